@@ -1,0 +1,98 @@
+// Loading and saving the stored list, next to the parts they are made of:
+// the plain file read, JSON decode, JSON encode and plain write + fsync.
+
+#include "BenchSupport.h"
+
+#include <FilePreferences.h>
+#include <QFile>
+#include <QTemporaryDir>
+#include <TodoJson.h>
+#include <TodoListStore.h>
+#include <cstdio>
+#include <fcntl.h>
+#include <malloc.h>
+#include <unistd.h>
+
+namespace {
+
+std::vector<TodoItem> makeItems(int count)
+{
+    static const char *names[] = {"Buy milk", "Call the dentist about Tuesday", "Caf\u00E9 at 10",
+                                  "Write the quarterly report for the team and send it"};
+    std::vector<TodoItem> items;
+    items.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        items.emplace_back(std::string(names[i % 4]) + " #" + std::to_string(i),
+                           786310200.0 + 60.0 * i, allTodoPriorities[i % 3]);
+    }
+    return items;
+}
+
+void plainWriteAndSync(const QString &path, const std::string &bytes)
+{
+    const int fd = ::open(path.toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written <= 0)
+            break;
+        done += static_cast<std::size_t>(written);
+    }
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+int main()
+{
+    // Keep freed memory in the process. Otherwise glibc hands the 12 MB file buffer
+    // and the list back to the kernel after every run and the next run pays page
+    // faults for all of it, which the parts measured on their own (warm) do not:
+    // the ratios would compare a cold heap with a warm one.
+    mallopt(M_MMAP_THRESHOLD, 1 << 30);
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+
+    QTemporaryDir directory;
+    FilePreferences preferences(directory.path());
+    const QString storePath = directory.path() + QStringLiteral("/TodoList");
+    const QString plainPath = directory.path() + QStringLiteral("/plain");
+
+    std::printf("%-9s %8s | %9s %9s %9s %7s | %9s %9s %9s %7s | %8s\n", "items", "MB", "read",
+                "decode", "load", "ratio", "encode", "write", "save", "ratio", "load MB/s");
+    for (int count : {1000, 100000, 1000000}) {
+        const int runs = count >= 1000000 ? 5 : 11;
+        const std::vector<TodoItem> items = makeItems(count);
+        const std::string json = *encodeTodoList(items);
+        const double megabytes = static_cast<double>(json.size()) / 1e6;
+        writeTodoList(preferences, items);
+
+        const double read = medianMilliseconds(runs, [&] {
+            QFile file(storePath);
+            file.open(QIODevice::ReadOnly);
+            volatile auto size = file.readAll().size();
+            (void)size;
+        });
+        const double decode = medianMilliseconds(runs, [&] {
+            volatile auto ok = decodeTodoList(json).has_value();
+            (void)ok;
+        });
+        const double load = medianMilliseconds(runs, [&] {
+            volatile auto ok = readTodoList(preferences).has_value();
+            (void)ok;
+        });
+        const double encode = medianMilliseconds(runs, [&] {
+            volatile auto size = encodeTodoList(items)->size();
+            (void)size;
+        });
+        const double write = medianMilliseconds(runs, [&] { plainWriteAndSync(plainPath, json); });
+        const double save = medianMilliseconds(runs, [&] { writeTodoList(preferences, items); });
+
+        std::printf("%-9d %8.2f | %9.2f %9.2f %9.2f %6.2fx | %9.2f %9.2f %9.2f %6.2fx | %8.0f\n",
+                    count, megabytes, read, decode, load, load / (read + decode), encode, write,
+                    save, save / (encode + write), megabytes / (load / 1000.0));
+    }
+    std::printf("times are medians in ms; load ratio = load / (read + decode), "
+                "save ratio = save / (encode + write + fsync)\n");
+    return 0;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <Clock.h>
+#include <Preferences.h>
+#include <QObject>
+#include <QString>
+#include <TodoItem.h>
+#include <optional>
+#include <vector>
+
+// The main view's state and operations, free of widgets so tests can drive it.
+// Every write is announced by a signal so the widgets can render it.
+// Lives on the UI thread.
+class ContentView : public QObject {
+    Q_OBJECT
+
+public:
+    ContentView(Preferences &preferences, const Clock &clock, QObject *parent = nullptr);
+
+    const QString &newTodoName() const { return m_newTodoName; }
+    const std::vector<TodoItem> &todoList() const { return m_todoList; }
+    bool deleteAlertShown() const { return m_deleteAlertShown; }
+    std::optional<int> deleteIndex() const { return m_deleteIndex; }
+    TodoPriority selectedPriority() const { return m_selectedPriority; }
+    double currentDate() const { return m_currentDate; }
+    int selectedHour() const { return m_selectedHour; }
+    int selectedMinute() const { return m_selectedMinute; }
+    bool isAM() const { return m_isAM; }
+
+    void setNewTodoName(const QString &name);
+    void setSelectedPriority(TodoPriority priority);
+    void setSelectedHour(int hour);
+    void setSelectedMinute(int minute);
+    void setIsAM(bool isAM);
+
+    bool isOnScreen() const { return m_onScreen; }
+    // The view came on screen: loads the stored list.
+    void appear();
+    // The view left the screen: saves the list. Runs once per appearance.
+    void disappear();
+
+    void loadTodoList();
+    void saveTodoList();
+
+signals:
+    void formChanged();
+    // The whole list was replaced.
+    void todoListReset();
+
+private:
+    Preferences &m_preferences;
+
+    QString m_newTodoName;
+    std::vector<TodoItem> m_todoList;
+    bool m_deleteAlertShown = false;
+    std::optional<int> m_deleteIndex;
+    TodoPriority m_selectedPriority = TodoPriority::medium;
+    double m_currentDate;
+    int m_selectedHour = 0;
+    int m_selectedMinute = 0;
+    bool m_isAM = true;
+
+    bool m_onScreen = false;
+};

@@ -1,0 +1,83 @@
+#include "PlimsaApp.h"
+
+#include "ContentView.h"
+#include "ContentWindow.h"
+#include "SingleInstance.h"
+#include "TerminationSignals.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QSessionManager>
+#include <QStandardPaths>
+#include <cstdio>
+
+namespace {
+
+bool hasDisplay()
+{
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
+           qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
+void parseCommandLine(const QApplication &app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("A to-do list with a reminder for each to-do."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.process(app);
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "plimsa: unexpected argument '%s'\nTry 'plimsa --help'.\n",
+                     qPrintable(parser.positionalArguments().constFirst()));
+        std::exit(2);
+    }
+}
+
+} // namespace
+
+int PlimsaApp::main(int argc, char **argv)
+{
+    if (!hasDisplay()) {
+        std::fputs("plimsa: no display found. Start Plimsa from a desktop session, or under "
+                   "xvfb-run for a virtual one.\n",
+                   stderr);
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("plimsa"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Plimsa"));
+    QApplication::setApplicationVersion(QStringLiteral(PLIMSA_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("plimsa"));
+    parseCommandLine(app);
+
+    // Caught before anything else, so that a signal can never end the app unsaved.
+    TerminationSignals terminationSignals;
+
+    SingleInstance instance(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+    if (!instance.claim()) {
+        if (instance.askRunningInstanceToRaise())
+            return 0;
+        std::fputs("plimsa: another Plimsa is running but does not answer.\n", stderr);
+        return 1;
+    }
+
+    SystemClock clock;
+    ContentView view(Preferences::standard(), clock);
+    ContentWindow window(view);
+
+    QObject::connect(&instance, &SingleInstance::raiseRequested, &window, [&window] {
+        window.show();
+        window.raise();
+        window.activateWindow();
+    });
+
+    // Every way of ending goes through closing the window, so the list is saved once.
+    QObject::connect(&terminationSignals, &TerminationSignals::received, &window, &QWidget::close);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, &QWidget::close);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &QWidget::close);
+
+    window.show();
+    return app.exec();
+}

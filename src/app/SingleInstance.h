@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QLockFile>
+#include <QObject>
+
+class QLocalServer;
+
+// Keeps Plimsa to one process per user session: two processes would each save
+// their own list on close and overwrite each other's changes.
+class SingleInstance : public QObject {
+    Q_OBJECT
+
+public:
+    // `runtimeDirectory` holds the lock and the socket; usually $XDG_RUNTIME_DIR.
+    explicit SingleInstance(const QString &runtimeDirectory, QObject *parent = nullptr);
+
+    // True when this process is now the one instance; it then listens for later launches.
+    bool claim();
+    // Asks the running instance to raise its window. Blocks for at most a few seconds.
+    bool askRunningInstanceToRaise();
+
+signals:
+    void raiseRequested();
+
+private:
+    QString m_socketPath;
+    QLockFile m_lock;
+    QLocalServer *m_server = nullptr;
+};

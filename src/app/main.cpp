@@ -1,0 +1,6 @@
+#include "PlimsaApp.h"
+
+int main(int argc, char **argv)
+{
+    return PlimsaApp::main(argc, argv);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// A 128-bit universally unique identifier, the identity of a to-do.
+// Its text form is the canonical 8-4-4-4-12 hexadecimal form, upper-case.
+class Uuid {
+public:
+    using Bytes = std::array<std::uint8_t, 16>;
+
+    explicit constexpr Uuid(const Bytes &bytes) : m_bytes(bytes) {}
+
+    // A fresh random version-4 UUID from the system's random source.
+    static Uuid random();
+
+    // Parses the 36-character canonical form; hexadecimal digits may be in either case.
+    static std::optional<Uuid> fromString(std::string_view text);
+
+    std::string uuidString() const;
+    const Bytes &bytes() const { return m_bytes; }
+
+    friend bool operator==(const Uuid &, const Uuid &) = default;
+
+private:
+    Bytes m_bytes;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <optional>
+
+// The per-user preferences store: byte values under text keys, kept across runs.
+class Preferences {
+public:
+    virtual ~Preferences() = default;
+
+    // The user's own store, in $XDG_CONFIG_HOME/plimsa/ (~/.config/plimsa/).
+    static Preferences &standard();
+
+    // The value under `key`, or none when there is no readable value. Blocks on file I/O.
+    virtual std::optional<QByteArray> data(const QString &key) const = 0;
+    // Replaces the value under `key`; false when it could not be kept, in which
+    // case the earlier value stays. Blocks until the value is on disk.
+    virtual bool setData(const QString &key, QByteArrayView value) = 0;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Preferences.h"
+
+#include <TodoItem.h>
+#include <optional>
+#include <vector>
+
+// The whole to-do list, stored as one compact JSON array under "TodoList".
+// Both calls are silent: they never throw, show or log anything.
+
+inline const QString todoListKey = QStringLiteral("TodoList");
+
+// The stored list, or none when nothing is stored or it does not decode. A value
+// that does not decode is copied aside under "TodoList.unreadable-<UTC time>"
+// before anything can overwrite it.
+std::optional<std::vector<TodoItem>> readTodoList(Preferences &preferences);
+
+// Stores the list whole. False when it could not be encoded or kept; the earlier
+// value then stays.
+bool writeTodoList(Preferences &preferences, const std::vector<TodoItem> &list);

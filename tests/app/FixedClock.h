@@ -1,0 +1,14 @@
+#pragma once
+
+#include <Clock.h>
+
+// A clock that shows whatever time the test sets.
+class FixedClock final : public Clock {
+public:
+    explicit FixedClock(double instant) : m_instant(instant) {}
+    double now() const override { return m_instant; }
+    void set(double instant) { m_instant = instant; }
+
+private:
+    double m_instant;
+};

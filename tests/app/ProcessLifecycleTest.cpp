@@ -1,0 +1,102 @@
+#include <FilePreferences.h>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <TodoJson.h>
+#include <TodoListStore.h>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs the real binary against a private config and runtime directory.
+class ProcessLifecycleTest : public ::testing::Test {
+protected:
+    QTemporaryDir temporary;
+    QString configHome = temporary.path() + QStringLiteral("/config");
+    QString runtimeDirectory = temporary.path() + QStringLiteral("/runtime");
+    FilePreferences preferences{configHome + QStringLiteral("/plimsa")};
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir().mkpath(runtimeDirectory));
+        QFile::setPermissions(runtimeDirectory, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                    QFileDevice::ExeOwner);
+    }
+
+    std::unique_ptr<QProcess> start()
+    {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDirectory);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process->setProcessEnvironment(environment);
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process->start(QStringLiteral(PLIMSA_BINARY), {});
+        process->waitForStarted();
+        return process;
+    }
+
+    // The instance socket appears once the app handles signals and owns the session.
+    bool waitUntilRunning(QProcess &process)
+    {
+        const QString socket = runtimeDirectory + QStringLiteral("/plimsa.socket");
+        for (int i = 0; i < 200 && process.state() == QProcess::Running; ++i) {
+            if (QFileInfo::exists(socket))
+                return true;
+            QThread::msleep(25);
+        }
+        return false;
+    }
+};
+
+// Stored with spaces, so that a save is seen as the compact rewrite.
+const QByteArray storedSpaced =
+    R"([ {"name":"Buy milk","id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F","time":786310200,"priority":"High"} ])";
+
+} // namespace
+
+TEST_F(ProcessLifecycleTest, EachTerminationSignalSavesTheList)
+{
+    const auto expected = decodeTodoList(storedSpaced.toStdString());
+    ASSERT_TRUE(expected);
+    for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        ASSERT_TRUE(preferences.setData(todoListKey, storedSpaced));
+        auto process = start();
+        ASSERT_TRUE(waitUntilRunning(*process)) << signalNumber;
+        ::kill(static_cast<pid_t>(process->processId()), signalNumber);
+        ASSERT_TRUE(process->waitForFinished(10000)) << signalNumber;
+        EXPECT_EQ(process->exitStatus(), QProcess::NormalExit) << signalNumber;
+        EXPECT_EQ(process->exitCode(), 0) << signalNumber;
+        EXPECT_EQ(preferences.data(todoListKey),
+                  QByteArray::fromStdString(*encodeTodoList(*expected)))
+            << signalNumber;
+    }
+}
+
+TEST_F(ProcessLifecycleTest, FirstRunStoresAnEmptyArrayOnExit)
+{
+    auto process = start();
+    ASSERT_TRUE(waitUntilRunning(*process));
+    ::kill(static_cast<pid_t>(process->processId()), SIGTERM);
+    ASSERT_TRUE(process->waitForFinished(10000));
+    EXPECT_EQ(preferences.data(todoListKey), QByteArray("[]"));
+}
+
+TEST_F(ProcessLifecycleTest, ASecondLaunchLeavesTheFirstRunningAndExits)
+{
+    auto first = start();
+    ASSERT_TRUE(waitUntilRunning(*first));
+    auto second = start();
+    ASSERT_TRUE(second->waitForFinished(10000));
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(first->state(), QProcess::Running);
+    EXPECT_FALSE(preferences.data(todoListKey)) << "the second launch must not save anything";
+
+    ::kill(static_cast<pid_t>(first->processId()), SIGTERM);
+    ASSERT_TRUE(first->waitForFinished(10000));
+    EXPECT_EQ(preferences.data(todoListKey), QByteArray("[]"));
+}

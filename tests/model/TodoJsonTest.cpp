@@ -1,0 +1,201 @@
+#include <TodoJson.h>
+#include <bit>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+const Uuid fixedId = *Uuid::fromString("E621E1F8-C36C-495A-93FC-0C247A3E6E5F");
+
+std::string itemJson(std::string_view members)
+{
+    return "{" + std::string(members) + "}";
+}
+
+constexpr std::string_view validMembers =
+    R"("id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F","name":"Buy milk","time":786310200,"priority":"High")";
+
+} // namespace
+
+TEST(TodoJson, WritesCompactMembersInFieldOrder)
+{
+    const TodoItem item("Buy \"milk\"\n", 786310200, TodoPriority::high, fixedId);
+    EXPECT_EQ(encodeTodoItem(item),
+              R"({"id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F","name":"Buy \"milk\"\n",)"
+              R"("time":786310200,"priority":"High"})");
+    EXPECT_EQ(encodeTodoList({}), "[]");
+    EXPECT_EQ(encodeTodoList({item, item}),
+              "[" + *encodeTodoItem(item) + "," + *encodeTodoItem(item) + "]");
+}
+
+TEST(TodoJson, EscapesControlCharactersAndKeepsUnicode)
+{
+    const TodoItem item("a\x01\t\\/\u00E9\U0001F600", 0, TodoPriority::low, fixedId);
+    const auto json = encodeTodoItem(item);
+    ASSERT_TRUE(json);
+    EXPECT_NE(json->find(R"("name":"a\u0001\t\\/)"
+                         "\u00E9\U0001F600"
+                         R"(")"),
+              std::string::npos)
+        << *json;
+    EXPECT_EQ(decodeTodoItem(*json), item);
+}
+
+TEST(TodoJson, IllFormedUtf8InANameIsWrittenAsReplacementCharacter)
+{
+    const TodoItem item(std::string("ok\xFF\xC3(\xED\xA0\x80!"), 0, TodoPriority::low, fixedId);
+    const auto json = encodeTodoItem(item);
+    ASSERT_TRUE(json);
+    const auto read = decodeTodoItem(*json);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->name(), "ok\uFFFD\uFFFD(\uFFFD\uFFFD\uFFFD!");
+}
+
+TEST(TodoJson, TimeRoundTripsBitForBit)
+{
+    const double times[] = {
+        0.0,
+        -0.0,
+        1.0,
+        -1.0,
+        786310200.0,
+        786310200.123456789,
+        -978307200.5,
+        0.1,
+        1e300,
+        -1e300,
+        1e-300,
+        std::numeric_limits<double>::denorm_min(),
+        std::numeric_limits<double>::max(),
+        std::numeric_limits<double>::lowest(),
+        9007199254740993.0,
+        12345678901234567890.0,
+        1e22,
+    };
+    for (double time : times) {
+        const TodoItem item("x", time, TodoPriority::medium, fixedId);
+        const auto json = encodeTodoList({item});
+        ASSERT_TRUE(json) << time;
+        const auto read = decodeTodoList(*json);
+        ASSERT_TRUE(read) << *json;
+        ASSERT_EQ(read->size(), 1u);
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(read->front().time()),
+                  std::bit_cast<std::uint64_t>(time))
+            << *json;
+        EXPECT_EQ(read->front(), item);
+    }
+}
+
+TEST(TodoJson, WritingFailsOnlyForANonFiniteTime)
+{
+    const double bad[] = {std::numeric_limits<double>::infinity(),
+                          -std::numeric_limits<double>::infinity(),
+                          std::numeric_limits<double>::quiet_NaN()};
+    for (double time : bad) {
+        const TodoItem item("x", time, TodoPriority::low, fixedId);
+        EXPECT_FALSE(encodeTodoItem(item));
+        EXPECT_FALSE(encodeTodoList({TodoItem("fine", 0, TodoPriority::low), item}));
+    }
+}
+
+TEST(TodoJson, ReadsEveryNumberFormAndAnyMemberOrder)
+{
+    const struct {
+        std::string json;
+        double time;
+    } cases[] = {
+        {itemJson(validMembers), 786310200},
+        {R"({"priority":"Low","time":-1.5e3,"name":"","id":"e621e1f8-c36c-495a-93fc-0c247a3e6e5f"})",
+         -1500},
+        {R"({"id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F","name":"n","time":0.25E1,"priority":"Low"})",
+         2.5},
+        {R"({"id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F","name":"n","time":18446744073709551615,"priority":"Low"})",
+         18446744073709551615.0},
+        {R"( { "id" : "E621E1F8-C36C-495A-93FC-0C247A3E6E5F" , "name":"n", "time":-0, "priority":"Low" } )",
+         0},
+    };
+    for (const auto &c : cases) {
+        const auto item = decodeTodoItem(c.json);
+        ASSERT_TRUE(item) << c.json;
+        EXPECT_EQ(item->time(), c.time) << c.json;
+        EXPECT_EQ(item->id(), fixedId);
+    }
+}
+
+TEST(TodoJson, IgnoresMembersWithOtherKeys)
+{
+    const std::string json =
+        itemJson(std::string(validMembers) +
+                 R"(,"done":true,"tags":[1,{"id":null}],"x":{"time":"no"},"n":null)");
+    const auto item = decodeTodoItem(json);
+    ASSERT_TRUE(item) << json;
+    EXPECT_EQ(*item, TodoItem("Buy milk", 786310200, TodoPriority::high, fixedId));
+}
+
+TEST(TodoJson, ReadingFailsForAnyBadValue)
+{
+    const std::string good = itemJson(validMembers);
+    const auto replaced = [&](std::string_view from, std::string_view to) {
+        std::string json = good;
+        json.replace(json.find(from), from.size(), to);
+        return json;
+    };
+    const struct {
+        const char *what;
+        std::string json;
+    } cases[] = {
+        {"empty input", ""},
+        {"not JSON", "Buy milk"},
+        {"object instead of array", good},
+        {"array of a number", "[1]"},
+        {"nested array", "[[" + good + "]]"},
+        {"array of null", "[null]"},
+        {"trailing content", "[" + good + "]x"},
+        {"two values", "[][]"},
+        {"trailing comma", "[" + good + ",]"},
+        {"unterminated", "[" + good},
+        {"NUL byte after the array", std::string("[]\0", 3)},
+        {"NUL byte in a name", "[" + replaced("Buy milk", std::string("Buy\0milk", 8)) + "]"},
+        {"invalid UTF-8 in a name", "[" + replaced("Buy milk", "Buy \xFF") + "]"},
+        {"lone surrogate escape", "[" + replaced("Buy milk", "\\uD800") + "]"},
+        {"comment", "[/* x */" + good + "]"},
+        {"missing id", "[" + replaced(R"("id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F",)", "") + "]"},
+        {"missing name", "[" + replaced(R"("name":"Buy milk",)", "") + "]"},
+        {"missing time", "[" + replaced(R"("time":786310200,)", "") + "]"},
+        {"missing priority", "[" + replaced(R"(,"priority":"High")", "") + "]"},
+        {"null id", "[" + replaced(R"("E621E1F8-C36C-495A-93FC-0C247A3E6E5F")", "null") + "]"},
+        {"null name", "[" + replaced(R"("Buy milk")", "null") + "]"},
+        {"null time", "[" + replaced("786310200", "null") + "]"},
+        {"null priority", "[" + replaced(R"("High")", "null") + "]"},
+        {"id not a UUID", "[" + replaced("E621E1F8-C36C", "E621E1F8_C36C") + "]"},
+        {"id a number", "[" + replaced(R"("E621E1F8-C36C-495A-93FC-0C247A3E6E5F")", "1") + "]"},
+        {"name a number", "[" + replaced(R"("Buy milk")", "7") + "]"},
+        {"name an array", "[" + replaced(R"("Buy milk")", R"(["Buy milk"])") + "]"},
+        {"time a string", "[" + replaced("786310200", R"("786310200")") + "]"},
+        {"time a boolean", "[" + replaced("786310200", "true") + "]"},
+        {"time an object", "[" + replaced("786310200", R"({"seconds":1})") + "]"},
+        {"priority lower case", "[" + replaced(R"("High")", R"("high")") + "]"},
+        {"priority with a space", "[" + replaced(R"("High")", R"(" High")") + "]"},
+        {"priority unknown", "[" + replaced(R"("High")", R"("Urgent")") + "]"},
+        {"priority a number", "[" + replaced(R"("High")", "2") + "]"},
+        {"one bad element of three",
+         "[" + good + "," + replaced(R"("High")", R"("Top")") + "," + good + "]"},
+    };
+    for (const auto &c : cases)
+        EXPECT_FALSE(decodeTodoList(c.json)) << c.what;
+}
+
+TEST(TodoJson, ListsReadBackInStoredOrder)
+{
+    const std::vector<TodoItem> items = {
+        TodoItem("first", 1, TodoPriority::low),
+        TodoItem("second", 2, TodoPriority::medium),
+        TodoItem("", -3.75, TodoPriority::high),
+    };
+    const auto read = decodeTodoList(*encodeTodoList(items));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, items);
+    EXPECT_EQ(decodeTodoList("[]"), std::vector<TodoItem>{});
+    EXPECT_EQ(decodeTodoList(" [ ] "), std::vector<TodoItem>{});
+}

@@ -1,0 +1,85 @@
+#include <FilePreferences.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FilePreferencesTest : public ::testing::Test {
+protected:
+    QTemporaryDir temporary;
+    QString directory = temporary.path() + QStringLiteral("/config/plimsa");
+    FilePreferences preferences{directory};
+
+    QStringList filesInDirectory() const
+    {
+        return QDir(directory).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+};
+
+} // namespace
+
+TEST_F(FilePreferencesTest, AbsentKeyHasNoValue)
+{
+    EXPECT_FALSE(preferences.data(QStringLiteral("TodoList")));
+    EXPECT_FALSE(QDir(directory).exists()) << "reading must not create anything";
+}
+
+TEST_F(FilePreferencesTest, KeepsExactlyTheBytesInAPrivateFileNamedAfterTheKey)
+{
+    const QByteArray value("[]\0\xFF\n", 5);
+    ASSERT_TRUE(preferences.setData(QStringLiteral("TodoList"), value));
+    EXPECT_EQ(preferences.data(QStringLiteral("TodoList")), value);
+
+    QFile file(directory + QStringLiteral("/TodoList"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), value);
+    EXPECT_EQ(file.permissions() & 0x0077, 0) << "group and others must not read it";
+    EXPECT_EQ(QFile::permissions(directory) & 0x0077, 0);
+    EXPECT_EQ(filesInDirectory(), QStringList{QStringLiteral("TodoList")});
+}
+
+TEST_F(FilePreferencesTest, ReplacesTheWholeValueAndKeepsEmptyValues)
+{
+    ASSERT_TRUE(preferences.setData(QStringLiteral("TodoList"), QByteArray(100000, 'x')));
+    ASSERT_TRUE(preferences.setData(QStringLiteral("TodoList"), QByteArray("[]")));
+    EXPECT_EQ(preferences.data(QStringLiteral("TodoList")), QByteArray("[]"));
+    ASSERT_TRUE(preferences.setData(QStringLiteral("TodoList"), QByteArray()));
+    EXPECT_EQ(preferences.data(QStringLiteral("TodoList")), QByteArray());
+    EXPECT_EQ(filesInDirectory(), QStringList{QStringLiteral("TodoList")});
+}
+
+TEST_F(FilePreferencesTest, KeysThatAreNotPlainFileNamesAreRefused)
+{
+    const QString bad[] = {QString(),
+                           QStringLiteral("."),
+                           QStringLiteral(".."),
+                           QStringLiteral("../TodoList"),
+                           QStringLiteral("a/b"),
+                           QStringLiteral("a") + QChar(0)};
+    for (const QString &key : bad) {
+        EXPECT_FALSE(preferences.setData(key, "x")) << key.toStdString();
+        EXPECT_FALSE(preferences.data(key)) << key.toStdString();
+    }
+    EXPECT_TRUE(filesInDirectory().isEmpty());
+}
+
+TEST_F(FilePreferencesTest, ADirectoryInPlaceOfTheValueIsNoValueAndStaysUntouched)
+{
+    ASSERT_TRUE(QDir().mkpath(directory + QStringLiteral("/TodoList/inner")));
+    EXPECT_FALSE(preferences.data(QStringLiteral("TodoList")));
+    EXPECT_FALSE(preferences.setData(QStringLiteral("TodoList"), "[]"));
+    EXPECT_TRUE(QDir(directory + QStringLiteral("/TodoList/inner")).exists());
+    EXPECT_TRUE(filesInDirectory().isEmpty()) << "no temporary file may be left behind";
+}
+
+TEST_F(FilePreferencesTest, AFailedWriteKeepsTheEarlierValue)
+{
+    ASSERT_TRUE(preferences.setData(QStringLiteral("TodoList"), "[old]"));
+    ASSERT_TRUE(QFile::setPermissions(directory, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    if (QFile(directory + QStringLiteral("/probe")).open(QIODevice::WriteOnly))
+        GTEST_SKIP() << "running with rights that ignore file permissions";
+    EXPECT_FALSE(preferences.setData(QStringLiteral("TodoList"), "[new]"));
+    EXPECT_EQ(preferences.data(QStringLiteral("TodoList")), QByteArray("[old]"));
+}
