@@ -2,8 +2,10 @@
 
 #include <TodoListStore.h>
 
-ContentView::ContentView(Preferences &preferences, const Clock &clock, QObject *parent)
-    : QObject(parent), m_preferences(preferences), m_currentDate(clock.now())
+ContentView::ContentView(Preferences &preferences, ReminderScheduler &reminders, const Clock &clock,
+                         QObject *parent)
+    : QObject(parent), m_preferences(preferences), m_reminders(reminders),
+      m_currentDate(clock.now())
 {
 }
 
@@ -40,6 +42,7 @@ void ContentView::setIsAM(bool isAM)
 void ContentView::appear()
 {
     m_onScreen = true;
+    m_reminders.requestReminderPermission();
     loadTodoList();
 }
 

@@ -2,6 +2,7 @@
 
 #include <Clock.h>
 #include <Preferences.h>
+#include <ReminderScheduler.h>
 #include <QObject>
 #include <QString>
 #include <TodoItem.h>
@@ -15,7 +16,8 @@ class ContentView : public QObject {
     Q_OBJECT
 
 public:
-    ContentView(Preferences &preferences, const Clock &clock, QObject *parent = nullptr);
+    ContentView(Preferences &preferences, ReminderScheduler &reminders, const Clock &clock,
+                QObject *parent = nullptr);
 
     const QString &newTodoName() const { return m_newTodoName; }
     const std::vector<TodoItem> &todoList() const { return m_todoList; }
@@ -34,7 +36,7 @@ public:
     void setIsAM(bool isAM);
 
     bool isOnScreen() const { return m_onScreen; }
-    // The view came on screen: loads the stored list.
+    // The view came on screen: asks for reminder permission, then loads the stored list.
     void appear();
     // The view left the screen: saves the list. Runs once per appearance.
     void disappear();
@@ -49,6 +51,7 @@ signals:
 
 private:
     Preferences &m_preferences;
+    ReminderScheduler &m_reminders;
 
     QString m_newTodoName;
     std::vector<TodoItem> m_todoList;

@@ -64,7 +64,8 @@ int PlimsaApp::main(int argc, char **argv)
     }
 
     SystemClock clock;
-    ContentView view(Preferences::standard(), clock);
+    ReminderScheduler reminders(NotificationCenter::current());
+    ContentView view(Preferences::standard(), reminders, clock);
     ContentWindow window(view);
 
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window, [&window] {

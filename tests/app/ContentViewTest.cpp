@@ -1,8 +1,8 @@
-#include "FixedClock.h"
-
 #include <ContentView.h>
 #include <FilePreferences.h>
+#include <FixedClock.h>
 #include <QTemporaryDir>
+#include <RecordingNotificationCenter.h>
 #include <TodoListStore.h>
 #include <gtest/gtest.h>
 
@@ -13,7 +13,9 @@ protected:
     QTemporaryDir temporary;
     FilePreferences preferences{temporary.path()};
     FixedClock clock{786310212.75};
-    ContentView view{preferences, clock};
+    RecordingNotificationCenter notifications;
+    ReminderScheduler reminders{notifications};
+    ContentView view{preferences, reminders, clock};
 };
 
 } // namespace
@@ -97,4 +99,31 @@ TEST_F(ContentViewTest, FormSettersWriteTheirFields)
     EXPECT_EQ(view.selectedHour(), 12);
     EXPECT_EQ(view.selectedMinute(), 5);
     EXPECT_FALSE(view.isAM());
+}
+
+TEST_F(ContentViewTest, AppearingAsksForReminderPermissionBeforeLoading)
+{
+    ASSERT_TRUE(writeTodoList(preferences, {TodoItem("a", 1, TodoPriority::low)}));
+    view.appear();
+    ASSERT_EQ(notifications.authorizationRequests.size(), 1u);
+    EXPECT_EQ(notifications.authorizationRequests.front().options, 6);
+    EXPECT_EQ(view.todoList().size(), 1u);
+    EXPECT_TRUE(notifications.added.empty()) << "loading schedules nothing";
+
+    // The request comes first and the load does not wait for its answer.
+    view.disappear();
+    std::size_t listSizeAtRequest = 99;
+    class ProbeCenter final : public NotificationCenter {
+    public:
+        std::function<void()> onRequest;
+        void requestAuthorization(int, AuthorizationCompletion) override { onRequest(); }
+        void add(const NotificationRequest &) override {}
+        void removePendingRequests(const QStringList &) override {}
+    } probe;
+    ReminderScheduler probeScheduler(probe);
+    ContentView fresh(preferences, probeScheduler, clock);
+    probe.onRequest = [&] { listSizeAtRequest = fresh.todoList().size(); };
+    fresh.appear();
+    EXPECT_EQ(listSizeAtRequest, 0u);
+    EXPECT_EQ(fresh.todoList().size(), 1u);
 }

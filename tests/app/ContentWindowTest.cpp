@@ -1,9 +1,9 @@
-#include "FixedClock.h"
-
 #include <ContentView.h>
 #include <ContentWindow.h>
 #include <FilePreferences.h>
+#include <FixedClock.h>
 #include <QTemporaryDir>
+#include <RecordingNotificationCenter.h>
 #include <TodoListStore.h>
 #include <gtest/gtest.h>
 
@@ -14,7 +14,9 @@ protected:
     QTemporaryDir temporary;
     FilePreferences preferences{temporary.path()};
     FixedClock clock{0};
-    ContentView view{preferences, clock};
+    RecordingNotificationCenter notifications;
+    ReminderScheduler reminders{notifications};
+    ContentView view{preferences, reminders, clock};
     ContentWindow window{view};
 };
 

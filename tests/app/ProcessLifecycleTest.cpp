@@ -1,4 +1,5 @@
 #include <FilePreferences.h>
+#include <PrivateSessionBus.h>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -10,9 +11,10 @@
 
 namespace {
 
-// Runs the real binary against a private config and runtime directory.
+// Runs the real binary against private directories and a private session bus.
 class ProcessLifecycleTest : public ::testing::Test {
 protected:
+    PrivateSessionBus bus;
     QTemporaryDir temporary;
     QString configHome = temporary.path() + QStringLiteral("/config");
     QString runtimeDirectory = temporary.path() + QStringLiteral("/runtime");
@@ -31,6 +33,9 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDirectory);
+        environment.insert(QStringLiteral("XDG_DATA_HOME"),
+                           temporary.filePath(QStringLiteral("data")));
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         process->setProcessEnvironment(environment);
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -1,0 +1,93 @@
+#include "FreedesktopNotificationServer.h"
+
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+
+namespace {
+
+const QString service = QStringLiteral("org.freedesktop.Notifications");
+const QString path = QStringLiteral("/org/freedesktop/Notifications");
+const QString interface = QStringLiteral("org.freedesktop.Notifications");
+
+constexpr int defaultExpiry = -1;
+// A server that never answers must not keep calls waiting for long.
+constexpr int callTimeoutMs = 10000;
+
+// Runs `handle` with the reply once it arrives, unless `owner` is gone by then.
+template <typename Handler>
+void whenAnswered(QObject *owner, const QDBusPendingCall &call, Handler handle)
+{
+    auto *watcher = new QDBusPendingCallWatcher(call, owner);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [handle = std::move(handle)](QDBusPendingCallWatcher *finished) {
+                         handle(*finished);
+                         finished->deleteLater();
+                     });
+}
+
+} // namespace
+
+QString escapedForMarkup(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == QLatin1Char('&'))
+            escaped += QLatin1String("&amp;");
+        else if (c == QLatin1Char('<'))
+            escaped += QLatin1String("&lt;");
+        else if (c == QLatin1Char('>'))
+            escaped += QLatin1String("&gt;");
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
+FreedesktopNotificationServer::FreedesktopNotificationServer(QDBusConnection connection,
+                                                             QObject *parent)
+    : QObject(parent), m_connection(std::move(connection))
+{
+}
+
+void FreedesktopNotificationServer::show(const NotificationContent &content)
+{
+    // Asked anew for every notification: the server may have changed since.
+    const auto message =
+        QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("GetCapabilities"));
+    whenAnswered(this, m_connection.asyncCall(message, callTimeoutMs),
+                 [this, content](QDBusPendingCallWatcher &call) {
+                     const QDBusPendingReply<QStringList> reply = call;
+                     if (reply.isError())
+                         return;
+                     notify(content, reply.value().contains(QLatin1String("body-markup")));
+                 });
+}
+
+void FreedesktopNotificationServer::notify(const NotificationContent &content, bool bodyMarkup)
+{
+    auto message =
+        QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("Notify"));
+    QVariantMap hints;
+    hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("plimsa"));
+    if (!content.defaultSound)
+        hints.insert(QStringLiteral("suppress-sound"), true);
+    message << QStringLiteral("Plimsa") << 0u << QString() << content.title
+            << (bodyMarkup ? escapedForMarkup(content.body) : content.body) << QStringList()
+            << hints << defaultExpiry;
+    m_connection.asyncCall(message, callTimeoutMs);
+}
+
+void FreedesktopNotificationServer::probe(ProbeAnswer answer)
+{
+    const auto message = QDBusMessage::createMethodCall(service, path, interface,
+                                                        QStringLiteral("GetServerInformation"));
+    whenAnswered(this, m_connection.asyncCall(message, callTimeoutMs),
+                 [answer = std::move(answer)](QDBusPendingCallWatcher &call) {
+                     if (call.isError())
+                         answer(false, call.error().message());
+                     else
+                         answer(true, std::nullopt);
+                 });
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "NotificationCenter.h"
+#include "NotificationServer.h"
+#include "PendingRequestsFile.h"
+
+#include <Clock.h>
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <vector>
+
+// The notification service of this machine's user. Pending requests are kept in
+// a file, so they survive restarts. Each is shown once, at second 0 of its minute
+// in the user's current time zone; one whose minute passed while nothing was
+// running is shown late, at the next start. A request whose minute has already
+// passed when it is added never shows.
+//
+// Waiting follows the wall clock: it checks again at least once a minute and
+// whenever `deliverDue` is called (after the machine resumes), so suspend and
+// clock changes neither lose nor repeat a reminder. Lives on the UI thread.
+class LocalNotificationCenter final : public QObject, public NotificationCenter {
+    Q_OBJECT
+
+public:
+    using CalendarSource = std::function<LocalCalendar()>;
+
+    LocalNotificationCenter(PendingRequestsFile file, NotificationServer &server,
+                            const Clock &clock, CalendarSource currentCalendar,
+                            QObject *parent = nullptr);
+    // Writes changes that are not on disk yet.
+    ~LocalNotificationCenter() override;
+
+    void requestAuthorization(int options, AuthorizationCompletion completion) override;
+    void add(const NotificationRequest &request) override;
+    void removePendingRequests(const QStringList &identifiers) override;
+
+    const std::vector<NotificationRequest> &pendingRequests() const { return m_pending; }
+    // Shows and forgets every pending request whose minute has come.
+    void deliverDue();
+    // How long until the next check; negative when none is armed.
+    int millisecondsUntilNextCheckForTesting() const;
+
+private:
+    std::optional<double> dueInstant(const NotificationRequest &request,
+                                     const LocalCalendar &calendar) const;
+    void writeSoon();
+    void writeNow();
+    void armTimer();
+
+    PendingRequestsFile m_file;
+    NotificationServer &m_server;
+    const Clock &m_clock;
+    CalendarSource m_currentCalendar;
+    std::vector<NotificationRequest> m_pending;
+    QTimer m_checkTimer;
+    bool m_writeScheduled = false;
+};

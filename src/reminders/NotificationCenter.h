@@ -1,0 +1,33 @@
+#pragma once
+
+#include "NotificationRequest.h"
+
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+// Options a permission request asks for; they combine as bits.
+enum AuthorizationOption : int {
+    authorizationBadge = 1,
+    authorizationSound = 2,
+    authorizationAlert = 4,
+};
+
+// The local-notification service: keeps pending requests and shows each one at
+// its time. Calls return at once and never block on the service.
+class NotificationCenter {
+public:
+    using AuthorizationCompletion = std::function<void(bool granted, std::optional<QString> error)>;
+
+    virtual ~NotificationCenter() = default;
+
+    // The user's own service, made on first use on the UI thread.
+    static NotificationCenter &current();
+
+    // Answers later through `completion`.
+    virtual void requestAuthorization(int options, AuthorizationCompletion completion) = 0;
+    // A request with the identifier of a pending one replaces it.
+    virtual void add(const NotificationRequest &request) = 0;
+    // Identifiers that are not pending are ignored.
+    virtual void removePendingRequests(const QStringList &identifiers) = 0;
+};

@@ -1,0 +1,123 @@
+#include "PendingRequestsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <nlohmann/json.hpp>
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+struct IntegerMember {
+    const char *key;
+    int DateComponents::*field;
+    int minimum;
+    int maximum;
+};
+
+constexpr IntegerMember dateMembers[] = {
+    {"year", &DateComponents::year, -100000, 100000},
+    {"month", &DateComponents::month, 1, 12},
+    {"day", &DateComponents::day, 1, 31},
+    {"hour", &DateComponents::hour, 0, 23},
+    {"minute", &DateComponents::minute, 0, 59},
+};
+
+std::optional<QString> stringMember(const Json &object, const char *key)
+{
+    const auto member = object.find(key);
+    if (member == object.end() || !member->is_string())
+        return std::nullopt;
+    return QString::fromStdString(member->get_ref<const std::string &>());
+}
+
+std::optional<NotificationRequest> decodeRequest(const Json &object)
+{
+    if (!object.is_object())
+        return std::nullopt;
+    NotificationRequest request;
+    const auto identifier = stringMember(object, "identifier");
+    const auto title = stringMember(object, "title");
+    const auto body = stringMember(object, "body");
+    const auto sound = object.find("sound");
+    if (!identifier || !title || !body || sound == object.end() || !sound->is_boolean())
+        return std::nullopt;
+    request.identifier = *identifier;
+    request.content = {*title, *body, sound->get<bool>()};
+    for (const IntegerMember &member : dateMembers) {
+        const auto value = object.find(member.key);
+        if (value == object.end() || !value->is_number_integer())
+            return std::nullopt;
+        const auto number = value->get<std::int64_t>();
+        if (number < member.minimum || number > member.maximum)
+            return std::nullopt;
+        request.trigger.dateMatching.*member.field = static_cast<int>(number);
+    }
+    return request;
+}
+
+} // namespace
+
+QByteArray encodePendingRequests(const std::vector<NotificationRequest> &requests)
+{
+    Json array = Json::array();
+    for (const NotificationRequest &request : requests) {
+        Json object = {
+            {"identifier", request.identifier.toStdString()},
+            {"title", request.content.title.toStdString()},
+            {"body", request.content.body.toStdString()},
+            {"sound", request.content.defaultSound},
+        };
+        for (const IntegerMember &member : dateMembers)
+            object[member.key] = request.trigger.dateMatching.*member.field;
+        array.push_back(std::move(object));
+    }
+    return QByteArray::fromStdString(array.dump(-1, ' ', false, Json::error_handler_t::replace));
+}
+
+std::optional<std::vector<NotificationRequest>> decodePendingRequests(const QByteArray &json)
+{
+    if (json.contains('\0'))
+        return std::nullopt;
+    const Json document = Json::parse(json.begin(), json.end(), nullptr, false);
+    if (!document.is_array())
+        return std::nullopt;
+    std::vector<NotificationRequest> requests;
+    requests.reserve(document.size());
+    for (const Json &element : document) {
+        auto request = decodeRequest(element);
+        if (!request)
+            return std::nullopt;
+        requests.push_back(std::move(*request));
+    }
+    return requests;
+}
+
+PendingRequestsFile::PendingRequestsFile(QString path) : m_path(std::move(path)) {}
+
+std::optional<std::vector<NotificationRequest>> PendingRequestsFile::read() const
+{
+    QFile file(m_path);
+    if (!QFileInfo(m_path).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return decodePendingRequests(file.readAll());
+}
+
+bool PendingRequestsFile::write(const std::vector<NotificationRequest> &requests) const
+{
+    const QString directory = QFileInfo(m_path).absolutePath();
+    if (!QDir().mkpath(directory))
+        return false;
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const QByteArray bytes = encodePendingRequests(requests);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

@@ -1,0 +1,29 @@
+#include "ReminderScheduler.h"
+
+ReminderScheduler::ReminderScheduler(NotificationCenter &center, CalendarSource currentCalendar)
+    : m_center(center), m_currentCalendar(std::move(currentCalendar))
+{
+}
+
+void ReminderScheduler::requestReminderPermission()
+{
+    m_center.requestAuthorization(authorizationAlert | authorizationSound,
+                                  [](bool, std::optional<QString>) {});
+}
+
+void ReminderScheduler::scheduleReminder(const TodoItem &item)
+{
+    NotificationRequest request;
+    request.identifier = QString::fromStdString(item.id().uuidString());
+    request.content.title = QStringLiteral("Reminder");
+    request.content.body = QStringLiteral("Todo: ") + QString::fromStdString(item.name());
+    request.content.defaultSound = true;
+    request.trigger.dateMatching = m_currentCalendar().components(item.time());
+    request.trigger.repeats = false;
+    m_center.add(request);
+}
+
+void ReminderScheduler::cancelReminders(const QStringList &identifiers)
+{
+    m_center.removePendingRequests(identifiers);
+}

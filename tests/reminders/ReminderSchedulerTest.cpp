@@ -1,0 +1,91 @@
+#include <Instant.h>
+#include <RecordingNotificationCenter.h>
+#include <ReminderScheduler.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+const Uuid fixedId = *Uuid::fromString("e621e1f8-c36c-495a-93fc-0c247a3e6e5f");
+
+// 2026-03-05 19:30 in Berlin (UTC+1).
+constexpr double berlinEvening = 1772735400.0 - referenceDateUnixSeconds;
+
+ReminderScheduler::CalendarSource zone(const char *id)
+{
+    return [id] { return LocalCalendar(id); };
+}
+
+} // namespace
+
+TEST(ReminderScheduler, ScheduleSubmitsOneRequestForTheToDosMinute)
+{
+    RecordingNotificationCenter center;
+    ReminderScheduler scheduler(center, zone("Europe/Berlin"));
+    scheduler.scheduleReminder(
+        TodoItem("Buy milk", berlinEvening + 59.9, TodoPriority::high, fixedId));
+
+    ASSERT_EQ(center.added.size(), 1u);
+    const NotificationRequest &request = center.added.front();
+    EXPECT_EQ(request.identifier, QStringLiteral("E621E1F8-C36C-495A-93FC-0C247A3E6E5F"));
+    EXPECT_EQ(request.content.title, QStringLiteral("Reminder"));
+    EXPECT_EQ(request.content.body, QStringLiteral("Todo: Buy milk"));
+    EXPECT_TRUE(request.content.defaultSound);
+    EXPECT_EQ(request.trigger.dateMatching, (DateComponents{2026, 3, 5, 19, 30}));
+    EXPECT_FALSE(request.trigger.repeats);
+}
+
+TEST(ReminderScheduler, TriggerFollowsTheCurrentTimeZone)
+{
+    const struct {
+        const char *zone;
+        DateComponents expected;
+    } cases[] = {
+        {"Europe/Berlin", {2026, 3, 5, 19, 30}},
+        {"UTC", {2026, 3, 5, 18, 30}},
+        {"Pacific/Kiritimati", {2026, 3, 6, 8, 30}},
+        {"America/Los_Angeles", {2026, 3, 5, 10, 30}},
+    };
+    for (const auto &c : cases) {
+        RecordingNotificationCenter center;
+        ReminderScheduler(center, zone(c.zone))
+            .scheduleReminder(TodoItem("x", berlinEvening, TodoPriority::low));
+        ASSERT_EQ(center.added.size(), 1u);
+        EXPECT_EQ(center.added.front().trigger.dateMatching, c.expected) << c.zone;
+    }
+}
+
+TEST(ReminderScheduler, BodyIsTheNameAfterOneBlank)
+{
+    RecordingNotificationCenter center;
+    ReminderScheduler scheduler(center, zone("UTC"));
+    for (const char *name : {"Laundry", "Fish & <b>Chips", ""}) {
+        scheduler.scheduleReminder(TodoItem(name, 0, TodoPriority::low));
+        EXPECT_EQ(center.added.back().content.body,
+                  QStringLiteral("Todo: ") + QString::fromUtf8(name));
+    }
+}
+
+TEST(ReminderScheduler, CancelPassesTheIdentifiersUnchanged)
+{
+    RecordingNotificationCenter center;
+    ReminderScheduler scheduler(center, zone("UTC"));
+    const TodoItem item("x", 0, TodoPriority::low, fixedId);
+    scheduler.scheduleReminder(item);
+    scheduler.cancelReminders({QString::fromStdString(item.id().uuidString())});
+    scheduler.cancelReminders({QStringLiteral("A"), QStringLiteral("B")});
+    ASSERT_EQ(center.removed.size(), 2u);
+    EXPECT_EQ(center.removed[0], QStringList{center.added.front().identifier});
+    EXPECT_EQ(center.removed[1], (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+}
+
+TEST(ReminderScheduler, PermissionAsksForAlertAndSoundAndIgnoresTheAnswer)
+{
+    RecordingNotificationCenter center;
+    ReminderScheduler scheduler(center, zone("UTC"));
+    scheduler.requestReminderPermission();
+    ASSERT_EQ(center.authorizationRequests.size(), 1u);
+    EXPECT_EQ(center.authorizationRequests.front().options, 6);
+    center.authorizationRequests.front().completion(false, QStringLiteral("denied"));
+    scheduler.scheduleReminder(TodoItem("still submitted", 0, TodoPriority::low));
+    EXPECT_EQ(center.added.size(), 1u);
+}

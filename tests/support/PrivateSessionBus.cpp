@@ -1,0 +1,57 @@
+#include "PrivateSessionBus.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+
+namespace {
+
+const char busConfig[] =
+    R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=%1</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+)";
+
+} // namespace
+
+PrivateSessionBus::PrivateSessionBus()
+{
+    const QString configPath = m_directory.filePath(QStringLiteral("bus.conf"));
+    QFile config(configPath);
+    if (!config.open(QIODevice::WriteOnly))
+        return;
+    config.write(QString::fromLatin1(busConfig).arg(m_directory.path()).toUtf8());
+    config.close();
+
+    m_daemon.start(QStringLiteral("dbus-daemon"),
+                   {QStringLiteral("--config-file=") + configPath, QStringLiteral("--nofork"),
+                    QStringLiteral("--print-address=1")});
+    if (!m_daemon.waitForStarted(5000))
+        return;
+    const QDeadlineTimer deadline(5000);
+    while (!m_daemon.canReadLine() && !deadline.hasExpired())
+        m_daemon.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
+    m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+}
+
+PrivateSessionBus::~PrivateSessionBus()
+{
+    for (const QString &name : m_connectionNames)
+        QDBusConnection::disconnectFromBus(name);
+    m_daemon.terminate();
+    m_daemon.waitForFinished(5000);
+}
+
+QDBusConnection PrivateSessionBus::connect(const QString &name) const
+{
+    m_connectionNames.append(name);
+    return QDBusConnection::connectToBus(m_address, name);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <NotificationCenter.h>
+#include <vector>
+
+// A notification service that only records what it is asked, in order.
+class RecordingNotificationCenter final : public NotificationCenter {
+public:
+    struct AuthorizationRequest {
+        int options;
+        AuthorizationCompletion completion;
+    };
+
+    void requestAuthorization(int options, AuthorizationCompletion completion) override
+    {
+        authorizationRequests.push_back({options, std::move(completion)});
+        calls.push_back(QStringLiteral("requestAuthorization"));
+    }
+    void add(const NotificationRequest &request) override
+    {
+        added.push_back(request);
+        calls.push_back(QStringLiteral("add"));
+    }
+    void removePendingRequests(const QStringList &identifiers) override
+    {
+        removed.push_back(identifiers);
+        calls.push_back(QStringLiteral("removePendingRequests"));
+    }
+
+    std::vector<AuthorizationRequest> authorizationRequests;
+    std::vector<NotificationRequest> added;
+    std::vector<QStringList> removed;
+    QStringList calls;
+};

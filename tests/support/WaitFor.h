@@ -1,0 +1,6 @@
+#pragma once
+
+#include <functional>
+
+// Runs the event loop until `done` holds or `timeoutMs` pass; returns `done()`.
+bool waitFor(const std::function<bool()> &done, int timeoutMs = 5000);
