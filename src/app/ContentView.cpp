@@ -2,10 +2,12 @@
 
 #include <TodoListStore.h>
 
+#include <algorithm>
+
 ContentView::ContentView(Preferences &preferences, ReminderScheduler &reminders, const Clock &clock,
-                         QObject *parent)
+                         CalendarSource currentCalendar, QObject *parent)
     : QObject(parent), m_preferences(preferences), m_reminders(reminders),
-      m_currentDate(clock.now())
+      m_currentCalendar(std::move(currentCalendar)), m_currentDate(clock.now())
 {
 }
 
@@ -57,6 +59,7 @@ void ContentView::disappear()
 void ContentView::loadTodoList()
 {
     if (auto list = readTodoList(m_preferences)) {
+        emit todoListAboutToBeReset();
         m_todoList = std::move(*list);
         emit todoListReset();
     }
@@ -65,4 +68,85 @@ void ContentView::loadTodoList()
 void ContentView::saveTodoList()
 {
     writeTodoList(m_preferences, m_todoList);
+}
+
+std::optional<double> ContentView::composeTime() const
+{
+    const LocalCalendar calendar = m_currentCalendar();
+    const DateComponents day = calendar.components(m_currentDate);
+    const int hour = m_selectedHour % 12 + (m_isAM ? 0 : 12);
+    return calendar.instant(day.year, day.month, day.day, hour, m_selectedMinute, 0);
+}
+
+void ContentView::addTodo()
+{
+    const QString name = m_newTodoName.trimmed();
+    if (name.isEmpty())
+        return;
+    const std::optional<double> time = composeTime();
+    if (!time)
+        return;
+    emit todoAboutToBeAppended();
+    m_todoList.emplace_back(name.toStdString(), *time, m_selectedPriority);
+    emit todoAppended();
+    setNewTodoName(QString());
+    m_reminders.scheduleReminder(m_todoList.back());
+}
+
+void ContentView::requestDelete(const TodoItem &item)
+{
+    const auto found = std::find(m_todoList.begin(), m_todoList.end(), item);
+    m_deleteIndex = found == m_todoList.end()
+                        ? std::nullopt
+                        : std::optional<int>(static_cast<int>(found - m_todoList.begin()));
+    m_deleteAlertShown = true;
+    emit deleteAlertShownChanged(true);
+}
+
+void ContentView::confirmDelete()
+{
+    if (m_deleteIndex)
+        deleteTodos({*m_deleteIndex});
+}
+
+void ContentView::cancelDelete()
+{
+    m_deleteIndex.reset();
+}
+
+void ContentView::dismissDeleteAlert()
+{
+    m_deleteAlertShown = false;
+    emit deleteAlertShownChanged(false);
+}
+
+void ContentView::deleteTodos(const QList<int> &offsets)
+{
+    QList<int> ascending;
+    for (int offset : offsets) {
+        if (offset >= 0 && static_cast<std::size_t>(offset) < m_todoList.size())
+            ascending.append(offset);
+    }
+    std::sort(ascending.begin(), ascending.end());
+    ascending.erase(std::unique(ascending.begin(), ascending.end()), ascending.end());
+    if (ascending.isEmpty())
+        return;
+
+    for (int offset : ascending)
+        m_reminders.cancelReminders({QString::fromStdString(m_todoList[offset].id().uuidString())});
+
+    // Removed as runs of neighbours, last run first, so that the offsets of the
+    // runs still to go stay valid; the rest keep their order.
+    int runEnd = static_cast<int>(ascending.size());
+    while (runEnd > 0) {
+        int runStart = runEnd - 1;
+        while (runStart > 0 && ascending[runStart - 1] == ascending[runStart] - 1)
+            --runStart;
+        const int first = ascending[runStart];
+        const int last = ascending[runEnd - 1];
+        emit todosAboutToBeRemoved(first, last);
+        m_todoList.erase(m_todoList.begin() + first, m_todoList.begin() + last + 1);
+        emit todosRemoved();
+        runEnd = runStart;
+    }
 }

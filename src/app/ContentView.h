@@ -1,11 +1,15 @@
 #pragma once
 
 #include <Clock.h>
+#include <LocalCalendar.h>
 #include <Preferences.h>
 #include <ReminderScheduler.h>
+#include <TodoItem.h>
+
+#include <QList>
 #include <QObject>
 #include <QString>
-#include <TodoItem.h>
+
 #include <optional>
 #include <vector>
 
@@ -17,6 +21,7 @@ class ContentView : public QObject {
 
 public:
     ContentView(Preferences &preferences, ReminderScheduler &reminders, const Clock &clock,
+                CalendarSource currentCalendar = &LocalCalendar::current,
                 QObject *parent = nullptr);
 
     const QString &newTodoName() const { return m_newTodoName; }
@@ -44,14 +49,39 @@ public:
     void loadTodoList();
     void saveTodoList();
 
+    // Turns the form into a new to-do at the chosen time on the day of
+    // `currentDate`, appends it and schedules its reminder. A blank name adds nothing.
+    void addTodo();
+
+    // Asks to confirm deleting the first entry equal to `item` (none when absent).
+    void requestDelete(const TodoItem &item);
+    // "Delete" in the alert: deletes the entry at `deleteIndex`, if any.
+    void confirmDelete();
+    // Cancel in the alert.
+    void cancelDelete();
+    // Withdraws each entry's reminder in ascending order, then removes them all at once.
+    // Offsets outside the list are ignored.
+    void deleteTodos(const QList<int> &offsets);
+    // The alert was dismissed by either button.
+    void dismissDeleteAlert();
+
 signals:
     void formChanged();
-    // The whole list was replaced.
+    // The list changes in three ways, each announced before and after.
+    void todoListAboutToBeReset();
     void todoListReset();
+    void todoAboutToBeAppended();
+    void todoAppended();
+    void todosAboutToBeRemoved(int first, int last);
+    void todosRemoved();
+    void deleteAlertShownChanged(bool shown);
 
 private:
+    std::optional<double> composeTime() const;
+
     Preferences &m_preferences;
     ReminderScheduler &m_reminders;
+    CalendarSource m_currentCalendar;
 
     QString m_newTodoName;
     std::vector<TodoItem> m_todoList;

@@ -1,12 +1,67 @@
 #include "ContentWindow.h"
 
-#include <QHideEvent>
-#include <QShowEvent>
+#include "EntryRow.h"
+#include "MenuPicker.h"
+#include "PriorityMenu.h"
+#include "RoundAddButton.h"
+#include "TodoListModel.h"
+#include "TodoListView.h"
+#include "TodoRowDelegate.h"
 
-ContentWindow::ContentWindow(ContentView &view, QWidget *parent) : QWidget(parent), m_view(view)
+#include <QHideEvent>
+#include <QLineEdit>
+#include <QShowEvent>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int menuSideMargin = 20;
+constexpr int menuTopMargin = 50;
+constexpr int listExtraTopMargin = 20;
+
+} // namespace
+
+ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
+    : QWidget(parent), m_view(view), m_model(new TodoListModel(view, this)),
+      m_priorityMenu(new PriorityMenu(view, this)), m_listView(new TodoListView(this)),
+      m_rowDelegate(new TodoRowDelegate(this)), m_entryRow(new EntryRow(view, this))
 {
     setBackgroundRole(QPalette::Window);
     setAutoFillBackground(true);
+    m_listView->setModel(m_model);
+    m_listView->setItemDelegate(m_rowDelegate);
+
+    const int padding = style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+
+    auto *menuBox = new QVBoxLayout;
+    menuBox->setContentsMargins(menuSideMargin, menuTopMargin, menuSideMargin, 0);
+    menuBox->addWidget(m_priorityMenu);
+    column->addLayout(menuBox);
+
+    auto *listBox = new QVBoxLayout;
+    listBox->setContentsMargins(padding, padding + listExtraTopMargin, padding, padding);
+    listBox->addWidget(m_listView);
+    column->addLayout(listBox, 1);
+
+    auto *entryBox = new QVBoxLayout;
+    entryBox->setContentsMargins(padding, 0, padding, padding);
+    entryBox->addWidget(m_entryRow);
+    column->addLayout(entryBox);
+
+    setTabOrder(m_priorityMenu->combo(), m_listView);
+    setTabOrder(m_listView, m_entryRow->nameField());
+    setTabOrder(m_entryRow->nameField(), m_entryRow->hourMenu());
+    setTabOrder(m_entryRow->hourMenu(), m_entryRow->minuteMenu());
+    setTabOrder(m_entryRow->minuteMenu(), m_entryRow->amPmMenu());
+    setTabOrder(m_entryRow->amPmMenu(), m_entryRow->addButton());
+
+    // A new to-do is appended at the end: bring it into sight.
+    connect(&view, &ContentView::todoAppended, m_listView, &QTreeView::scrollToBottom);
+    connect(m_rowDelegate, &TodoRowDelegate::trashClicked, this,
+            [this](const QModelIndex &index) { m_view.requestDelete(m_model->item(index)); });
 }
 
 void ContentWindow::showEvent(QShowEvent *event)

@@ -4,6 +4,12 @@
 
 #include <QWidget>
 
+class EntryRow;
+class PriorityMenu;
+class TodoListModel;
+class TodoListView;
+class TodoRowDelegate;
+
 // The main window: renders a ContentView and forwards the user's actions to it.
 // Coming on screen and leaving it (not minimising) run the view's hooks.
 class ContentWindow : public QWidget {
@@ -12,10 +18,20 @@ class ContentWindow : public QWidget {
 public:
     explicit ContentWindow(ContentView &view, QWidget *parent = nullptr);
 
+    PriorityMenu *priorityMenu() const { return m_priorityMenu; }
+    TodoListView *listView() const { return m_listView; }
+    TodoRowDelegate *rowDelegate() const { return m_rowDelegate; }
+    EntryRow *entryRow() const { return m_entryRow; }
+
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
     ContentView &m_view;
+    TodoListModel *m_model;
+    PriorityMenu *m_priorityMenu;
+    TodoListView *m_listView;
+    TodoRowDelegate *m_rowDelegate;
+    EntryRow *m_entryRow;
 };

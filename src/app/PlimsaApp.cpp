@@ -2,7 +2,9 @@
 
 #include "ContentView.h"
 #include "ContentWindow.h"
+#include "MenuPicker.h"
 #include "SingleInstance.h"
+#include "Symbols.h"
 #include "TerminationSignals.h"
 
 #include <QApplication>
@@ -51,6 +53,8 @@ int PlimsaApp::main(int argc, char **argv)
     QApplication::setApplicationVersion(QStringLiteral(PLIMSA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("plimsa"));
     parseCommandLine(app);
+    setUpIconTheme();
+    installMenuPickerAccessibility();
 
     // Caught before anything else, so that a signal can never end the app unsaved.
     TerminationSignals terminationSignals;

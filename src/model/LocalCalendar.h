@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -41,3 +42,6 @@ private:
     explicit LocalCalendar(std::unique_ptr<icu::Calendar> calendar);
     std::unique_ptr<icu::Calendar> m_calendar;
 };
+
+// Gives the calendar in the user's time zone as it is at the moment of the call.
+using CalendarSource = std::function<LocalCalendar()>;

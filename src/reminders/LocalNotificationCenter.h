@@ -7,7 +7,6 @@
 #include <Clock.h>
 #include <QObject>
 #include <QTimer>
-#include <functional>
 #include <vector>
 
 // The notification service of this machine's user. Pending requests are kept in
@@ -23,8 +22,6 @@ class LocalNotificationCenter final : public QObject, public NotificationCenter 
     Q_OBJECT
 
 public:
-    using CalendarSource = std::function<LocalCalendar()>;
-
     LocalNotificationCenter(PendingRequestsFile file, NotificationServer &server,
                             const Clock &clock, CalendarSource currentCalendar,
                             QObject *parent = nullptr);

@@ -1,6 +1,7 @@
 #include <ContentView.h>
 #include <FilePreferences.h>
 #include <FixedClock.h>
+#include <Instant.h>
 #include <QTemporaryDir>
 #include <RecordingNotificationCenter.h>
 #include <TodoListStore.h>
@@ -126,4 +127,118 @@ TEST_F(ContentViewTest, AppearingAsksForReminderPermissionBeforeLoading)
     fresh.appear();
     EXPECT_EQ(listSizeAtRequest, 0u);
     EXPECT_EQ(fresh.todoList().size(), 1u);
+}
+
+namespace {
+
+// 2026-03-05 15:42:17.25 in Berlin (UTC+1), a Thursday.
+constexpr double berlinAfternoon = 1772721737.25 - referenceDateUnixSeconds;
+
+class AddTodoTest : public ::testing::Test {
+protected:
+    QTemporaryDir temporary;
+    FilePreferences preferences{temporary.path()};
+    FixedClock clock{berlinAfternoon};
+    RecordingNotificationCenter notifications;
+    ReminderScheduler reminders{notifications, berlin};
+    ContentView view{preferences, reminders, clock, berlin};
+
+    static LocalCalendar berlin() { return LocalCalendar("Europe/Berlin"); }
+
+    void add(const QString &name, int hour, int minute, bool isAM)
+    {
+        view.setNewTodoName(name);
+        view.setSelectedHour(hour);
+        view.setSelectedMinute(minute);
+        view.setIsAM(isAM);
+        view.addTodo();
+    }
+};
+
+} // namespace
+
+TEST_F(AddTodoTest, TwelveHourChoiceBecomesTheLocalTimeOnTheShownDay)
+{
+    const struct {
+        int hour;
+        bool isAM;
+        int minute;
+        int expectedHour;
+    } cases[] = {
+        {12, true, 5, 0}, {12, false, 5, 12}, {7, false, 5, 19}, {11, true, 5, 11},
+        {1, true, 59, 1}, {11, false, 0, 23}, {0, true, 0, 0},   {0, false, 0, 12},
+    };
+    for (const auto &c : cases) {
+        add(QStringLiteral("x"), c.hour, c.minute, c.isAM);
+        const double time = view.todoList().back().time();
+        EXPECT_EQ(berlin().components(time), (DateComponents{2026, 3, 5, c.expectedHour, c.minute}))
+            << c.hour << (c.isAM ? " AM" : " PM");
+        EXPECT_EQ(time, *berlin().instant(2026, 3, 5, c.expectedHour, c.minute, 0))
+            << "seconds and fractions are always 0";
+    }
+}
+
+TEST_F(AddTodoTest, TheInitialFormGivesMidnight)
+{
+    view.setNewTodoName(QStringLiteral("x"));
+    view.addTodo();
+    ASSERT_EQ(view.todoList().size(), 1u);
+    EXPECT_EQ(view.todoList().front().time(), *berlin().instant(2026, 3, 5, 0, 0, 0));
+    EXPECT_EQ(view.todoList().front().priority(), TodoPriority::medium);
+}
+
+TEST_F(AddTodoTest, NameIsTrimmedAndABlankNameAddsNothing)
+{
+    add(QStringLiteral("  Buy  milk \n"), 7, 30, false);
+    ASSERT_EQ(view.todoList().size(), 1u);
+    EXPECT_EQ(view.todoList().front().name(), "Buy  milk");
+    ASSERT_EQ(notifications.added.size(), 1u);
+    EXPECT_EQ(notifications.added.front().content.body, QStringLiteral("Todo: Buy  milk"));
+
+    const QString blank = QStringLiteral(" \n\t\u00A0\u2028\u3000\r");
+    add(blank, 7, 30, false);
+    EXPECT_EQ(view.todoList().size(), 1u);
+    EXPECT_EQ(view.newTodoName(), blank) << "the field keeps what was typed";
+    EXPECT_EQ(notifications.added.size(), 1u);
+}
+
+TEST_F(AddTodoTest, AddingAppendsClearsOnlyTheNameAndSchedulesTheReminder)
+{
+    view.setSelectedPriority(TodoPriority::high);
+    add(QStringLiteral("Buy milk"), 7, 30, false);
+    add(QStringLiteral("Buy milk"), 7, 30, false);
+    ASSERT_EQ(view.todoList().size(), 2u);
+    EXPECT_NE(view.todoList()[0].id(), view.todoList()[1].id());
+    EXPECT_EQ(view.newTodoName(), QString());
+    EXPECT_EQ(view.selectedPriority(), TodoPriority::high);
+    EXPECT_EQ(view.selectedHour(), 7);
+    EXPECT_EQ(view.selectedMinute(), 30);
+    EXPECT_FALSE(view.isAM());
+
+    ASSERT_EQ(notifications.added.size(), 2u);
+    EXPECT_EQ(notifications.added[1].identifier,
+              QString::fromStdString(view.todoList()[1].id().uuidString()));
+    EXPECT_EQ(notifications.added[1].trigger.dateMatching, (DateComponents{2026, 3, 5, 19, 30}));
+    EXPECT_FALSE(preferences.data(todoListKey)) << "adding does not write the store";
+}
+
+TEST_F(AddTodoTest, ToDosAfterMidnightAreDatedOnTheShownDay)
+{
+    clock.set(berlinAfternoon + 86400);
+    add(QStringLiteral("late"), 9, 0, true);
+    EXPECT_EQ(berlin().components(view.todoList().back().time()),
+              (DateComponents{2026, 3, 5, 9, 0}));
+}
+
+TEST_F(AddTodoTest, ATimeInTheSpringGapFollowsTheCalendar)
+{
+    FixedClock springDay{*berlin().instant(2026, 3, 29, 12, 0, 0)};
+    ContentView gapView(preferences, reminders, springDay, berlin);
+    gapView.setNewTodoName(QStringLiteral("x"));
+    gapView.setSelectedHour(2);
+    gapView.setSelectedMinute(30);
+    gapView.addTodo();
+    ASSERT_EQ(gapView.todoList().size(), 1u);
+    EXPECT_EQ(berlin().components(gapView.todoList().front().time()),
+              (DateComponents{2026, 3, 29, 3, 30}));
 }

@@ -1,10 +1,23 @@
 #include <ContentView.h>
 #include <ContentWindow.h>
+#include <EntryRow.h>
 #include <FilePreferences.h>
 #include <FixedClock.h>
-#include <QTemporaryDir>
+#include <Palette.h>
+#include <PriorityMenu.h>
 #include <RecordingNotificationCenter.h>
+#include <RoundAddButton.h>
+#include <TodoListModel.h>
 #include <TodoListStore.h>
+#include <TodoListView.h>
+#include <TodoRowDelegate.h>
+
+#include <MenuPicker.h>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -15,9 +28,20 @@ protected:
     FilePreferences preferences{temporary.path()};
     FixedClock clock{0};
     RecordingNotificationCenter notifications;
-    ReminderScheduler reminders{notifications};
-    ContentView view{preferences, reminders, clock};
+    ReminderScheduler reminders{notifications, utc};
+    ContentView view{preferences, reminders, clock, utc};
     ContentWindow window{view};
+
+    static LocalCalendar utc() { return LocalCalendar("UTC"); }
+
+    EntryRow &entry() { return *window.entryRow(); }
+
+    // The rectangle of `row` in the list's viewport, after the list has laid it out.
+    QRect rowRect(int row)
+    {
+        QApplication::processEvents();
+        return window.listView()->visualRect(window.listView()->model()->index(row, 0));
+    }
 };
 
 } // namespace
@@ -53,4 +77,153 @@ TEST_F(ContentWindowTest, PaintsTheWindowBackgroundColour)
     window.show();
     const QImage image = window.grab().toImage();
     EXPECT_EQ(image.pixelColor(5, 5), window.palette().color(QPalette::Window));
+}
+
+TEST_F(ContentWindowTest, FormShowsTheInitialState)
+{
+    window.show();
+    EXPECT_EQ(window.priorityMenu()->combo()->currentText(), QStringLiteral("Medium"));
+    EXPECT_EQ(entry().hourMenu()->currentIndex(), -1) << "hour 0 matches no option";
+    EXPECT_EQ(entry().minuteMenu()->currentText(), QStringLiteral("00"));
+    EXPECT_EQ(entry().amPmMenu()->currentText(), QStringLiteral("AM"));
+    EXPECT_EQ(entry().nameField()->text(), QString());
+    EXPECT_EQ(entry().nameField()->placeholderText(), QStringLiteral("Add Todo"));
+    EXPECT_EQ(entry().dateLabel()->text(), QStringLiteral("Monday, 1, 2001"));
+
+    QStringList hours;
+    for (int i = 0; i < entry().hourMenu()->count(); ++i)
+        hours << entry().hourMenu()->itemText(i);
+    EXPECT_EQ(hours.size(), 12);
+    EXPECT_EQ(hours.front(), QStringLiteral("01"));
+    EXPECT_EQ(hours.back(), QStringLiteral("12"));
+    EXPECT_EQ(entry().minuteMenu()->count(), 60);
+    EXPECT_EQ(entry().minuteMenu()->itemText(59), QStringLiteral("59"));
+    EXPECT_EQ(entry().hourMenu()->width(), 60);
+    EXPECT_EQ(entry().minuteMenu()->width(), 60);
+    EXPECT_EQ(entry().amPmMenu()->width(), 60);
+}
+
+TEST_F(ContentWindowTest, PicksWriteTheirValues)
+{
+    window.show();
+    QTest::keyClick(entry().hourMenu(), Qt::Key_End);
+    EXPECT_EQ(view.selectedHour(), 12);
+    QTest::keyClick(entry().minuteMenu(), Qt::Key_Home);
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(entry().minuteMenu(), Qt::Key_Down);
+    EXPECT_EQ(entry().minuteMenu()->currentText(), QStringLiteral("05"));
+    EXPECT_EQ(view.selectedMinute(), 5);
+    QTest::keyClick(entry().amPmMenu(), Qt::Key_End);
+    EXPECT_FALSE(view.isAM());
+    QTest::keyClick(entry().amPmMenu(), Qt::Key_Home);
+    EXPECT_TRUE(view.isAM());
+    QTest::keyClick(window.priorityMenu()->combo(), Qt::Key_Up);
+    EXPECT_EQ(view.selectedPriority(), TodoPriority::low);
+    QTest::keyClicks(entry().nameField(), QStringLiteral("Tea"));
+    EXPECT_EQ(view.newTodoName(), QStringLiteral("Tea"));
+}
+
+TEST_F(ContentWindowTest, ReturnInTheNameFieldDoesNothing)
+{
+    window.show();
+    QTest::keyClicks(entry().nameField(), QStringLiteral("Buy milk"));
+    QTest::keyClick(entry().nameField(), Qt::Key_Return);
+    EXPECT_TRUE(view.todoList().empty());
+    EXPECT_EQ(entry().nameField()->text(), QStringLiteral("Buy milk"));
+}
+
+TEST_F(ContentWindowTest, TheAddButtonAddsARowAndClearsOnlyTheName)
+{
+    window.show();
+    QTest::keyClick(window.priorityMenu()->combo(), Qt::Key_End);
+    QTest::keyClicks(entry().nameField(), QStringLiteral("Buy milk "));
+    QTest::keyClick(entry().hourMenu(), Qt::Key_Home);
+    QTest::mouseClick(entry().addButton(), Qt::LeftButton);
+
+    ASSERT_EQ(view.todoList().size(), 1u);
+    EXPECT_EQ(view.todoList().front().name(), "Buy milk");
+    EXPECT_EQ(entry().nameField()->text(), QString());
+    EXPECT_EQ(window.priorityMenu()->combo()->currentText(), QStringLiteral("High"));
+    EXPECT_EQ(entry().hourMenu()->currentText(), QStringLiteral("01"));
+    EXPECT_EQ(window.listView()->model()->rowCount(), 1);
+    EXPECT_EQ(notifications.added.size(), 1u);
+
+    QTest::mouseClick(entry().addButton(), Qt::LeftButton);
+    EXPECT_EQ(view.todoList().size(), 1u) << "an empty name adds nothing";
+}
+
+TEST_F(ContentWindowTest, RowsShowNameTimeAndPriorityInListOrder)
+{
+    ::setenv("LC_ALL", "en_US.UTF-8", 1);
+    const double evening = *utc().instant(2026, 3, 5, 19, 30, 0);
+    ASSERT_TRUE(writeTodoList(preferences, {TodoItem("Buy milk", evening, TodoPriority::high),
+                                            TodoItem("Tea", evening, TodoPriority::low)}));
+    window.show();
+    const QAbstractItemModel *model = window.listView()->model();
+    ASSERT_EQ(model->rowCount(), 2);
+    EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("Buy milk"));
+    EXPECT_EQ(model->index(1, 0).data().toString(), QStringLiteral("Tea"));
+    EXPECT_EQ(
+        model->index(0, 0).data(Qt::AccessibleTextRole).toString().replace(QChar(0x202F), ' '),
+        QStringLiteral("Buy milk, 7:30 PM, High"));
+    ::setenv("LC_ALL", "C.UTF-8", 1);
+}
+
+TEST_F(ContentWindowTest, PriorityColoursAreGreenOrangeRed)
+{
+    const struct {
+        TodoPriority priority;
+        int minimumHue;
+        int maximumHue;
+    } cases[] = {
+        {TodoPriority::low, 90, 150}, {TodoPriority::medium, 20, 45}, {TodoPriority::high, 0, 10}};
+    for (const auto &c : cases) {
+        const int hue = Palette::priorityColor(c.priority).hue();
+        EXPECT_GE(hue, c.minimumHue) << rawValue(c.priority);
+        EXPECT_LE(hue, c.maximumHue) << rawValue(c.priority);
+    }
+}
+
+TEST_F(ContentWindowTest, TheTrashButtonRequestsDeletingItsRowOnly)
+{
+    ASSERT_TRUE(writeTodoList(
+        preferences, {TodoItem("a", 1, TodoPriority::low), TodoItem("b", 2, TodoPriority::high)}));
+    window.resize(700, 500);
+    window.show();
+    const QRect second = rowRect(1);
+    ASSERT_TRUE(second.isValid());
+    QWidget *viewport = window.listView()->viewport();
+
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, second.topLeft() + QPoint(20, 10));
+    EXPECT_FALSE(view.deleteAlertShown()) << "a click elsewhere in the row does nothing";
+
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, TodoRowDelegate::trashRect(second).center());
+    EXPECT_TRUE(view.deleteAlertShown());
+    EXPECT_EQ(view.deleteIndex(), 1);
+    EXPECT_EQ(view.todoList().size(), 2u) << "nothing is deleted before confirmation";
+}
+
+TEST_F(ContentWindowTest, ControlsHaveAccessibleNamesAndTabInVisualOrder)
+{
+    window.show();
+    const std::pair<QWidget *, const char *> controls[] = {
+        {window.priorityMenu()->combo(), "Priority"},
+        {window.listView(), nullptr},
+        {entry().nameField(), "Add Todo"},
+        {entry().hourMenu(), "Hour"},
+        {entry().minuteMenu(), "Minute"},
+        {entry().amPmMenu(), "AM/PM"},
+        {entry().addButton(), "Add"},
+    };
+    for (const auto &[widget, name] : controls) {
+        if (name) {
+            EXPECT_EQ(widget->accessibleName(), QString::fromLatin1(name));
+        }
+    }
+    for (std::size_t i = 0; i + 1 < std::size(controls); ++i) {
+        QWidget *next = controls[i].first->nextInFocusChain();
+        while (next->focusPolicy() == Qt::NoFocus || !next->isVisibleTo(&window))
+            next = next->nextInFocusChain();
+        EXPECT_EQ(next, controls[i + 1].first) << "after control " << i;
+    }
 }

@@ -10,7 +10,7 @@ const Uuid fixedId = *Uuid::fromString("e621e1f8-c36c-495a-93fc-0c247a3e6e5f");
 // 2026-03-05 19:30 in Berlin (UTC+1).
 constexpr double berlinEvening = 1772735400.0 - referenceDateUnixSeconds;
 
-ReminderScheduler::CalendarSource zone(const char *id)
+CalendarSource zone(const char *id)
 {
     return [id] { return LocalCalendar(id); };
 }

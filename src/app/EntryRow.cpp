@@ -1,0 +1,84 @@
+#include "EntryRow.h"
+
+#include "DateFormatter.h"
+#include "MenuPicker.h"
+#include "RoundAddButton.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+
+namespace {
+
+constexpr int menuWidth = 60;
+constexpr int minimumNameChars = 24;
+
+MenuPicker *numberMenu(int from, int to, QWidget *parent)
+{
+    auto *menu = new MenuPicker(parent);
+    for (int value = from; value <= to; ++value)
+        menu->addItem(QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')), value);
+    menu->setFixedWidth(menuWidth);
+    return menu;
+}
+
+} // namespace
+
+EntryRow::EntryRow(ContentView &view, QWidget *parent)
+    : QWidget(parent), m_view(view), m_nameField(new QLineEdit(this)),
+      m_dateLabel(new QLabel(this)), m_hourMenu(numberMenu(1, 12, this)),
+      m_minuteMenu(numberMenu(0, 59, this)), m_amPmMenu(new MenuPicker(this)),
+      m_addButton(new RoundAddButton(this))
+{
+    const int padding = style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+
+    m_nameField->setPlaceholderText(tr("Add Todo"));
+    m_nameField->setMinimumWidth(m_nameField->fontMetrics().averageCharWidth() * minimumNameChars);
+    m_nameField->setAccessibleName(tr("Add Todo"));
+    m_dateLabel->setText(DateFormatter(QStringLiteral("EEEE, d, yyyy")).format(view.currentDate()));
+    m_hourMenu->setAccessibleName(tr("Hour"));
+    m_hourMenu->setPlaceholderText(QStringLiteral("--"));
+    m_minuteMenu->setAccessibleName(tr("Minute"));
+    m_amPmMenu->addItem(tr("AM"), true);
+    m_amPmMenu->addItem(tr("PM"), false);
+    m_amPmMenu->setFixedWidth(menuWidth);
+    m_amPmMenu->setAccessibleName(tr("AM/PM"));
+    m_addButton->setAccessibleName(tr("Add"));
+
+    auto *timeGroup = new QHBoxLayout;
+    timeGroup->setContentsMargins(padding, padding, padding, padding);
+    timeGroup->addWidget(m_hourMenu);
+    timeGroup->addWidget(new QLabel(tr(":"), this));
+    timeGroup->addWidget(m_minuteMenu);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_nameField, 1);
+    layout->addWidget(m_dateLabel);
+    layout->addLayout(timeGroup);
+    layout->addWidget(m_amPmMenu);
+    layout->addSpacing(padding);
+    layout->addWidget(m_addButton);
+    layout->addSpacing(padding);
+
+    connect(m_nameField, &QLineEdit::textEdited, &m_view, &ContentView::setNewTodoName);
+    connect(m_hourMenu, &MenuPicker::activated, this,
+            [this](int index) { m_view.setSelectedHour(m_hourMenu->itemData(index).toInt()); });
+    connect(m_minuteMenu, &MenuPicker::activated, this,
+            [this](int index) { m_view.setSelectedMinute(m_minuteMenu->itemData(index).toInt()); });
+    connect(m_amPmMenu, &MenuPicker::activated, this,
+            [this](int index) { m_view.setIsAM(m_amPmMenu->itemData(index).toBool()); });
+    connect(m_addButton, &QAbstractButton::clicked, &m_view, &ContentView::addTodo);
+    connect(&m_view, &ContentView::formChanged, this, &EntryRow::render);
+    render();
+}
+
+void EntryRow::render()
+{
+    if (m_nameField->text() != m_view.newTodoName())
+        m_nameField->setText(m_view.newTodoName());
+    m_hourMenu->showValue(m_view.selectedHour());
+    m_minuteMenu->showValue(m_view.selectedMinute());
+    m_amPmMenu->showValue(m_view.isAM());
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ContentView.h"
+
+#include <QWidget>
+
+class MenuPicker;
+class QLabel;
+class QLineEdit;
+class RoundAddButton;
+
+// The row along the bottom: name field, today's date, hour : minute, AM/PM and
+// the add button. Every control writes its field of the view on each edit or pick.
+class EntryRow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit EntryRow(ContentView &view, QWidget *parent = nullptr);
+
+    QLineEdit *nameField() const { return m_nameField; }
+    QLabel *dateLabel() const { return m_dateLabel; }
+    MenuPicker *hourMenu() const { return m_hourMenu; }
+    MenuPicker *minuteMenu() const { return m_minuteMenu; }
+    MenuPicker *amPmMenu() const { return m_amPmMenu; }
+    RoundAddButton *addButton() const { return m_addButton; }
+
+private:
+    void render();
+
+    ContentView &m_view;
+    QLineEdit *m_nameField;
+    QLabel *m_dateLabel;
+    MenuPicker *m_hourMenu;
+    MenuPicker *m_minuteMenu;
+    MenuPicker *m_amPmMenu;
+    RoundAddButton *m_addButton;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QComboBox>
+
+class QAccessibleInterface;
+
+// A menu-style picker. Unlike a plain QComboBox on Linux, it tells screen readers
+// its own name ("Hour") with the chosen option as its value, so that pickers
+// without a visible label can still be told apart.
+class MenuPicker : public QComboBox {
+    Q_OBJECT
+
+public:
+    using QComboBox::QComboBox;
+
+    // Shows as chosen the option whose value equals `value`; none when no option
+    // does. Emits nothing.
+    void showValue(const QVariant &value);
+};
+
+// Makes screen readers use MenuPicker's own accessible interface. Call once after
+// the application is made.
+void installMenuPickerAccessibility();

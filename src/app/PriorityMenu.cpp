@@ -1,0 +1,32 @@
+#include "PriorityMenu.h"
+
+#include "MenuPicker.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+PriorityMenu::PriorityMenu(ContentView &view, QWidget *parent)
+    : QWidget(parent), m_view(view), m_combo(new MenuPicker(this))
+{
+    auto *label = new QLabel(tr("Priority"), this);
+    label->setBuddy(m_combo);
+    m_combo->setAccessibleName(tr("Priority"));
+    for (TodoPriority priority : allTodoPriorities)
+        m_combo->addItem(QString::fromLatin1(rawValue(priority)), static_cast<int>(priority));
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label);
+    layout->addWidget(m_combo, 1);
+
+    connect(m_combo, &MenuPicker::activated, this, [this](int index) {
+        m_view.setSelectedPriority(static_cast<TodoPriority>(m_combo->itemData(index).toInt()));
+    });
+    connect(&m_view, &ContentView::formChanged, this, &PriorityMenu::render);
+    render();
+}
+
+void PriorityMenu::render()
+{
+    m_combo->showValue(static_cast<int>(m_view.selectedPriority()));
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ContentView.h"
+
+#include <QWidget>
+
+class MenuPicker;
+
+// The "Priority" menu at the top of the window, bound to `selectedPriority`.
+class PriorityMenu : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PriorityMenu(ContentView &view, QWidget *parent = nullptr);
+
+    MenuPicker *combo() const { return m_combo; }
+
+private:
+    void render();
+
+    ContentView &m_view;
+    MenuPicker *m_combo;
+};

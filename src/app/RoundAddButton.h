@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QAbstractButton>
+
+// The add button: a blue circle around a black plus.
+class RoundAddButton : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    explicit RoundAddButton(QWidget *parent = nullptr);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    bool hitButton(const QPoint &position) const override;
+};

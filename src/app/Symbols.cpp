@@ -1,0 +1,44 @@
+#include "Symbols.h"
+
+#include <QDir>
+#include <QPainter>
+#include <QStandardPaths>
+
+namespace {
+
+QString themeName(Symbol symbol)
+{
+    return symbol == Symbol::plus ? QStringLiteral("list-add-symbolic")
+                                  : QStringLiteral("user-trash-symbolic");
+}
+
+} // namespace
+
+QIcon symbolIcon(Symbol symbol)
+{
+    const QString name = themeName(symbol);
+    return QIcon::fromTheme(name,
+                            QIcon(QStringLiteral(":/symbols/") + name + QStringLiteral(".svg")));
+}
+
+QPixmap tintedSymbol(Symbol symbol, const QColor &color, int size, qreal devicePixelRatio)
+{
+    QPixmap pixmap = symbolIcon(symbol).pixmap(QSize(size, size), devicePixelRatio);
+    QPainter painter(&pixmap);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(pixmap.rect(), color);
+    return pixmap;
+}
+
+void setUpIconTheme()
+{
+    QStringList searchPaths = QIcon::themeSearchPaths();
+    for (const QString &dataDirectory :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+        const QString icons = QDir(dataDirectory).filePath(QStringLiteral("icons"));
+        if (!searchPaths.contains(icons))
+            searchPaths.append(icons);
+    }
+    QIcon::setThemeSearchPaths(searchPaths);
+    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+}

@@ -1,0 +1,52 @@
+#include "TodoListModel.h"
+
+TodoListModel::TodoListModel(const ContentView &view, QObject *parent)
+    : QAbstractListModel(parent), m_view(view)
+{
+    connect(&view, &ContentView::todoListAboutToBeReset, this, [this] { beginResetModel(); });
+    connect(&view, &ContentView::todoListReset, this, [this] { endResetModel(); });
+    connect(&view, &ContentView::todoAboutToBeAppended, this, [this] {
+        const int row = rowCount();
+        beginInsertRows(QModelIndex(), row, row);
+    });
+    connect(&view, &ContentView::todoAppended, this, [this] { endInsertRows(); });
+    connect(&view, &ContentView::todosAboutToBeRemoved, this,
+            [this](int first, int last) { beginRemoveRows(QModelIndex(), first, last); });
+    connect(&view, &ContentView::todosRemoved, this, [this] { endRemoveRows(); });
+}
+
+int TodoListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_view.todoList().size());
+}
+
+const TodoItem &TodoListModel::item(const QModelIndex &index) const
+{
+    return m_view.todoList()[static_cast<std::size_t>(index.row())];
+}
+
+QString TodoListModel::timeText(const TodoItem &item) const
+{
+    return m_timeFormatter.format(item.time());
+}
+
+QVariant TodoListModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return QVariant();
+    const TodoItem &todo = item(index);
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromStdString(todo.name());
+    case Qt::AccessibleTextRole:
+        return QStringLiteral("%1, %2, %3")
+            .arg(QString::fromStdString(todo.name()), timeText(todo),
+                 QString::fromLatin1(rawValue(todo.priority())));
+    case TimeTextRole:
+        return timeText(todo);
+    case PriorityRole:
+        return static_cast<int>(todo.priority());
+    default:
+        return QVariant();
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ContentView.h"
+#include "DateFormatter.h"
+
+#include <QAbstractListModel>
+
+// The rows of the list: one per entry of the view's `todoList`, in its order.
+// Holds no data of its own and follows the view's change signals.
+class TodoListModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    enum Role {
+        TimeTextRole = Qt::UserRole + 1,
+        PriorityRole, // TodoPriority as int
+    };
+
+    explicit TodoListModel(const ContentView &view, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+
+    const TodoItem &item(const QModelIndex &index) const;
+    // "h:mm a" in the user's locale and time zone.
+    QString timeText(const TodoItem &item) const;
+
+private:
+    const ContentView &m_view;
+    DateFormatter m_timeFormatter{QStringLiteral("h:mm a")};
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+// Paints one to-do row: the name (wrapping, no line limit) over its time, the
+// priority in its colour, and a red trash button at the trailing edge. A click on
+// the trash button is reported; clicks elsewhere in the row do nothing here.
+class TodoRowDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+    // Where the trash button of a row drawn in `rowRect` is.
+    static QRect trashRect(const QRect &rowRect);
+
+signals:
+    void trashClicked(const QModelIndex &index);
+
+protected:
+    bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
+                     const QModelIndex &index) override;
+};
