@@ -1,5 +1,6 @@
 #include "ContentWindow.h"
 
+#include "DeleteAlert.h"
 #include "EntryRow.h"
 #include "MenuPicker.h"
 #include "PriorityMenu.h"
@@ -25,7 +26,8 @@ constexpr int listExtraTopMargin = 20;
 ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
     : QWidget(parent), m_view(view), m_model(new TodoListModel(view, this)),
       m_priorityMenu(new PriorityMenu(view, this)), m_listView(new TodoListView(this)),
-      m_rowDelegate(new TodoRowDelegate(this)), m_entryRow(new EntryRow(view, this))
+      m_rowDelegate(new TodoRowDelegate(this)), m_entryRow(new EntryRow(view, this)),
+      m_deleteAlert(new DeleteAlert(view, this))
 {
     setBackgroundRole(QPalette::Window);
     setAutoFillBackground(true);
@@ -60,8 +62,12 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
 
     // A new to-do is appended at the end: bring it into sight.
     connect(&view, &ContentView::todoAppended, m_listView, &QTreeView::scrollToBottom);
-    connect(m_rowDelegate, &TodoRowDelegate::trashClicked, this,
-            [this](const QModelIndex &index) { m_view.requestDelete(m_model->item(index)); });
+    const auto requestDelete = [this](const QModelIndex &index) {
+        m_view.requestDelete(m_model->item(index));
+    };
+    connect(m_rowDelegate, &TodoRowDelegate::trashClicked, this, requestDelete);
+    connect(m_listView, &TodoListView::deleteRowRequested, this, requestDelete);
+    connect(m_listView, &TodoListView::deleteRowsRequested, &m_view, &ContentView::deleteTodos);
 }
 
 void ContentWindow::showEvent(QShowEvent *event)

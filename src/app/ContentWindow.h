@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class DeleteAlert;
 class EntryRow;
 class PriorityMenu;
 class TodoListModel;
@@ -22,6 +23,7 @@ public:
     TodoListView *listView() const { return m_listView; }
     TodoRowDelegate *rowDelegate() const { return m_rowDelegate; }
     EntryRow *entryRow() const { return m_entryRow; }
+    DeleteAlert *deleteAlert() const { return m_deleteAlert; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -34,4 +36,5 @@ private:
     TodoListView *m_listView;
     TodoRowDelegate *m_rowDelegate;
     EntryRow *m_entryRow;
+    DeleteAlert *m_deleteAlert;
 };

@@ -1,6 +1,8 @@
 #include "TodoListView.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMenu>
 
 TodoListView::TodoListView(QWidget *parent) : QTreeView(parent)
 {
@@ -13,7 +15,7 @@ TodoListView::TodoListView(QWidget *parent) : QTreeView(parent)
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::NoSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setFrameShape(QFrame::NoFrame);
     header()->setStretchLastSection(true);
 }
@@ -22,4 +24,33 @@ QSize TodoListView::sizeHint() const
 {
     const int line = fontMetrics().height();
     return QSize(44 * line, 20 * line);
+}
+
+void TodoListView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) {
+        QList<int> rows;
+        for (const QModelIndex &index : selectionModel()->selectedRows())
+            rows.append(index.row());
+        if (!rows.isEmpty())
+            emit deleteRowsRequested(rows);
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+void TodoListView::contextMenuEvent(QContextMenuEvent *event)
+{
+    const QModelIndex index =
+        event->reason() == QContextMenuEvent::Keyboard ? currentIndex() : indexAt(event->pos());
+    if (!index.isValid())
+        return;
+    QMenu menu(this);
+    QAction *deleteAction = menu.addAction(tr("Delete…"));
+    const QPoint at = event->reason() == QContextMenuEvent::Keyboard
+                          ? viewport()->mapToGlobal(visualRect(index).center())
+                          : event->globalPos();
+    if (menu.exec(at) == deleteAction)
+        emit deleteRowRequested(index);
 }

@@ -6,6 +6,9 @@
 // one-column tree view, which measures only the rows it shows and takes an
 // appended row without laying out the others again: a list of a million rows
 // opens and grows as fast as an empty one.
+//
+// Its own delete action: Delete or Backspace on the selected rows. Its context
+// menu (right click, or the Menu key on the current row) asks to delete one row.
 class TodoListView : public QTreeView {
     Q_OBJECT
 
@@ -14,4 +17,14 @@ public:
 
     // Room for a handful of rows before the user resizes the window.
     QSize sizeHint() const override;
+
+signals:
+    // The rows to delete at once, as offsets in the list.
+    void deleteRowsRequested(const QList<int> &rows);
+    // The context menu's "Delete…" for one row.
+    void deleteRowRequested(const QModelIndex &index);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 };

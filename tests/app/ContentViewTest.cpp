@@ -242,3 +242,109 @@ TEST_F(AddTodoTest, ATimeInTheSpringGapFollowsTheCalendar)
     EXPECT_EQ(berlin().components(gapView.todoList().front().time()),
               (DateComponents{2026, 3, 29, 3, 30}));
 }
+
+namespace {
+
+class DeleteTest : public ::testing::Test {
+protected:
+    QTemporaryDir temporary;
+    FilePreferences preferences{temporary.path()};
+    FixedClock clock{0};
+    RecordingNotificationCenter notifications;
+    ReminderScheduler reminders{notifications};
+    ContentView view{preferences, reminders, clock};
+    std::vector<TodoItem> five;
+
+    void SetUp() override
+    {
+        for (const char *name : {"a", "b", "c", "d", "e"})
+            five.emplace_back(name, 0, TodoPriority::low);
+        ASSERT_TRUE(writeTodoList(preferences, five));
+        view.appear();
+        ASSERT_EQ(view.todoList(), five);
+    }
+
+    static QString identifier(const TodoItem &item)
+    {
+        return QString::fromStdString(item.id().uuidString());
+    }
+};
+
+} // namespace
+
+TEST_F(DeleteTest, TrashThenCancelChangesNothing)
+{
+    view.requestDelete(five[2]);
+    EXPECT_TRUE(view.deleteAlertShown());
+    EXPECT_EQ(view.deleteIndex(), 2);
+    view.cancelDelete();
+    view.dismissDeleteAlert();
+    EXPECT_EQ(view.deleteIndex(), std::nullopt);
+    EXPECT_FALSE(view.deleteAlertShown());
+    EXPECT_EQ(view.todoList(), five);
+    EXPECT_TRUE(notifications.removed.empty());
+}
+
+TEST_F(DeleteTest, TrashThenDeleteRemovesThatEntryAndItsReminder)
+{
+    view.requestDelete(five[2]);
+    view.confirmDelete();
+    view.dismissDeleteAlert();
+    EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{five[0], five[1], five[3], five[4]}));
+    ASSERT_EQ(notifications.removed.size(), 1u);
+    EXPECT_EQ(notifications.removed.front(), QStringList{identifier(five[2])});
+    EXPECT_EQ(view.deleteIndex(), 2) << "Delete leaves deleteIndex as it was";
+    EXPECT_EQ(readTodoList(preferences), five) << "the store changes only when the view leaves";
+}
+
+TEST_F(DeleteTest, OfTwoEqualEntriesTheLowerOneGoes)
+{
+    view.deleteTodos({0, 1, 2, 3, 4});
+    ContentView twins(preferences, reminders, clock);
+    const TodoItem twin("twin", 5, TodoPriority::high);
+    ASSERT_TRUE(writeTodoList(preferences, {five[0], twin, five[1], twin}));
+    twins.appear();
+    twins.requestDelete(twin);
+    EXPECT_EQ(twins.deleteIndex(), 1);
+    twins.confirmDelete();
+    EXPECT_EQ(twins.todoList(), (std::vector<TodoItem>{five[0], five[1], twin}));
+}
+
+TEST_F(DeleteTest, ListActionWithdrawsInAscendingOrderThenRemovesAll)
+{
+    notifications.calls.clear();
+    view.deleteTodos({3, 1});
+    EXPECT_EQ(notifications.removed,
+              (std::vector<QStringList>{{identifier(five[1])}, {identifier(five[3])}}));
+    EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{five[0], five[2], five[4]}));
+    EXPECT_FALSE(view.deleteAlertShown());
+}
+
+TEST_F(DeleteTest, AnEmptySetChangesNothing)
+{
+    view.deleteTodos({});
+    EXPECT_EQ(view.todoList(), five);
+    EXPECT_TRUE(notifications.removed.empty());
+}
+
+TEST_F(DeleteTest, AStaleItemStillBringsTheAlertAndDeleteRemovesNothing)
+{
+    view.deleteTodos({4});
+    notifications.removed.clear();
+    view.requestDelete(five[4]);
+    EXPECT_TRUE(view.deleteAlertShown());
+    EXPECT_EQ(view.deleteIndex(), std::nullopt);
+    view.confirmDelete();
+    EXPECT_EQ(view.todoList().size(), 4u);
+    EXPECT_TRUE(notifications.removed.empty());
+}
+
+TEST_F(DeleteTest, RemovalsAreAnnouncedAsRunsFromTheEnd)
+{
+    std::vector<std::pair<int, int>> runs;
+    QObject::connect(&view, &ContentView::todosAboutToBeRemoved,
+                     [&](int first, int last) { runs.emplace_back(first, last); });
+    view.deleteTodos({0, 1, 3, 7, -1});
+    EXPECT_EQ(runs, (std::vector<std::pair<int, int>>{{3, 3}, {0, 1}}));
+    EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{five[2], five[4]}));
+}

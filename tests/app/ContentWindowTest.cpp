@@ -1,5 +1,6 @@
 #include <ContentView.h>
 #include <ContentWindow.h>
+#include <DeleteAlert.h>
 #include <EntryRow.h>
 #include <FilePreferences.h>
 #include <FixedClock.h>
@@ -11,12 +12,17 @@
 #include <TodoListStore.h>
 #include <TodoListView.h>
 #include <TodoRowDelegate.h>
+#include <WaitFor.h>
 
 #include <MenuPicker.h>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -184,23 +190,135 @@ TEST_F(ContentWindowTest, PriorityColoursAreGreenOrangeRed)
     }
 }
 
-TEST_F(ContentWindowTest, TheTrashButtonRequestsDeletingItsRowOnly)
-{
-    ASSERT_TRUE(writeTodoList(
-        preferences, {TodoItem("a", 1, TodoPriority::low), TodoItem("b", 2, TodoPriority::high)}));
-    window.resize(700, 500);
-    window.show();
-    const QRect second = rowRect(1);
-    ASSERT_TRUE(second.isValid());
-    QWidget *viewport = window.listView()->viewport();
+namespace {
 
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, second.topLeft() + QPoint(20, 10));
+class DeletingTest : public ContentWindowTest {
+protected:
+    std::vector<TodoItem> stored = {
+        TodoItem("a", 1, TodoPriority::low), TodoItem("b", 2, TodoPriority::high),
+        TodoItem("c", 3, TodoPriority::medium), TodoItem("d", 4, TodoPriority::low)};
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(writeTodoList(preferences, stored));
+        window.resize(700, 500);
+        window.show();
+        ASSERT_EQ(view.todoList(), stored);
+    }
+
+    QWidget *viewport() { return window.listView()->viewport(); }
+
+    void clickTrash(int row)
+    {
+        QTest::mouseClick(viewport(), Qt::LeftButton, {},
+                          TodoRowDelegate::trashRect(rowRect(row)).center());
+    }
+
+    QMessageBox *alert()
+    {
+        waitFor([&] { return window.deleteAlert()->box() != nullptr; }, 2000);
+        return window.deleteAlert()->box();
+    }
+
+    static QAbstractButton *button(QMessageBox *box, QMessageBox::ButtonRole role)
+    {
+        for (QAbstractButton *candidate : box->buttons()) {
+            if (box->buttonRole(candidate) == role)
+                return candidate;
+        }
+        return nullptr;
+    }
+};
+
+} // namespace
+
+TEST_F(DeletingTest, TrashAsksFirstAndDeleteRemovesThatRow)
+{
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowRect(2).topLeft() + QPoint(20, 10));
     EXPECT_FALSE(view.deleteAlertShown()) << "a click elsewhere in the row does nothing";
 
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, TodoRowDelegate::trashRect(second).center());
+    clickTrash(2);
+    QMessageBox *box = alert();
+    ASSERT_NE(box, nullptr);
     EXPECT_TRUE(view.deleteAlertShown());
-    EXPECT_EQ(view.deleteIndex(), 1);
-    EXPECT_EQ(view.todoList().size(), 2u) << "nothing is deleted before confirmation";
+    EXPECT_EQ(view.deleteIndex(), 2);
+    EXPECT_EQ(box->windowModality(), Qt::WindowModal);
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Delete Todo"));
+    EXPECT_EQ(box->informativeText(), QStringLiteral("Are you sure you want to delete this item?"));
+    QAbstractButton *deleteButton = button(box, QMessageBox::DestructiveRole);
+    ASSERT_NE(deleteButton, nullptr);
+    EXPECT_EQ(deleteButton->text(), QStringLiteral("Delete"));
+    ASSERT_NE(box->button(QMessageBox::Cancel), nullptr);
+    EXPECT_EQ(view.todoList().size(), 4u) << "nothing is deleted before confirmation";
+
+    QTest::mouseClick(deleteButton, Qt::LeftButton);
+    EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{stored[0], stored[1], stored[3]}));
+    EXPECT_FALSE(view.deleteAlertShown());
+    ASSERT_EQ(notifications.removed.size(), 1u);
+    EXPECT_EQ(notifications.removed.front(),
+              QStringList{QString::fromStdString(stored[2].id().uuidString())});
+    EXPECT_EQ(window.listView()->model()->rowCount(), 3);
+}
+
+TEST_F(DeletingTest, CancelAndEscapeKeepEverything)
+{
+    clickTrash(1);
+    ASSERT_NE(alert(), nullptr);
+    QTest::mouseClick(alert()->button(QMessageBox::Cancel), Qt::LeftButton);
+    EXPECT_FALSE(view.deleteAlertShown());
+    EXPECT_EQ(view.deleteIndex(), std::nullopt);
+
+    clickTrash(1);
+    ASSERT_NE(alert(), nullptr);
+    QTest::keyClick(alert(), Qt::Key_Escape);
+    EXPECT_FALSE(view.deleteAlertShown());
+    EXPECT_EQ(view.deleteIndex(), std::nullopt);
+    EXPECT_EQ(view.todoList(), stored);
+    EXPECT_TRUE(notifications.removed.empty());
+}
+
+TEST_F(DeletingTest, SelectedRowsGoAtOnceWithTheDeleteKey)
+{
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowRect(1).topLeft() + QPoint(20, 10));
+    QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      rowRect(3).topLeft() + QPoint(20, 10));
+    QTest::keyClick(window.listView(), Qt::Key_Delete);
+    EXPECT_FALSE(view.deleteAlertShown()) << "the list's own action asks nothing";
+    EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{stored[0], stored[2]}));
+    EXPECT_EQ(notifications.removed.size(), 2u);
+
+    window.listView()->setFocus();
+    QTest::keyClick(window.listView(), Qt::Key_Home);
+    QTest::keyClick(window.listView(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(window.listView(), Qt::Key_Backspace);
+    EXPECT_TRUE(view.todoList().empty());
+}
+
+TEST_F(DeletingTest, TheContextMenuAsksBeforeDeletingTheRow)
+{
+    bool menuSeen = false;
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        answer.stop();
+        menuSeen = true;
+        EXPECT_EQ(menu->actions().size(), 1);
+        EXPECT_EQ(menu->actions().front()->text(), QStringLiteral("Delete…"));
+        menu->setActiveAction(menu->actions().front());
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    answer.start();
+    const QPoint at = rowRect(3).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport()->mapToGlobal(at));
+    QApplication::sendEvent(viewport(), &event);
+    EXPECT_TRUE(menuSeen);
+    ASSERT_NE(alert(), nullptr);
+    EXPECT_EQ(view.deleteIndex(), 3);
+    QTest::mouseClick(button(alert(), QMessageBox::DestructiveRole), Qt::LeftButton);
+    EXPECT_EQ(view.todoList().size(), 3u);
 }
 
 TEST_F(ContentWindowTest, ControlsHaveAccessibleNamesAndTabInVisualOrder)
