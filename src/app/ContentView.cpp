@@ -3,11 +3,12 @@
 #include <TodoListStore.h>
 
 #include <algorithm>
+#include <cstdio>
 
 ContentView::ContentView(Preferences &preferences, ReminderScheduler &reminders, const Clock &clock,
-                         CalendarSource currentCalendar, QObject *parent)
+                         CalendarSource currentCalendar, TodoListRescue &rescue, QObject *parent)
     : QObject(parent), m_preferences(preferences), m_reminders(reminders),
-      m_currentCalendar(std::move(currentCalendar)), m_currentDate(clock.now())
+      m_currentCalendar(std::move(currentCalendar)), m_rescue(rescue), m_currentDate(clock.now())
 {
 }
 
@@ -67,7 +68,12 @@ void ContentView::loadTodoList()
 
 void ContentView::saveTodoList()
 {
-    writeTodoList(m_preferences, m_todoList);
+    if (writeTodoList(m_preferences, m_todoList))
+        return;
+    if (const auto path = m_rescue.rescue(m_todoList)) {
+        std::fprintf(stderr, "plimsa: could not save the to-do list; it was saved to %s\n",
+                     qPrintable(*path));
+    }
 }
 
 std::optional<double> ContentView::composeTime() const

@@ -5,6 +5,7 @@
 #include <Preferences.h>
 #include <ReminderScheduler.h>
 #include <TodoItem.h>
+#include <TodoListRescue.h>
 
 #include <QList>
 #include <QObject>
@@ -22,7 +23,7 @@ class ContentView : public QObject {
 public:
     ContentView(Preferences &preferences, ReminderScheduler &reminders, const Clock &clock,
                 CalendarSource currentCalendar = &LocalCalendar::current,
-                QObject *parent = nullptr);
+                TodoListRescue &rescue = TodoListRescue::standard(), QObject *parent = nullptr);
 
     const QString &newTodoName() const { return m_newTodoName; }
     const std::vector<TodoItem> &todoList() const { return m_todoList; }
@@ -47,6 +48,8 @@ public:
     void disappear();
 
     void loadTodoList();
+    // When the store cannot keep the list, it goes to a rescue file instead and
+    // one line on stderr says where: the window shows no error, but nothing is lost.
     void saveTodoList();
 
     // Turns the form into a new to-do at the chosen time on the day of
@@ -82,6 +85,7 @@ private:
     Preferences &m_preferences;
     ReminderScheduler &m_reminders;
     CalendarSource m_currentCalendar;
+    TodoListRescue &m_rescue;
 
     QString m_newTodoName;
     std::vector<TodoItem> m_todoList;

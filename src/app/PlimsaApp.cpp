@@ -11,6 +11,7 @@
 #include <QCommandLineParser>
 #include <QSessionManager>
 #include <QStandardPaths>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -58,6 +59,8 @@ int PlimsaApp::main(int argc, char **argv)
 
     // Caught before anything else, so that a signal can never end the app unsaved.
     TerminationSignals terminationSignals;
+    // Past a file size limit a write must fail (and the list be rescued), not kill the app.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     SingleInstance instance(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
     if (!instance.claim()) {

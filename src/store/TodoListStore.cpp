@@ -25,10 +25,10 @@ std::optional<std::vector<TodoItem>> readTodoList(Preferences &preferences)
     return list;
 }
 
-bool writeTodoList(Preferences &preferences, const std::vector<TodoItem> &list)
+bool writeTodoList(Preferences &preferences, const std::vector<TodoItem> &list, const QString &key)
 {
     const std::optional<std::string> json = encodeTodoList(list);
     if (!json)
         return false;
-    return preferences.setData(todoListKey, QByteArrayView(json->data(), json->size()));
+    return preferences.setData(key, QByteArrayView(json->data(), json->size()));
 }

@@ -16,6 +16,7 @@ inline const QString todoListKey = QStringLiteral("TodoList");
 // before anything can overwrite it.
 std::optional<std::vector<TodoItem>> readTodoList(Preferences &preferences);
 
-// Stores the list whole. False when it could not be encoded or kept; the earlier
-// value then stays.
-bool writeTodoList(Preferences &preferences, const std::vector<TodoItem> &list);
+// Stores the list whole under `key`. False when it could not be encoded or kept;
+// the earlier value then stays.
+bool writeTodoList(Preferences &preferences, const std::vector<TodoItem> &list,
+                   const QString &key = todoListKey);

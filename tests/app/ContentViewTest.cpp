@@ -1,7 +1,10 @@
 #include <ContentView.h>
 #include <FilePreferences.h>
+#include <TodoJson.h>
+#include <TodoListRescue.h>
 #include <FixedClock.h>
 #include <Instant.h>
+#include <QDir>
 #include <QTemporaryDir>
 #include <RecordingNotificationCenter.h>
 #include <TodoListStore.h>
@@ -347,4 +350,44 @@ TEST_F(DeleteTest, RemovalsAreAnnouncedAsRunsFromTheEnd)
     view.deleteTodos({0, 1, 3, 7, -1});
     EXPECT_EQ(runs, (std::vector<std::pair<int, int>>{{3, 3}, {0, 1}}));
     EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{five[2], five[4]}));
+}
+
+namespace {
+
+// A store that keeps nothing, as on a full disk or a read-only folder.
+class FailingPreferences final : public Preferences {
+public:
+    std::optional<QByteArray> data(const QString &) const override { return stored; }
+    bool setData(const QString &, QByteArrayView) override { return false; }
+    QByteArray stored = "[]";
+};
+
+} // namespace
+
+TEST(ContentViewRescue, AListTheStoreCannotKeepGoesToARescueFileAndStderr)
+{
+    QTemporaryDir temporary;
+    FailingPreferences preferences;
+    FixedClock clock{0};
+    RecordingNotificationCenter notifications;
+    ReminderScheduler reminders{notifications};
+    FileTodoListRescue rescue(temporary.filePath(QStringLiteral("state/plimsa")));
+    ContentView view(preferences, reminders, clock, &LocalCalendar::current, rescue);
+    view.appear();
+    view.setNewTodoName(QStringLiteral("Do not lose me"));
+    view.addTodo();
+
+    ::testing::internal::CaptureStderr();
+    view.disappear();
+    const std::string stderrText = ::testing::internal::GetCapturedStderr();
+
+    const QStringList files = QDir(temporary.filePath(QStringLiteral("state/plimsa")))
+                                  .entryList({QStringLiteral("TodoList.rescue-*")}, QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    FilePreferences rescued(temporary.filePath(QStringLiteral("state/plimsa")));
+    const auto bytes = rescued.data(files.front());
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(decodeTodoList(bytes->toStdString()), view.todoList());
+    EXPECT_EQ(std::count(stderrText.begin(), stderrText.end(), '\n'), 1) << stderrText;
+    EXPECT_NE(stderrText.find(files.front().toStdString()), std::string::npos) << stderrText;
 }
