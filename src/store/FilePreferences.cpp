@@ -13,6 +13,16 @@ bool isUsableKey(const QString &key)
            !key.contains(QLatin1Char('/')) && !key.contains(QChar(0));
 }
 
+// Where the file system has no unnamed temporary files (O_TMPFILE), a write cut
+// short by a kill leaves "<key>.XXXXXX" behind; the next write of the key clears it.
+void removeStaleTemporaryFiles(const QString &directory, const QString &key)
+{
+    QDir folder(directory);
+    const QString pattern = key + QStringLiteral(".??????");
+    for (const QString &name : folder.entryList({pattern}, QDir::Files | QDir::Hidden))
+        folder.remove(name);
+}
+
 bool ensurePrivateDirectory(const QString &directory)
 {
     if (QFileInfo(directory).isDir())
@@ -53,6 +63,7 @@ bool FilePreferences::setData(const QString &key, QByteArrayView value)
     const auto path = pathFor(key);
     if (!path || !ensurePrivateDirectory(m_directory))
         return false;
+    removeStaleTemporaryFiles(m_directory, key);
     QSaveFile file(*path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

@@ -1,12 +1,12 @@
 #include <ContentView.h>
 #include <FilePreferences.h>
-#include <TodoJson.h>
-#include <TodoListRescue.h>
 #include <FixedClock.h>
 #include <Instant.h>
 #include <QDir>
 #include <QTemporaryDir>
 #include <RecordingNotificationCenter.h>
+#include <TodoJson.h>
+#include <TodoListRescue.h>
 #include <TodoListStore.h>
 #include <gtest/gtest.h>
 

@@ -105,3 +105,24 @@ TEST_F(ProcessLifecycleTest, ASecondLaunchLeavesTheFirstRunningAndExits)
     ASSERT_TRUE(first->waitForFinished(10000));
     EXPECT_EQ(preferences.data(todoListKey), QByteArray("[]"));
 }
+
+TEST_F(ProcessLifecycleTest, ASecondSignalDuringTheSaveStillEndsWithOneWholeSave)
+{
+    std::vector<TodoItem> items;
+    for (int i = 0; i < 20000; ++i)
+        items.emplace_back("Item " + std::to_string(i), 786310200.0 + i, TodoPriority::low);
+    const QByteArray compact = QByteArray::fromStdString(*encodeTodoList(items));
+    ASSERT_TRUE(preferences.setData(todoListKey, QByteArray(compact).replace("},{", "}, {")));
+    auto process = start();
+    ASSERT_TRUE(waitUntilRunning(*process));
+    QThread::msleep(100);
+    const auto pid = static_cast<pid_t>(process->processId());
+    ::kill(pid, SIGTERM);
+    QThread::msleep(5);
+    ::kill(pid, SIGINT);
+    ::kill(pid, SIGHUP);
+    ASSERT_TRUE(process->waitForFinished(10000));
+    EXPECT_EQ(process->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process->exitCode(), 0);
+    EXPECT_EQ(preferences.data(todoListKey), compact);
+}
