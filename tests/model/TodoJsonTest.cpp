@@ -173,6 +173,7 @@ TEST(TodoJson, ReadingFailsForAnyBadValue)
         {"name a number", "[" + replaced(R"("Buy milk")", "7") + "]"},
         {"name an array", "[" + replaced(R"("Buy milk")", R"(["Buy milk"])") + "]"},
         {"time a string", "[" + replaced("786310200", R"("786310200")") + "]"},
+        {"time beyond the double range", "[" + replaced("786310200", "1e400") + "]"},
         {"time a boolean", "[" + replaced("786310200", "true") + "]"},
         {"time an object", "[" + replaced("786310200", R"({"seconds":1})") + "]"},
         {"priority lower case", "[" + replaced(R"("High")", R"("high")") + "]"},
