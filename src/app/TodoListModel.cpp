@@ -1,5 +1,30 @@
 #include "TodoListModel.h"
 
+#include <algorithm>
+
+namespace {
+
+// Enough for any name a person types; a pasted megabyte would take seconds to lay
+// out in every paint. The stored name and its reminder keep every character.
+constexpr qsizetype longestShownName = 2000;
+
+QString shownName(const std::string &name)
+{
+    // A UTF-16 unit takes at most 4 bytes of UTF-8, so this prefix holds enough.
+    const std::size_t enoughBytes = 4 * static_cast<std::size_t>(longestShownName) + 4;
+    QString text = QString::fromUtf8(name.data(),
+                                     static_cast<qsizetype>(std::min(name.size(), enoughBytes)));
+    if (text.size() <= longestShownName)
+        return text;
+    qsizetype cut = longestShownName;
+    if (text.at(cut - 1).isHighSurrogate())
+        --cut;
+    text.truncate(cut);
+    return text + QChar(0x2026);
+}
+
+} // namespace
+
 TodoListModel::TodoListModel(const ContentView &view, QObject *parent)
     : QAbstractListModel(parent), m_view(view)
 {
@@ -37,10 +62,10 @@ QVariant TodoListModel::data(const QModelIndex &index, int role) const
     const TodoItem &todo = item(index);
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdString(todo.name());
+        return shownName(todo.name());
     case Qt::AccessibleTextRole:
         return QStringLiteral("%1, %2, %3")
-            .arg(QString::fromStdString(todo.name()), timeText(todo),
+            .arg(shownName(todo.name()), timeText(todo),
                  QString::fromLatin1(rawValue(todo.priority())));
     case TimeTextRole:
         return timeText(todo);

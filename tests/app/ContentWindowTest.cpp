@@ -345,3 +345,19 @@ TEST_F(ContentWindowTest, ControlsHaveAccessibleNamesAndTabInVisualOrder)
         EXPECT_EQ(next, controls[i + 1].first) << "after control " << i;
     }
 }
+
+TEST_F(ContentWindowTest, AHugeNameIsShownShortenedAndKeptWhole)
+{
+    std::string huge;
+    while (huge.size() < 10'000'000)
+        huge += "word \u00E9\U0001F600 ";
+    ASSERT_TRUE(writeTodoList(preferences, {TodoItem(huge, 0, TodoPriority::low)}));
+    window.show();
+    ASSERT_EQ(view.todoList().size(), 1u);
+    const QString shown = window.listView()->model()->index(0, 0).data().toString();
+    EXPECT_EQ(shown.size(), 2001);
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
+    EXPECT_TRUE(QString::fromStdString(huge).startsWith(shown.chopped(1)));
+    window.close();
+    EXPECT_EQ(readTodoList(preferences)->front().name(), huge);
+}
