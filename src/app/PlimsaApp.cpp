@@ -6,6 +6,7 @@
 #include "SingleInstance.h"
 #include "Symbols.h"
 #include "TerminationSignals.h"
+#include "Translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -52,9 +53,11 @@ int PlimsaApp::main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("plimsa"));
     QApplication::setApplicationDisplayName(QStringLiteral("Plimsa"));
     QApplication::setApplicationVersion(QStringLiteral(PLIMSA_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("plimsa"));
+    QApplication::setDesktopFileName(QStringLiteral("org.plimsa.Plimsa"));
+    installTranslations(QLocale());
     parseCommandLine(app);
     setUpIconTheme();
+    QApplication::setWindowIcon(appIcon());
     installMenuPickerAccessibility();
 
     // Caught before anything else, so that a signal can never end the app unsaved.

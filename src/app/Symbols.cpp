@@ -30,6 +30,12 @@ QPixmap tintedSymbol(Symbol symbol, const QColor &color, int size, qreal deviceP
     return pixmap;
 }
 
+QIcon appIcon()
+{
+    return QIcon::fromTheme(QStringLiteral("org.plimsa.Plimsa"),
+                            QIcon(QStringLiteral(":/icons/org.plimsa.Plimsa.svg")));
+}
+
 void setUpIconTheme()
 {
     QStringList searchPaths = QIcon::themeSearchPaths();

@@ -12,6 +12,9 @@ QIcon symbolIcon(Symbol symbol);
 // The symbol in one flat colour, for painting at `size` logical pixels.
 QPixmap tintedSymbol(Symbol symbol, const QColor &color, int size, qreal devicePixelRatio);
 
+// Plimsa's own icon: the installed one, else the one built in.
+QIcon appIcon();
+
 // Lets Qt find themed icons outside a full desktop session (XDG data dirs,
 // Adwaita as the fallback theme). Call once after the application is made.
 void setUpIconTheme();

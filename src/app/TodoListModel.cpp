@@ -12,8 +12,8 @@ QString shownName(const std::string &name)
 {
     // A UTF-16 unit takes at most 4 bytes of UTF-8, so this prefix holds enough.
     const std::size_t enoughBytes = 4 * static_cast<std::size_t>(longestShownName) + 4;
-    QString text = QString::fromUtf8(name.data(),
-                                     static_cast<qsizetype>(std::min(name.size(), enoughBytes)));
+    QString text =
+        QString::fromUtf8(name.data(), static_cast<qsizetype>(std::min(name.size(), enoughBytes)));
     if (text.size() <= longestShownName)
         return text;
     qsizetype cut = longestShownName;

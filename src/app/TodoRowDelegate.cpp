@@ -155,7 +155,9 @@ void TodoRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
         palette.color(selected ? QPalette::HighlightedText : QPalette::PlaceholderText));
     painter->drawText(geometry.time, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, time);
 
-    painter->setPen(Palette::priorityColor(priority));
+    // On the selection colour only the highlighted-text colour stays readable.
+    painter->setPen(selected ? palette.color(QPalette::HighlightedText)
+                             : Palette::priorityColor(priority));
     painter->drawText(geometry.priority, Qt::AlignCenter | Qt::TextSingleLine,
                       QString::fromLatin1(rawValue(priority)));
 

@@ -70,7 +70,7 @@ void FreedesktopNotificationServer::notify(const NotificationContent &content, b
     auto message =
         QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("Notify"));
     QVariantMap hints;
-    hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("plimsa"));
+    hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("org.plimsa.Plimsa"));
     if (!content.defaultSound)
         hints.insert(QStringLiteral("suppress-sound"), true);
     message << QStringLiteral("Plimsa") << 0u << QString() << content.title

@@ -36,7 +36,7 @@ TEST_F(FreedesktopNotificationServerTest, SendsTheNotificationWithItsHints)
     EXPECT_EQ(notification.summary, QStringLiteral("Reminder"));
     EXPECT_EQ(notification.body, QStringLiteral("Todo: Fish & <b>Chips")) << "plain text as typed";
     EXPECT_EQ(notification.expireTimeout, -1);
-    EXPECT_EQ(notification.hints.value(QStringLiteral("desktop-entry")), QStringLiteral("plimsa"));
+    EXPECT_EQ(notification.hints.value(QStringLiteral("desktop-entry")), QStringLiteral("org.plimsa.Plimsa"));
     EXPECT_FALSE(notification.hints.contains(QStringLiteral("suppress-sound")));
 }
 

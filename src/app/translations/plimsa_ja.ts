@@ -1,0 +1,84 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja">
+<context>
+    <name>DeleteAlert</name>
+    <message>
+        <location filename="../DeleteAlert.cpp" line="21"/>
+        <location filename="../DeleteAlert.cpp" line="22"/>
+        <source>Delete Todo</source>
+        <translation>ToDo を削除</translation>
+    </message>
+    <message>
+        <location filename="../DeleteAlert.cpp" line="23"/>
+        <source>Are you sure you want to delete this item?</source>
+        <translation>この項目を削除してもよろしいですか？</translation>
+    </message>
+    <message>
+        <location filename="../DeleteAlert.cpp" line="24"/>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+</context>
+<context>
+    <name>EntryRow</name>
+    <message>
+        <location filename="../EntryRow.cpp" line="36"/>
+        <location filename="../EntryRow.cpp" line="38"/>
+        <source>Add Todo</source>
+        <translation>ToDo を追加</translation>
+    </message>
+    <message>
+        <location filename="../EntryRow.cpp" line="40"/>
+        <source>Hour</source>
+        <translation>時</translation>
+    </message>
+    <message>
+        <location filename="../EntryRow.cpp" line="42"/>
+        <source>Minute</source>
+        <translation>分</translation>
+    </message>
+    <message>
+        <location filename="../EntryRow.cpp" line="43"/>
+        <source>AM</source>
+        <translation>午前</translation>
+    </message>
+    <message>
+        <location filename="../EntryRow.cpp" line="44"/>
+        <source>PM</source>
+        <translation>午後</translation>
+    </message>
+    <message>
+        <location filename="../EntryRow.cpp" line="46"/>
+        <source>AM/PM</source>
+        <translation>午前/午後</translation>
+    </message>
+    <message>
+        <location filename="../EntryRow.cpp" line="47"/>
+        <source>Add</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <location filename="../EntryRow.cpp" line="52"/>
+        <source>:</source>
+        <translation>:</translation>
+    </message>
+</context>
+<context>
+    <name>PriorityMenu</name>
+    <message>
+        <location filename="../PriorityMenu.cpp" line="11"/>
+        <location filename="../PriorityMenu.cpp" line="13"/>
+        <source>Priority</source>
+        <translation>優先度</translation>
+    </message>
+</context>
+<context>
+    <name>TodoListView</name>
+    <message>
+        <location filename="../TodoListView.cpp" line="50"/>
+        <source>Delete…</source>
+        <translation>削除…</translation>
+    </message>
+</context>
+</TS>
