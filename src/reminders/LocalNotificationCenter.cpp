@@ -41,8 +41,7 @@ void LocalNotificationCenter::add(const NotificationRequest &request)
     const auto due = dueInstant(request, m_currentCalendar());
     if (due && *due >= m_clock.now())
         m_pending.push_back(request);
-    writeSoon();
-    armTimer();
+    settleSoon();
 }
 
 void LocalNotificationCenter::removePendingRequests(const QStringList &identifiers)
@@ -52,8 +51,7 @@ void LocalNotificationCenter::removePendingRequests(const QStringList &identifie
     });
     if (removed == 0)
         return;
-    writeSoon();
-    armTimer();
+    settleSoon();
 }
 
 std::optional<double> LocalNotificationCenter::dueInstant(const NotificationRequest &request,
@@ -86,15 +84,17 @@ void LocalNotificationCenter::deliverDue()
     armTimer();
 }
 
-void LocalNotificationCenter::writeSoon()
+void LocalNotificationCenter::settleSoon()
 {
-    // Many changes in one turn of the event loop (deleting many to-dos) make one write.
+    // Many changes in one turn of the event loop (deleting many to-dos) make one
+    // write and one pass over the pending requests.
     if (m_writeScheduled)
         return;
     m_writeScheduled = true;
     QTimer::singleShot(0, this, [this] {
         if (m_writeScheduled)
             writeNow();
+        armTimer();
     });
 }
 

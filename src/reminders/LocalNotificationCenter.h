@@ -35,13 +35,14 @@ public:
     const std::vector<NotificationRequest> &pendingRequests() const { return m_pending; }
     // Shows and forgets every pending request whose minute has come.
     void deliverDue();
-    // How long until the next check; negative when none is armed.
+    // How long until the next check (after the current turn of the event loop);
+    // negative when none is armed.
     int millisecondsUntilNextCheckForTesting() const;
 
 private:
     std::optional<double> dueInstant(const NotificationRequest &request,
                                      const LocalCalendar &calendar) const;
-    void writeSoon();
+    void settleSoon();
     void writeNow();
     void armTimer();
 

@@ -1,6 +1,7 @@
 #include <FixedClock.h>
 #include <Instant.h>
 #include <LocalNotificationCenter.h>
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <WaitFor.h>
 #include <gtest/gtest.h>
@@ -48,6 +49,7 @@ TEST_F(LocalNotificationCenterTest, ShowsARequestOnceAtSecondZeroOfItsMinute)
 {
     auto center = makeCenter();
     center->add(requestAt(QStringLiteral("A"), {2026, 3, 5, 19, 30}));
+    QCoreApplication::processEvents();
     EXPECT_EQ(center->millisecondsUntilNextCheckForTesting(), 60000) << "never waits past a minute";
 
     clock.set(evening - 30);
