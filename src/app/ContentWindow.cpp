@@ -11,6 +11,7 @@
 
 #include <QHideEvent>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -59,6 +60,10 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
     setTabOrder(m_entryRow->hourMenu(), m_entryRow->minuteMenu());
     setTabOrder(m_entryRow->minuteMenu(), m_entryRow->amPmMenu());
     setTabOrder(m_entryRow->amPmMenu(), m_entryRow->addButton());
+
+    // Ctrl+Q ends the app the way closing the window does, list saved.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
+            &QWidget::close);
 
     // A new to-do is appended at the end: bring it into sight.
     connect(&view, &ContentView::todoAppended, m_listView, &QTreeView::scrollToBottom);

@@ -67,6 +67,16 @@ TEST_F(ContentWindowTest, ShowingLoadsAndClosingSaves)
     EXPECT_EQ(readTodoList(preferences), stored) << "closing writes the list in memory";
 }
 
+TEST_F(ContentWindowTest, CtrlQClosesTheWindowAndSaves)
+{
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(entry().nameField(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(preferences.data(todoListKey), QByteArray("[]"));
+}
+
 TEST_F(ContentWindowTest, ShowingAgainReloads)
 {
     window.show();
