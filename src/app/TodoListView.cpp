@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <QResizeEvent>
 
 TodoListView::TodoListView(QWidget *parent) : QTreeView(parent)
 {
@@ -53,4 +54,13 @@ void TodoListView::contextMenuEvent(QContextMenuEvent *event)
                           : event->globalPos();
     if (menu.exec(at) == deleteAction)
         emit deleteRowRequested(index);
+}
+
+void TodoListView::resizeEvent(QResizeEvent *event)
+{
+    QTreeView::resizeEvent(event);
+    // Names wrap to the width: the rows' heights must be measured again. Only
+    // the rows in sight are measured, so this stays cheap for long lists.
+    if (event->size().width() != event->oldSize().width())
+        scheduleDelayedItemsLayout();
 }

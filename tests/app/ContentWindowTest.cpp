@@ -371,3 +371,18 @@ TEST_F(ContentWindowTest, AHugeNameIsShownShortenedAndKeptWhole)
     window.close();
     EXPECT_EQ(readTodoList(preferences)->front().name(), huge);
 }
+
+TEST_F(ContentWindowTest, LongNamesWrapAgainWhenTheWindowNarrows)
+{
+    ASSERT_TRUE(writeTodoList(
+        preferences, {TodoItem("A rather long name that will need more lines as the window narrows",
+                               0, TodoPriority::low)}));
+    window.resize(1600, 500);
+    window.show();
+    const int wide = rowRect(0).height();
+    window.resize(700, 500);
+    QApplication::processEvents();
+    ASSERT_LE(window.width(), 800);
+    const int narrow = rowRect(0).height();
+    EXPECT_GT(narrow, wide);
+}
