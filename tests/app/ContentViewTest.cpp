@@ -248,14 +248,8 @@ TEST_F(AddTodoTest, ATimeInTheSpringGapFollowsTheCalendar)
 
 namespace {
 
-class DeleteTest : public ::testing::Test {
+class DeleteTest : public ContentViewTest {
 protected:
-    QTemporaryDir temporary;
-    FilePreferences preferences{temporary.path()};
-    FixedClock clock{0};
-    RecordingNotificationCenter notifications;
-    ReminderScheduler reminders{notifications};
-    ContentView view{preferences, reminders, clock};
     std::vector<TodoItem> five;
 
     void SetUp() override
