@@ -3,6 +3,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <chrono>
 
 namespace {
 
@@ -13,6 +14,8 @@ const QString interface = QStringLiteral("org.freedesktop.Notifications");
 constexpr int defaultExpiry = -1;
 // A server that never answers must not keep calls waiting for long.
 constexpr int callTimeoutMs = 10000;
+constexpr auto clickableFor = std::chrono::hours(1);
+const QString defaultAction = QStringLiteral("default");
 
 // Runs `handle` with the reply once it arrives, unless `owner` is gone by then.
 template <typename Handler>
@@ -49,6 +52,10 @@ FreedesktopNotificationServer::FreedesktopNotificationServer(QDBusConnection con
                                                              QObject *parent)
     : QObject(parent), m_connection(std::move(connection))
 {
+    m_connection.connect(QString(), path, interface, QStringLiteral("ActionInvoked"), this,
+                         SLOT(onActionInvoked(uint, QString)));
+    m_connection.connect(QString(), path, interface, QStringLiteral("NotificationClosed"), this,
+                         SLOT(onNotificationClosed(uint, uint)));
 }
 
 void FreedesktopNotificationServer::show(const NotificationContent &content)
@@ -56,17 +63,23 @@ void FreedesktopNotificationServer::show(const NotificationContent &content)
     // Asked anew for every notification: the server may have changed since.
     const auto message =
         QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("GetCapabilities"));
+    ++m_callsInFlight;
     whenAnswered(this, m_connection.asyncCall(message, callTimeoutMs),
                  [this, content](QDBusPendingCallWatcher &call) {
                      const QDBusPendingReply<QStringList> reply = call;
-                     if (reply.isError())
+                     if (reply.isError()) {
+                         --m_callsInFlight;
                          return;
-                     notify(content, reply.value().contains(QLatin1String("body-markup")));
+                     }
+                     notify(content, reply.value());
                  });
 }
 
-void FreedesktopNotificationServer::notify(const NotificationContent &content, bool bodyMarkup)
+void FreedesktopNotificationServer::notify(const NotificationContent &content,
+                                           const QStringList &capabilities)
 {
+    const bool bodyMarkup = capabilities.contains(QLatin1String("body-markup"));
+    const bool clickable = capabilities.contains(QLatin1String("actions"));
     auto message =
         QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("Notify"));
     QVariantMap hints;
@@ -74,9 +87,34 @@ void FreedesktopNotificationServer::notify(const NotificationContent &content, b
     if (!content.defaultSound)
         hints.insert(QStringLiteral("suppress-sound"), true);
     message << QStringLiteral("Plimsa") << 0u << QString() << content.title
-            << (bodyMarkup ? escapedForMarkup(content.body) : content.body) << QStringList()
+            << (bodyMarkup ? escapedForMarkup(content.body) : content.body)
+            << (clickable ? QStringList{defaultAction, QStringLiteral("Open")} : QStringList())
             << hints << defaultExpiry;
-    m_connection.asyncCall(message, callTimeoutMs);
+    whenAnswered(this, m_connection.asyncCall(message, callTimeoutMs),
+                 [this, clickable](QDBusPendingCallWatcher &call) {
+                     --m_callsInFlight;
+                     const QDBusPendingReply<uint> reply = call;
+                     if (clickable && !reply.isError())
+                         m_openNotifications.insert(reply.value(), QDeadlineTimer(clickableFor));
+                 });
+}
+
+bool FreedesktopNotificationServer::isBusy()
+{
+    m_openNotifications.removeIf([](const auto &open) { return open.value().hasExpired(); });
+    return m_callsInFlight > 0 || !m_openNotifications.isEmpty();
+}
+
+void FreedesktopNotificationServer::onActionInvoked(uint id, const QString &actionKey)
+{
+    // The signal goes to every client of the server; only our own ids count.
+    if (actionKey == defaultAction && m_openNotifications.contains(id))
+        emit defaultActionInvoked();
+}
+
+void FreedesktopNotificationServer::onNotificationClosed(uint id, uint)
+{
+    m_openNotifications.remove(id);
 }
 
 void FreedesktopNotificationServer::probe(ProbeAnswer answer)

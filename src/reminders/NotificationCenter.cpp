@@ -1,27 +1,21 @@
-#include "FreedesktopNotificationServer.h"
-#include "LocalNotificationCenter.h"
-#include "SystemResumeWatcher.h"
+#include "AgentNotificationCenter.h"
+#include "ReminderDelivery.h"
 
 #include <QCoreApplication>
 #include <QPointer>
-#include <QStandardPaths>
 
 NotificationCenter &NotificationCenter::current()
 {
-    static SystemClock clock;
-    static QPointer<LocalNotificationCenter> center;
+    static QPointer<AgentNotificationCenter> center;
     if (!center) {
-        auto *server = new FreedesktopNotificationServer(QDBusConnection::sessionBus());
-        center = new LocalNotificationCenter(
-            PendingRequestsFile(
-                QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                QStringLiteral("/plimsa/pending-notifications.json")),
-            *server, clock, &LocalCalendar::current, QCoreApplication::instance());
-        // The server outlives every call the center makes on it.
-        server->setParent(center);
-        auto *resumeWatcher = new SystemResumeWatcher(center);
-        QObject::connect(resumeWatcher, &SystemResumeWatcher::resumed, center,
-                         &LocalNotificationCenter::deliverDue);
+        const QDBusConnection bus = QDBusConnection::sessionBus();
+        center = new AgentNotificationCenter(
+            bus,
+            [bus] { return std::make_unique<ReminderDelivery>(bus); },
+            QCoreApplication::instance());
+        // Changes made just before quitting still reach the agent.
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, center,
+                         [c = center.data()] { c->finishCalls(); });
     }
     return *center;
 }

@@ -4,6 +4,7 @@
 #include <Instant.h>
 #include <LocalNotificationCenter.h>
 #include <PrivateSessionBus.h>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <WaitFor.h>
@@ -99,4 +100,45 @@ TEST_F(FreedesktopNotificationServerTest, TheServiceDeliversAtTheMinuteOverTheBu
     ASSERT_TRUE(waitFor([&] { return !fake.received.empty(); }));
     EXPECT_FALSE(waitFor([&] { return fake.received.size() > 1; }, 300)) << "B was withdrawn";
     EXPECT_EQ(fake.received.front().body, QStringLiteral("Todo: Fish &amp; &lt;b&gt;Chips"));
+}
+
+TEST_F(FreedesktopNotificationServerTest, AClickOnOurNotificationAsksToOpenTheWindow)
+{
+    FakeNotificationsServer fake({QStringLiteral("body"), QStringLiteral("actions")});
+    ASSERT_TRUE(fake.publish(bus.connect(QStringLiteral("server"))));
+    FreedesktopNotificationServer server(bus.connect(QStringLiteral("client")));
+    int opened = 0;
+    QObject::connect(&server, &FreedesktopNotificationServer::defaultActionInvoked,
+                     [&] { ++opened; });
+    EXPECT_FALSE(server.isBusy());
+
+    server.show(fishAndChips);
+    server.show(fishAndChips);
+    EXPECT_TRUE(server.isBusy()) << "on its way";
+    ASSERT_TRUE(waitFor([&] { return fake.received.size() == 2; }));
+    EXPECT_EQ(fake.received.front().actions,
+              QStringList({QStringLiteral("default"), QStringLiteral("Open")}));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(server.isBusy()) << "may still be clicked";
+
+    fake.click(7);
+    fake.click(2, QStringLiteral("other"));
+    EXPECT_FALSE(waitFor([&] { return opened > 0; }, 300))
+        << "another client's notification or another action is not ours";
+    fake.click(1);
+    ASSERT_TRUE(waitFor([&] { return opened > 0; }));
+    EXPECT_EQ(opened, 1);
+    EXPECT_FALSE(server.isBusy()) << "closed";
+}
+
+TEST_F(FreedesktopNotificationServerTest, WithoutActionsNothingIsOfferedOrWaitedFor)
+{
+    FakeNotificationsServer fake({QStringLiteral("body")});
+    ASSERT_TRUE(fake.publish(bus.connect(QStringLiteral("server"))));
+    FreedesktopNotificationServer server(bus.connect(QStringLiteral("client")));
+
+    server.show(fishAndChips);
+    ASSERT_TRUE(waitFor([&] { return !fake.received.empty(); }));
+    EXPECT_TRUE(fake.received.front().actions.isEmpty());
+    EXPECT_TRUE(waitFor([&] { return !server.isBusy(); }));
 }

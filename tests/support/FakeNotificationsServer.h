@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QObject>
 #include <QStringList>
 #include <QVariantMap>
@@ -30,10 +31,19 @@ public:
     // Registers on `connection` under the well-known name.
     bool publish(QDBusConnection connection)
     {
+        m_connection = connection;
         return connection.registerObject(QStringLiteral("/org/freedesktop/Notifications"), this,
                                          QDBusConnection::ExportAllSlots) &&
                connection.registerService(QStringLiteral("org.freedesktop.Notifications"));
     }
+
+    // What a server does when the user clicks notification `id`, or it goes away.
+    void click(uint id, const QString &actionKey = QStringLiteral("default"))
+    {
+        emitSignal(QStringLiteral("ActionInvoked"), {id, actionKey});
+        emitSignal(QStringLiteral("NotificationClosed"), {id, 2u});
+    }
+    void close(uint id) { emitSignal(QStringLiteral("NotificationClosed"), {id, 3u}); }
 
     std::vector<Notification> received;
 
@@ -56,5 +66,15 @@ public slots:
     }
 
 private:
+    void emitSignal(const QString &name, const QVariantList &arguments)
+    {
+        auto message = QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
+                                                  QStringLiteral("org.freedesktop.Notifications"),
+                                                  name);
+        message.setArguments(arguments);
+        m_connection.send(message);
+    }
+
     QStringList m_capabilities;
+    QDBusConnection m_connection{QString()};
 };

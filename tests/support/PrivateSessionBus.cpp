@@ -12,6 +12,7 @@ const char busConfig[] =
   <type>session</type>
   <listen>unix:dir=%1</listen>
   <auth>EXTERNAL</auth>
+%2
   <policy context="default">
     <allow send_destination="*" eavesdrop="true"/>
     <allow eavesdrop="true"/>
@@ -22,13 +23,16 @@ const char busConfig[] =
 
 } // namespace
 
-PrivateSessionBus::PrivateSessionBus()
+PrivateSessionBus::PrivateSessionBus(const QStringList &serviceDirectories)
 {
+    QString services;
+    for (const QString &directory : serviceDirectories)
+        services += QStringLiteral("  <servicedir>%1</servicedir>\n").arg(directory);
     const QString configPath = m_directory.filePath(QStringLiteral("bus.conf"));
     QFile config(configPath);
     if (!config.open(QIODevice::WriteOnly))
         return;
-    config.write(QString::fromLatin1(busConfig).arg(m_directory.path()).toUtf8());
+    config.write(QString::fromLatin1(busConfig).arg(m_directory.path(), services).toUtf8());
     config.close();
 
     m_daemon.start(QStringLiteral("dbus-daemon"),

@@ -5,10 +5,11 @@
 #include <QTemporaryDir>
 
 // A dbus-daemon of the test's own, so no test ever reaches the user's session
-// bus. It knows no service files: calls to absent names fail at once.
+// bus. It activates services only from `serviceDirectories`: calls to other
+// absent names fail at once.
 class PrivateSessionBus {
 public:
-    PrivateSessionBus();
+    explicit PrivateSessionBus(const QStringList &serviceDirectories = {});
     ~PrivateSessionBus();
 
     bool isRunning() const { return !m_address.isEmpty(); }

@@ -1,0 +1,170 @@
+#include "AgentNotificationCenter.h"
+
+#include "ReminderAgentProtocol.h"
+
+#include <QDBusPendingCallWatcher>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// Long enough for the bus to start the agent.
+constexpr int callTimeoutMs = 10000;
+
+// Answers meaning no agent can be had on this bus.
+bool meansNoAgent(const QString &errorName)
+{
+    return errorName == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
+           errorName == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner") ||
+           errorName == QLatin1String("org.freedesktop.DBus.Error.Disconnected") ||
+           errorName.startsWith(QLatin1String("org.freedesktop.DBus.Error.Spawn."));
+}
+
+QDBusMessage agentCall(const QString &method)
+{
+    return QDBusMessage::createMethodCall(reminderAgent::service, reminderAgent::path,
+                                          reminderAgent::interface, method);
+}
+
+} // namespace
+
+AgentNotificationCenter::AgentNotificationCenter(QDBusConnection sessionBus,
+                                                 LocalCenterFactory makeLocalCenter,
+                                                 QObject *parent)
+    : QObject(parent), m_bus(std::move(sessionBus)), m_makeLocalCenter(std::move(makeLocalCenter))
+{
+    if (!m_bus.isConnected())
+        m_local = m_makeLocalCenter();
+}
+
+AgentNotificationCenter::~AgentNotificationCenter()
+{
+    finishCalls();
+}
+
+void AgentNotificationCenter::requestAuthorization(int options, AuthorizationCompletion completion)
+{
+    Call call;
+    call.message = agentCall(QStringLiteral("RequestAuthorization")) << options;
+    call.completion = std::move(completion);
+    call.applyLocally = [options, completion = call.completion](NotificationCenter &local) {
+        local.requestAuthorization(options, completion);
+    };
+    submit(std::move(call));
+}
+
+void AgentNotificationCenter::add(const NotificationRequest &request)
+{
+    const DateComponents &at = request.trigger.dateMatching;
+    Call call;
+    call.message = agentCall(QStringLiteral("Add"))
+                   << request.identifier << request.content.title << request.content.body
+                   << request.content.defaultSound << at.year << at.month << at.day << at.hour
+                   << at.minute;
+    call.applyLocally = [request](NotificationCenter &local) { local.add(request); };
+    submit(std::move(call));
+}
+
+void AgentNotificationCenter::removePendingRequests(const QStringList &identifiers)
+{
+    Call call;
+    call.message = agentCall(QStringLiteral("RemovePending")) << identifiers;
+    call.applyLocally = [identifiers](NotificationCenter &local) {
+        local.removePendingRequests(identifiers);
+    };
+    submit(std::move(call));
+}
+
+void AgentNotificationCenter::submit(Call call)
+{
+    if (m_local) {
+        call.applyLocally(*m_local);
+        return;
+    }
+    call.sequence = m_nextSequence++;
+    m_calls.push_back(std::move(call));
+    if (m_agentConfirmed || m_calls.size() == 1)
+        send(m_calls.back());
+}
+
+void AgentNotificationCenter::send(Call &call)
+{
+    ++call.attempt;
+    call.pending = m_bus.asyncCall(call.message, callTimeoutMs);
+    auto *watcher = new QDBusPendingCallWatcher(*call.pending, this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, sequence = call.sequence, attempt = call.attempt](QDBusPendingCallWatcher *w) {
+                w->deleteLater();
+                onAnswered(sequence, attempt, w->reply());
+            });
+}
+
+void AgentNotificationCenter::onAnswered(quint64 sequence, int attempt, const QDBusMessage &reply)
+{
+    const auto call = std::find_if(m_calls.begin(), m_calls.end(),
+                                   [&](const Call &c) { return c.sequence == sequence; });
+    // Already settled, or sent again since.
+    if (call == m_calls.end() || call->attempt != attempt)
+        return;
+
+    if (reply.type() == QDBusMessage::ErrorMessage) {
+        if (reply.errorName() == reminderAgent::exitingError) {
+            resendFrom(call);
+            return;
+        }
+        if (meansNoAgent(reply.errorName())) {
+            deliverLocallyFrom(call);
+            return;
+        }
+        std::fprintf(stderr, "plimsa: the reminder agent did not take a change: %s\n",
+                     qPrintable(reply.errorMessage()));
+        if (call->completion)
+            call->completion(false, reply.errorMessage());
+    } else if (call->completion) {
+        const QList<QVariant> answer = reply.arguments();
+        const QString error = answer.value(1).toString();
+        call->completion(answer.value(0).toBool(),
+                         error.isEmpty() ? std::nullopt : std::optional<QString>(error));
+    }
+    m_calls.erase(call);
+
+    if (!m_agentConfirmed) {
+        m_agentConfirmed = true;
+        for (Call &waiting : m_calls)
+            send(waiting);
+    }
+}
+
+void AgentNotificationCenter::resendFrom(std::deque<Call>::iterator first)
+{
+    // Before the agent is confirmed, the later calls were never sent.
+    const auto end = m_agentConfirmed ? m_calls.end() : std::next(first);
+    for (auto call = first; call != end; ++call)
+        send(*call);
+}
+
+void AgentNotificationCenter::deliverLocallyFrom(std::deque<Call>::iterator first)
+{
+    // Holding the name keeps an agent from starting beside us. When the name
+    // is taken, an agent has just appeared: it gets the calls instead.
+    if (m_bus.isConnected() && !m_bus.registerService(reminderAgent::service)) {
+        resendFrom(first);
+        return;
+    }
+    std::deque<Call> calls(std::make_move_iterator(first), std::make_move_iterator(m_calls.end()));
+    m_calls.clear();
+    m_local = m_makeLocalCenter();
+    for (Call &call : calls)
+        call.applyLocally(*m_local);
+}
+
+void AgentNotificationCenter::finishCalls()
+{
+    while (!m_calls.empty() && !m_local) {
+        // The first call waiting is always the one on the wire.
+        Call &call = m_calls.front();
+        QDBusPendingCall pending = *call.pending;
+        pending.waitForFinished();
+        onAnswered(call.sequence, call.attempt, pending.reply());
+    }
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "NotificationCenter.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QObject>
+#include <deque>
+#include <memory>
+
+// The notification service as the app sees it: calls go to plimsa-reminders on
+// the session bus, which the bus starts when needed. When no agent can be had
+// (no bus, or none installed), this process claims the agent's name and
+// delivers itself while it runs, so there is never more than one deliverer.
+//
+// Calls reach the agent in the order they were made. Each is kept until the
+// agent has taken it; one refused by an exiting agent is sent again, with every
+// later one, to the next agent (they are all idempotent).
+class AgentNotificationCenter final : public QObject, public NotificationCenter {
+    Q_OBJECT
+
+public:
+    using LocalCenterFactory = std::function<std::unique_ptr<NotificationCenter>()>;
+
+    AgentNotificationCenter(QDBusConnection sessionBus, LocalCenterFactory makeLocalCenter,
+                            QObject *parent = nullptr);
+    ~AgentNotificationCenter() override;
+
+    void requestAuthorization(int options, AuthorizationCompletion completion) override;
+    void add(const NotificationRequest &request) override;
+    void removePendingRequests(const QStringList &identifiers) override;
+
+    // Blocks until the agent has taken every call made so far (each call gives
+    // up after a few seconds). For the end of the process.
+    void finishCalls();
+    bool isDeliveringLocally() const { return m_local != nullptr; }
+
+private:
+    struct Call {
+        quint64 sequence = 0;
+        QDBusMessage message;
+        std::function<void(NotificationCenter &)> applyLocally;
+        AuthorizationCompletion completion;
+        int attempt = 0;
+        std::optional<QDBusPendingCall> pending;
+    };
+
+    void submit(Call call);
+    void send(Call &call);
+    void onAnswered(quint64 sequence, int attempt, const QDBusMessage &reply);
+    void resendFrom(std::deque<Call>::iterator first);
+    void deliverLocallyFrom(std::deque<Call>::iterator first);
+
+    QDBusConnection m_bus;
+    LocalCenterFactory m_makeLocalCenter;
+    std::unique_ptr<NotificationCenter> m_local;
+    // Until the first answer, only the first call is sent: its answer tells
+    // whether the agent is there.
+    bool m_agentConfirmed = false;
+    quint64 m_nextSequence = 0;
+    std::deque<Call> m_calls;
+};

@@ -1,0 +1,100 @@
+#include "ReminderAgent.h"
+
+#include "LocalNotificationCenter.h"
+#include "PendingRequestsFile.h"
+#include "ReminderAgentProtocol.h"
+
+#include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+
+ReminderAgent::ReminderAgent(std::chrono::milliseconds linger, QObject *parent)
+    : QObject(parent), m_linger(linger)
+{
+    m_sinceLastCall.start();
+    m_idleCheck.setInterval(m_linger);
+    connect(&m_idleCheck, &QTimer::timeout, this, &ReminderAgent::exitWhenIdle);
+}
+
+bool ReminderAgent::publish(QDBusConnection connection)
+{
+    m_connection = std::move(connection);
+    // The object goes first: calls queued by bus activation are routed the
+    // moment the name is ours.
+    if (!m_connection.registerObject(reminderAgent::path, this,
+                                     QDBusConnection::ExportScriptableSlots))
+        return false;
+    if (!m_connection.registerService(reminderAgent::service)) {
+        m_connection.unregisterObject(reminderAgent::path);
+        return false;
+    }
+    return true;
+}
+
+void ReminderAgent::serve(LocalNotificationCenter &center, std::function<bool()> busy)
+{
+    m_center = &center;
+    m_busy = std::move(busy);
+    m_idleCheck.start();
+}
+
+void ReminderAgent::Add(const QString &identifier, const QString &title, const QString &body,
+                        bool defaultSound, int year, int month, int day, int hour, int minute)
+{
+    if (refuseWhileExiting())
+        return;
+    const NotificationRequest request{
+        identifier, {title, body, defaultSound}, {{year, month, day, hour, minute}, false}};
+    // Only what the pending file can hold and read back is taken.
+    if (!decodePendingRequests(encodePendingRequests({request}))) {
+        sendErrorReply(reminderAgent::invalidRequestError,
+                       QStringLiteral("The date is out of range."));
+        return;
+    }
+    m_center->add(request);
+}
+
+void ReminderAgent::RemovePending(const QStringList &identifiers)
+{
+    if (refuseWhileExiting())
+        return;
+    m_center->removePendingRequests(identifiers);
+}
+
+bool ReminderAgent::RequestAuthorization(int options, QString &)
+{
+    if (refuseWhileExiting())
+        return false;
+    setDelayedReply(true);
+    m_center->requestAuthorization(
+        options, [connection = connection(), call = message()](bool granted,
+                                                                std::optional<QString> error) {
+            connection.send(call.createReply({granted, error.value_or(QString())}));
+        });
+    return false;
+}
+
+bool ReminderAgent::refuseWhileExiting()
+{
+    m_sinceLastCall.restart();
+    if (!m_exiting)
+        return false;
+    sendErrorReply(reminderAgent::exitingError, QStringLiteral("This agent is exiting."));
+    return true;
+}
+
+void ReminderAgent::exitWhenIdle()
+{
+    if (!m_center->pendingRequests().empty() || m_busy() ||
+        std::chrono::milliseconds(m_sinceLastCall.elapsed()) < m_linger)
+        return;
+    m_idleCheck.stop();
+    m_exiting = true;
+    m_connection.unregisterService(reminderAgent::service);
+    // Calls routed here before the release are queued on this thread: refuse
+    // them now so that their callers retry with the next agent.
+    QCoreApplication::processEvents();
+    // A round trip to the bus: every refusal above is on the wire before we go.
+    m_connection.interface()->call(QStringLiteral("GetId"));
+    emit finished();
+}

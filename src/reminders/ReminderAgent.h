@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <chrono>
+#include <functional>
+
+class LocalNotificationCenter;
+
+// The notification service offered on the session bus as org.plimsa.Reminders,
+// so that reminders are delivered while no Plimsa window is open. Owning the
+// name makes it the one deliverer of the session.
+//
+// It stays while requests are pending or `busy` says so, and otherwise exits
+// once no call has come for `linger`. Before it exits it lets go of the name and
+// answers calls already on their way with reminderAgent::exitingError.
+class ReminderAgent final : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.plimsa.Reminders1")
+
+public:
+    explicit ReminderAgent(std::chrono::milliseconds linger, QObject *parent = nullptr);
+
+    // Exports the service and claims the name; false when another agent has it.
+    // Calls are handled from the next turn of the event loop: `serve` must come first.
+    bool publish(QDBusConnection connection);
+    void serve(LocalNotificationCenter &center, std::function<bool()> busy);
+
+public slots:
+    Q_SCRIPTABLE void Add(const QString &identifier, const QString &title, const QString &body,
+                          bool defaultSound, int year, int month, int day, int hour, int minute);
+    Q_SCRIPTABLE void RemovePending(const QStringList &identifiers);
+    // Answers (granted, error message or "").
+    Q_SCRIPTABLE bool RequestAuthorization(int options, QString &error);
+
+signals:
+    // The name is released and every call that reached this agent is answered.
+    void finished();
+
+private:
+    bool refuseWhileExiting();
+    void exitWhenIdle();
+
+    QDBusConnection m_connection{QString()};
+    LocalNotificationCenter *m_center = nullptr;
+    std::function<bool()> m_busy;
+    std::chrono::milliseconds m_linger;
+    QElapsedTimer m_sinceLastCall;
+    QTimer m_idleCheck;
+    bool m_exiting = false;
+};

@@ -1,0 +1,238 @@
+#include <AgentNotificationCenter.h>
+#include <FixedClock.h>
+#include <Instant.h>
+#include <LocalNotificationCenter.h>
+#include <PrivateSessionBus.h>
+#include <QDBusConnectionInterface>
+#include <QTemporaryDir>
+#include <RecordingNotificationCenter.h>
+#include <ReminderAgent.h>
+#include <ReminderAgentProtocol.h>
+#include <WaitFor.h>
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+class SilentServer final : public NotificationServer {
+public:
+    void show(const NotificationContent &) override {}
+    void probe(ProbeAnswer answer) override { answer(true, std::nullopt); }
+};
+
+// 2026-03-05 19:30:00 UTC.
+constexpr double evening = 1772739000.0 - referenceDateUnixSeconds;
+
+NotificationRequest requestFor(const QString &identifier, int month = 3)
+{
+    return {identifier,
+            {QStringLiteral("Reminder"), QStringLiteral("Todo: ") + identifier, true},
+            {{2026, month, 5, 19, 30}, false}};
+}
+
+QStringList identifiers(const std::vector<NotificationRequest> &requests)
+{
+    QStringList result;
+    for (const NotificationRequest &request : requests)
+        result.append(request.identifier);
+    return result;
+}
+
+// Refuses every call the way an agent does once it has let go of its name.
+class ExitingAgent : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.plimsa.Reminders1")
+
+public:
+    std::function<void()> onFirstRefusal;
+    int refused = 0;
+
+public slots:
+    Q_SCRIPTABLE void Add(const QString &, const QString &, const QString &, bool, int, int, int,
+                          int, int)
+    {
+        refuse();
+    }
+    Q_SCRIPTABLE void RemovePending(const QStringList &) { refuse(); }
+
+private:
+    void refuse()
+    {
+        sendErrorReply(reminderAgent::exitingError, QStringLiteral("exiting"));
+        if (refused++ == 0 && onFirstRefusal)
+            onFirstRefusal();
+    }
+};
+
+class ReminderAgentTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(bus.isRunning()) << "dbus-daemon did not start"; }
+
+    // An agent serving on its own connection, delivering through `center`.
+    std::unique_ptr<ReminderAgent> startAgent(const QString &connectionName,
+                                              std::chrono::milliseconds linger = 1h)
+    {
+        auto agent = std::make_unique<ReminderAgent>(linger);
+        if (!agent->publish(bus.connect(connectionName)))
+            return nullptr;
+        agent->serve(center, [this] { return busy; });
+        return agent;
+    }
+
+    std::unique_ptr<AgentNotificationCenter> makeClient()
+    {
+        return std::make_unique<AgentNotificationCenter>(bus.connect(QStringLiteral("app")), [this] {
+            auto local = std::make_unique<RecordingNotificationCenter>();
+            localCenter = local.get();
+            return local;
+        });
+    }
+
+    bool nameOwned()
+    {
+        return bus.connect(QStringLiteral("observer"))
+            .interface()
+            ->isServiceRegistered(reminderAgent::service)
+            .value();
+    }
+
+    PrivateSessionBus bus;
+    QTemporaryDir directory;
+    SilentServer server;
+    FixedClock clock{evening - 600};
+    LocalNotificationCenter center{PendingRequestsFile(directory.filePath(QStringLiteral("p.json"))),
+                                   server, clock, [] { return LocalCalendar("UTC"); }};
+    bool busy = false;
+    RecordingNotificationCenter *localCenter = nullptr;
+};
+
+} // namespace
+
+TEST_F(ReminderAgentTest, CallsReachTheAgentInTheOrderTheyWereMade)
+{
+    auto agent = startAgent(QStringLiteral("agent"));
+    ASSERT_TRUE(agent);
+    auto client = makeClient();
+
+    std::optional<bool> granted;
+    client->requestAuthorization(6, [&](bool answer, std::optional<QString> error) {
+        granted = answer;
+        EXPECT_FALSE(error);
+    });
+    client->add(requestFor(QStringLiteral("A")));
+    client->add(requestFor(QStringLiteral("B")));
+    client->removePendingRequests({QStringLiteral("A")});
+    client->add(requestFor(QStringLiteral("A")));
+    client->removePendingRequests({QStringLiteral("B"), QStringLiteral("C")});
+    client->add(requestFor(QStringLiteral("C")));
+    ASSERT_TRUE(waitFor([&] { return center.pendingRequests().size() == 2; }));
+    EXPECT_EQ(identifiers(center.pendingRequests()),
+              QStringList({QStringLiteral("A"), QStringLiteral("C")}));
+    EXPECT_EQ(center.pendingRequests().front(), requestFor(QStringLiteral("A")))
+        << "every field crosses the bus";
+    EXPECT_EQ(granted, std::optional<bool>(true));
+    EXPECT_FALSE(client->isDeliveringLocally());
+    EXPECT_EQ(localCenter, nullptr);
+}
+
+TEST_F(ReminderAgentTest, ARequestThePendingFileCannotHoldIsRefused)
+{
+    auto agent = startAgent(QStringLiteral("agent"));
+    ASSERT_TRUE(agent);
+    auto client = makeClient();
+    client->add(requestFor(QStringLiteral("bad"), 13));
+    client->add(requestFor(QStringLiteral("good")));
+    ASSERT_TRUE(waitFor([&] { return !center.pendingRequests().empty(); }));
+    EXPECT_EQ(identifiers(center.pendingRequests()), QStringList{QStringLiteral("good")});
+}
+
+TEST_F(ReminderAgentTest, OnlyOneAgentOwnsTheName)
+{
+    auto first = startAgent(QStringLiteral("agent"));
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(startAgent(QStringLiteral("second agent")));
+}
+
+TEST_F(ReminderAgentTest, TheAgentExitsOnlyWhenNothingIsPendingAndNothingIsShowing)
+{
+    auto agent = startAgent(QStringLiteral("agent"), 50ms);
+    ASSERT_TRUE(agent);
+    bool finished = false;
+    QObject::connect(agent.get(), &ReminderAgent::finished, [&] { finished = true; });
+    auto client = makeClient();
+    client->add(requestFor(QStringLiteral("A")));
+    ASSERT_TRUE(waitFor([&] { return !center.pendingRequests().empty(); }));
+    busy = true;
+    EXPECT_FALSE(waitFor([&] { return finished; }, 300)) << "A is pending";
+
+    client->removePendingRequests({QStringLiteral("A")});
+    ASSERT_TRUE(waitFor([&] { return center.pendingRequests().empty(); }));
+    EXPECT_FALSE(waitFor([&] { return finished; }, 300)) << "a shown reminder may still be clicked";
+
+    busy = false;
+    ASSERT_TRUE(waitFor([&] { return finished; }));
+    EXPECT_FALSE(nameOwned()) << "the name is free for the next agent";
+}
+
+TEST_F(ReminderAgentTest, CallsRefusedByAnExitingAgentGoInOrderToTheNextOne)
+{
+    ExitingAgent exiting;
+    QDBusConnection exitingConnection = bus.connect(QStringLiteral("exiting agent"));
+    ASSERT_TRUE(exitingConnection.registerObject(reminderAgent::path, &exiting,
+                                                 QDBusConnection::ExportScriptableSlots));
+    ASSERT_TRUE(exitingConnection.registerService(reminderAgent::service));
+    std::unique_ptr<ReminderAgent> next;
+    exiting.onFirstRefusal = [&] {
+        exitingConnection.interface()->unregisterService(reminderAgent::service);
+        next = startAgent(QStringLiteral("next agent"));
+    };
+
+    auto client = makeClient();
+    client->add(requestFor(QStringLiteral("A")));
+    client->add(requestFor(QStringLiteral("B")));
+    client->removePendingRequests({QStringLiteral("A")});
+    client->add(requestFor(QStringLiteral("C")));
+    ASSERT_TRUE(waitFor([&] { return center.pendingRequests().size() == 2; }));
+    EXPECT_FALSE(waitFor([&] { return center.pendingRequests().size() != 2; }, 300));
+    EXPECT_EQ(identifiers(center.pendingRequests()),
+              QStringList({QStringLiteral("B"), QStringLiteral("C")}));
+    EXPECT_GE(exiting.refused, 1);
+    EXPECT_FALSE(client->isDeliveringLocally());
+}
+
+TEST_F(ReminderAgentTest, WithoutAnAgentTheAppDeliversItselfAndHoldsTheName)
+{
+    auto client = makeClient();
+    client->add(requestFor(QStringLiteral("A")));
+    client->removePendingRequests({QStringLiteral("A")});
+    client->add(requestFor(QStringLiteral("B")));
+    ASSERT_TRUE(waitFor([&] { return client->isDeliveringLocally(); }));
+    ASSERT_NE(localCenter, nullptr);
+    EXPECT_EQ(localCenter->calls, QStringList({QStringLiteral("add"),
+                                               QStringLiteral("removePendingRequests"),
+                                               QStringLiteral("add")}));
+    EXPECT_TRUE(nameOwned()) << "no agent can start beside the app";
+    EXPECT_FALSE(startAgent(QStringLiteral("late agent")));
+
+    client->add(requestFor(QStringLiteral("C")));
+    EXPECT_EQ(localCenter->added.size(), 3u) << "later calls go straight to the app's own service";
+}
+
+TEST_F(ReminderAgentTest, WithoutASessionBusTheAppDeliversItself)
+{
+    auto client = std::make_unique<AgentNotificationCenter>(
+        QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent"),
+                                      QStringLiteral("no bus")),
+        [this] {
+            auto local = std::make_unique<RecordingNotificationCenter>();
+            localCenter = local.get();
+            return local;
+        });
+    EXPECT_TRUE(client->isDeliveringLocally());
+    client->add(requestFor(QStringLiteral("A")));
+    ASSERT_NE(localCenter, nullptr);
+    EXPECT_EQ(localCenter->added.size(), 1u);
+}
+
+#include "ReminderAgentTest.moc"
