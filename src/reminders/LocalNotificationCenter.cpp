@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -98,10 +99,20 @@ void LocalNotificationCenter::settleSoon()
     });
 }
 
+void LocalNotificationCenter::afterWrite(std::function<void()> done)
+{
+    if (m_writeScheduled)
+        m_afterWrite.push_back(std::move(done));
+    else
+        done();
+}
+
 void LocalNotificationCenter::writeNow()
 {
     m_writeScheduled = false;
     m_file.write(m_pending);
+    for (const auto &done : std::exchange(m_afterWrite, {}))
+        done();
 }
 
 void LocalNotificationCenter::armTimer()

@@ -7,6 +7,7 @@
 #include <Clock.h>
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <vector>
 
 // The notification service of this machine's user. Pending requests are kept in
@@ -35,6 +36,9 @@ public:
     const std::vector<NotificationRequest> &pendingRequests() const { return m_pending; }
     // Shows and forgets every pending request whose minute has come.
     void deliverDue();
+    // Runs `done` once every change made so far is on disk: at once when it
+    // is, else after the write at the end of this turn of the event loop.
+    void afterWrite(std::function<void()> done);
     // How long until the next check (after the current turn of the event loop);
     // negative when none is armed.
     int millisecondsUntilNextCheckForTesting() const;
@@ -53,4 +57,5 @@ private:
     std::vector<NotificationRequest> m_pending;
     QTimer m_checkTimer;
     bool m_writeScheduled = false;
+    std::vector<std::function<void()>> m_afterWrite;
 };

@@ -52,6 +52,7 @@ void ReminderAgent::Add(const QString &identifier, const QString &title, const Q
         return;
     }
     m_center->add(request);
+    replyOnceWritten();
 }
 
 void ReminderAgent::RemovePending(const QStringList &identifiers)
@@ -59,6 +60,16 @@ void ReminderAgent::RemovePending(const QStringList &identifiers)
     if (refuseWhileExiting())
         return;
     m_center->removePendingRequests(identifiers);
+    replyOnceWritten();
+}
+
+void ReminderAgent::replyOnceWritten()
+{
+    // The caller may forget a change once it is answered: it must be on disk
+    // by then, or a kill right after would lose it.
+    setDelayedReply(true);
+    m_center->afterWrite(
+        [connection = connection(), reply = message().createReply()] { connection.send(reply); });
 }
 
 bool ReminderAgent::RequestAuthorization(int options, QString &)

@@ -42,6 +42,7 @@ signals:
 
 private:
     bool refuseWhileExiting();
+    void replyOnceWritten();
     void exitWhenIdle();
 
     QDBusConnection m_connection{QString()};

@@ -171,3 +171,23 @@ TEST_F(LocalNotificationCenterTest, PermissionIsTheServersAnswer)
         EXPECT_EQ(granted, available);
     }
 }
+
+TEST_F(LocalNotificationCenterTest, AfterWriteWaitsForTheChangesOfThisTurnToReachTheFile)
+{
+    auto center = makeCenter();
+    bool written = false;
+    center->afterWrite([&] { written = true; });
+    EXPECT_TRUE(written) << "nothing to write";
+
+    written = false;
+    std::optional<std::vector<NotificationRequest>> onDisk;
+    center->add(requestAt(QStringLiteral("A"), {2026, 3, 5, 19, 30}));
+    center->afterWrite([&] {
+        written = true;
+        onDisk = PendingRequestsFile(path).read();
+    });
+    EXPECT_FALSE(written);
+    ASSERT_TRUE(waitFor([&] { return written; }));
+    ASSERT_TRUE(onDisk);
+    EXPECT_EQ(onDisk->size(), 1u);
+}
