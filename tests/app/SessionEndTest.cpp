@@ -1,0 +1,134 @@
+#include <FilePreferences.h>
+#include <PrivateSessionBus.h>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <TestSessionManager.h>
+#include <TodoJson.h>
+#include <TodoListStore.h>
+#include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+namespace {
+
+// Counts the times a file is put in place in a folder (created, or renamed over).
+class PlacementCounter {
+public:
+    PlacementCounter(const QString &folder, QByteArray name) : m_name(std::move(name))
+    {
+        m_fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        inotify_add_watch(m_fd, QFile::encodeName(folder).constData(), IN_CREATE | IN_MOVED_TO);
+    }
+    ~PlacementCounter() { ::close(m_fd); }
+
+    int count()
+    {
+        alignas(inotify_event) char buffer[4096];
+        ssize_t length;
+        while ((length = ::read(m_fd, buffer, sizeof buffer)) > 0) {
+            for (char *at = buffer; at < buffer + length;) {
+                const auto *event = reinterpret_cast<const inotify_event *>(at);
+                if (event->len > 0 && m_name == event->name)
+                    ++m_count;
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        return m_count;
+    }
+
+private:
+    QByteArray m_name;
+    int m_fd = -1;
+    int m_count = 0;
+};
+
+// An X server of the test's own: session management needs the xcb platform.
+class VirtualDisplay {
+public:
+    VirtualDisplay()
+    {
+        // Xvfb picks a free display and tells it on stdout once it is ready.
+        m_server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                                QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        const QDeadlineTimer deadline(10000);
+        while (!m_server.canReadLine() && !deadline.hasExpired() &&
+               m_server.state() != QProcess::NotRunning)
+            m_server.waitForReadyRead(100);
+        const QByteArray number = m_server.readLine().trimmed();
+        if (!number.isEmpty())
+            m_name = QStringLiteral(":") + QString::fromLatin1(number);
+    }
+    ~VirtualDisplay()
+    {
+        m_server.terminate();
+        m_server.waitForFinished(5000);
+    }
+    const QString &name() const { return m_name; }
+
+private:
+    QProcess m_server;
+    QString m_name;
+};
+
+const QByteArray storedSpaced =
+    R"([ {"name":"Buy milk","id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F","time":786310200,"priority":"High"} ])";
+
+} // namespace
+
+TEST(SessionEndTest, TheSessionManagersLogoutSavesTheListOnce)
+{
+    VirtualDisplay display;
+    ASSERT_FALSE(display.name().isEmpty()) << "Xvfb did not start";
+    TestSessionManager sessionManager;
+    ASSERT_FALSE(sessionManager.address().isEmpty()) << "the session manager could not listen";
+    PrivateSessionBus bus;
+    QTemporaryDir temporary;
+    const QString configHome = temporary.filePath(QStringLiteral("config"));
+    const QString runtimeDirectory = temporary.filePath(QStringLiteral("runtime"));
+    ASSERT_TRUE(QDir().mkpath(runtimeDirectory));
+    QFile::setPermissions(runtimeDirectory,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    FilePreferences preferences(configHome + QStringLiteral("/plimsa"));
+    ASSERT_TRUE(preferences.setData(todoListKey, storedSpaced));
+    PlacementCounter saves(configHome + QStringLiteral("/plimsa"), "TodoList");
+
+    QProcess plimsa;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("DISPLAY"), display.name());
+    environment.insert(QStringLiteral("SESSION_MANAGER"), sessionManager.address());
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), temporary.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDirectory);
+    plimsa.setProcessEnvironment(environment);
+    plimsa.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    plimsa.start(QStringLiteral(PLIMSA_BINARY), {});
+    ASSERT_TRUE(sessionManager.waitFor([&] { return sessionManager.clientRegistered(); }))
+        << "Plimsa did not join the session";
+    // The instance socket appears once the window is up and every way out is wired.
+    const QString socket = runtimeDirectory + QStringLiteral("/plimsa.socket");
+    for (int i = 0; i < 200 && !QFileInfo::exists(socket); ++i)
+        QThread::msleep(25);
+    ASSERT_TRUE(QFileInfo::exists(socket));
+    EXPECT_EQ(saves.count(), 0);
+
+    sessionManager.requestShutdownSave();
+    ASSERT_TRUE(sessionManager.waitFor(
+        [&] { return sessionManager.clientSaved() || sessionManager.clientGone(); }));
+    const auto expected = decodeTodoList(storedSpaced.toStdString());
+    ASSERT_TRUE(expected);
+    EXPECT_EQ(preferences.data(todoListKey), QByteArray::fromStdString(*encodeTodoList(*expected)));
+
+    if (!sessionManager.clientGone())
+        sessionManager.requestDie();
+    sessionManager.waitFor([&] { return sessionManager.clientGone(); });
+    ASSERT_TRUE(plimsa.waitForFinished(10000));
+    EXPECT_EQ(plimsa.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(plimsa.exitCode(), 0);
+    EXPECT_EQ(saves.count(), 1) << "one save for the logout, none again on the way out";
+}
