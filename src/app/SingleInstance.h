@@ -3,8 +3,6 @@
 #include <QLockFile>
 #include <QObject>
 
-class QLocalServer;
-
 // Keeps Plimsa to one process per user session: two processes would each save
 // their own list on close and overwrite each other's changes.
 class SingleInstance : public QObject {
@@ -13,6 +11,7 @@ class SingleInstance : public QObject {
 public:
     // `runtimeDirectory` holds the lock and the socket; usually $XDG_RUNTIME_DIR.
     explicit SingleInstance(const QString &runtimeDirectory, QObject *parent = nullptr);
+    ~SingleInstance() override;
 
     // True when this process is now the one instance; it then listens for later launches.
     bool claim();
@@ -25,5 +24,5 @@ signals:
 private:
     QString m_socketPath;
     QLockFile m_lock;
-    QLocalServer *m_server = nullptr;
+    int m_socket = -1;
 };
