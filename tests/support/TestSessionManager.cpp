@@ -116,8 +116,12 @@ TestSessionManager::TestSessionManager() : m_state(std::make_unique<State>())
 
 TestSessionManager::~TestSessionManager()
 {
-    if (m_state->connection)
+    if (m_state->client)
+        SmsCleanUp(m_state->client);
+    if (m_state->connection) {
+        IceSetShutdownNegotiation(m_state->connection, False);
         IceCloseConnection(m_state->connection);
+    }
     if (m_state->listenObjects)
         IceFreeListenObjs(m_state->listenCount, m_state->listenObjects);
 }
@@ -141,9 +145,13 @@ bool TestSessionManager::waitFor(const std::function<bool()> &done, int timeoutM
             m_state->connection = IceAcceptConnection(m_state->listenObjects[i], &status);
         }
         if (polled && (fds.back().revents & (POLLIN | POLLHUP))) {
-            if (IceProcessMessages(m_state->connection, nullptr, nullptr) ==
-                IceProcessMessagesIOError) {
-                IceCloseConnection(m_state->connection);
+            const IceProcessMessagesStatus status = IceProcessMessages(polled, nullptr, nullptr);
+            if (status == IceProcessMessagesConnectionClosed) {
+                m_state->connection = nullptr;
+                m_state->gone = true;
+            } else if (status == IceProcessMessagesIOError || m_state->gone) {
+                IceSetShutdownNegotiation(polled, False);
+                IceCloseConnection(polled);
                 m_state->connection = nullptr;
                 m_state->gone = true;
             }
