@@ -1,4 +1,5 @@
 #include <FilePreferences.h>
+#include <PrivateHome.h>
 #include <PrivateSessionBus.h>
 #include <TodoJson.h>
 #include <TodoListStore.h>
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -33,12 +33,9 @@ int iterations()
 TEST(CrashSafety, AKillDuringTheSaveLeavesTheOldOrTheNewListWhole)
 {
     PrivateSessionBus bus;
-    QTemporaryDir temporary;
-    const QString storeDirectory = temporary.filePath(QStringLiteral("config/plimsa"));
-    const QString runtime = temporary.filePath(QStringLiteral("runtime"));
-    ASSERT_TRUE(QDir().mkpath(runtime));
-    QFile::setPermissions(runtime,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    PrivateHome home;
+    ASSERT_TRUE(home.isReady());
+    const QString storeDirectory = home.storeDirectory();
     FilePreferences preferences(storeDirectory);
 
     std::vector<TodoItem> items;
@@ -50,15 +47,7 @@ TEST(CrashSafety, AKillDuringTheSaveLeavesTheOldOrTheNewListWhole)
     QByteArray spaced = compact;
     spaced.replace("},{", "}, {");
 
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
-                       temporary.filePath(QStringLiteral("config")));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), temporary.filePath(QStringLiteral("data")));
-    environment.insert(QStringLiteral("XDG_STATE_HOME"),
-                       temporary.filePath(QStringLiteral("state")));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const QProcessEnvironment environment = home.processEnvironment(bus.address());
 
     int sawOld = 0;
     int sawNew = 0;
@@ -68,7 +57,7 @@ TEST(CrashSafety, AKillDuringTheSaveLeavesTheOldOrTheNewListWhole)
     const int total = iterations();
     for (int iteration = 0; iteration < total; ++iteration) {
         ASSERT_TRUE(preferences.setData(todoListKey, spaced));
-        const QString socket = runtime + QStringLiteral("/plimsa.socket");
+        const QString socket = home.instanceSocket();
         QFile::remove(socket);
         QProcess process;
         process.setProcessEnvironment(environment);

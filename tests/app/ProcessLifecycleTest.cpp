@@ -1,8 +1,8 @@
 #include <FilePreferences.h>
+#include <PrivateHome.h>
 #include <PrivateSessionBus.h>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 #include <TodoJson.h>
 #include <TodoListStore.h>
@@ -15,29 +15,15 @@ namespace {
 class ProcessLifecycleTest : public ::testing::Test {
 protected:
     PrivateSessionBus bus;
-    QTemporaryDir temporary;
-    QString configHome = temporary.path() + QStringLiteral("/config");
-    QString runtimeDirectory = temporary.path() + QStringLiteral("/runtime");
-    FilePreferences preferences{configHome + QStringLiteral("/plimsa")};
+    PrivateHome home;
+    FilePreferences preferences{home.storeDirectory()};
 
-    void SetUp() override
-    {
-        ASSERT_TRUE(QDir().mkpath(runtimeDirectory));
-        QFile::setPermissions(runtimeDirectory, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                    QFileDevice::ExeOwner);
-    }
+    void SetUp() override { ASSERT_TRUE(home.isReady()); }
 
     std::unique_ptr<QProcess> start()
     {
         auto process = std::make_unique<QProcess>();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDirectory);
-        environment.insert(QStringLiteral("XDG_DATA_HOME"),
-                           temporary.filePath(QStringLiteral("data")));
-        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        process->setProcessEnvironment(environment);
+        process->setProcessEnvironment(home.processEnvironment(bus.address()));
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process->start(QStringLiteral(PLIMSA_BINARY), {});
         process->waitForStarted();
@@ -47,9 +33,8 @@ protected:
     // The instance socket appears once the app handles signals and owns the session.
     bool waitUntilRunning(QProcess &process)
     {
-        const QString socket = runtimeDirectory + QStringLiteral("/plimsa.socket");
         for (int i = 0; i < 200 && process.state() == QProcess::Running; ++i) {
-            if (QFileInfo::exists(socket))
+            if (QFileInfo::exists(home.instanceSocket()))
                 return true;
             QThread::msleep(25);
         }

@@ -1,10 +1,9 @@
 #include <FilePreferences.h>
+#include <PrivateHome.h>
 #include <PrivateSessionBus.h>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 #include <TestSessionManager.h>
 #include <TodoJson.h>
@@ -86,35 +85,26 @@ TEST(SessionEndTest, TheSessionManagersLogoutSavesTheListOnce)
     TestSessionManager sessionManager;
     ASSERT_FALSE(sessionManager.address().isEmpty()) << "the session manager could not listen";
     PrivateSessionBus bus;
-    QTemporaryDir temporary;
-    const QString configHome = temporary.filePath(QStringLiteral("config"));
-    const QString runtimeDirectory = temporary.filePath(QStringLiteral("runtime"));
-    ASSERT_TRUE(QDir().mkpath(runtimeDirectory));
-    QFile::setPermissions(runtimeDirectory,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    FilePreferences preferences(configHome + QStringLiteral("/plimsa"));
+    PrivateHome home;
+    ASSERT_TRUE(home.isReady());
+    FilePreferences preferences(home.storeDirectory());
     ASSERT_TRUE(preferences.setData(todoListKey, storedSpaced));
-    PlacementCounter saves(configHome + QStringLiteral("/plimsa"), "TodoList");
+    PlacementCounter saves(home.storeDirectory(), "TodoList");
 
     QProcess plimsa;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment = home.processEnvironment(bus.address());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("DISPLAY"), display.name());
     environment.insert(QStringLiteral("SESSION_MANAGER"), sessionManager.address());
-    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), temporary.filePath(QStringLiteral("data")));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDirectory);
     plimsa.setProcessEnvironment(environment);
     plimsa.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     plimsa.start(QStringLiteral(PLIMSA_BINARY), {});
     ASSERT_TRUE(sessionManager.waitFor([&] { return sessionManager.clientRegistered(); }))
         << "Plimsa did not join the session";
     // The instance socket appears once the window is up and every way out is wired.
-    const QString socket = runtimeDirectory + QStringLiteral("/plimsa.socket");
-    for (int i = 0; i < 200 && !QFileInfo::exists(socket); ++i)
+    for (int i = 0; i < 200 && !QFileInfo::exists(home.instanceSocket()); ++i)
         QThread::msleep(25);
-    ASSERT_TRUE(QFileInfo::exists(socket));
+    ASSERT_TRUE(QFileInfo::exists(home.instanceSocket()));
     EXPECT_EQ(saves.count(), 0);
 
     sessionManager.requestShutdownSave();

@@ -2,14 +2,13 @@
 #include <Clock.h>
 #include <FakeNotificationsServer.h>
 #include <LocalCalendar.h>
+#include <PrivateHome.h>
 #include <PrivateSessionBus.h>
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
-#include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <ReminderAgentProtocol.h>
 #include <WaitFor.h>
 #include <csignal>
@@ -24,10 +23,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(bus.isRunning()) << "dbus-daemon did not start";
-        ASSERT_TRUE(QDir().mkpath(runtimeDirectory));
-        QFile::setPermissions(runtimeDirectory, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                    QFileDevice::ExeOwner);
-        // What a desktop session hands to the services it activates.
+        ASSERT_TRUE(home.isReady());
+        // What a desktop session hands to the services it activates; the
+        // minute below is reckoned in UTC.
+        sessionEnvironment.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
         QMap<QString, QString> environment;
         for (const QString &key : sessionEnvironment.keys())
             environment.insert(key, sessionEnvironment.value(key));
@@ -52,10 +51,7 @@ protected:
     std::unique_ptr<QProcess> startPlimsa()
     {
         auto process = std::make_unique<QProcess>();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const QString &key : sessionEnvironment.keys())
-            environment.insert(key, sessionEnvironment.value(key));
-        process->setProcessEnvironment(environment);
+        process->setProcessEnvironment(home.processEnvironment(bus.address()));
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process->start(QStringLiteral(PLIMSA_BINARY), {});
         return process;
@@ -68,8 +64,8 @@ protected:
         const bool running = waitFor(
             [&] {
                 QString host, application;
-                return QFileInfo::exists(runtimeDirectory + QStringLiteral("/plimsa.socket")) &&
-                       QLockFile(runtimeDirectory + QStringLiteral("/plimsa.lock"))
+                return QFileInfo::exists(home.instanceSocket()) &&
+                       QLockFile(home.runtimeDirectory() + QStringLiteral("/plimsa.lock"))
                            .getLockInfo(&pid, &host, &application);
             },
             10000);
@@ -78,19 +74,8 @@ protected:
 
     PrivateSessionBus bus{{QStringLiteral(SERVICE_DIRECTORY)}};
     QDBusConnection observer = bus.connect(QStringLiteral("observer"));
-    QTemporaryDir temporary;
-    QString runtimeDirectory = temporary.filePath(QStringLiteral("runtime"));
-    QProcessEnvironment sessionEnvironment = [this] {
-        QProcessEnvironment environment;
-        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), temporary.filePath("config"));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), temporary.filePath("data"));
-        environment.insert(QStringLiteral("XDG_STATE_HOME"), temporary.filePath("state"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDirectory);
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
-        return environment;
-    }();
+    PrivateHome home;
+    QProcessEnvironment sessionEnvironment = home.sessionEnvironment(bus.address());
     FakeNotificationsServer notifications{{QStringLiteral("body"), QStringLiteral("actions")}};
 };
 
@@ -159,7 +144,7 @@ TEST_F(ReminderAgentProcessTest, DeliversWithTheWindowClosedOnceEachAndAClickOpe
     const qint64 opened = plimsaPid();
     ASSERT_NE(opened, 0) << "the click started Plimsa";
     ::kill(static_cast<pid_t>(opened), SIGTERM);
-    ASSERT_TRUE(waitFor([&] { return !QFileInfo::exists(runtimeDirectory + "/plimsa.socket"); }));
+    ASSERT_TRUE(waitFor([&] { return !QFileInfo::exists(home.instanceSocket()); }));
 
     // Nothing pending and nothing left to click: the agent leaves by itself.
     EXPECT_NE(agentPid(), 0u) << "the other reminder may still be clicked";
