@@ -4,11 +4,11 @@
 // figures (tab-separated, after a header line) for scripts/bench.
 
 #include "BenchSupport.h"
+#include "WindowBenchSupport.h"
 
 #include <ContentView.h>
 #include <ContentWindow.h>
 #include <FilePreferences.h>
-#include <NotificationCenter.h>
 #include <TodoListStore.h>
 #include <TodoListView.h>
 
@@ -25,27 +25,6 @@
 
 namespace {
 
-class NoNotifications final : public NotificationCenter {
-public:
-    void requestAuthorization(int, AuthorizationCompletion) override {}
-    void add(const NotificationRequest &) override {}
-    void removePendingRequests(const QStringList &) override {}
-};
-
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
 double millisecondsOf(const QElapsedTimer &timer)
 {
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
@@ -58,8 +37,7 @@ double untilPainted(PaintCounter &painted, const std::function<void()> &action)
     QElapsedTimer timer;
     timer.start();
     action();
-    while (painted.paints == before)
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    processUntil([&] { return painted.paints > before; });
     return millisecondsOf(timer);
 }
 
@@ -117,8 +95,7 @@ int main(int argc, char **argv)
     TodoListView *list = window.listView();
     PaintCounter painted(list->viewport());
     window.show();
-    while (painted.paints == 0)
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    processUntil([&] { return painted.paints > 0; });
     const double firstFrame = millisecondsOf(start);
     const long resident = residentKilobytes();
 

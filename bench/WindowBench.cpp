@@ -2,11 +2,11 @@
 // store and with 100,000 stored to-dos, in one run (offscreen platform).
 
 #include "BenchSupport.h"
+#include "WindowBenchSupport.h"
 
 #include <ContentView.h>
 #include <ContentWindow.h>
 #include <FilePreferences.h>
-#include <NotificationCenter.h>
 #include <TodoListStore.h>
 #include <TodoListView.h>
 
@@ -17,34 +17,6 @@
 #include <cstdio>
 
 namespace {
-
-class NoNotifications final : public NotificationCenter {
-public:
-    void requestAuthorization(int, AuthorizationCompletion) override {}
-    void add(const NotificationRequest &) override {}
-    void removePendingRequests(const QStringList &) override {}
-};
-
-// Counts paints of one widget.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
-void processUntil(const std::function<bool()> &done)
-{
-    while (!done())
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
 
 struct Figures {
     double firstFrame;

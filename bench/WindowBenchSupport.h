@@ -1,0 +1,39 @@
+#pragma once
+
+// What the window benchmarks share: no reminders, and a count of the list's
+// paints to know when a change is on screen.
+
+#include <NotificationCenter.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWidget>
+#include <functional>
+
+class NoNotifications final : public NotificationCenter {
+public:
+    void requestAuthorization(int, AuthorizationCompletion) override {}
+    void add(const NotificationRequest &) override {}
+    void removePendingRequests(const QStringList &) override {}
+};
+
+// Counts paints of one widget.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+inline void processUntil(const std::function<bool()> &done)
+{
+    while (!done())
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
