@@ -50,8 +50,8 @@ bool SingleInstance::claim()
 {
     if (!m_lock.tryLock(0))
         return m_lock.error() != QLockFile::LockFailedError;
-    // A plain datagram socket rather than QLocalServer: QtNetwork and the
-    // Kerberos and proxy libraries it loads cost a tenth of the start-up.
+    // A plain datagram socket rather than QLocalServer, which loads QtNetwork
+    // and with it Kerberos and proxy libraries (1.6 MB resident at start).
     const auto address = socketAddress(m_socketPath);
     if (!address)
         return true;
