@@ -1,9 +1,5 @@
 #include "PendingRequestsFile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <nlohmann/json.hpp>
 
 namespace {
@@ -95,29 +91,20 @@ std::optional<std::vector<NotificationRequest>> decodePendingRequests(const QByt
     return requests;
 }
 
-PendingRequestsFile::PendingRequestsFile(QString path) : m_path(std::move(path)) {}
+PendingRequestsFile::PendingRequestsFile(QString path) : m_file(std::move(path)) {}
 
-std::optional<std::vector<NotificationRequest>> PendingRequestsFile::read() const
+std::optional<std::vector<NotificationRequest>> PendingRequestsFile::read()
 {
-    QFile file(m_path);
-    if (!QFileInfo(m_path).isFile() || !file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = m_file.read();
+    if (!bytes)
         return std::nullopt;
-    return decodePendingRequests(file.readAll());
+    auto requests = decodePendingRequests(*bytes);
+    if (!requests)
+        m_file.keepUnreadable(*bytes);
+    return requests;
 }
 
-bool PendingRequestsFile::write(const std::vector<NotificationRequest> &requests) const
+bool PendingRequestsFile::write(const std::vector<NotificationRequest> &requests)
 {
-    const QString directory = QFileInfo(m_path).absolutePath();
-    if (!QDir().mkpath(directory))
-        return false;
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    const QByteArray bytes = encodePendingRequests(requests);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return m_file.write(encodePendingRequests(requests));
 }

@@ -4,25 +4,26 @@
 
 #include <QByteArray>
 #include <QString>
+#include <StoredFile.h>
 #include <optional>
 #include <vector>
 
-// The pending notification requests as a compact JSON array, kept in one file
-// that is replaced atomically (temporary file, fsync, rename) and readable by
-// the user only.
+// The pending notification requests as a compact JSON array, kept in one
+// StoredFile: replaced atomically and readable by the user only.
 class PendingRequestsFile {
 public:
     explicit PendingRequestsFile(QString path);
 
-    const QString &path() const { return m_path; }
+    const QString &path() const { return m_file.path(); }
 
-    // None when the file is missing or does not decode.
-    std::optional<std::vector<NotificationRequest>> read() const;
+    // None when the file is missing or does not decode. Content that does not
+    // decode is set aside before anything can overwrite it.
+    std::optional<std::vector<NotificationRequest>> read();
     // False when it could not be written; the earlier file then stays.
-    bool write(const std::vector<NotificationRequest> &requests) const;
+    bool write(const std::vector<NotificationRequest> &requests);
 
 private:
-    QString m_path;
+    StoredFile m_file;
 };
 
 QByteArray encodePendingRequests(const std::vector<NotificationRequest> &requests);

@@ -3,13 +3,12 @@
 #include "PlimsaLauncher.h"
 #include "SystemResumeWatcher.h"
 
-#include <QStandardPaths>
+#include <XdgDirectories.h>
 
 ReminderDelivery::ReminderDelivery(QDBusConnection sessionBus, QObject *parent)
     : QObject(parent), m_server(std::move(sessionBus)),
-      m_center(PendingRequestsFile(
-                   QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                   QStringLiteral("/plimsa/pending-notifications.json")),
+      m_center(PendingRequestsFile(XdgDirectories::dataHome() +
+                                   QStringLiteral("/plimsa/pending-notifications.json")),
                m_server, m_clock, &LocalCalendar::current)
 {
     auto *resumeWatcher = new SystemResumeWatcher(this);

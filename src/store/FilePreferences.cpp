@@ -1,10 +1,5 @@
 #include "FilePreferences.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-
 namespace {
 
 bool isUsableKey(const QString &key)
@@ -13,64 +8,35 @@ bool isUsableKey(const QString &key)
            !key.contains(QLatin1Char('/')) && !key.contains(QChar(0));
 }
 
-// Where the file system has no unnamed temporary files (O_TMPFILE), a write cut
-// short by a kill leaves "<key>.XXXXXX" behind; the next write of the key clears it.
-void removeStaleTemporaryFiles(const QString &directory, const QString &key)
-{
-    QDir folder(directory);
-    const QString pattern = key + QStringLiteral(".??????");
-    for (const QString &name : folder.entryList({pattern}, QDir::Files | QDir::Hidden))
-        folder.remove(name);
-}
-
-bool ensurePrivateDirectory(const QString &directory)
-{
-    if (QFileInfo(directory).isDir())
-        return true;
-    if (!QDir().mkpath(directory))
-        return false;
-    return QFile::setPermissions(directory, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                QFileDevice::ExeOwner);
-}
-
 } // namespace
 
 FilePreferences::FilePreferences(QString directory) : m_directory(std::move(directory)) {}
 
-std::optional<QString> FilePreferences::pathFor(const QString &key) const
+StoredFile *FilePreferences::fileFor(const QString &key)
 {
     if (!isUsableKey(key))
-        return std::nullopt;
-    return m_directory + QLatin1Char('/') + key;
+        return nullptr;
+    auto found = m_files.find(key);
+    if (found == m_files.end())
+        found = m_files.emplace(key, StoredFile(m_directory + QLatin1Char('/') + key)).first;
+    return &found->second;
 }
 
 std::optional<QByteArray> FilePreferences::data(const QString &key) const
 {
-    const auto path = pathFor(key);
-    if (!path || !QFileInfo(*path).isFile())
+    if (!isUsableKey(key))
         return std::nullopt;
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+    return StoredFile(m_directory + QLatin1Char('/') + key).read();
 }
 
 bool FilePreferences::setData(const QString &key, QByteArrayView value)
 {
-    const auto path = pathFor(key);
-    if (!path || !ensurePrivateDirectory(m_directory))
-        return false;
-    removeStaleTemporaryFiles(m_directory, key);
-    QSaveFile file(*path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (file.write(value.data(), value.size()) != value.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    StoredFile *file = fileFor(key);
+    return file && file->write(value);
+}
+
+bool FilePreferences::keepUnreadable(const QString &key, QByteArrayView value)
+{
+    StoredFile *file = fileFor(key);
+    return file && file->keepUnreadable(value).has_value();
 }

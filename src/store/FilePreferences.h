@@ -2,11 +2,15 @@
 
 #include "Preferences.h"
 
+#include <StoredFile.h>
+
+#include <map>
+
 // Preferences kept as one file per key, named after the key, in one directory.
-// Each file holds exactly the value's bytes and is readable by the user only.
-// A write goes to a temporary file that is flushed to disk and then renamed over
-// the old one, so a crash or power cut leaves the old value or the new one, never
-// a mix. Not safe against two processes writing the same key at once.
+// Each file holds exactly the value's bytes and is written as a StoredFile:
+// atomically, readable by the user only. An unreadable value is copied aside as
+// "<key>.unreadable-<UTC time>". Not safe against two processes writing the
+// same key at once.
 class FilePreferences final : public Preferences {
 public:
     explicit FilePreferences(QString directory);
@@ -15,9 +19,12 @@ public:
 
     std::optional<QByteArray> data(const QString &key) const override;
     bool setData(const QString &key, QByteArrayView value) override;
+    bool keepUnreadable(const QString &key, QByteArrayView value) override;
 
 private:
-    std::optional<QString> pathFor(const QString &key) const;
+    StoredFile *fileFor(const QString &key);
 
     QString m_directory;
+    // One per key used, so that a value held back stays held.
+    std::map<QString, StoredFile> m_files;
 };

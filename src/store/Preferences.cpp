@@ -1,11 +1,9 @@
 #include "FilePreferences.h"
 
-#include <QStandardPaths>
+#include <XdgDirectories.h>
 
 Preferences &Preferences::standard()
 {
-    static FilePreferences preferences(
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-        QLatin1String("/plimsa"));
+    static FilePreferences preferences(XdgDirectories::configHome() + QStringLiteral("/plimsa"));
     return preferences;
 }

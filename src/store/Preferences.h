@@ -18,4 +18,8 @@ public:
     // Replaces the value under `key`; false when it could not be kept, in which
     // case the earlier value stays. Blocks until the value is on disk.
     virtual bool setData(const QString &key, QByteArrayView value) = 0;
+    // For a `value` read under `key` that its reader cannot decode: keeps a copy
+    // of it beside the key before anything can overwrite it. When no copy can be
+    // made, false: the value stays, and `setData` refuses to replace it.
+    virtual bool keepUnreadable(const QString &key, QByteArrayView value) = 0;
 };

@@ -1,16 +1,15 @@
 #include "TodoListRescue.h"
 
-#include "FilePreferences.h"
 #include "TodoListStore.h"
 
 #include <QDateTime>
-#include <QDir>
+#include <StoredFile.h>
+#include <TodoJson.h>
+#include <XdgDirectories.h>
 
 TodoListRescue &TodoListRescue::standard()
 {
-    const QString stateHome = qEnvironmentVariable(
-        "XDG_STATE_HOME", QDir::homePath() + QStringLiteral("/.local/state"));
-    static FileTodoListRescue rescue(stateHome + QStringLiteral("/plimsa"));
+    static FileTodoListRescue rescue(XdgDirectories::stateHome() + QStringLiteral("/plimsa"));
     return rescue;
 }
 
@@ -18,11 +17,13 @@ FileTodoListRescue::FileTodoListRescue(QString directory) : m_directory(std::mov
 
 std::optional<QString> FileTodoListRescue::rescue(const std::vector<TodoItem> &list)
 {
-    const QString name =
-        todoListKey + QStringLiteral(".rescue-") +
-        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss.zzz'Z'"));
-    FilePreferences files(m_directory);
-    if (!writeTodoList(files, list, name))
+    const std::optional<std::string> json = encodeTodoList(list);
+    if (!json)
         return std::nullopt;
-    return m_directory + QLatin1Char('/') + name;
+    StoredFile file(m_directory + QLatin1Char('/') + todoListKey + QStringLiteral(".rescue-") +
+                    QDateTime::currentDateTimeUtc().toString(
+                        QStringLiteral("yyyyMMdd'T'HHmmss.zzz'Z'")));
+    if (!file.write(QByteArrayView(json->data(), static_cast<qsizetype>(json->size()))))
+        return std::nullopt;
+    return file.path();
 }

@@ -1,18 +1,6 @@
 #include "TodoListStore.h"
 
-#include <QDateTime>
 #include <TodoJson.h>
-
-namespace {
-
-void keepUnreadableValue(Preferences &preferences, const QByteArray &bytes)
-{
-    const QString stamp =
-        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss.zzz'Z'"));
-    preferences.setData(todoListKey + QStringLiteral(".unreadable-") + stamp, bytes);
-}
-
-} // namespace
 
 std::optional<std::vector<TodoItem>> readTodoList(Preferences &preferences)
 {
@@ -20,15 +8,17 @@ std::optional<std::vector<TodoItem>> readTodoList(Preferences &preferences)
     if (!bytes)
         return std::nullopt;
     auto list = decodeTodoList(std::string_view(bytes->constData(), bytes->size()));
+    // When no copy can be made, the store holds the value back and the next
+    // save fails (and is rescued) instead of overwriting the only copy.
     if (!list)
-        keepUnreadableValue(preferences, *bytes);
+        preferences.keepUnreadable(todoListKey, *bytes);
     return list;
 }
 
-bool writeTodoList(Preferences &preferences, const std::vector<TodoItem> &list, const QString &key)
+bool writeTodoList(Preferences &preferences, const std::vector<TodoItem> &list)
 {
     const std::optional<std::string> json = encodeTodoList(list);
     if (!json)
         return false;
-    return preferences.setData(key, QByteArrayView(json->data(), json->size()));
+    return preferences.setData(todoListKey, QByteArrayView(json->data(), json->size()));
 }

@@ -12,11 +12,10 @@
 inline const QString todoListKey = QStringLiteral("TodoList");
 
 // The stored list, or none when nothing is stored or it does not decode. A value
-// that does not decode is copied aside under "TodoList.unreadable-<UTC time>"
-// before anything can overwrite it.
+// that does not decode is kept by the store before anything can overwrite it:
+// copied aside, or else held back from the next write.
 std::optional<std::vector<TodoItem>> readTodoList(Preferences &preferences);
 
-// Stores the list whole under `key`. False when it could not be encoded or kept;
-// the earlier value then stays.
-bool writeTodoList(Preferences &preferences, const std::vector<TodoItem> &list,
-                   const QString &key = todoListKey);
+// Stores the list whole. False when it could not be encoded or kept; the
+// earlier value then stays.
+bool writeTodoList(Preferences &preferences, const std::vector<TodoItem> &list);

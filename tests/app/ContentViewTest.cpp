@@ -3,12 +3,16 @@
 #include <FixedClock.h>
 #include <Instant.h>
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <RecordingNotificationCenter.h>
+#include <StoredFile.h>
 #include <TodoJson.h>
 #include <TodoListRescue.h>
 #include <TodoListStore.h>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -353,6 +357,7 @@ class FailingPreferences final : public Preferences {
 public:
     std::optional<QByteArray> data(const QString &) const override { return stored; }
     bool setData(const QString &, QByteArrayView) override { return false; }
+    bool keepUnreadable(const QString &, QByteArrayView) override { return false; }
     QByteArray stored = "[]";
 };
 
@@ -384,4 +389,120 @@ TEST(ContentViewRescue, AListTheStoreCannotKeepGoesToARescueFileAndStderr)
     EXPECT_EQ(decodeTodoList(bytes->toStdString()), view.todoList());
     EXPECT_EQ(std::count(stderrText.begin(), stderrText.end(), '\n'), 1) << stderrText;
     EXPECT_NE(stderrText.find(files.front().toStdString()), std::string::npos) << stderrText;
+}
+
+namespace {
+
+// Writes of more than `bytes` fail (as on a full disk) while it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, m_saved.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = nullptr;
+};
+
+} // namespace
+
+TEST(StoreFileRules, NoFileOfTheUsersIsDeletedAndNoUnreadableValueOverwritten)
+{
+    const QByteArray unreadable(8192, '[');
+    const struct {
+        const char *what;
+        std::vector<std::pair<QString, QByteArray>> before;
+        rlim_t fileSizeLimit;
+        QStringList after; // every file in the folder, "*" standing for the time
+        bool storeTakesTheList;
+    } cases[] = {
+        {"the user's own files stay; only a write cut short is replaced",
+         {{QStringLiteral("TodoList"), "[]"},
+          {QStringLiteral("TodoList.backup"), "mine"},
+          {QStringLiteral("TodoList.old-01"), "mine too"},
+          {QStringLiteral("TodoList.a1B2c3"), "six characters"},
+          {QStringLiteral(".TodoList.plimsa-new"), "[{\"id\":"}},
+         RLIM_INFINITY,
+         {QStringLiteral("TodoList"), QStringLiteral("TodoList.a1B2c3"),
+          QStringLiteral("TodoList.backup"), QStringLiteral("TodoList.old-01")},
+         true},
+        {"an unreadable value is copied aside before the save replaces it",
+         {{QStringLiteral("TodoList"), unreadable}},
+         RLIM_INFINITY,
+         {QStringLiteral("TodoList"), QStringLiteral("TodoList.unreadable-*")},
+         true},
+        {"when no copy can be made, the value stays and the list is rescued",
+         {{QStringLiteral("TodoList"), unreadable}},
+         4096,
+         {QStringLiteral("TodoList")},
+         false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir home;
+        const QString store = home.filePath(QStringLiteral("config/plimsa"));
+        const QString state = home.filePath(QStringLiteral("state/plimsa"));
+        ASSERT_TRUE(QDir().mkpath(store));
+        for (const auto &[name, bytes] : c.before) {
+            QFile file(store + QLatin1Char('/') + name);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        FilePreferences preferences(store);
+        FileTodoListRescue rescue(state);
+        FixedClock clock(0);
+        RecordingNotificationCenter notifications;
+        ReminderScheduler reminders(notifications);
+        std::vector<TodoItem> saved;
+        ::testing::internal::CaptureStderr();
+        {
+            const FileSizeLimit limit(c.fileSizeLimit);
+            ContentView view(preferences, reminders, clock, &LocalCalendar::current, rescue);
+            view.appear();
+            view.setNewTodoName(QStringLiteral("Do not lose me"));
+            view.addTodo();
+            saved = view.todoList();
+            view.disappear();
+        }
+        const std::string stderrText = ::testing::internal::GetCapturedStderr();
+
+        QStringList after = QDir(store).entryList(QDir::Files | QDir::Hidden);
+        after.replaceInStrings(QRegularExpression(QStringLiteral("-\\d{8}T\\d{6}\\.\\d{3}Z$")),
+                               QStringLiteral("-*"));
+        EXPECT_EQ(after, c.after);
+        for (const auto &[name, bytes] : c.before) {
+            if (name != todoListKey && !name.startsWith(QLatin1Char('.'))) {
+                EXPECT_EQ(preferences.data(name), bytes) << name.toStdString();
+            }
+        }
+        const QStringList aside = QDir(store).entryList({QStringLiteral("TodoList.unreadable-*")});
+        if (!aside.isEmpty()) {
+            EXPECT_EQ(preferences.data(aside.front()), unreadable);
+        }
+
+        const QStringList rescued = QDir(state).entryList(QDir::Files);
+        if (c.storeTakesTheList) {
+            EXPECT_EQ(readTodoList(preferences), saved);
+            EXPECT_TRUE(rescued.isEmpty());
+        } else {
+            EXPECT_EQ(preferences.data(todoListKey), c.before.front().second);
+            ASSERT_EQ(rescued.size(), 1);
+            EXPECT_EQ(decodeTodoList(StoredFile(state + QLatin1Char('/') + rescued.front())
+                                         .read()
+                                         ->toStdString()),
+                      saved);
+            EXPECT_NE(stderrText.find(rescued.front().toStdString()), std::string::npos)
+                << stderrText;
+        }
+    }
 }

@@ -1,4 +1,5 @@
 #include <PendingRequestsFile.h>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@ NotificationRequest request(const QString &identifier, const QString &body)
 TEST(PendingRequestsFile, RoundTripsThroughAPrivateFile)
 {
     QTemporaryDir directory;
-    const PendingRequestsFile file(directory.filePath(QStringLiteral("data/plimsa/pending.json")));
+    PendingRequestsFile file(directory.filePath(QStringLiteral("data/plimsa/pending.json")));
     EXPECT_FALSE(file.read()) << "no file yet";
 
     const std::vector<NotificationRequest> requests = {
@@ -55,4 +56,26 @@ TEST(PendingRequestsFile, MalformedContentGivesNoListAtAll)
     };
     for (const QByteArray &json : bad)
         EXPECT_FALSE(decodePendingRequests(json)) << json.toStdString();
+}
+
+TEST(PendingRequestsFile, ADamagedFileIsSetAsideBeforeItIsReplaced)
+{
+    QTemporaryDir directory;
+    PendingRequestsFile file(directory.filePath(QStringLiteral("pending.json")));
+    QFile damaged(file.path());
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("[{\"identifier\":");
+    damaged.close();
+
+    EXPECT_FALSE(file.read());
+    const QStringList aside =
+        QDir(directory.path()).entryList({QStringLiteral("pending.json.unreadable-*")});
+    ASSERT_EQ(aside.size(), 1);
+    QFile copy(directory.filePath(aside.front()));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), QByteArray("[{\"identifier\":"));
+
+    const std::vector<NotificationRequest> requests = {request(QStringLiteral("A"), QStringLiteral("b"))};
+    ASSERT_TRUE(file.write(requests));
+    EXPECT_EQ(file.read(), requests);
 }

@@ -83,17 +83,3 @@ TEST_F(FilePreferencesTest, AFailedWriteKeepsTheEarlierValue)
     EXPECT_FALSE(preferences.setData(QStringLiteral("TodoList"), "[new]"));
     EXPECT_EQ(preferences.data(QStringLiteral("TodoList")), QByteArray("[old]"));
 }
-
-TEST_F(FilePreferencesTest, TemporaryFilesLeftByACutShortWriteAreCleared)
-{
-    ASSERT_TRUE(preferences.setData(QStringLiteral("TodoList"), "[]"));
-    for (const char *name : {"TodoList.a1B2c3", "TodoList.ZZZZZZ"}) {
-        QFile leftover(directory + QLatin1Char('/') + QLatin1String(name));
-        ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
-    }
-    ASSERT_TRUE(preferences.setData(QStringLiteral("TodoList.unreadable-20261207T000000.000Z"), "x"));
-    ASSERT_TRUE(preferences.setData(QStringLiteral("TodoList"), "[1]"));
-    EXPECT_EQ(filesInDirectory(),
-              (QStringList{QStringLiteral("TodoList"),
-                           QStringLiteral("TodoList.unreadable-20261207T000000.000Z")}));
-}
