@@ -54,7 +54,14 @@ void ContentView::disappear()
     if (!m_onScreen)
         return;
     m_onScreen = false;
-    saveTodoList();
+    if (!m_savedByCheckpoint)
+        saveTodoList();
+}
+
+void ContentView::commitData()
+{
+    if (!m_savedByCheckpoint)
+        m_savedByCheckpoint = saveTodoList();
 }
 
 void ContentView::loadTodoList()
@@ -62,18 +69,20 @@ void ContentView::loadTodoList()
     if (auto list = readTodoList(m_preferences)) {
         emit todoListAboutToBeReset();
         m_todoList = std::move(*list);
+        listChanged();
         emit todoListReset();
     }
 }
 
-void ContentView::saveTodoList()
+bool ContentView::saveTodoList()
 {
     if (writeTodoList(m_preferences, m_todoList))
-        return;
+        return true;
     if (const auto path = m_rescue.rescue(m_todoList)) {
         std::fprintf(stderr, "plimsa: could not save the to-do list; it was saved to %s\n",
                      qPrintable(*path));
     }
+    return false;
 }
 
 std::optional<double> ContentView::composeTime() const
@@ -94,6 +103,7 @@ void ContentView::addTodo()
         return;
     emit todoAboutToBeAppended();
     m_todoList.emplace_back(name.toStdString(), *time, m_selectedPriority);
+    listChanged();
     emit todoAppended();
     setNewTodoName(QString());
     m_reminders.scheduleReminder(m_todoList.back());
@@ -152,6 +162,7 @@ void ContentView::deleteTodos(const QList<int> &offsets)
         const int last = ascending[runEnd - 1];
         emit todosAboutToBeRemoved(first, last);
         m_todoList.erase(m_todoList.begin() + first, m_todoList.begin() + last + 1);
+        listChanged();
         emit todosRemoved();
         runEnd = runStart;
     }

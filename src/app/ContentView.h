@@ -44,13 +44,19 @@ public:
     bool isOnScreen() const { return m_onScreen; }
     // The view came on screen: asks for reminder permission, then loads the stored list.
     void appear();
-    // The view left the screen: saves the list. Runs once per appearance.
+    // The view left the screen: saves the list, unless a checkpoint saved it
+    // and it has not changed since. Runs once per appearance.
     void disappear();
+    // The desktop session asks for the user's data (a checkpoint, or a logout
+    // that may still be cancelled): saves the list, once per change, and keeps
+    // running.
+    void commitData();
 
     void loadTodoList();
     // When the store cannot keep the list, it goes to a rescue file instead and
-    // one line on stderr says where: the window shows no error, but nothing is lost.
-    void saveTodoList();
+    // one line on stderr says where: the window shows no error, but nothing is
+    // lost. True when the store took it.
+    bool saveTodoList();
 
     // Turns the form into a new to-do at the chosen time on the day of
     // `currentDate`, appends it and schedules its reminder. A blank name adds nothing.
@@ -81,6 +87,7 @@ signals:
 
 private:
     std::optional<double> composeTime() const;
+    void listChanged() { m_savedByCheckpoint = false; }
 
     Preferences &m_preferences;
     ReminderScheduler &m_reminders;
@@ -98,4 +105,6 @@ private:
     bool m_isAM = true;
 
     bool m_onScreen = false;
+    // The store holds the list as it stands.
+    bool m_savedByCheckpoint = false;
 };

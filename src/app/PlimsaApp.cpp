@@ -86,8 +86,10 @@ int PlimsaApp::main(int argc, char **argv)
 
     // Every way of ending goes through closing the window, so the list is saved once.
     QObject::connect(&terminationSignals, &TerminationSignals::received, &window, &QWidget::close);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, &QWidget::close);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &QWidget::close);
+    // The session's save request may be a checkpoint, or a logout another app
+    // may still cancel: save and keep running. Its Die quits through aboutToQuit.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &view, &ContentView::commitData);
 
     window.show();
     return app.exec();

@@ -95,6 +95,26 @@ TEST_F(ContentViewTest, LeavingSavesOncePerAppearance)
     EXPECT_EQ(preferences.data(todoListKey), QByteArray("sentinel"));
 }
 
+TEST_F(ContentViewTest, TheSessionsSaveRequestSavesOncePerChange)
+{
+    view.appear();
+    view.commitData();
+    EXPECT_EQ(preferences.data(todoListKey), QByteArray("[]"));
+    // Equal content in other bytes shows whether the store is written again.
+    ASSERT_TRUE(preferences.setData(todoListKey, " [ ] "));
+    view.commitData();
+    view.disappear();
+    EXPECT_EQ(preferences.data(todoListKey), QByteArray(" [ ] ")) << "nothing changed since";
+
+    view.appear();
+    view.commitData();
+    view.setNewTodoName(QStringLiteral("after the checkpoint"));
+    view.addTodo();
+    view.disappear();
+    EXPECT_EQ(readTodoList(preferences), view.todoList());
+    EXPECT_EQ(view.todoList().size(), 1u);
+}
+
 TEST_F(ContentViewTest, FormSettersWriteTheirFields)
 {
     view.setNewTodoName(QStringLiteral("Buy milk"));

@@ -8,6 +8,7 @@
 #include <TestSessionManager.h>
 #include <TodoJson.h>
 #include <TodoListStore.h>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -76,49 +77,88 @@ private:
 const QByteArray storedSpaced =
     R"([ {"name":"Buy milk","id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F","time":786310200,"priority":"High"} ])";
 
-} // namespace
+// Plimsa on a display of its own, in a session of the test's own.
+class SessionEndTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(display.name().isEmpty()) << "Xvfb did not start";
+        ASSERT_FALSE(sessionManager.address().isEmpty()) << "the session manager could not listen";
+        ASSERT_TRUE(home.isReady());
+        ASSERT_TRUE(preferences.setData(todoListKey, storedSpaced));
+        saves = std::make_unique<PlacementCounter>(home.storeDirectory(), "TodoList");
 
-TEST(SessionEndTest, TheSessionManagersLogoutSavesTheListOnce)
-{
+        QProcessEnvironment environment = home.processEnvironment(bus.address());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.insert(QStringLiteral("DISPLAY"), display.name());
+        environment.insert(QStringLiteral("SESSION_MANAGER"), sessionManager.address());
+        plimsa.setProcessEnvironment(environment);
+        plimsa.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        plimsa.start(QStringLiteral(PLIMSA_BINARY), {});
+        ASSERT_TRUE(sessionManager.waitFor([&] { return sessionManager.clientRegistered(); }))
+            << "Plimsa did not join the session";
+        // The instance socket appears once the window is up and every way out is wired.
+        for (int i = 0; i < 200 && !QFileInfo::exists(home.instanceSocket()); ++i)
+            QThread::msleep(25);
+        ASSERT_TRUE(QFileInfo::exists(home.instanceSocket()));
+        EXPECT_EQ(saves->count(), 0);
+    }
+
+    // Asks for a save and waits until Plimsa reports it done.
+    void save(void (TestSessionManager::*request)())
+    {
+        const int before = sessionManager.savesDone();
+        (sessionManager.*request)();
+        ASSERT_TRUE(sessionManager.waitFor([&] { return sessionManager.savesDone() > before; }));
+        const auto expected = decodeTodoList(storedSpaced.toStdString());
+        ASSERT_TRUE(expected);
+        EXPECT_EQ(preferences.data(todoListKey),
+                  QByteArray::fromStdString(*encodeTodoList(*expected)))
+            << "stored by the time Plimsa answers";
+    }
+
+    bool stillRunning()
+    {
+        return !plimsa.waitForFinished(300) && plimsa.state() == QProcess::Running;
+    }
+
+    void expectNormalExit()
+    {
+        ASSERT_TRUE(plimsa.waitForFinished(10000));
+        EXPECT_EQ(plimsa.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(plimsa.exitCode(), 0);
+    }
+
     VirtualDisplay display;
-    ASSERT_FALSE(display.name().isEmpty()) << "Xvfb did not start";
     TestSessionManager sessionManager;
-    ASSERT_FALSE(sessionManager.address().isEmpty()) << "the session manager could not listen";
     PrivateSessionBus bus;
     PrivateHome home;
-    ASSERT_TRUE(home.isReady());
-    FilePreferences preferences(home.storeDirectory());
-    ASSERT_TRUE(preferences.setData(todoListKey, storedSpaced));
-    PlacementCounter saves(home.storeDirectory(), "TodoList");
-
+    FilePreferences preferences{home.storeDirectory()};
+    std::unique_ptr<PlacementCounter> saves;
     QProcess plimsa;
-    QProcessEnvironment environment = home.processEnvironment(bus.address());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    environment.insert(QStringLiteral("DISPLAY"), display.name());
-    environment.insert(QStringLiteral("SESSION_MANAGER"), sessionManager.address());
-    plimsa.setProcessEnvironment(environment);
-    plimsa.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    plimsa.start(QStringLiteral(PLIMSA_BINARY), {});
-    ASSERT_TRUE(sessionManager.waitFor([&] { return sessionManager.clientRegistered(); }))
-        << "Plimsa did not join the session";
-    // The instance socket appears once the window is up and every way out is wired.
-    for (int i = 0; i < 200 && !QFileInfo::exists(home.instanceSocket()); ++i)
-        QThread::msleep(25);
-    ASSERT_TRUE(QFileInfo::exists(home.instanceSocket()));
-    EXPECT_EQ(saves.count(), 0);
+};
 
-    sessionManager.requestShutdownSave();
-    ASSERT_TRUE(sessionManager.waitFor(
-        [&] { return sessionManager.clientSaved() || sessionManager.clientGone(); }));
-    const auto expected = decodeTodoList(storedSpaced.toStdString());
-    ASSERT_TRUE(expected);
-    EXPECT_EQ(preferences.data(todoListKey), QByteArray::fromStdString(*encodeTodoList(*expected)));
+} // namespace
 
-    if (!sessionManager.clientGone())
-        sessionManager.requestDie();
+TEST_F(SessionEndTest, TheLogoutSavesTheListOnceAndDieEndsTheApp)
+{
+    save(&TestSessionManager::requestShutdownSave);
+    sessionManager.requestDie();
     sessionManager.waitFor([&] { return sessionManager.clientGone(); });
-    ASSERT_TRUE(plimsa.waitForFinished(10000));
-    EXPECT_EQ(plimsa.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(plimsa.exitCode(), 0);
-    EXPECT_EQ(saves.count(), 1) << "one save for the logout, none again on the way out";
+    expectNormalExit();
+    EXPECT_EQ(saves->count(), 1) << "one save for the logout, none again on the way out";
+}
+
+TEST_F(SessionEndTest, ACheckpointOrACancelledLogoutSavesAndKeepsTheAppRunning)
+{
+    save(&TestSessionManager::requestCheckpoint);
+    EXPECT_TRUE(stillRunning()) << "a checkpoint is not a quit";
+
+    save(&TestSessionManager::requestShutdownSave);
+    sessionManager.cancelShutdown();
+    EXPECT_TRUE(stillRunning()) << "the logout was cancelled";
+
+    ::kill(static_cast<pid_t>(plimsa.processId()), SIGTERM);
+    expectNormalExit();
+    EXPECT_EQ(saves->count(), 1) << "saved once: the list did not change after the checkpoint";
 }

@@ -12,7 +12,7 @@ struct TestSessionManager::State {
     IceConn connection = nullptr;
     SmsConn client = nullptr;
     bool registered = false;
-    bool saved = false;
+    int savesDone = 0;
     bool gone = false;
 };
 
@@ -38,7 +38,7 @@ Status registerClient(SmsConn client, SmPointer data, char *)
 
 void saveYourselfDone(SmsConn, SmPointer data, Bool)
 {
-    static_cast<TestSessionManager::State *>(data)->saved = true;
+    ++static_cast<TestSessionManager::State *>(data)->savesDone;
 }
 
 void closeConnection(SmsConn client, SmPointer data, int count, char **reasons)
@@ -165,6 +165,16 @@ void TestSessionManager::requestShutdownSave()
     SmsSaveYourself(m_state->client, SmSaveBoth, True, SmInteractStyleNone, False);
 }
 
+void TestSessionManager::requestCheckpoint()
+{
+    SmsSaveYourself(m_state->client, SmSaveBoth, False, SmInteractStyleNone, False);
+}
+
+void TestSessionManager::cancelShutdown()
+{
+    SmsShutdownCancelled(m_state->client);
+}
+
 void TestSessionManager::requestDie()
 {
     SmsDie(m_state->client);
@@ -175,9 +185,9 @@ bool TestSessionManager::clientRegistered() const
     return m_state->registered;
 }
 
-bool TestSessionManager::clientSaved() const
+int TestSessionManager::savesDone() const
 {
-    return m_state->saved;
+    return m_state->savesDone;
 }
 
 bool TestSessionManager::clientGone() const

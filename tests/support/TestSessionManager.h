@@ -5,7 +5,8 @@
 #include <memory>
 
 // A minimal X session manager (XSMP, libSM/libICE) that a test drives by
-// hand: it accepts one client and asks it to save for a shutdown, then to die.
+// hand: it accepts one client and asks it to save (for a checkpoint or a
+// shutdown), cancels a shutdown, or asks it to die.
 class TestSessionManager {
 public:
     TestSessionManager();
@@ -19,10 +20,15 @@ public:
     // The logout: SaveYourself of both session state and user data, for a
     // shutdown, without interaction (Qt commits data only for global saves).
     void requestShutdownSave();
+    // A save while the session goes on: SaveYourself without shutdown.
+    void requestCheckpoint();
+    // Another client refused the logout.
+    void cancelShutdown();
     void requestDie();
 
     bool clientRegistered() const;
-    bool clientSaved() const;
+    // How many saves the client has reported done.
+    int savesDone() const;
     bool clientGone() const;
 
     struct State;
