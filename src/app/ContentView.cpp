@@ -4,10 +4,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <tuple>
 
 ContentView::ContentView(Preferences &preferences, ReminderScheduler &reminders, const Clock &clock,
                          CalendarSource currentCalendar, TodoListRescue &rescue, QObject *parent)
-    : QObject(parent), m_preferences(preferences), m_reminders(reminders),
+    : QObject(parent), m_preferences(preferences), m_reminders(reminders), m_clock(clock),
       m_currentCalendar(std::move(currentCalendar)), m_rescue(rescue), m_currentDate(clock.now())
 {
 }
@@ -64,6 +65,24 @@ void ContentView::commitData()
         m_savedByCheckpoint = saveTodoList();
 }
 
+void ContentView::followToday()
+{
+    const double now = m_clock.now();
+    const LocalCalendar calendar = m_currentCalendar();
+    const auto day = [&](double instant) {
+        const DateComponents at = calendar.components(instant);
+        return std::tuple(at.year, at.month, at.day);
+    };
+    std::string zone = calendar.timeZoneId();
+    // The zone counts too: the date shown was formatted in the zone of its day.
+    const bool sameZone = !m_currentDateZone || zone == *m_currentDateZone;
+    m_currentDateZone = std::move(zone);
+    if (sameZone && day(now) == day(m_currentDate))
+        return;
+    m_currentDate = now;
+    emit currentDateChanged();
+}
+
 void ContentView::loadTodoList()
 {
     if (auto list = readTodoList(m_preferences)) {
@@ -98,6 +117,7 @@ void ContentView::addTodo()
     const QString name = m_newTodoName.trimmed();
     if (name.isEmpty())
         return;
+    followToday();
     const std::optional<double> time = composeTime();
     if (!time)
         return;

@@ -51,6 +51,10 @@ public:
     // that may still be cancelled): saves the list, once per change, and keeps
     // running.
     void commitData();
+    // Moves `currentDate` to now when the local day or the time zone has
+    // changed since it was set, so that the date shown and the day new to-dos
+    // get follow the calendar (midnight, a resume, a new time zone).
+    void followToday();
 
     void loadTodoList();
     // When the store cannot keep the list, it goes to a rescue file instead and
@@ -58,8 +62,9 @@ public:
     // lost. True when the store took it.
     bool saveTodoList();
 
-    // Turns the form into a new to-do at the chosen time on the day of
-    // `currentDate`, appends it and schedules its reminder. A blank name adds nothing.
+    // Turns the form into a new to-do at the chosen time on today's date (the
+    // one `currentDate` shows, after `followToday`), appends it and schedules
+    // its reminder. A blank name adds nothing.
     void addTodo();
 
     // Asks to confirm deleting the first entry equal to `item` (none when absent).
@@ -76,6 +81,7 @@ public:
 
 signals:
     void formChanged();
+    void currentDateChanged();
     // The list changes in three ways, each announced before and after.
     void todoListAboutToBeReset();
     void todoListReset();
@@ -91,6 +97,7 @@ private:
 
     Preferences &m_preferences;
     ReminderScheduler &m_reminders;
+    const Clock &m_clock;
     CalendarSource m_currentCalendar;
     TodoListRescue &m_rescue;
 
@@ -100,6 +107,8 @@ private:
     std::optional<int> m_deleteIndex;
     TodoPriority m_selectedPriority = TodoPriority::medium;
     double m_currentDate;
+    // Learnt at the first check, so that making the view needs no calendar.
+    std::optional<std::string> m_currentDateZone;
     int m_selectedHour = 0;
     int m_selectedMinute = 0;
     bool m_isAM = true;

@@ -36,6 +36,8 @@ DateFormatter::DateFormatter(const QString &pattern)
 }
 
 DateFormatter::~DateFormatter() = default;
+DateFormatter::DateFormatter(DateFormatter &&) noexcept = default;
+DateFormatter &DateFormatter::operator=(DateFormatter &&) noexcept = default;
 
 QString DateFormatter::format(double instant) const
 {

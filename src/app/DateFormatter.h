@@ -16,6 +16,8 @@ class DateFormatter {
 public:
     explicit DateFormatter(const QString &pattern);
     ~DateFormatter();
+    DateFormatter(DateFormatter &&) noexcept;
+    DateFormatter &operator=(DateFormatter &&) noexcept;
 
     QString format(double instant) const;
 

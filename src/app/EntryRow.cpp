@@ -36,7 +36,6 @@ EntryRow::EntryRow(ContentView &view, QWidget *parent)
     m_nameField->setPlaceholderText(tr("Add Todo"));
     m_nameField->setMinimumWidth(m_nameField->fontMetrics().averageCharWidth() * minimumNameChars);
     m_nameField->setAccessibleName(tr("Add Todo"));
-    m_dateLabel->setText(DateFormatter(QStringLiteral("EEEE, d, yyyy")).format(view.currentDate()));
     m_hourMenu->setAccessibleName(tr("Hour"));
     m_hourMenu->setPlaceholderText(QStringLiteral("--"));
     m_minuteMenu->setAccessibleName(tr("Minute"));
@@ -71,7 +70,16 @@ EntryRow::EntryRow(ContentView &view, QWidget *parent)
             [this](int index) { m_view.setIsAM(m_amPmMenu->itemData(index).toBool()); });
     connect(m_addButton, &QAbstractButton::clicked, &m_view, &ContentView::addTodo);
     connect(&m_view, &ContentView::formChanged, this, &EntryRow::render);
+    connect(&m_view, &ContentView::currentDateChanged, this, &EntryRow::renderDate);
     render();
+    renderDate();
+}
+
+void EntryRow::renderDate()
+{
+    // Made anew each time: the time zone may have changed since.
+    m_dateLabel->setText(
+        DateFormatter(QStringLiteral("EEEE, d, yyyy")).format(m_view.currentDate()));
 }
 
 void EntryRow::render()

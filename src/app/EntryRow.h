@@ -26,6 +26,7 @@ public:
 
 private:
     void render();
+    void renderDate();
 
     ContentView &m_view;
     QLineEdit *m_nameField;

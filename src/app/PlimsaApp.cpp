@@ -6,6 +6,7 @@
 #include "SingleInstance.h"
 #include "Symbols.h"
 #include "TerminationSignals.h"
+#include "TodayWatcher.h"
 #include "Translations.h"
 
 #include <QApplication>
@@ -90,6 +91,10 @@ int PlimsaApp::main(int argc, char **argv)
     // The session's save request may be a checkpoint, or a logout another app
     // may still cancel: save and keep running. Its Die quits through aboutToQuit.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &view, &ContentView::commitData);
+
+    TodayWatcher today(clock, &LocalCalendar::current);
+    today.watchResume();
+    QObject::connect(&today, &TodayWatcher::mayHaveChanged, &view, &ContentView::followToday);
 
     window.show();
     return app.exec();

@@ -38,6 +38,14 @@ TodoListModel::TodoListModel(const ContentView &view, QObject *parent)
     connect(&view, &ContentView::todosAboutToBeRemoved, this,
             [this](int first, int last) { beginRemoveRows(QModelIndex(), first, last); });
     connect(&view, &ContentView::todosRemoved, this, [this] { endRemoveRows(); });
+    connect(&view, &ContentView::currentDateChanged, this, &TodoListModel::followTimeZone);
+}
+
+void TodoListModel::followTimeZone()
+{
+    m_timeFormatter = DateFormatter(QStringLiteral("h:mm a"));
+    if (rowCount() > 0)
+        emit dataChanged(index(0), index(rowCount() - 1), {TimeTextRole, Qt::AccessibleTextRole});
 }
 
 int TodoListModel::rowCount(const QModelIndex &parent) const

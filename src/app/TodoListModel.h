@@ -26,6 +26,9 @@ public:
     QString timeText(const TodoItem &item) const;
 
 private:
+    // A new day may come with a new time zone: times are formatted again in the zone in force.
+    void followTimeZone();
+
     const ContentView &m_view;
     DateFormatter m_timeFormatter{QStringLiteral("h:mm a")};
 };

@@ -38,6 +38,14 @@ LocalCalendar::~LocalCalendar() = default;
 LocalCalendar::LocalCalendar(LocalCalendar &&) noexcept = default;
 LocalCalendar &LocalCalendar::operator=(LocalCalendar &&) noexcept = default;
 
+std::string LocalCalendar::timeZoneId() const
+{
+    icu::UnicodeString id;
+    m_calendar->getTimeZone().getID(id);
+    std::string text;
+    return id.toUTF8String(text);
+}
+
 DateComponents LocalCalendar::components(double instant) const
 {
     UErrorCode status = U_ZERO_ERROR;

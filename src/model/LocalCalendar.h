@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <unicode/uversion.h>
 
@@ -33,6 +34,8 @@ public:
     LocalCalendar(LocalCalendar &&) noexcept;
     LocalCalendar &operator=(LocalCalendar &&) noexcept;
 
+    // The Olson id of the calendar's time zone, such as "Europe/Berlin".
+    std::string timeZoneId() const;
     DateComponents components(double instant) const;
     // The instant of a local date and time; none when the calendar cannot form it.
     std::optional<double> instant(int year, int month, int day, int hour, int minute,

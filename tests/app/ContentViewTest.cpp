@@ -9,6 +9,8 @@
 #include <StoredFile.h>
 #include <TodoJson.h>
 #include <TodoListRescue.h>
+#include <QTest>
+#include <TodayWatcher.h>
 #include <TodoListStore.h>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -40,13 +42,6 @@ TEST_F(ContentViewTest, StartsWithTheFixedInitialState)
     EXPECT_EQ(view.selectedMinute(), 0);
     EXPECT_TRUE(view.isAM());
     EXPECT_FALSE(preferences.data(todoListKey)) << "making the view reads and writes nothing";
-}
-
-TEST_F(ContentViewTest, CurrentDateIsNotRefreshed)
-{
-    clock.set(786310212.75 + 86400);
-    view.appear();
-    EXPECT_EQ(view.currentDate(), 786310212.75);
 }
 
 TEST_F(ContentViewTest, FirstRunStoresAnEmptyArrayWhenTheViewLeaves)
@@ -249,12 +244,58 @@ TEST_F(AddTodoTest, AddingAppendsClearsOnlyTheNameAndSchedulesTheReminder)
     EXPECT_FALSE(preferences.data(todoListKey)) << "adding does not write the store";
 }
 
-TEST_F(AddTodoTest, ToDosAfterMidnightAreDatedOnTheShownDay)
+TEST(TodayTest, TheShownDayFollowsMidnightAndTheTimeZone)
 {
-    clock.set(berlinAfternoon + 86400);
-    add(QStringLiteral("late"), 9, 0, true);
-    EXPECT_EQ(berlin().components(view.todoList().back().time()),
-              (DateComponents{2026, 3, 5, 9, 0}));
+    const struct {
+        const char *what;
+        const char *zoneAfter;
+        double secondsLater;
+        bool checked; // else the add alone moves it
+        bool announced;
+        DateComponents added; // a to-do for 9:00 AM, in zoneAfter
+    } cases[] = {
+        {"a check before midnight changes nothing", "Europe/Berlin", 20, true, false,
+         {2026, 3, 5, 9, 0}},
+        {"a check after midnight moves to the new day", "Europe/Berlin", 30, true, true,
+         {2026, 3, 6, 9, 0}},
+        {"an add after midnight uses the new day", "Europe/Berlin", 30, false, true,
+         {2026, 3, 6, 9, 0}},
+        {"a new zone on the same day is shown anew", "America/New_York", 20, true, true,
+         {2026, 3, 5, 9, 0}},
+        {"a zone past midnight moves to its day", "Asia/Tokyo", 20, true, true,
+         {2026, 3, 6, 9, 0}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir temporary;
+        FilePreferences preferences(temporary.path());
+        std::string zone = "Europe/Berlin";
+        const CalendarSource calendar = [&] { return LocalCalendar(zone); };
+        // 2026-03-05 23:59:35 in Berlin.
+        const double beforeMidnight = *LocalCalendar(zone).instant(2026, 3, 5, 23, 59, 35);
+        FixedClock clock(beforeMidnight);
+        RecordingNotificationCenter notifications;
+        ReminderScheduler reminders(notifications, calendar);
+        ContentView view(preferences, reminders, clock, calendar);
+        view.followToday(); // the first check, right after start
+        int announced = 0;
+        QObject::connect(&view, &ContentView::currentDateChanged, [&] { ++announced; });
+
+        zone = c.zoneAfter;
+        clock.set(beforeMidnight + c.secondsLater);
+        if (c.checked) {
+            view.followToday();
+            EXPECT_EQ(announced, c.announced ? 1 : 0);
+            EXPECT_EQ(view.currentDate(), c.announced ? clock.now() : beforeMidnight);
+        }
+
+        view.setNewTodoName(QStringLiteral("x"));
+        view.setSelectedHour(9);
+        view.addTodo();
+        ASSERT_EQ(view.todoList().size(), 1u);
+        EXPECT_EQ(calendar().components(view.todoList().front().time()), c.added);
+        EXPECT_EQ(announced, c.announced ? 1 : 0) << "announced once";
+    }
 }
 
 TEST_F(AddTodoTest, ATimeInTheSpringGapFollowsTheCalendar)
@@ -523,6 +564,29 @@ TEST(StoreFileRules, NoFileOfTheUsersIsDeletedAndNoUnreadableValueOverwritten)
                       saved);
             EXPECT_NE(stderrText.find(rescued.front().toStdString()), std::string::npos)
                 << stderrText;
+        }
+    }
+}
+
+TEST(TodayTest, TheWatcherWakesAtMidnightAndAtLeastOnceAMinute)
+{
+    const CalendarSource berlin = [] { return LocalCalendar("Europe/Berlin"); };
+    const struct {
+        int hour, minute;
+        double second;
+        int expectedMs;
+    } cases[] = {{23, 59, 35, 25000}, {23, 59, 59.95, 50}, {12, 0, 0, 60000}, {0, 0, 0, 60000}};
+    for (const auto &c : cases) {
+        FixedClock clock(*berlin().instant(2026, 3, 5, c.hour, c.minute, 0) + c.second);
+        TodayWatcher watcher(clock, berlin);
+        EXPECT_EQ(watcher.millisecondsUntilNextCheckForTesting(), c.expectedMs)
+            << c.hour << ":" << c.minute << ":" << c.second;
+        if (c.expectedMs < 1000) {
+            bool woke = false;
+            QObject::connect(&watcher, &TodayWatcher::mayHaveChanged, [&] { woke = true; });
+            clock.set(clock.now() + 0.05);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return woke; }, 1000));
+            EXPECT_EQ(watcher.millisecondsUntilNextCheckForTesting(), 60000) << "armed again";
         }
     }
 }

@@ -386,3 +386,32 @@ TEST_F(ContentWindowTest, LongNamesWrapAgainWhenTheWindowNarrows)
     const int narrow = rowRect(0).height();
     EXPECT_GT(narrow, wide);
 }
+
+TEST(ContentWindowToday, TheDateLabelAndRowTimesFollowTheDayAndTheZone)
+{
+    ::setenv("LC_ALL", "en_US.UTF-8", 1);
+    QTemporaryDir temporary;
+    FilePreferences preferences(temporary.path());
+    const double evening = *LocalCalendar("UTC").instant(2001, 1, 1, 19, 30, 0);
+    ASSERT_TRUE(writeTodoList(preferences, {TodoItem("Tea", evening, TodoPriority::low)}));
+    FixedClock clock(evening + 1800); // Monday 20:00 in UTC, Tuesday 05:00 in Tokyo
+    RecordingNotificationCenter notifications;
+    ReminderScheduler reminders(notifications);
+    ContentView view(preferences, reminders, clock);
+    ContentWindow window(view);
+    window.show();
+    view.followToday();
+    const auto timeText = [&] {
+        return window.listView()->model()->index(0, 0).data(TodoListModel::TimeTextRole).toString()
+            .replace(QChar(0x202F), QLatin1Char(' '));
+    };
+    EXPECT_EQ(window.entryRow()->dateLabel()->text(), QStringLiteral("Monday, 1, 2001"));
+    EXPECT_EQ(timeText(), QStringLiteral("7:30 PM"));
+
+    ::setenv("TZ", "Asia/Tokyo", 1);
+    view.followToday();
+    EXPECT_EQ(window.entryRow()->dateLabel()->text(), QStringLiteral("Tuesday, 2, 2001"));
+    EXPECT_EQ(timeText(), QStringLiteral("4:30 AM"));
+    ::setenv("TZ", "UTC", 1);
+    ::setenv("LC_ALL", "C.UTF-8", 1);
+}
