@@ -93,7 +93,8 @@ int main(int argc, char **argv)
     // every frame, and a 1 ms timer to see how long the loop is ever away.
     QTimer load;
     QObject::connect(&load, &QTimer::timeout, [&] {
-        server.show({QStringLiteral("Reminder"), QStringLiteral("Todo: x"), true});
+        server.show({QStringLiteral("x"), {QStringLiteral("Reminder"), QStringLiteral("Todo: x"), true}, {}},
+                    [](std::optional<uint>) {});
         view.setNewTodoName(QStringLiteral("Another"));
         view.addTodo();
     });

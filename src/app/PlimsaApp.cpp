@@ -68,7 +68,7 @@ int PlimsaApp::main(int argc, char **argv)
 
     SingleInstance instance(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
     if (!instance.claim()) {
-        if (instance.askRunningInstanceToRaise())
+        if (instance.askRunningInstanceToRaise(qEnvironmentVariable("XDG_ACTIVATION_TOKEN")))
             return 0;
         std::fputs("plimsa: another Plimsa is running but does not answer.\n", stderr);
         return 1;
@@ -79,11 +79,16 @@ int PlimsaApp::main(int argc, char **argv)
     ContentView view(Preferences::standard(), reminders, clock);
     ContentWindow window(view);
 
-    QObject::connect(&instance, &SingleInstance::raiseRequested, &window, [&window] {
-        window.show();
-        window.raise();
-        window.activateWindow();
-    });
+    QObject::connect(&instance, &SingleInstance::raiseRequested, &window,
+                     [&window](const QString &activationToken) {
+                         // Wayland grants focus only with the launch's token, which
+                         // Qt takes from here when it activates the window.
+                         if (!activationToken.isEmpty())
+                             qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
+                         window.show();
+                         window.raise();
+                         window.activateWindow();
+                     });
 
     // Every way of ending goes through closing the window, so the list is saved once.
     QObject::connect(&terminationSignals, &TerminationSignals::received, &window, &QWidget::close);

@@ -13,8 +13,9 @@
 
 namespace {
 
-constexpr char raiseMessage[] = "raise";
-constexpr auto raiseMessageSize = sizeof raiseMessage - 1;
+// "raise", then a space and the activation token when there is one.
+const QByteArray raiseMessage = QByteArrayLiteral("raise");
+constexpr std::size_t longestMessage = 1024;
 constexpr int answerTimeoutMs = 5000;
 constexpr int retryDelayMs = 50;
 
@@ -67,22 +68,29 @@ bool SingleInstance::claim()
     m_socket = fd;
     auto *notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, [this] {
-        char message[sizeof raiseMessage];
-        bool raise = false;
+        char buffer[longestMessage];
+        std::optional<QString> raiseWith;
         ssize_t size;
-        while ((size = ::recv(m_socket, message, sizeof message, 0)) >= 0) {
-            if (static_cast<std::size_t>(size) == raiseMessageSize &&
-                std::memcmp(message, raiseMessage, raiseMessageSize) == 0)
-                raise = true;
+        while ((size = ::recv(m_socket, buffer, sizeof buffer, 0)) >= 0) {
+            const QByteArray message(buffer, size);
+            if (message == raiseMessage)
+                raiseWith = QString();
+            else if (message.startsWith(raiseMessage + ' '))
+                raiseWith = QString::fromUtf8(message.sliced(raiseMessage.size() + 1));
         }
-        if (raise)
-            emit raiseRequested();
+        if (raiseWith)
+            emit raiseRequested(*raiseWith);
     });
     return true;
 }
 
-bool SingleInstance::askRunningInstanceToRaise()
+bool SingleInstance::askRunningInstanceToRaise(const QString &activationToken)
 {
+    QByteArray message = raiseMessage;
+    if (!activationToken.isEmpty())
+        message += ' ' + activationToken.toUtf8();
+    if (static_cast<std::size_t>(message.size()) > longestMessage)
+        message = raiseMessage;
     const auto address = socketAddress(m_socketPath);
     const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (!address || fd < 0)
@@ -91,9 +99,9 @@ bool SingleInstance::askRunningInstanceToRaise()
     bool sent = false;
     const QDeadlineTimer deadline(answerTimeoutMs);
     while (!sent && !deadline.hasExpired()) {
-        sent = ::sendto(fd, raiseMessage, raiseMessageSize, MSG_DONTWAIT,
-                        reinterpret_cast<const sockaddr *>(&*address),
-                        sizeof *address) == static_cast<ssize_t>(raiseMessageSize);
+        sent = ::sendto(fd, message.constData(), static_cast<std::size_t>(message.size()),
+                        MSG_DONTWAIT, reinterpret_cast<const sockaddr *>(&*address),
+                        sizeof *address) == static_cast<ssize_t>(message.size());
         if (!sent)
             QThread::msleep(retryDelayMs);
     }

@@ -15,11 +15,13 @@ public:
 
     // True when this process is now the one instance; it then listens for later launches.
     bool claim();
-    // Asks the running instance to raise its window. Blocks for at most a few seconds.
-    bool askRunningInstanceToRaise();
+    // Asks the running instance to raise its window, handing on the launch's
+    // activation token (may be empty). Blocks for at most a few seconds.
+    bool askRunningInstanceToRaise(const QString &activationToken);
 
 signals:
-    void raiseRequested();
+    // With the activation token of the launch, or an empty one.
+    void raiseRequested(const QString &activationToken);
 
 private:
     QString m_socketPath;

@@ -3,6 +3,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 #include <chrono>
 
 namespace {
@@ -15,7 +16,6 @@ constexpr int defaultExpiry = -1;
 // A server that never answers must not keep calls waiting for long.
 constexpr int callTimeoutMs = 10000;
 constexpr auto clickableFor = std::chrono::hours(1);
-const QString defaultAction = QStringLiteral("default");
 
 // Runs `handle` with the reply once it arrives, unless `owner` is gone by then.
 template <typename Handler>
@@ -50,71 +50,96 @@ QString escapedForMarkup(const QString &text)
 
 FreedesktopNotificationServer::FreedesktopNotificationServer(QDBusConnection connection,
                                                              QObject *parent)
-    : QObject(parent), m_connection(std::move(connection))
+    : NotificationServer(parent), m_connection(std::move(connection))
 {
+    m_connection.connect(QString(), path, interface, QStringLiteral("ActivationToken"), this,
+                         SLOT(onActivationToken(uint, QString)));
     m_connection.connect(QString(), path, interface, QStringLiteral("ActionInvoked"), this,
                          SLOT(onActionInvoked(uint, QString)));
     m_connection.connect(QString(), path, interface, QStringLiteral("NotificationClosed"), this,
                          SLOT(onNotificationClosed(uint, uint)));
+    auto *watcher = new QDBusServiceWatcher(service, m_connection,
+                                            QDBusServiceWatcher::WatchForRegistration, this);
+    connect(watcher, &QDBusServiceWatcher::serviceRegistered, this,
+            &NotificationServer::serverAppeared);
 }
 
-void FreedesktopNotificationServer::show(const NotificationContent &content)
+void FreedesktopNotificationServer::show(const NotificationRequest &request, ShowAnswer answer)
 {
     // Asked anew for every notification: the server may have changed since.
     const auto message =
         QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("GetCapabilities"));
     ++m_callsInFlight;
     whenAnswered(this, m_connection.asyncCall(message, callTimeoutMs),
-                 [this, content](QDBusPendingCallWatcher &call) {
+                 [this, request, answer = std::move(answer)](QDBusPendingCallWatcher &call) {
                      const QDBusPendingReply<QStringList> reply = call;
                      if (reply.isError()) {
                          --m_callsInFlight;
+                         answer(std::nullopt);
                          return;
                      }
-                     notify(content, reply.value());
+                     notify(request, reply.value(), answer);
                  });
 }
 
-void FreedesktopNotificationServer::notify(const NotificationContent &content,
-                                           const QStringList &capabilities)
+void FreedesktopNotificationServer::notify(const NotificationRequest &request,
+                                           const QStringList &capabilities, ShowAnswer answer)
 {
+    const NotificationContent &content = request.content;
     const bool bodyMarkup = capabilities.contains(QLatin1String("body-markup"));
     const bool clickable = capabilities.contains(QLatin1String("actions"));
     auto message =
         QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("Notify"));
     QVariantMap hints;
     hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("org.plimsa.Plimsa"));
-    if (!content.defaultSound)
+    // Many servers play a sound only when one is named.
+    if (content.defaultSound)
+        hints.insert(QStringLiteral("sound-name"), QStringLiteral("alarm-clock-elapsed"));
+    else
         hints.insert(QStringLiteral("suppress-sound"), true);
+    const QStringList actions = clickable ? QStringList{openAction, QStringLiteral("Open"),
+                                                        snoozeAction, QStringLiteral("Snooze")}
+                                          : QStringList();
     message << QStringLiteral("Plimsa") << 0u << QString() << content.title
-            << (bodyMarkup ? escapedForMarkup(content.body) : content.body)
-            << (clickable ? QStringList{defaultAction, QStringLiteral("Open")} : QStringList())
-            << hints << defaultExpiry;
+            << (bodyMarkup ? escapedForMarkup(content.body) : content.body) << actions << hints
+            << defaultExpiry;
     whenAnswered(this, m_connection.asyncCall(message, callTimeoutMs),
-                 [this, clickable](QDBusPendingCallWatcher &call) {
+                 [this, request, clickable, answer](QDBusPendingCallWatcher &call) {
                      --m_callsInFlight;
                      const QDBusPendingReply<uint> reply = call;
-                     if (clickable && !reply.isError())
-                         m_openNotifications.insert(reply.value(), QDeadlineTimer(clickableFor));
+                     if (reply.isError()) {
+                         answer(std::nullopt);
+                         return;
+                     }
+                     if (clickable)
+                         m_shown.insert(reply.value(), {request, QDeadlineTimer(clickableFor), {}});
+                     answer(reply.value());
                  });
 }
 
 bool FreedesktopNotificationServer::isBusy()
 {
-    m_openNotifications.removeIf([](const auto &open) { return open.value().hasExpired(); });
-    return m_callsInFlight > 0 || !m_openNotifications.isEmpty();
+    m_shown.removeIf([](const auto &shown) { return shown.value().clickable.hasExpired(); });
+    return m_callsInFlight > 0 || !m_shown.isEmpty();
+}
+
+void FreedesktopNotificationServer::onActivationToken(uint id, const QString &token)
+{
+    // Sent just before ActionInvoked, to every client: only our own ids count.
+    if (const auto shown = m_shown.find(id); shown != m_shown.end())
+        shown->activationToken = token;
 }
 
 void FreedesktopNotificationServer::onActionInvoked(uint id, const QString &actionKey)
 {
-    // The signal goes to every client of the server; only our own ids count.
-    if (actionKey == defaultAction && m_openNotifications.contains(id))
-        emit defaultActionInvoked();
+    const auto shown = m_shown.constFind(id);
+    if (shown != m_shown.cend())
+        emit actionInvoked(shown->request, actionKey, shown->activationToken);
 }
 
 void FreedesktopNotificationServer::onNotificationClosed(uint id, uint)
 {
-    m_openNotifications.remove(id);
+    m_shown.remove(id);
 }
 
 void FreedesktopNotificationServer::probe(ProbeAnswer answer)

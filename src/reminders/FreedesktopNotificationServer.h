@@ -5,19 +5,20 @@
 #include <QDBusConnection>
 #include <QDeadlineTimer>
 #include <QHash>
-#include <QObject>
 
-// Shows notifications through org.freedesktop.Notifications. Every call is
-// asynchronous; with no server on the bus, everything is dropped, and a server
-// that appears later is used.
+// Shows notifications through org.freedesktop.Notifications (1.2). Every call
+// is asynchronous and given up after a few seconds; a server that comes onto
+// the bus later is announced. Notifications name their sound
+// (alarm-clock-elapsed) and, where the server shows actions, offer "Open" as
+// the default action and "Snooze".
 // Answers still in flight are dropped when the object goes away.
-class FreedesktopNotificationServer final : public QObject, public NotificationServer {
+class FreedesktopNotificationServer final : public NotificationServer {
     Q_OBJECT
 
 public:
     explicit FreedesktopNotificationServer(QDBusConnection connection, QObject *parent = nullptr);
 
-    void show(const NotificationContent &content) override;
+    void show(const NotificationRequest &request, ShowAnswer answer) override;
     void probe(ProbeAnswer answer) override;
 
     // True while a notification is on its way to the server, or one it showed
@@ -25,20 +26,24 @@ public:
     // given up after an hour.
     bool isBusy();
 
-signals:
-    // The user clicked one of our notifications.
-    void defaultActionInvoked();
-
 private slots:
+    void onActivationToken(uint id, const QString &token);
     void onActionInvoked(uint id, const QString &actionKey);
     void onNotificationClosed(uint id, uint reason);
 
 private:
-    void notify(const NotificationContent &content, const QStringList &capabilities);
+    struct Shown {
+        NotificationRequest request;
+        QDeadlineTimer clickable;
+        QString activationToken;
+    };
+
+    void notify(const NotificationRequest &request, const QStringList &capabilities,
+                ShowAnswer answer);
 
     QDBusConnection m_connection;
     int m_callsInFlight = 0;
-    QHash<uint, QDeadlineTimer> m_openNotifications;
+    QHash<uint, Shown> m_shown;
 };
 
 // The body text for a server that reads it as markup: the user's text must show

@@ -1,5 +1,6 @@
 #include "LocalNotificationCenter.h"
 
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -7,6 +8,7 @@
 namespace {
 
 constexpr double longestWaitSeconds = 60.0;
+constexpr double snoozeSeconds = 10 * 60.0;
 
 } // namespace
 
@@ -19,6 +21,13 @@ LocalNotificationCenter::LocalNotificationCenter(PendingRequestsFile file,
     m_checkTimer.setSingleShot(true);
     m_checkTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_checkTimer, &QTimer::timeout, this, &LocalNotificationCenter::deliverDue);
+    connect(&m_server, &NotificationServer::serverAppeared, this,
+            &LocalNotificationCenter::deliverDue);
+    connect(&m_server, &NotificationServer::actionInvoked, this,
+            [this](const NotificationRequest &request, const QString &action) {
+                if (action == NotificationServer::snoozeAction)
+                    snooze(request);
+            });
     m_pending = m_file.read().value_or(std::vector<NotificationRequest>{});
     deliverDue();
 }
@@ -66,23 +75,48 @@ void LocalNotificationCenter::deliverDue()
 {
     const double now = m_clock.now();
     const LocalCalendar calendar = m_currentCalendar();
-    std::vector<NotificationContent> due;
-    std::erase_if(m_pending, [&](const NotificationRequest &request) {
-        const auto at = dueInstant(request, calendar);
-        if (at && *at > now)
-            return false;
-        if (at)
-            due.push_back(request.content);
-        return true;
-    });
-    if (!due.empty()) {
-        // Forgotten on disk before it is shown: a crash in between loses one
-        // reminder rather than showing it twice.
-        writeNow();
-        for (const NotificationContent &content : due)
-            m_server.show(content);
+    // A request the calendar cannot place can never come due.
+    if (std::erase_if(m_pending, [&](const auto &request) { return !dueInstant(request, calendar); }))
+        settleSoon();
+    std::vector<NotificationRequest> due;
+    for (const NotificationRequest &request : m_pending) {
+        if (*dueInstant(request, calendar) <= now && !m_onTheirWay.contains(request.identifier))
+            due.push_back(request);
+    }
+    for (const NotificationRequest &request : due) {
+        m_onTheirWay.insert(request.identifier);
+        m_server.show(request, [center = QPointer(this), request](std::optional<uint> id) {
+            if (center)
+                center->onShown(request, id.has_value());
+        });
     }
     armTimer();
+}
+
+void LocalNotificationCenter::onShown(const NotificationRequest &request, bool taken)
+{
+    m_onTheirWay.remove(request.identifier);
+    // Not taken: it stays pending and is tried again by the next check.
+    if (!taken)
+        return;
+    // Forgotten once the server has it. A crash between the server's answer and
+    // this write shows it a second time at the next start: at least once.
+    // A request added again meanwhile under the same identifier stays.
+    if (std::erase(m_pending, request) > 0)
+        settleSoon();
+}
+
+void LocalNotificationCenter::snooze(const NotificationRequest &request)
+{
+    // Triggers fall on whole minutes: the first at least ten minutes away.
+    const double earliest = m_clock.now() + snoozeSeconds;
+    const LocalCalendar calendar = m_currentCalendar();
+    NotificationRequest again = request;
+    again.trigger.dateMatching = calendar.components(earliest);
+    const auto minuteStart = dueInstant(again, calendar);
+    if (minuteStart && *minuteStart < earliest)
+        again.trigger.dateMatching = calendar.components(*minuteStart + 60);
+    add(again);
 }
 
 void LocalNotificationCenter::settleSoon()
@@ -124,9 +158,10 @@ void LocalNotificationCenter::armTimer()
     const double now = m_clock.now();
     const LocalCalendar calendar = m_currentCalendar();
     double wait = longestWaitSeconds;
+    // Requests already due wait for a server: tried again within the longest wait.
     for (const NotificationRequest &request : m_pending) {
-        if (const auto at = dueInstant(request, calendar))
-            wait = std::min(wait, std::max(0.0, *at - now));
+        if (const auto at = dueInstant(request, calendar); at && *at > now)
+            wait = std::min(wait, *at - now);
     }
     m_checkTimer.start(static_cast<int>(std::ceil(wait * 1000.0)));
 }

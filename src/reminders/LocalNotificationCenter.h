@@ -6,15 +6,22 @@
 
 #include <Clock.h>
 #include <QObject>
+#include <QSet>
 #include <QTimer>
 #include <functional>
 #include <vector>
 
 // The notification service of this machine's user. Pending requests are kept in
-// a file, so they survive restarts. Each is shown once, at second 0 of its minute
-// in the user's current time zone; one whose minute passed while nothing was
+// a file, so they survive restarts. Each is shown at second 0 of its minute in
+// the user's current time zone; one whose minute passed while nothing was
 // running is shown late, at the next start. A request whose minute has already
 // passed when it is added never shows.
+//
+// A request stays pending until the server has taken it: while no server is
+// there, or it fails or does not answer, the request is tried again when a
+// server appears and at least once a minute. A request withdrawn meanwhile is
+// never shown. The user may snooze a shown reminder: it comes again, once, ten
+// minutes later, as a pending request under the same identifier.
 //
 // Waiting follows the wall clock: it checks again at least once a minute and
 // whenever `deliverDue` is called (after the machine resumes), so suspend and
@@ -34,7 +41,8 @@ public:
     void removePendingRequests(const QStringList &identifiers) override;
 
     const std::vector<NotificationRequest> &pendingRequests() const { return m_pending; }
-    // Shows and forgets every pending request whose minute has come.
+    // Shows every pending request whose minute has come and that is not on its
+    // way to the server already; each is forgotten once the server has it.
     void deliverDue();
     // Runs `done` once every change made so far is on disk: at once when it
     // is, else after the write at the end of this turn of the event loop.
@@ -46,6 +54,8 @@ public:
 private:
     std::optional<double> dueInstant(const NotificationRequest &request,
                                      const LocalCalendar &calendar) const;
+    void onShown(const NotificationRequest &request, bool taken);
+    void snooze(const NotificationRequest &request);
     void settleSoon();
     void writeNow();
     void armTimer();
@@ -55,6 +65,8 @@ private:
     const Clock &m_clock;
     CalendarSource m_currentCalendar;
     std::vector<NotificationRequest> m_pending;
+    // Identifiers of the requests on their way to the server.
+    QSet<QString> m_onTheirWay;
     QTimer m_checkTimer;
     bool m_writeScheduled = false;
     std::vector<std::function<void()>> m_afterWrite;

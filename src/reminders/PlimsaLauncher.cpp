@@ -5,11 +5,18 @@
 #include <QProcess>
 #include <cstdio>
 
-void openPlimsaWindow()
+void openPlimsaWindow(const QString &activationToken)
 {
     const QString sibling = QCoreApplication::applicationDirPath() + QStringLiteral("/plimsa");
-    const QString program = QFileInfo(sibling).isExecutable() ? sibling : QStringLiteral("plimsa");
-    if (!QProcess::startDetached(program, {}))
+    QProcess process;
+    process.setProgram(QFileInfo(sibling).isExecutable() ? sibling : QStringLiteral("plimsa"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_ACTIVATION_TOKEN"));
+    if (!activationToken.isEmpty())
+        environment.insert(QStringLiteral("XDG_ACTIVATION_TOKEN"), activationToken);
+    process.setProcessEnvironment(environment);
+    if (!process.startDetached())
         std::fprintf(stderr, "%s: could not start %s\n",
-                     qPrintable(QCoreApplication::applicationName()), qPrintable(program));
+                     qPrintable(QCoreApplication::applicationName()),
+                     qPrintable(process.program()));
 }

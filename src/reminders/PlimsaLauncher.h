@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+
 // Starts the Plimsa app beside this executable (else the one on PATH). A
-// running app raises its window instead, as for any second launch.
-void openPlimsaWindow();
+// running app raises its window instead, as for any second launch. The token,
+// when there is one, lets that window take focus (XDG_ACTIVATION_TOKEN).
+void openPlimsaWindow(const QString &activationToken);

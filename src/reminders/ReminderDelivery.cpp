@@ -14,6 +14,9 @@ ReminderDelivery::ReminderDelivery(QDBusConnection sessionBus, QObject *parent)
     auto *resumeWatcher = new SystemResumeWatcher(this);
     connect(resumeWatcher, &SystemResumeWatcher::resumed, &m_center,
             &LocalNotificationCenter::deliverDue);
-    connect(&m_server, &FreedesktopNotificationServer::defaultActionInvoked, this,
-            &openPlimsaWindow);
+    connect(&m_server, &NotificationServer::actionInvoked, this,
+            [](const NotificationRequest &, const QString &action, const QString &token) {
+                if (action == NotificationServer::openAction)
+                    openPlimsaWindow(token);
+            });
 }

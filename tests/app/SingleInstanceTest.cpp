@@ -12,8 +12,9 @@ TEST(SingleInstanceTest, ALaterLaunchRaisesTheFirstAndTheNextOneAfterItMayRun)
     const QString socket = runtime.filePath(QStringLiteral("plimsa.socket"));
     auto first = std::make_unique<SingleInstance>(runtime.path());
     ASSERT_TRUE(first->claim());
-    int raised = 0;
-    QObject::connect(first.get(), &SingleInstance::raiseRequested, [&] { ++raised; });
+    QStringList raised;
+    QObject::connect(first.get(), &SingleInstance::raiseRequested,
+                     [&](const QString &token) { raised.append(token); });
     EXPECT_EQ(QFileInfo(socket).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0)
         << "only the user may ask";
 
@@ -25,13 +26,16 @@ TEST(SingleInstanceTest, ALaterLaunchRaisesTheFirstAndTheNextOneAfterItMayRun)
                  sizeof address.sun_path - 1);
     ::sendto(stray, "hello", 5, 0, reinterpret_cast<const sockaddr *>(&address), sizeof address);
     ::close(stray);
-    EXPECT_FALSE(waitFor([&] { return raised > 0; }, 200));
+    EXPECT_FALSE(waitFor([&] { return !raised.isEmpty(); }, 200));
 
     SingleInstance second(runtime.path());
     EXPECT_FALSE(second.claim());
-    EXPECT_TRUE(second.askRunningInstanceToRaise());
-    ASSERT_TRUE(waitFor([&] { return raised > 0; }));
-    EXPECT_EQ(raised, 1);
+    EXPECT_TRUE(second.askRunningInstanceToRaise(QString()));
+    ASSERT_TRUE(waitFor([&] { return raised.size() == 1; }));
+    EXPECT_TRUE(second.askRunningInstanceToRaise(QStringLiteral("token-1")));
+    ASSERT_TRUE(waitFor([&] { return raised.size() == 2; }));
+    EXPECT_EQ(raised, (QStringList{QString(), QStringLiteral("token-1")}))
+        << "the launch's activation token is handed on";
 
     first.reset();
     EXPECT_FALSE(QFileInfo::exists(socket)) << "the socket goes with its instance";

@@ -16,70 +16,93 @@ class FreedesktopNotificationServerTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(bus.isRunning()) << "dbus-daemon did not start"; }
 
+    // Shows `request` and waits for the answer.
+    static std::optional<uint> showAndWait(FreedesktopNotificationServer &server,
+                                           const NotificationRequest &request)
+    {
+        std::optional<std::optional<uint>> answer;
+        server.show(request, [&](std::optional<uint> id) { answer = id; });
+        return waitFor([&] { return answer.has_value(); }) ? *answer : std::nullopt;
+    }
+
     PrivateSessionBus bus;
-    const NotificationContent fishAndChips{QStringLiteral("Reminder"),
-                                           QStringLiteral("Todo: Fish & <b>Chips"), true};
+    const NotificationRequest fishAndChips{
+        QStringLiteral("A"),
+        {QStringLiteral("Reminder"), QStringLiteral("Todo: Fish & <b>Chips"), true},
+        {{2026, 3, 5, 19, 30}, false}};
 };
 
 } // namespace
 
-TEST_F(FreedesktopNotificationServerTest, SendsTheNotificationWithItsHints)
+TEST_F(FreedesktopNotificationServerTest, SendsTheNotificationWithItsHintsAndActions)
 {
-    FakeNotificationsServer fake({QStringLiteral("body")});
-    ASSERT_TRUE(fake.publish(bus.connect(QStringLiteral("server"))));
-    FreedesktopNotificationServer server(bus.connect(QStringLiteral("client")));
-
-    server.show(fishAndChips);
-    ASSERT_TRUE(waitFor([&] { return !fake.received.empty(); }));
-    const auto &notification = fake.received.front();
-    EXPECT_EQ(notification.appName, QStringLiteral("Plimsa"));
-    EXPECT_EQ(notification.replacesId, 0u);
-    EXPECT_EQ(notification.summary, QStringLiteral("Reminder"));
-    EXPECT_EQ(notification.body, QStringLiteral("Todo: Fish & <b>Chips")) << "plain text as typed";
-    EXPECT_EQ(notification.expireTimeout, -1);
-    EXPECT_EQ(notification.hints.value(QStringLiteral("desktop-entry")), QStringLiteral("org.plimsa.Plimsa"));
-    EXPECT_FALSE(notification.hints.contains(QStringLiteral("suppress-sound")));
+    const struct {
+        QStringList capabilities;
+        QString body;
+        QStringList actions;
+    } cases[] = {
+        {{QStringLiteral("body")}, QStringLiteral("Todo: Fish & <b>Chips"), {}},
+        {{QStringLiteral("body"), QStringLiteral("body-markup")},
+         QStringLiteral("Todo: Fish &amp; &lt;b&gt;Chips"),
+         {}},
+        {{QStringLiteral("actions")},
+         QStringLiteral("Todo: Fish & <b>Chips"),
+         {QStringLiteral("default"), QStringLiteral("Open"), QStringLiteral("snooze"),
+          QStringLiteral("Snooze")}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.capabilities.join(QLatin1Char(' ')).toStdString());
+        FakeNotificationsServer fake(c.capabilities);
+        ASSERT_TRUE(fake.publish(bus.connect(QStringLiteral("server"))));
+        FreedesktopNotificationServer server(bus.connect(QStringLiteral("client")));
+        EXPECT_EQ(showAndWait(server, fishAndChips), 1u);
+        ASSERT_EQ(fake.received.size(), 1u);
+        const auto &notification = fake.received.front();
+        EXPECT_EQ(notification.appName, QStringLiteral("Plimsa"));
+        EXPECT_EQ(notification.replacesId, 0u);
+        EXPECT_EQ(notification.summary, QStringLiteral("Reminder"));
+        EXPECT_EQ(notification.body, c.body) << "as typed, also for a markup server";
+        EXPECT_EQ(notification.actions, c.actions);
+        EXPECT_EQ(notification.expireTimeout, -1);
+        EXPECT_EQ(notification.hints.value(QStringLiteral("desktop-entry")),
+                  QStringLiteral("org.plimsa.Plimsa"));
+        EXPECT_EQ(notification.hints.value(QStringLiteral("sound-name")),
+                  QStringLiteral("alarm-clock-elapsed"));
+        EXPECT_FALSE(notification.hints.contains(QStringLiteral("suppress-sound")));
+        QDBusConnection::disconnectFromBus(QStringLiteral("server"));
+    }
 }
 
-TEST_F(FreedesktopNotificationServerTest, EscapesTheBodyOnlyForAMarkupServer)
-{
-    FakeNotificationsServer fake({QStringLiteral("body"), QStringLiteral("body-markup")});
-    ASSERT_TRUE(fake.publish(bus.connect(QStringLiteral("server"))));
-    FreedesktopNotificationServer server(bus.connect(QStringLiteral("client")));
-
-    server.show(fishAndChips);
-    ASSERT_TRUE(waitFor([&] { return !fake.received.empty(); }));
-    EXPECT_EQ(fake.received.front().body, QStringLiteral("Todo: Fish &amp; &lt;b&gt;Chips"));
-    EXPECT_EQ(fake.received.front().summary, QStringLiteral("Reminder"));
-}
-
-TEST_F(FreedesktopNotificationServerTest, WithoutAServerNothingFailsOrBlocksAndALaterServerIsUsed)
+TEST_F(FreedesktopNotificationServerTest, AnswersWhetherTheServerTookItAndAnnouncesALaterServer)
 {
     FreedesktopNotificationServer server(bus.connect(QStringLiteral("client")));
+    int appeared = 0;
+    QObject::connect(&server, &NotificationServer::serverAppeared, [&] { ++appeared; });
     QElapsedTimer elapsed;
     elapsed.start();
-    server.show(fishAndChips);
+    std::optional<std::optional<uint>> answer;
+    server.show(fishAndChips, [&](std::optional<uint> id) { answer = id; });
     std::optional<bool> available;
-    server.probe([&](bool answer, std::optional<QString>) { available = answer; });
+    server.probe([&](bool reply, std::optional<QString>) { available = reply; });
     EXPECT_LT(elapsed.elapsed(), 100) << "calls must return at once";
-    ASSERT_TRUE(waitFor([&] { return available.has_value(); }));
+    ASSERT_TRUE(waitFor([&] { return answer && available; }));
+    EXPECT_EQ(*answer, std::nullopt) << "no server took it";
     EXPECT_FALSE(*available);
 
     FakeNotificationsServer fake({QStringLiteral("body")});
+    fake.refusals = 1;
     ASSERT_TRUE(fake.publish(bus.connect(QStringLiteral("server"))));
-    server.show(fishAndChips);
-    ASSERT_TRUE(waitFor([&] { return !fake.received.empty(); }));
-    EXPECT_EQ(fake.received.size(), 1u) << "the dropped one is not sent later";
+    ASSERT_TRUE(waitFor([&] { return appeared > 0; }));
+    EXPECT_EQ(showAndWait(server, fishAndChips), std::nullopt) << "the server failed";
+    EXPECT_EQ(showAndWait(server, fishAndChips), 1u);
     available.reset();
-    server.probe([&](bool answer, std::optional<QString>) { available = answer; });
+    server.probe([&](bool reply, std::optional<QString>) { available = reply; });
     ASSERT_TRUE(waitFor([&] { return available.has_value(); }));
     EXPECT_TRUE(*available);
 }
 
-TEST_F(FreedesktopNotificationServerTest, TheServiceDeliversAtTheMinuteOverTheBus)
+TEST_F(FreedesktopNotificationServerTest, AReminderDueWithNoServerIsShownOnceWhenOneComes)
 {
-    FakeNotificationsServer fake({QStringLiteral("body-markup")});
-    ASSERT_TRUE(fake.publish(bus.connect(QStringLiteral("server"))));
     FreedesktopNotificationServer server(bus.connect(QStringLiteral("client")));
     QTemporaryDir directory;
     // 2026-03-05 19:30:00 UTC.
@@ -88,57 +111,61 @@ TEST_F(FreedesktopNotificationServerTest, TheServiceDeliversAtTheMinuteOverTheBu
     LocalNotificationCenter center(
         PendingRequestsFile(directory.filePath(QStringLiteral("p.json"))), server, clock,
         [] { return LocalCalendar("UTC"); });
-
-    center.add({QStringLiteral("A"), fishAndChips, {{2026, 3, 5, 19, 30}, false}});
-    center.add({QStringLiteral("B"), fishAndChips, {{2026, 3, 5, 19, 30}, false}});
+    center.add(fishAndChips);
+    center.add({QStringLiteral("B"), fishAndChips.content, fishAndChips.trigger});
     center.removePendingRequests({QStringLiteral("B")});
-    center.deliverDue();
-    EXPECT_FALSE(waitFor([&] { return !fake.received.empty(); }, 300));
 
     clock.set(evening);
     center.deliverDue();
+    EXPECT_FALSE(waitFor([&] { return server.isBusy() == false && center.pendingRequests().empty(); },
+                         300));
+    EXPECT_EQ(center.pendingRequests().size(), 1u) << "waiting for a server";
+
+    FakeNotificationsServer fake({QStringLiteral("body")});
+    ASSERT_TRUE(fake.publish(bus.connect(QStringLiteral("server"))));
     ASSERT_TRUE(waitFor([&] { return !fake.received.empty(); }));
-    EXPECT_FALSE(waitFor([&] { return fake.received.size() > 1; }, 300)) << "B was withdrawn";
-    EXPECT_EQ(fake.received.front().body, QStringLiteral("Todo: Fish &amp; &lt;b&gt;Chips"));
+    EXPECT_FALSE(waitFor([&] { return fake.received.size() > 1; }, 300)) << "once; B was withdrawn";
+    EXPECT_EQ(fake.received.front().body, QStringLiteral("Todo: Fish & <b>Chips"));
+    EXPECT_TRUE(waitFor([&] { return center.pendingRequests().empty(); }));
 }
 
-TEST_F(FreedesktopNotificationServerTest, AClickOnOurNotificationAsksToOpenTheWindow)
+TEST_F(FreedesktopNotificationServerTest, ActionsOnOurNotificationsComeWithTheirRequestAndToken)
 {
     FakeNotificationsServer fake({QStringLiteral("body"), QStringLiteral("actions")});
     ASSERT_TRUE(fake.publish(bus.connect(QStringLiteral("server"))));
     FreedesktopNotificationServer server(bus.connect(QStringLiteral("client")));
-    int opened = 0;
-    QObject::connect(&server, &FreedesktopNotificationServer::defaultActionInvoked,
-                     [&] { ++opened; });
+    std::vector<std::tuple<QString, QString, QString>> invoked;
+    QObject::connect(&server, &NotificationServer::actionInvoked,
+                     [&](const NotificationRequest &request, const QString &action,
+                         const QString &token) {
+                         invoked.emplace_back(request.identifier, action, token);
+                     });
     EXPECT_FALSE(server.isBusy());
 
-    server.show(fishAndChips);
-    server.show(fishAndChips);
+    NotificationRequest other = fishAndChips;
+    other.identifier = QStringLiteral("B");
+    server.show(fishAndChips, [](std::optional<uint>) {});
     EXPECT_TRUE(server.isBusy()) << "on its way";
-    ASSERT_TRUE(waitFor([&] { return fake.received.size() == 2; }));
-    EXPECT_EQ(fake.received.front().actions,
-              QStringList({QStringLiteral("default"), QStringLiteral("Open")}));
-    QCoreApplication::processEvents();
+    EXPECT_EQ(showAndWait(server, other), 2u);
     EXPECT_TRUE(server.isBusy()) << "may still be clicked";
 
     fake.click(7);
-    fake.click(2, QStringLiteral("other"));
-    EXPECT_FALSE(waitFor([&] { return opened > 0; }, 300))
-        << "another client's notification or another action is not ours";
-    fake.click(1);
-    ASSERT_TRUE(waitFor([&] { return opened > 0; }));
-    EXPECT_EQ(opened, 1);
-    EXPECT_FALSE(server.isBusy()) << "closed";
+    EXPECT_FALSE(waitFor([&] { return !invoked.empty(); }, 300))
+        << "another client's notification is not ours";
+    fake.click(2, QStringLiteral("snooze"));
+    fake.click(1, QStringLiteral("default"), QStringLiteral("token-1"));
+    ASSERT_TRUE(waitFor([&] { return invoked.size() == 2; }));
+    EXPECT_EQ(invoked[0], std::tuple(QStringLiteral("B"), QStringLiteral("snooze"), QString()));
+    EXPECT_EQ(invoked[1],
+              std::tuple(QStringLiteral("A"), QStringLiteral("default"), QStringLiteral("token-1")));
+    EXPECT_FALSE(server.isBusy()) << "both closed";
 }
 
-TEST_F(FreedesktopNotificationServerTest, WithoutActionsNothingIsOfferedOrWaitedFor)
+TEST_F(FreedesktopNotificationServerTest, WithoutActionsNothingIsWaitedFor)
 {
     FakeNotificationsServer fake({QStringLiteral("body")});
     ASSERT_TRUE(fake.publish(bus.connect(QStringLiteral("server"))));
     FreedesktopNotificationServer server(bus.connect(QStringLiteral("client")));
-
-    server.show(fishAndChips);
-    ASSERT_TRUE(waitFor([&] { return !fake.received.empty(); }));
-    EXPECT_TRUE(fake.received.front().actions.isEmpty());
-    EXPECT_TRUE(waitFor([&] { return !server.isBusy(); }));
+    EXPECT_EQ(showAndWait(server, fishAndChips), 1u);
+    EXPECT_FALSE(server.isBusy());
 }

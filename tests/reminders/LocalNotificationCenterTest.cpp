@@ -1,20 +1,46 @@
 #include <FixedClock.h>
+#include <QFile>
 #include <Instant.h>
 #include <LocalNotificationCenter.h>
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <WaitFor.h>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
 
+// Takes every notification at once, unless told to refuse the next ones or to
+// hold its answers back.
 class RecordingServer final : public NotificationServer {
 public:
-    void show(const NotificationContent &content) override { shown.push_back(content); }
+    void show(const NotificationRequest &request, ShowAnswer answer) override
+    {
+        ++attempts;
+        if (holdAnswers) {
+            held.push_back([=, this] { take(request, answer); });
+        } else if (refusals > 0) {
+            --refusals;
+            answer(std::nullopt);
+        } else {
+            take(request, answer);
+        }
+    }
     void probe(ProbeAnswer answer) override { answer(available, std::nullopt); }
 
     bool available = true;
+    int refusals = 0;
+    bool holdAnswers = false;
+    std::vector<std::function<void()>> held;
+    int attempts = 0;
     std::vector<NotificationContent> shown;
+
+private:
+    void take(const NotificationRequest &request, const ShowAnswer &answer)
+    {
+        shown.push_back(request.content);
+        answer(static_cast<uint>(shown.size()));
+    }
 };
 
 // 2026-03-05 19:30:00 UTC.
@@ -190,4 +216,104 @@ TEST_F(LocalNotificationCenterTest, AfterWriteWaitsForTheChangesOfThisTurnToReac
     ASSERT_TRUE(waitFor([&] { return written; }));
     ASSERT_TRUE(onDisk);
     EXPECT_EQ(onDisk->size(), 1u);
+}
+
+TEST_F(LocalNotificationCenterTest, ADueReminderStaysPendingUntilAServerTakesItAndShowsOnce)
+{
+    enum class Then { serverAppears, aMinutePasses, toDoIsDeleted };
+    const struct {
+        const char *what;
+        Then then;
+        std::size_t shown;
+    } cases[] = {
+        {"no server at the minute: shown once a server appears", Then::serverAppears, 1},
+        {"the server fails once: shown by the retry within a minute", Then::aMinutePasses, 1},
+        {"deleted while it waits: never shown", Then::toDoIsDeleted, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(path);
+        server.shown.clear();
+        server.refusals = 1;
+        clock.set(evening - 90);
+        auto center = makeCenter();
+        center->add(requestAt(QStringLiteral("A"), {2026, 3, 5, 19, 30}));
+        clock.set(evening);
+        center->deliverDue();
+        EXPECT_TRUE(server.shown.empty());
+        ASSERT_EQ(center->pendingRequests().size(), 1u) << "kept until a server takes it";
+        EXPECT_EQ(center->millisecondsUntilNextCheckForTesting(), 60000) << "tried again within a minute";
+
+        switch (c.then) {
+        case Then::serverAppears:
+            emit server.serverAppeared();
+            break;
+        case Then::aMinutePasses:
+            clock.set(evening + 60);
+            center->deliverDue();
+            break;
+        case Then::toDoIsDeleted:
+            center->removePendingRequests({QStringLiteral("A")});
+            emit server.serverAppeared();
+            break;
+        }
+        EXPECT_EQ(server.shown.size(), c.shown);
+        EXPECT_TRUE(center->pendingRequests().empty());
+        center->deliverDue();
+        emit server.serverAppeared();
+        EXPECT_EQ(server.shown.size(), c.shown) << "once only";
+        QCoreApplication::processEvents();
+        EXPECT_EQ(PendingRequestsFile(path).read(), std::vector<NotificationRequest>{})
+            << "forgotten on disk once shown";
+    }
+}
+
+TEST_F(LocalNotificationCenterTest, ARequestOnItsWayToTheServerIsNotSentAgain)
+{
+    auto center = makeCenter();
+    center->add(requestAt(QStringLiteral("A"), {2026, 3, 5, 19, 30}));
+    server.holdAnswers = true;
+    clock.set(evening);
+    center->deliverDue();
+    emit server.serverAppeared();
+    clock.set(evening + 60);
+    center->deliverDue();
+    EXPECT_EQ(server.attempts, 1);
+    ASSERT_EQ(server.held.size(), 1u);
+    EXPECT_EQ(center->pendingRequests().size(), 1u) << "not forgotten before the server has it";
+    server.held.front()();
+    EXPECT_TRUE(center->pendingRequests().empty());
+}
+
+TEST_F(LocalNotificationCenterTest, ASnoozedReminderComesAgainTenMinutesLaterAndSurvivesARestart)
+{
+    const NotificationRequest original = requestAt(QStringLiteral("A"), {2026, 3, 5, 19, 30});
+    {
+        auto center = makeCenter();
+        center->add(original);
+        clock.set(evening + 20);
+        center->deliverDue();
+        ASSERT_EQ(server.shown.size(), 1u);
+        emit server.actionInvoked(original, NotificationServer::snoozeAction, QString());
+        ASSERT_EQ(center->pendingRequests().size(), 1u);
+        EXPECT_EQ(center->pendingRequests().front().trigger.dateMatching,
+                  (DateComponents{2026, 3, 5, 19, 41}))
+            << "the first whole minute ten minutes away";
+    }
+    auto restarted = makeCenter();
+    clock.set(evening + 20 + 599);
+    restarted->deliverDue();
+    EXPECT_EQ(server.shown.size(), 1u) << "not before ten minutes";
+    clock.set(evening + 660);
+    restarted->deliverDue();
+    ASSERT_EQ(server.shown.size(), 2u);
+    EXPECT_EQ(server.shown.back(), original.content) << "the same title and body";
+    restarted->deliverDue();
+    EXPECT_EQ(server.shown.size(), 2u) << "once";
+
+    emit server.actionInvoked(original, NotificationServer::snoozeAction, QString());
+    emit server.actionInvoked(original, NotificationServer::openAction, QString());
+    ASSERT_EQ(restarted->pendingRequests().size(), 1u) << "only Snooze brings it back";
+    restarted->removePendingRequests({original.identifier});
+    EXPECT_TRUE(restarted->pendingRequests().empty()) << "withdrawn with its to-do";
 }

@@ -17,7 +17,7 @@ namespace {
 
 class SilentServer final : public NotificationServer {
 public:
-    void show(const NotificationContent &) override {}
+    void show(const NotificationRequest &, ShowAnswer answer) override { answer(1); }
     void probe(ProbeAnswer answer) override { answer(true, std::nullopt); }
 };
 

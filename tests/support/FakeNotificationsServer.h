@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QDBusMessage>
 #include <QObject>
 #include <QStringList>
 #include <QVariantMap>
 
-// An org.freedesktop.Notifications server that records every Notify call.
-class FakeNotificationsServer : public QObject {
+// An org.freedesktop.Notifications server that records every Notify call it
+// takes, and refuses as many as told.
+class FakeNotificationsServer : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 
@@ -38,14 +40,18 @@ public:
     }
 
     // What a server does when the user clicks notification `id`, or it goes away.
-    void click(uint id, const QString &actionKey = QStringLiteral("default"))
+    void click(uint id, const QString &actionKey = QStringLiteral("default"),
+               const QString &activationToken = QString())
     {
+        if (!activationToken.isEmpty())
+            emitSignal(QStringLiteral("ActivationToken"), {id, activationToken});
         emitSignal(QStringLiteral("ActionInvoked"), {id, actionKey});
         emitSignal(QStringLiteral("NotificationClosed"), {id, 2u});
     }
     void close(uint id) { emitSignal(QStringLiteral("NotificationClosed"), {id, 3u}); }
 
     std::vector<Notification> received;
+    int refusals = 0;
 
 public slots:
     QStringList GetCapabilities() { return m_capabilities; }
@@ -60,6 +66,11 @@ public slots:
                 const QString &summary, const QString &body, const QStringList &actions,
                 const QVariantMap &hints, int expireTimeout)
     {
+        if (refusals > 0) {
+            --refusals;
+            sendErrorReply(QDBusError::Failed, QStringLiteral("refused by the test"));
+            return 0;
+        }
         received.push_back(
             {appName, replacesId, appIcon, summary, body, actions, hints, expireTimeout});
         return static_cast<uint>(received.size());
