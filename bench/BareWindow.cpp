@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
 // The baseline for start-up time and memory: a bare Qt Widgets window from the
 // same toolchain, the size of Plimsa's.
 

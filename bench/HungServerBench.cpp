@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
 // The window keeps painting while the notification server accepts calls and
 // answers them only after 30 s (or never): prints the longest gap of the UI
 // thread's event loop and how many calls are waiting at most.

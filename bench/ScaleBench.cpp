@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
 // One size of stored list, in a process of its own so that its memory is its
 // own: first frame, resident memory, scrolling top to bottom, an add, a delete
 // through the list's Delete key and the save on close. Prints one line of

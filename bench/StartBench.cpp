@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
 // Start-up measured from outside: exec to the first painted frame of the
 // window, and resident memory then, on a running X server (scripts/bench
 // starts Xvfb). Each program runs `runs` times, alternating with the others.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
 // Loading and saving the stored list, next to the parts they are made of:
 // the plain file read, JSON decode, JSON encode and plain write + fsync.
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
 // Start to first painted frame, and add to the new row painted, with an empty
 // store and with 100,000 stored to-dos, in one run (offscreen platform).
 

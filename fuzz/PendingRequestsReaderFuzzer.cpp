@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
 // Any input either decodes to whole requests that write back and read again the
 // same, or gives no list at all.
 

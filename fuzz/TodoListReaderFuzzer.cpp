@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
 // Any input either decodes to a whole list that writes back and reads again as
 // the same list, or gives no list at all.
 

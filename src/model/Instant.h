@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
 #pragma once
 
 // Instants are seconds since 2001-01-01 00:00:00 UTC, held in a double.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
 #include <ContentView.h>
 #include <ContentWindow.h>
 #include <DeleteAlert.h>
