@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
 #include "AgentNotificationCenter.h"
 
 #include "ReminderAgentProtocol.h"
@@ -132,6 +135,7 @@ void AgentNotificationCenter::onAnswered(quint64 sequence, int attempt, const QD
         m_agentConfirmed = true;
         for (Call &waiting : m_calls)
             send(waiting);
+        emit agentReached();
     }
 }
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
 #pragma once
 
 #include "NotificationCenter.h"
@@ -35,6 +38,10 @@ public:
     // up after a few seconds). For the end of the process.
     void finishCalls();
     bool isDeliveringLocally() const { return m_local != nullptr; }
+
+signals:
+    // The agent has answered a call for the first time.
+    void agentReached();
 
 private:
     struct Call {

@@ -1,3 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#include "AgentAutostart.h"
 #include "AgentNotificationCenter.h"
 #include "ReminderDelivery.h"
 
@@ -13,6 +17,11 @@ NotificationCenter &NotificationCenter::current()
             bus,
             [bus] { return std::make_unique<ReminderDelivery>(bus); },
             QCoreApplication::instance());
+        // Reminders handed to the agent must still come after the next login.
+        QObject::connect(center, &AgentNotificationCenter::agentReached, [] {
+            ensureAgentAutostart(QCoreApplication::applicationDirPath() +
+                                 QStringLiteral("/plimsa-reminders"));
+        });
         // Changes made just before quitting still reach the agent.
         QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, center,
                          [c = center.data()] { c->finishCalls(); });

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#include <AgentAutostart.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+} // namespace
+
+TEST(AgentAutostart, WritesAUserEntryOnlyWhereNoSessionWouldStartTheAgent)
+{
+    const QByteArray hidden = "[Desktop Entry]\nType=Application\nHidden=true\n";
+    const struct {
+        const char *what;
+        const char *userEntry;   // already in ~/.config/autostart, if any
+        const char *systemEntry; // already in $XDG_CONFIG_DIRS, if any
+        bool agentInstalled;
+        bool written;
+    } cases[] = {
+        {"nothing starts it yet: the user's own entry names the agent", nullptr, nullptr, true, true},
+        {"the user's own entry is never overwritten", "hidden", nullptr, true, false},
+        {"a system entry starts it already", nullptr, "system", true, false},
+        {"no agent to name", nullptr, nullptr, false, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir temporary;
+        const QString agent = temporary.filePath(QStringLiteral("prefix with space/bin/plimsa-reminders"));
+        if (c.agentInstalled) {
+            writeFile(agent, "#!/bin/sh\n");
+            QFile::setPermissions(agent, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        const QString userEntry = temporary.filePath(QStringLiteral("config/autostart/org.plimsa.Reminders.desktop"));
+        if (c.userEntry)
+            writeFile(userEntry, hidden);
+        if (c.systemEntry)
+            writeFile(temporary.filePath(QStringLiteral("xdg/autostart/org.plimsa.Reminders.desktop")), "x");
+        ::setenv("XDG_CONFIG_HOME", qPrintable(temporary.filePath(QStringLiteral("config"))), 1);
+        ::setenv("XDG_CONFIG_DIRS",
+                 qPrintable(temporary.filePath(QStringLiteral("elsewhere")) + QLatin1Char(':') +
+                            temporary.filePath(QStringLiteral("xdg"))),
+                 1);
+
+        const auto written = ensureAgentAutostart(agent);
+        EXPECT_EQ(written.has_value(), c.written);
+        QFile entry(userEntry);
+        if (c.written) {
+            EXPECT_EQ(written, userEntry);
+            ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(entry.readAll());
+            EXPECT_TRUE(text.contains(QStringLiteral("\nExec=\"") + agent + QStringLiteral("\"\n")))
+                << text.toStdString();
+            EXPECT_TRUE(text.contains(QStringLiteral("\nTryExec=") + agent + QLatin1Char('\n')));
+        } else if (c.userEntry) {
+            ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+            EXPECT_EQ(entry.readAll(), hidden);
+        } else {
+            EXPECT_FALSE(entry.exists());
+        }
+    }
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::unsetenv("XDG_CONFIG_DIRS");
+}
