@@ -19,4 +19,11 @@ inline const QColor black{0x00, 0x00, 0x00};
 
 QColor priorityColor(TodoPriority priority);
 
+// WCAG 2 contrast ratio of two colours, from 1 to 21.
+double contrast(const QColor &a, const QColor &b);
+// `color` when it keeps `minimum` contrast on `background`, else the nearest
+// shade of it toward white or black (whichever stands out more there) that
+// does: a priority keeps its hue on the selection colour.
+QColor readableOn(const QColor &color, const QColor &background, double minimum = 3.0);
+
 } // namespace Palette

@@ -158,9 +158,13 @@ void TodoRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
         palette.color(selected ? QPalette::HighlightedText : QPalette::PlaceholderText));
     painter->drawText(geometry.time, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, time);
 
-    // On the selection colour only the highlighted-text colour stays readable.
-    painter->setPen(selected ? palette.color(QPalette::HighlightedText)
-                             : Palette::priorityColor(priority));
+    const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                       : option.state & QStyle::State_Active    ? QPalette::Active
+                                                                              : QPalette::Inactive;
+    const QColor priorityColor = Palette::priorityColor(priority);
+    painter->setPen(selected ? Palette::readableOn(priorityColor,
+                                                   palette.color(group, QPalette::Highlight))
+                             : priorityColor);
     painter->drawText(geometry.priority, Qt::AlignCenter | Qt::TextSingleLine,
                       QString::fromLatin1(rawValue(priority)));
 

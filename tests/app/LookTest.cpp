@@ -22,28 +22,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 
-namespace {
-
-// WCAG 2 relative luminance and contrast ratio.
-double luminance(const QColor &color)
-{
-    const auto channel = [](double value) {
-        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) +
-           0.0722 * channel(color.blueF());
-}
-
-double contrast(const QColor &a, const QColor &b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-} // namespace
+using Palette::contrast;
 
 TEST(Look, ColoursKeepThreeToOneOnLightAndDarkBackgrounds)
 {
@@ -60,6 +40,26 @@ TEST(Look, ColoursKeepThreeToOneOnLightAndDarkBackgrounds)
     for (const QColor &background : windows)
         EXPECT_GE(contrast(Palette::blue, background), 3.0) << background.name().toStdString();
     EXPECT_GE(contrast(Palette::black, Palette::blue), 3.0) << "the plus on the add button";
+}
+
+TEST(Look, APriorityKeepsItsHueAndThreeToOneOnTheSelection)
+{
+    // Selection colours of Qt's Fusion style, GNOME, KDE and a dark palette.
+    const QColor highlights[] = {QColor(0x30, 0x8C, 0xC6), QColor(0x35, 0x84, 0xE4),
+                                 QColor(0x3D, 0xAE, 0xE9), QColor(0x2A, 0x82, 0xDA),
+                                 QColor(0x1B, 0x3A, 0x5C)};
+    for (TodoPriority priority : allTodoPriorities) {
+        const QColor original = Palette::priorityColor(priority);
+        for (const QColor &highlight : highlights) {
+            const QColor shown = Palette::readableOn(original, highlight);
+            EXPECT_GE(contrast(shown, highlight), 3.0)
+                << rawValue(priority) << " on " << highlight.name().toStdString();
+            const int hueShift = std::abs(shown.hslHue() - original.hslHue());
+            EXPECT_LE(std::min(hueShift, 360 - hueShift), 15)
+                << rawValue(priority) << " on " << highlight.name().toStdString();
+        }
+        EXPECT_EQ(Palette::readableOn(original, Qt::white), original) << "unchanged where readable";
+    }
 }
 
 TEST(Look, AGermanSessionShowsGermanCaptions)
