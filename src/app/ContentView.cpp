@@ -7,13 +7,23 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <tuple>
+
+namespace {
+
+constexpr int undoSeconds = 10;
+
+} // namespace
 
 ContentView::ContentView(Preferences &preferences, ReminderScheduler &reminders, const Clock &clock,
                          CalendarSource currentCalendar, TodoListRescue &rescue, QObject *parent)
     : QObject(parent), m_preferences(preferences), m_reminders(reminders), m_clock(clock),
       m_currentCalendar(std::move(currentCalendar)), m_rescue(rescue), m_currentDate(clock.now())
 {
+    m_undoExpiry.setSingleShot(true);
+    m_undoExpiry.setInterval(undoSeconds * 1000);
+    connect(&m_undoExpiry, &QTimer::timeout, this, &ContentView::dismissUndo);
 }
 
 void ContentView::setNewTodoName(const QString &name)
@@ -58,6 +68,8 @@ void ContentView::disappear()
     if (!m_onScreen)
         return;
     m_onScreen = false;
+    // The store gets the deletion now: undoing it later would not reach it.
+    dismissUndo();
     if (!m_savedByCheckpoint)
         saveTodoList();
 }
@@ -174,6 +186,9 @@ void ContentView::deleteTodos(const QList<int> &offsets)
     for (int offset : ascending)
         m_reminders.cancelReminders({QString::fromStdString(m_todoList[offset].id().uuidString())});
 
+    std::vector<std::pair<int, TodoItem>> deleted;
+    deleted.reserve(static_cast<std::size_t>(ascending.size()));
+
     // Removed as runs of neighbours, last run first, so that the offsets of the
     // runs still to go stay valid; the rest keep their order.
     int runEnd = static_cast<int>(ascending.size());
@@ -184,9 +199,65 @@ void ContentView::deleteTodos(const QList<int> &offsets)
         const int first = ascending[runStart];
         const int last = ascending[runEnd - 1];
         emit todosAboutToBeRemoved(first, last);
+        for (int offset = last; offset >= first; --offset)
+            deleted.emplace_back(offset, std::move(m_todoList[static_cast<std::size_t>(offset)]));
         m_todoList.erase(m_todoList.begin() + first, m_todoList.begin() + last + 1);
         listChanged();
         emit todosRemoved();
         runEnd = runStart;
     }
+
+    std::reverse(deleted.begin(), deleted.end());
+    m_undoableDeletion = std::move(deleted);
+    m_undoExpiry.start();
+    emit undoableDeletionChanged();
+}
+
+void ContentView::undoDelete()
+{
+    if (m_undoableDeletion.empty())
+        return;
+    auto deleted = std::exchange(m_undoableDeletion, {});
+    m_undoExpiry.stop();
+    emit undoableDeletionChanged();
+
+    // Back in ascending order, as runs of neighbours, so that each lands where
+    // it was; the list may have grown or shrunk since, so offsets are clamped.
+    std::size_t runStart = 0;
+    while (runStart < deleted.size()) {
+        std::size_t runEnd = runStart + 1;
+        while (runEnd < deleted.size() && deleted[runEnd].first == deleted[runEnd - 1].first + 1)
+            ++runEnd;
+        const int first = std::min(deleted[runStart].first, static_cast<int>(m_todoList.size()));
+        const int last = first + static_cast<int>(runEnd - runStart) - 1;
+        std::vector<TodoItem> run;
+        run.reserve(runEnd - runStart);
+        for (std::size_t i = runStart; i < runEnd; ++i)
+            run.push_back(std::move(deleted[i].second));
+        emit todosAboutToBeInserted(first, last);
+        m_todoList.insert(m_todoList.begin() + first, std::make_move_iterator(run.begin()),
+                          std::make_move_iterator(run.end()));
+        listChanged();
+        emit todosInserted();
+        for (int row = first; row <= last; ++row) {
+            const TodoItem &item = m_todoList[static_cast<std::size_t>(row)];
+            if (item.time() > m_clock.now())
+                m_reminders.scheduleReminder(item);
+        }
+        runStart = runEnd;
+    }
+}
+
+void ContentView::dismissUndo()
+{
+    m_undoExpiry.stop();
+    if (m_undoableDeletion.empty())
+        return;
+    m_undoableDeletion.clear();
+    emit undoableDeletionChanged();
+}
+
+int ContentView::millisecondsToUndoForTesting() const
+{
+    return m_undoExpiry.isActive() ? m_undoExpiry.interval() : -1;
 }

@@ -13,8 +13,10 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 // The main view's state and operations, free of widgets so tests can drive it.
@@ -82,6 +84,21 @@ public:
     // The alert was dismissed by either button.
     void dismissDeleteAlert();
 
+    // The to-dos of the last deletion, each with its offset before it, while
+    // their deletion can still be undone: for ten seconds, until the next
+    // deletion, and never after the view has left the screen.
+    const std::vector<std::pair<int, TodoItem>> &undoableDeletion() const
+    {
+        return m_undoableDeletion;
+    }
+    // Puts the last deleted to-dos back at their old offsets, as they were,
+    // and schedules again the reminders of those still to come.
+    void undoDelete();
+    // The offer to undo lapses.
+    void dismissUndo();
+    // How long the offer lasts once made; negative when there is none.
+    int millisecondsToUndoForTesting() const;
+
 signals:
     void formChanged();
     void currentDateChanged();
@@ -92,6 +109,10 @@ signals:
     void todoAppended();
     void todosAboutToBeRemoved(int first, int last);
     void todosRemoved();
+    void todosAboutToBeInserted(int first, int last);
+    void todosInserted();
+    // The deletion that can be undone changed: a new one, or none any more.
+    void undoableDeletionChanged();
     void deleteAlertShownChanged(bool shown);
 
 private:
@@ -115,6 +136,9 @@ private:
     int m_selectedHour = 0;
     int m_selectedMinute = 0;
     bool m_isAM = true;
+
+    std::vector<std::pair<int, TodoItem>> m_undoableDeletion;
+    QTimer m_undoExpiry;
 
     bool m_onScreen = false;
     // The store holds the list as it stands.

@@ -11,9 +11,11 @@
 #include "TodoListModel.h"
 #include "TodoListView.h"
 #include "TodoRowDelegate.h"
+#include "UndoBar.h"
 
 #include <QHideEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QStyle>
@@ -31,7 +33,7 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
     : QWidget(parent), m_view(view), m_model(new TodoListModel(view, this)),
       m_priorityMenu(new PriorityMenu(view, this)), m_listView(new TodoListView(this)),
       m_rowDelegate(new TodoRowDelegate(this)), m_entryRow(new EntryRow(view, this)),
-      m_deleteAlert(new DeleteAlert(view, this))
+      m_deleteAlert(new DeleteAlert(view, this)), m_undoBar(new UndoBar(view, this))
 {
     setBackgroundRole(QPalette::Window);
     setAutoFillBackground(true);
@@ -50,6 +52,8 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
     auto *listBox = new QVBoxLayout;
     listBox->setContentsMargins(padding, padding + listExtraTopMargin, padding, padding);
     listBox->addWidget(m_listView);
+    // Below the list, which makes room for it: the entry row stays where it is.
+    listBox->addWidget(m_undoBar);
     column->addLayout(listBox, 1);
 
     auto *entryBox = new QVBoxLayout;
@@ -58,7 +62,8 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
     column->addLayout(entryBox);
 
     setTabOrder(m_priorityMenu->combo(), m_listView);
-    setTabOrder(m_listView, m_entryRow->nameField());
+    setTabOrder(m_listView, m_undoBar->undoButton());
+    setTabOrder(m_undoBar->undoButton(), m_entryRow->nameField());
     setTabOrder(m_entryRow->nameField(), m_entryRow->hourMenu());
     setTabOrder(m_entryRow->hourMenu(), m_entryRow->minuteMenu());
     setTabOrder(m_entryRow->minuteMenu(), m_entryRow->amPmMenu());
@@ -68,6 +73,10 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
             &QWidget::close);
 
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
+            &ContentWindow::undoDelete);
+    connect(m_undoBar, &UndoBar::undoRequested, this, &ContentWindow::undoDelete);
+
     // A new to-do is appended at the end: bring it into sight.
     connect(&view, &ContentView::todoAppended, m_listView, &QTreeView::scrollToBottom);
     const auto requestDelete = [this](const QModelIndex &index) {
@@ -76,6 +85,24 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
     connect(m_rowDelegate, &TodoRowDelegate::trashClicked, this, requestDelete);
     connect(m_listView, &TodoListView::deleteRowRequested, this, requestDelete);
     connect(m_listView, &TodoListView::deleteRowsRequested, &m_view, &ContentView::deleteTodos);
+}
+
+void ContentWindow::undoDelete()
+{
+    if (m_view.undoableDeletion().empty())
+        return;
+    QItemSelection restored;
+    const auto collect = connect(m_model, &QAbstractItemModel::rowsInserted, this,
+                                 [&](const QModelIndex &, int first, int last) {
+                                     restored.select(m_model->index(first), m_model->index(last));
+                                 });
+    m_view.undoDelete();
+    disconnect(collect);
+    m_listView->setFocus();
+    m_listView->selectionModel()->select(restored, QItemSelectionModel::ClearAndSelect);
+    m_listView->selectionModel()->setCurrentIndex(restored.first().topLeft(),
+                                                  QItemSelectionModel::NoUpdate);
+    m_listView->scrollTo(m_listView->currentIndex());
 }
 
 void ContentWindow::showEvent(QShowEvent *event)

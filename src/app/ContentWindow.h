@@ -13,6 +13,7 @@ class PriorityMenu;
 class TodoListModel;
 class TodoListView;
 class TodoRowDelegate;
+class UndoBar;
 
 // The main window: renders a ContentView and forwards the user's actions to it.
 // Coming on screen and leaving it (not minimising) run the view's hooks.
@@ -27,12 +28,17 @@ public:
     TodoRowDelegate *rowDelegate() const { return m_rowDelegate; }
     EntryRow *entryRow() const { return m_entryRow; }
     DeleteAlert *deleteAlert() const { return m_deleteAlert; }
+    UndoBar *undoBar() const { return m_undoBar; }
 
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
+    // Undoes the last deletion and puts the keyboard on the rows it brought
+    // back, so that a screen reader reads the first of them.
+    void undoDelete();
+
     ContentView &m_view;
     TodoListModel *m_model;
     PriorityMenu *m_priorityMenu;
@@ -40,4 +46,5 @@ private:
     TodoRowDelegate *m_rowDelegate;
     EntryRow *m_entryRow;
     DeleteAlert *m_deleteAlert;
+    UndoBar *m_undoBar;
 };

@@ -64,7 +64,9 @@ EntryRow::EntryRow(ContentView &view, QWidget *parent)
     layout->addWidget(m_addButton);
     layout->addSpacing(padding);
 
-    connect(m_nameField, &QLineEdit::textEdited, &m_view, &ContentView::setNewTodoName);
+    // Every change counts, also text a screen reader or voice control sets;
+    // the view writing the field back changes nothing, so this ends there.
+    connect(m_nameField, &QLineEdit::textChanged, &m_view, &ContentView::setNewTodoName);
     connect(m_hourMenu, &MenuPicker::activated, this,
             [this](int index) { m_view.setSelectedHour(m_hourMenu->itemData(index).toInt()); });
     connect(m_minuteMenu, &MenuPicker::activated, this,

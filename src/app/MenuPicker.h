@@ -5,11 +5,9 @@
 
 #include <QComboBox>
 
-class QAccessibleInterface;
-
 // A menu-style picker. Unlike a plain QComboBox on Linux, it tells screen readers
 // its own name ("Hour") with the chosen option as its value, so that pickers
-// without a visible label can still be told apart.
+// without a visible label can still be told apart (AccessibleInterfaces.h).
 class MenuPicker : public QComboBox {
     Q_OBJECT
 
@@ -20,7 +18,3 @@ public:
     // does. Emits nothing.
     void showValue(const QVariant &value);
 };
-
-// Makes screen readers use MenuPicker's own accessible interface. Call once after
-// the application is made.
-void installMenuPickerAccessibility();

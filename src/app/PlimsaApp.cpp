@@ -3,6 +3,7 @@
 
 #include "PlimsaApp.h"
 
+#include "AccessibleInterfaces.h"
 #include "ContentView.h"
 #include "ContentWindow.h"
 #include "MenuPicker.h"
@@ -62,7 +63,7 @@ int PlimsaApp::main(int argc, char **argv)
     parseCommandLine(app);
     setUpIconTheme();
     QApplication::setWindowIcon(appIcon());
-    installMenuPickerAccessibility();
+    installAccessibleInterfaces();
 
     // Caught before anything else, so that a signal can never end the app unsaved.
     TerminationSignals terminationSignals;

@@ -26,6 +26,15 @@ QString shownName(const std::string &name)
     return text + QChar(0x2026);
 }
 
+// Text layout breaks lines only at U+2028: a name's own line breaks become that.
+QString withLineSeparators(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QChar(QChar::LineSeparator));
+    for (const char16_t breakCharacter : {u'\n', u'\r', u'\v', u'\f', u'\u0085', u'\u2029'})
+        text.replace(QChar(breakCharacter), QChar(QChar::LineSeparator));
+    return text;
+}
+
 } // namespace
 
 TodoListModel::TodoListModel(const ContentView &view, QObject *parent)
@@ -41,6 +50,9 @@ TodoListModel::TodoListModel(const ContentView &view, QObject *parent)
     connect(&view, &ContentView::todosAboutToBeRemoved, this,
             [this](int first, int last) { beginRemoveRows(QModelIndex(), first, last); });
     connect(&view, &ContentView::todosRemoved, this, [this] { endRemoveRows(); });
+    connect(&view, &ContentView::todosAboutToBeInserted, this,
+            [this](int first, int last) { beginInsertRows(QModelIndex(), first, last); });
+    connect(&view, &ContentView::todosInserted, this, [this] { endInsertRows(); });
     connect(&view, &ContentView::currentDateChanged, this, &TodoListModel::followTimeZone);
 }
 
@@ -73,7 +85,7 @@ QVariant TodoListModel::data(const QModelIndex &index, int role) const
     const TodoItem &todo = item(index);
     switch (role) {
     case Qt::DisplayRole:
-        return shownName(todo.name());
+        return withLineSeparators(shownName(todo.name()));
     case Qt::AccessibleTextRole:
         return QStringLiteral("%1, %2, %3")
             .arg(shownName(todo.name()), timeText(todo),

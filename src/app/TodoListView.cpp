@@ -3,10 +3,12 @@
 
 #include "TodoListView.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <QResizeEvent>
+#include <QTimer>
 
 TodoListView::TodoListView(QWidget *parent) : QTreeView(parent)
 {
@@ -22,12 +24,56 @@ TodoListView::TodoListView(QWidget *parent) : QTreeView(parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setFrameShape(QFrame::NoFrame);
     header()->setStretchLastSection(true);
+    setAccessibleName(tr("To-dos"));
+}
+
+namespace {
+
+void tellScreenReaders(QAbstractItemView *view, QAccessible::Event type, const QModelIndex &row)
+{
+    if (!QAccessible::isActive() || !row.isValid())
+        return;
+    QAccessibleEvent event(view, type);
+    event.setChild(row.row());
+    QAccessible::updateAccessibility(&event);
+}
+
+} // namespace
+
+void TodoListView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // Not QTreeView's own: it counts a header row in front of the rows.
+    QAbstractItemView::currentChanged(current, previous);
+    // Told once the rows have settled: while rows are removed, the current row
+    // moves to one whose place is about to change.
+    if (m_focusNoticePending)
+        return;
+    m_focusNoticePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_focusNoticePending = false;
+        if (hasFocus())
+            tellScreenReaders(this, QAccessible::Focus, currentIndex());
+    });
+}
+
+void TodoListView::selectionChanged(const QItemSelection &selected,
+                                    const QItemSelection &deselected)
+{
+    QAbstractItemView::selectionChanged(selected, deselected);
+    tellScreenReaders(this, QAccessible::SelectionAdd, selected.indexes().value(0));
+    tellScreenReaders(this, QAccessible::SelectionRemove, deselected.indexes().value(0));
 }
 
 QSize TodoListView::sizeHint() const
 {
     const int line = fontMetrics().height();
     return QSize(44 * line, 20 * line);
+}
+
+void TodoListView::focusInEvent(QFocusEvent *event)
+{
+    QTreeView::focusInEvent(event);
+    tellScreenReaders(this, QAccessible::Focus, currentIndex());
 }
 
 void TodoListView::keyPressEvent(QKeyEvent *event)

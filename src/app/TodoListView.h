@@ -28,7 +28,16 @@ signals:
     void deleteRowRequested(const QModelIndex &index);
 
 protected:
+    // Screen readers see the list as a list of rows (AccessibleInterfaces.h):
+    // these tell them of the current and selected row by its place in that list.
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void selectionChanged(const QItemSelection &selected,
+                          const QItemSelection &deselected) override;
+    void focusInEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    bool m_focusNoticePending = false;
 };

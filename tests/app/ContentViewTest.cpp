@@ -414,6 +414,74 @@ TEST_F(DeleteTest, RemovalsAreAnnouncedAsRunsFromTheEnd)
     EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{five[2], five[4]}));
 }
 
+TEST(UndoTest, UndoPutsDeletedToDosBackAsTheyWereAndTheirRemindersToo)
+{
+    enum class Then { nothing, offerLapses, anotherDeletion, viewLeaves };
+    const struct {
+        const char *what;
+        QList<int> deleted;
+        Then then;
+        QStringList listAfterUndo;
+        QStringList remindersAgain;
+    } cases[] = {
+        {"one row, by the alert", {2}, Then::nothing, {"a", "b", "c", "d", "e"}, {}},
+        {"several rows: only the reminders still to come", {1, 0, 4, 3}, Then::nothing,
+         {"a", "b", "c", "d", "e"}, {"b", "d", "e"}},
+        {"after ten seconds it is too late", {1}, Then::offerLapses, {"a", "c", "d", "e"}, {}},
+        {"the next deletion takes the offer", {1}, Then::anotherDeletion, {"a", "c", "d", "e"}, {"d"}},
+        {"the list was stored: too late", {1}, Then::viewLeaves, {"a", "c", "d", "e"}, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir temporary;
+        FilePreferences preferences(temporary.path());
+        FixedClock clock(1000);
+        RecordingNotificationCenter notifications;
+        ReminderScheduler reminders(notifications);
+        ContentView view(preferences, reminders, clock);
+        std::vector<TodoItem> five;
+        for (const auto &[name, time] : {std::pair{"a", 10.0}, {"b", 2000.0}, {"c", 20.0},
+                                         {"d", 3000.0}, {"e", 4000.0}})
+            five.emplace_back(name, time, TodoPriority::low);
+        ASSERT_TRUE(writeTodoList(preferences, five));
+        view.appear();
+        if (c.deleted.size() == 1 && c.then == Then::nothing) {
+            view.requestDelete(five[static_cast<std::size_t>(c.deleted.front())]);
+            view.confirmDelete();
+        } else {
+            view.deleteTodos(c.deleted);
+        }
+        EXPECT_EQ(view.millisecondsToUndoForTesting(), 10000) << "offered for ten seconds";
+        switch (c.then) {
+        case Then::nothing:
+            break;
+        case Then::offerLapses:
+            view.dismissUndo();
+            break;
+        case Then::anotherDeletion:
+            view.deleteTodos({2}); // "d", now third
+            break;
+        case Then::viewLeaves:
+            view.disappear();
+            break;
+        }
+        notifications.added.clear();
+        view.undoDelete();
+
+        QStringList names, again;
+        for (const TodoItem &item : view.todoList())
+            names.append(QString::fromStdString(item.name()));
+        for (const NotificationRequest &request : notifications.added)
+            again.append(request.content.body.mid(6));
+        EXPECT_EQ(names, c.listAfterUndo);
+        EXPECT_EQ(again, c.remindersAgain);
+        if (c.then == Then::nothing) {
+            EXPECT_EQ(view.todoList(), five) << "the same ids, names, times and priorities";
+        }
+        EXPECT_TRUE(view.undoableDeletion().empty()) << "undone once";
+    }
+}
+
 namespace {
 
 // A store that keeps nothing, as on a full disk or a read-only folder.

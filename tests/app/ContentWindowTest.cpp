@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
+#include <AccessibleInterfaces.h>
 #include <ContentView.h>
 #include <ContentWindow.h>
 #include <DeleteAlert.h>
@@ -15,9 +16,11 @@
 #include <TodoListStore.h>
 #include <TodoListView.h>
 #include <TodoRowDelegate.h>
+#include <UndoBar.h>
 #include <WaitFor.h>
 
 #include <MenuPicker.h>
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -33,6 +36,9 @@ namespace {
 
 class ContentWindowTest : public ::testing::Test {
 protected:
+    // Before any widget: Qt keeps the first interface it makes for one.
+    static void SetUpTestSuite() { installAccessibleInterfaces(); }
+
     QTemporaryDir temporary;
     FilePreferences preferences{temporary.path()};
     FixedClock clock{0};
@@ -417,4 +423,70 @@ TEST(ContentWindowToday, TheDateLabelAndRowTimesFollowTheDayAndTheZone)
     EXPECT_EQ(timeText(), QStringLiteral("4:30 AM"));
     ::setenv("TZ", "UTC", 1);
     ::setenv("LC_ALL", "C.UTF-8", 1);
+}
+
+TEST_F(ContentWindowTest, ScreenReadersSeeANamedListAndCanFillInTheNameField)
+{
+    ::setenv("LC_ALL", "en_US.UTF-8", 1);
+    const double evening = *utc().instant(2001, 1, 1, 19, 30, 0);
+    ASSERT_TRUE(writeTodoList(preferences, {TodoItem("Buy milk", evening, TodoPriority::high),
+                                            TodoItem("Two\nlines", evening, TodoPriority::low)}));
+    window.show();
+
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(window.listView());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("To-dos"));
+    ASSERT_EQ(list->childCount(), 2) << "one item per to-do, no header";
+    QAccessibleInterface *row = list->child(0);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->role(), QAccessible::ListItem);
+    EXPECT_EQ(row->text(QAccessible::Name).replace(QChar(0x202F), QLatin1Char(' ')),
+              QStringLiteral("Buy milk, 7:30 PM, High"));
+    EXPECT_EQ(list->indexOfChild(list->child(1)), 1);
+    EXPECT_EQ(window.listView()->model()->index(1, 0).data().toString(),
+              QStringLiteral("Two\u2028lines"))
+        << "a name's own line break shows as one";
+
+    QAccessibleInterface *field = QAccessible::queryAccessibleInterface(entry().nameField());
+    ASSERT_NE(field, nullptr);
+    ASSERT_NE(field->editableTextInterface(), nullptr);
+    field->editableTextInterface()->insertText(0, QStringLiteral("Tea"));
+    EXPECT_EQ(view.newTodoName(), QStringLiteral("Tea"));
+    QTest::mouseClick(entry().addButton(), Qt::LeftButton);
+    ASSERT_EQ(view.todoList().size(), 3u);
+    EXPECT_EQ(view.todoList().back().name(), "Tea");
+    EXPECT_EQ(entry().nameField()->text(), QString());
+    ::setenv("LC_ALL", "C.UTF-8", 1);
+}
+
+TEST_F(DeletingTest, TheUndoBarOffersTheDeletedRowsBackWithoutMovingTheEntryRow)
+{
+    const int entryTop = entry().mapTo(&window, QPoint(0, 0)).y();
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowRect(1).topLeft() + QPoint(20, 10));
+    QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      rowRect(3).topLeft() + QPoint(20, 10));
+    QTest::keyClick(window.listView(), Qt::Key_Delete);
+    ASSERT_EQ(view.todoList().size(), 2u);
+
+    UndoBar *bar = window.undoBar();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->message()->text(), QStringLiteral("Deleted 2 to-dos"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(bar)->role(), QAccessible::Notification);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(bar)->text(QAccessible::Name),
+              QStringLiteral("Deleted 2 to-dos"));
+    EXPECT_TRUE(window.listView()->hasFocus()) << "showing the bar takes no focus";
+    EXPECT_EQ(entry().mapTo(&window, QPoint(0, 0)).y(), entryTop);
+
+    QTest::keyClick(window.listView(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(view.todoList(), stored);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(window.listView()->currentIndex().row(), 1) << "the first row brought back";
+    EXPECT_EQ(window.listView()->selectionModel()->selectedRows().size(), 2);
+
+    clickTrash(0);
+    QTest::mouseClick(button(alert(), QMessageBox::DestructiveRole), Qt::LeftButton);
+    EXPECT_EQ(bar->message()->text(), QStringLiteral("Deleted “a”"));
+    QTest::mouseClick(bar->undoButton(), Qt::LeftButton);
+    EXPECT_EQ(view.todoList(), stored);
 }

@@ -4,18 +4,18 @@
 <context>
     <name>DeleteAlert</name>
     <message>
-        <location filename="../DeleteAlert.cpp" line="21"/>
-        <location filename="../DeleteAlert.cpp" line="22"/>
+        <location filename="../DeleteAlert.cpp" line="24"/>
+        <location filename="../DeleteAlert.cpp" line="25"/>
         <source>Delete Todo</source>
         <translation>ToDo を削除</translation>
     </message>
     <message>
-        <location filename="../DeleteAlert.cpp" line="23"/>
+        <location filename="../DeleteAlert.cpp" line="26"/>
         <source>Are you sure you want to delete this item?</source>
         <translation>この項目を削除してもよろしいですか？</translation>
     </message>
     <message>
-        <location filename="../DeleteAlert.cpp" line="24"/>
+        <location filename="../DeleteAlert.cpp" line="27"/>
         <source>Delete</source>
         <translation>削除</translation>
     </message>
@@ -23,43 +23,43 @@
 <context>
     <name>EntryRow</name>
     <message>
-        <location filename="../EntryRow.cpp" line="36"/>
-        <location filename="../EntryRow.cpp" line="38"/>
+        <location filename="../EntryRow.cpp" line="39"/>
+        <location filename="../EntryRow.cpp" line="41"/>
         <source>Add Todo</source>
         <translation>ToDo を追加</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="40"/>
+        <location filename="../EntryRow.cpp" line="42"/>
         <source>Hour</source>
         <translation>時</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="42"/>
+        <location filename="../EntryRow.cpp" line="44"/>
         <source>Minute</source>
         <translation>分</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="43"/>
+        <location filename="../EntryRow.cpp" line="45"/>
         <source>AM</source>
         <translation>午前</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="44"/>
+        <location filename="../EntryRow.cpp" line="46"/>
         <source>PM</source>
         <translation>午後</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="46"/>
+        <location filename="../EntryRow.cpp" line="48"/>
         <source>AM/PM</source>
         <translation>午前/午後</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="47"/>
+        <location filename="../EntryRow.cpp" line="49"/>
         <source>Add</source>
         <translation>追加</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="52"/>
+        <location filename="../EntryRow.cpp" line="54"/>
         <source>:</source>
         <translation>:</translation>
     </message>
@@ -67,8 +67,8 @@
 <context>
     <name>PriorityMenu</name>
     <message>
-        <location filename="../PriorityMenu.cpp" line="11"/>
-        <location filename="../PriorityMenu.cpp" line="13"/>
+        <location filename="../PriorityMenu.cpp" line="14"/>
+        <location filename="../PriorityMenu.cpp" line="16"/>
         <source>Priority</source>
         <translation>優先度</translation>
     </message>
@@ -76,9 +76,34 @@
 <context>
     <name>TodoListView</name>
     <message>
-        <location filename="../TodoListView.cpp" line="50"/>
+        <location filename="../TodoListView.cpp" line="26"/>
+        <source>To-dos</source>
+        <translation>やること</translation>
+    </message>
+    <message>
+        <location filename="../TodoListView.cpp" line="91"/>
         <source>Delete…</source>
         <translation>削除…</translation>
+    </message>
+</context>
+<context>
+    <name>UndoBar</name>
+    <message>
+        <location filename="../UndoBar.cpp" line="28"/>
+        <source>Undo</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <location filename="../UndoBar.cpp" line="52"/>
+        <source>Deleted “%1”</source>
+        <translation>「%1」を削除しました</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../UndoBar.cpp" line="53"/>
+        <source>Deleted %n to-dos</source>
+        <translation>
+            <numerusform>%n 件のやることを削除しました</numerusform>
+        </translation>
     </message>
 </context>
 </TS>
