@@ -24,7 +24,9 @@ public:
 
     virtual ~NotificationCenter() = default;
 
-    // The user's own service, made on first use on the UI thread.
+    // The user's own service as the app reaches it, made on first use on the UI
+    // thread: the agent on the session bus (defined by reminders/client, which
+    // only the app links).
     static NotificationCenter &current();
 
     // Answers later through `completion`.

@@ -5,13 +5,13 @@
 
 #include <QString>
 
-// How the app reaches plimsa-reminders on the session bus. The interface
-// carries a version, so a later agent can offer a new one beside it.
+// Where plimsa-reminders is on the session bus, and the errors it answers; its
+// interface, org.plimsa.Reminders1, is described in org.plimsa.Reminders1.xml.
+// The interface carries a version, so a later agent can offer a new one beside it.
 namespace reminderAgent {
 
 inline const QString service = QStringLiteral("org.plimsa.Reminders");
 inline const QString path = QStringLiteral("/org/plimsa/Reminders");
-inline const QString interface = QStringLiteral("org.plimsa.Reminders1");
 
 // Answered by an agent that has let go of its name and is about to exit; the
 // caller sends the call again, which reaches (or starts) the next agent.

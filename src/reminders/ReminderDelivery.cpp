@@ -3,7 +3,7 @@
 
 #include "ReminderDelivery.h"
 
-#include "PlimsaLauncher.h"
+#include <PlimsaLauncher.h>
 #include "SystemResumeWatcher.h"
 
 #include <XdgDirectories.h>

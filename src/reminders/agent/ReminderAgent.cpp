@@ -3,9 +3,11 @@
 
 #include "ReminderAgent.h"
 
-#include "LocalNotificationCenter.h"
-#include "PendingRequestsFile.h"
-#include "ReminderAgentProtocol.h"
+#include "ReminderAgentAdaptor.h"
+
+#include <LocalNotificationCenter.h>
+#include <PendingRequestsFile.h>
+#include <ReminderAgentProtocol.h>
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
@@ -14,6 +16,7 @@
 ReminderAgent::ReminderAgent(std::chrono::milliseconds linger, QObject *parent)
     : QObject(parent), m_linger(linger)
 {
+    new ReminderAgentAdaptor(this);
     m_sinceLastCall.start();
     m_idleCheck.setInterval(m_linger);
     connect(&m_idleCheck, &QTimer::timeout, this, &ReminderAgent::exitWhenIdle);
@@ -24,8 +27,7 @@ bool ReminderAgent::publish(QDBusConnection connection)
     m_connection = std::move(connection);
     // The object goes first: calls queued by bus activation are routed the
     // moment the name is ours.
-    if (!m_connection.registerObject(reminderAgent::path, this,
-                                     QDBusConnection::ExportScriptableSlots))
+    if (!m_connection.registerObject(reminderAgent::path, this, QDBusConnection::ExportAdaptors))
         return false;
     if (!m_connection.registerService(reminderAgent::service)) {
         m_connection.unregisterObject(reminderAgent::path);

@@ -3,7 +3,7 @@
 
 #include "AgentAutostart.h"
 #include "AgentNotificationCenter.h"
-#include "ReminderDelivery.h"
+#include <ReminderDelivery.h>
 
 #include <QCoreApplication>
 #include <QPointer>

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "NotificationCenter.h"
+#include "ReminderAgentProxy.h"
 
 #include <QDBusConnection>
-#include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QObject>
 #include <deque>
@@ -46,7 +46,7 @@ signals:
 private:
     struct Call {
         quint64 sequence = 0;
-        QDBusMessage message;
+        std::function<QDBusPendingCall(ReminderAgentProxy &)> callAgent;
         std::function<void(NotificationCenter &)> applyLocally;
         AuthorizationCompletion completion;
         int attempt = 0;
@@ -60,6 +60,7 @@ private:
     void deliverLocallyFrom(std::deque<Call>::iterator first);
 
     QDBusConnection m_bus;
+    ReminderAgentProxy m_agent;
     LocalCenterFactory m_makeLocalCenter;
     std::unique_ptr<NotificationCenter> m_local;
     // Until the first answer, only the first call is sent: its answer tells

@@ -3,7 +3,7 @@
 
 #include "AgentNotificationCenter.h"
 
-#include "ReminderAgentProtocol.h"
+#include <ReminderAgentProtocol.h>
 
 #include <QDBusPendingCallWatcher>
 #include <algorithm>
@@ -23,19 +23,16 @@ bool meansNoAgent(const QString &errorName)
            errorName.startsWith(QLatin1String("org.freedesktop.DBus.Error.Spawn."));
 }
 
-QDBusMessage agentCall(const QString &method)
-{
-    return QDBusMessage::createMethodCall(reminderAgent::service, reminderAgent::path,
-                                          reminderAgent::interface, method);
-}
-
 } // namespace
 
 AgentNotificationCenter::AgentNotificationCenter(QDBusConnection sessionBus,
                                                  LocalCenterFactory makeLocalCenter,
                                                  QObject *parent)
-    : QObject(parent), m_bus(std::move(sessionBus)), m_makeLocalCenter(std::move(makeLocalCenter))
+    : QObject(parent), m_bus(std::move(sessionBus)),
+      m_agent(reminderAgent::service, reminderAgent::path, m_bus),
+      m_makeLocalCenter(std::move(makeLocalCenter))
 {
+    m_agent.setTimeout(callTimeoutMs);
     if (!m_bus.isConnected())
         m_local = m_makeLocalCenter();
 }
@@ -48,7 +45,9 @@ AgentNotificationCenter::~AgentNotificationCenter()
 void AgentNotificationCenter::requestAuthorization(int options, AuthorizationCompletion completion)
 {
     Call call;
-    call.message = agentCall(QStringLiteral("RequestAuthorization")) << options;
+    call.callAgent = [options](ReminderAgentProxy &agent) {
+        return agent.RequestAuthorization(options);
+    };
     call.completion = std::move(completion);
     call.applyLocally = [options, completion = call.completion](NotificationCenter &local) {
         local.requestAuthorization(options, completion);
@@ -60,10 +59,11 @@ void AgentNotificationCenter::add(const NotificationRequest &request)
 {
     const DateComponents &at = request.trigger.dateMatching;
     Call call;
-    call.message = agentCall(QStringLiteral("Add"))
-                   << request.identifier << request.content.title << request.content.body
-                   << request.content.defaultSound << at.year << at.month << at.day << at.hour
-                   << at.minute;
+    call.callAgent = [request, at](ReminderAgentProxy &agent) {
+        return agent.Add(request.identifier, request.content.title, request.content.body,
+                         request.content.defaultSound, at.year, at.month, at.day, at.hour,
+                         at.minute);
+    };
     call.applyLocally = [request](NotificationCenter &local) { local.add(request); };
     submit(std::move(call));
 }
@@ -71,7 +71,9 @@ void AgentNotificationCenter::add(const NotificationRequest &request)
 void AgentNotificationCenter::removePendingRequests(const QStringList &identifiers)
 {
     Call call;
-    call.message = agentCall(QStringLiteral("RemovePending")) << identifiers;
+    call.callAgent = [identifiers](ReminderAgentProxy &agent) {
+        return agent.RemovePending(identifiers);
+    };
     call.applyLocally = [identifiers](NotificationCenter &local) {
         local.removePendingRequests(identifiers);
     };
@@ -93,7 +95,7 @@ void AgentNotificationCenter::submit(Call call)
 void AgentNotificationCenter::send(Call &call)
 {
     ++call.attempt;
-    call.pending = m_bus.asyncCall(call.message, callTimeoutMs);
+    call.pending = call.callAgent(m_agent);
     auto *watcher = new QDBusPendingCallWatcher(*call.pending, this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, sequence = call.sequence, attempt = call.attempt](QDBusPendingCallWatcher *w) {

@@ -13,16 +13,17 @@
 
 class LocalNotificationCenter;
 
-// The notification service offered on the session bus as org.plimsa.Reminders,
-// so that reminders are delivered while no Plimsa window is open. Owning the
-// name makes it the one deliverer of the session.
+// The notification service offered on the session bus as org.plimsa.Reminders
+// (interface org.plimsa.Reminders1, described in org.plimsa.Reminders1.xml and
+// exported through the adaptor generated from it), so that reminders are
+// delivered while no Plimsa window is open. Owning the name makes it the one
+// deliverer of the session.
 //
 // It stays while requests are pending or `busy` says so, and otherwise exits
 // once no call has come for `linger`. Before it exits it lets go of the name and
 // answers calls already on their way with reminderAgent::exitingError.
 class ReminderAgent final : public QObject, protected QDBusContext {
     Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.plimsa.Reminders1")
 
 public:
     explicit ReminderAgent(std::chrono::milliseconds linger, QObject *parent = nullptr);
@@ -32,12 +33,12 @@ public:
     bool publish(QDBusConnection connection);
     void serve(LocalNotificationCenter &center, std::function<bool()> busy);
 
-public slots:
-    Q_SCRIPTABLE void Add(const QString &identifier, const QString &title, const QString &body,
-                          bool defaultSound, int year, int month, int day, int hour, int minute);
-    Q_SCRIPTABLE void RemovePending(const QStringList &identifiers);
-    // Answers (granted, error message or "").
-    Q_SCRIPTABLE bool RequestAuthorization(int options, QString &error);
+    // The interface's methods, called by its adaptor; each answers on the bus
+    // later, once its change is on disk.
+    void Add(const QString &identifier, const QString &title, const QString &body,
+             bool defaultSound, int year, int month, int day, int hour, int minute);
+    void RemovePending(const QStringList &identifiers);
+    bool RequestAuthorization(int options, QString &error);
 
 signals:
     // The name is released and every call that reached this agent is answered.
