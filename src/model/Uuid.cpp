@@ -58,14 +58,7 @@ std::optional<Uuid> Uuid::fromString(std::string_view text)
 
 std::string Uuid::uuidString() const
 {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    std::string text;
-    text.reserve(textLength);
-    for (std::size_t index = 0; index < m_bytes.size(); ++index) {
-        if (index == 4 || index == 6 || index == 8 || index == 10)
-            text.push_back('-');
-        text.push_back(digits[m_bytes[index] >> 4]);
-        text.push_back(digits[m_bytes[index] & 0xF]);
-    }
-    return text;
+    char text[textLength + 1];
+    uuid_unparse_upper(m_bytes.data(), text);
+    return std::string(text, textLength);
 }

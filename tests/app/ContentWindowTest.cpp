@@ -17,7 +17,6 @@
 #include <TodoListView.h>
 #include <TodoRowDelegate.h>
 #include <UndoBar.h>
-#include <WaitFor.h>
 
 #include <MenuPicker.h>
 #include <QAccessible>
@@ -235,8 +234,10 @@ protected:
 
     QMessageBox *alert()
     {
-        waitFor([&] { return window.deleteAlert()->box() != nullptr; }, 2000);
-        return window.deleteAlert()->box();
+        // The box, or null when none came in time.
+        return QTest::qWaitFor([&] { return window.deleteAlert()->box() != nullptr; }, 2000)
+                   ? window.deleteAlert()->box()
+                   : nullptr;
     }
 
     static QAbstractButton *button(QMessageBox *box, QMessageBox::ButtonRole role)

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <SingleInstance.h>
-#include <WaitFor.h>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -29,14 +29,14 @@ TEST(SingleInstanceTest, ALaterLaunchRaisesTheFirstAndTheNextOneAfterItMayRun)
                  sizeof address.sun_path - 1);
     ::sendto(stray, "hello", 5, 0, reinterpret_cast<const sockaddr *>(&address), sizeof address);
     ::close(stray);
-    EXPECT_FALSE(waitFor([&] { return !raised.isEmpty(); }, 200));
+    EXPECT_FALSE(QTest::qWaitFor([&] { return !raised.isEmpty(); }, 200));
 
     SingleInstance second(runtime.path());
     EXPECT_FALSE(second.claim());
     EXPECT_TRUE(second.askRunningInstanceToRaise(QString()));
-    ASSERT_TRUE(waitFor([&] { return raised.size() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return raised.size() == 1; }));
     EXPECT_TRUE(second.askRunningInstanceToRaise(QStringLiteral("token-1")));
-    ASSERT_TRUE(waitFor([&] { return raised.size() == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return raised.size() == 2; }));
     EXPECT_EQ(raised, (QStringList{QString(), QStringLiteral("token-1")}))
         << "the launch's activation token is handed on";
 

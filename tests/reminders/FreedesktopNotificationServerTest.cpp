@@ -10,7 +10,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <WaitFor.h>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,7 +25,7 @@ protected:
     {
         std::optional<std::optional<uint>> answer;
         server.show(request, [&](std::optional<uint> id) { answer = id; });
-        return waitFor([&] { return answer.has_value(); }) ? *answer : std::nullopt;
+        return QTest::qWaitFor([&] { return answer.has_value(); }) ? *answer : std::nullopt;
     }
 
     PrivateSessionBus bus;
@@ -88,19 +88,19 @@ TEST_F(FreedesktopNotificationServerTest, AnswersWhetherTheServerTookItAndAnnoun
     std::optional<bool> available;
     server.probe([&](bool reply, std::optional<QString>) { available = reply; });
     EXPECT_LT(elapsed.elapsed(), 100) << "calls must return at once";
-    ASSERT_TRUE(waitFor([&] { return answer && available; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answer && available; }));
     EXPECT_EQ(*answer, std::nullopt) << "no server took it";
     EXPECT_FALSE(*available);
 
     FakeNotificationsServer fake({QStringLiteral("body")});
     fake.refusals = 1;
     ASSERT_TRUE(fake.publish(bus.connect(QStringLiteral("server"))));
-    ASSERT_TRUE(waitFor([&] { return appeared > 0; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return appeared > 0; }));
     EXPECT_EQ(showAndWait(server, fishAndChips), std::nullopt) << "the server failed";
     EXPECT_EQ(showAndWait(server, fishAndChips), 1u);
     available.reset();
     server.probe([&](bool reply, std::optional<QString>) { available = reply; });
-    ASSERT_TRUE(waitFor([&] { return available.has_value(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return available.has_value(); }));
     EXPECT_TRUE(*available);
 }
 
@@ -120,16 +120,16 @@ TEST_F(FreedesktopNotificationServerTest, AReminderDueWithNoServerIsShownOnceWhe
 
     clock.set(evening);
     center.deliverDue();
-    EXPECT_FALSE(waitFor([&] { return server.isBusy() == false && center.pendingRequests().empty(); },
+    EXPECT_FALSE(QTest::qWaitFor([&] { return server.isBusy() == false && center.pendingRequests().empty(); },
                          300));
     EXPECT_EQ(center.pendingRequests().size(), 1u) << "waiting for a server";
 
     FakeNotificationsServer fake({QStringLiteral("body")});
     ASSERT_TRUE(fake.publish(bus.connect(QStringLiteral("server"))));
-    ASSERT_TRUE(waitFor([&] { return !fake.received.empty(); }));
-    EXPECT_FALSE(waitFor([&] { return fake.received.size() > 1; }, 300)) << "once; B was withdrawn";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !fake.received.empty(); }));
+    EXPECT_FALSE(QTest::qWaitFor([&] { return fake.received.size() > 1; }, 300)) << "once; B was withdrawn";
     EXPECT_EQ(fake.received.front().body, QStringLiteral("Todo: Fish & <b>Chips"));
-    EXPECT_TRUE(waitFor([&] { return center.pendingRequests().empty(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return center.pendingRequests().empty(); }));
 }
 
 TEST_F(FreedesktopNotificationServerTest, ActionsOnOurNotificationsComeWithTheirRequestAndToken)
@@ -153,11 +153,11 @@ TEST_F(FreedesktopNotificationServerTest, ActionsOnOurNotificationsComeWithTheir
     EXPECT_TRUE(server.isBusy()) << "may still be clicked";
 
     fake.click(7);
-    EXPECT_FALSE(waitFor([&] { return !invoked.empty(); }, 300))
+    EXPECT_FALSE(QTest::qWaitFor([&] { return !invoked.empty(); }, 300))
         << "another client's notification is not ours";
     fake.click(2, QStringLiteral("snooze"));
     fake.click(1, QStringLiteral("default"), QStringLiteral("token-1"));
-    ASSERT_TRUE(waitFor([&] { return invoked.size() == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return invoked.size() == 2; }));
     EXPECT_EQ(invoked[0], std::tuple(QStringLiteral("B"), QStringLiteral("snooze"), QString()));
     EXPECT_EQ(invoked[1],
               std::tuple(QStringLiteral("A"), QStringLiteral("default"), QStringLiteral("token-1")));

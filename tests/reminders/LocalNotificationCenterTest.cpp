@@ -7,7 +7,7 @@
 #include <LocalNotificationCenter.h>
 #include <QCoreApplication>
 #include <QTemporaryDir>
-#include <WaitFor.h>
+#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -185,7 +185,7 @@ TEST_F(LocalNotificationCenterTest, ManyWithdrawalsInOneTurnWriteOnce)
     for (int i = 0; i < 100; i += 2)
         center->removePendingRequests({QString::number(i)});
     EXPECT_FALSE(PendingRequestsFile(path).read()) << "nothing written inside the turn";
-    waitFor([&] { return PendingRequestsFile(path).read().has_value(); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return PendingRequestsFile(path).read().has_value(); }));
     EXPECT_EQ(PendingRequestsFile(path).read()->size(), 50u);
 }
 
@@ -216,7 +216,7 @@ TEST_F(LocalNotificationCenterTest, AfterWriteWaitsForTheChangesOfThisTurnToReac
         onDisk = PendingRequestsFile(path).read();
     });
     EXPECT_FALSE(written);
-    ASSERT_TRUE(waitFor([&] { return written; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return written; }));
     ASSERT_TRUE(onDisk);
     EXPECT_EQ(onDisk->size(), 1u);
 }

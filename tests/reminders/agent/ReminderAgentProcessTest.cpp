@@ -13,7 +13,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <ReminderAgentProtocol.h>
-#include <WaitFor.h>
+#include <QTest>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -64,7 +64,7 @@ protected:
     qint64 plimsaPid()
     {
         qint64 pid = 0;
-        const bool running = waitFor(
+        const bool running = QTest::qWaitFor(
             [&] {
                 QString host, application;
                 return QFileInfo::exists(home.instanceSocket()) &&
@@ -121,18 +121,18 @@ TEST_F(ReminderAgentProcessTest, DeliversWithTheWindowClosedOnceEachAndAClickOpe
 
     // Killed outright, the agent still has A and C on disk.
     ::kill(static_cast<pid_t>(firstAgent), SIGKILL);
-    ASSERT_TRUE(waitFor([&] { return agentPid() == 0; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return agentPid() == 0; }));
 
     // Plimsa's first call (its permission request) starts the next agent.
     auto plimsa = startPlimsa();
     ASSERT_NE(plimsaPid(), 0);
-    ASSERT_TRUE(waitFor([&] { return agentPid() != 0; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return agentPid() != 0; }));
     EXPECT_NE(agentPid(), firstAgent);
 
     const int untilDue = static_cast<int>((minuteStart - SystemClock().now()) * 1000);
-    ASSERT_TRUE(waitFor([&] { return notifications.received.size() >= 2; }, untilDue + 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notifications.received.size() >= 2; }, untilDue + 5000));
     EXPECT_GE(SystemClock().now(), minuteStart) << "not before the minute";
-    EXPECT_FALSE(waitFor([&] { return notifications.received.size() > 2; }, 2000))
+    EXPECT_FALSE(QTest::qWaitFor([&] { return notifications.received.size() > 2; }, 2000))
         << "one deliverer, with the app running too";
     QStringList bodies;
     for (const auto &notification : notifications.received)
@@ -147,10 +147,10 @@ TEST_F(ReminderAgentProcessTest, DeliversWithTheWindowClosedOnceEachAndAClickOpe
     const qint64 opened = plimsaPid();
     ASSERT_NE(opened, 0) << "the click started Plimsa";
     ::kill(static_cast<pid_t>(opened), SIGTERM);
-    ASSERT_TRUE(waitFor([&] { return !QFileInfo::exists(home.instanceSocket()); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !QFileInfo::exists(home.instanceSocket()); }));
 
     // Nothing pending and nothing left to click: the agent leaves by itself.
     EXPECT_NE(agentPid(), 0u) << "the other reminder may still be clicked";
     notifications.close(2);
-    EXPECT_TRUE(waitFor([&] { return agentPid() == 0; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return agentPid() == 0; }, 10000));
 }

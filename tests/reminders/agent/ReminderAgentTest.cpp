@@ -11,7 +11,7 @@
 #include <RecordingNotificationCenter.h>
 #include <ReminderAgent.h>
 #include <ReminderAgentProtocol.h>
-#include <WaitFor.h>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -98,7 +98,7 @@ protected:
     {
         bool answered = false;
         client.requestAuthorization(0, [&](bool, std::optional<QString>) { answered = true; });
-        return waitFor([&] { return answered; });
+        return QTest::qWaitFor([&] { return answered; });
     }
 
     bool nameOwned()
@@ -174,17 +174,17 @@ TEST_F(ReminderAgentTest, TheAgentExitsOnlyWhenNothingIsPendingAndNothingIsShowi
     QObject::connect(agent.get(), &ReminderAgent::finished, [&] { finished = true; });
     auto client = makeClient();
     client->add(requestFor(QStringLiteral("A")));
-    ASSERT_TRUE(waitFor([&] { return !center.pendingRequests().empty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !center.pendingRequests().empty(); }));
     busy = true;
-    EXPECT_FALSE(waitFor([&] { return finished; }, 300)) << "A is pending";
+    EXPECT_FALSE(QTest::qWaitFor([&] { return finished; }, 300)) << "A is pending";
 
     client->removePendingRequests({QStringLiteral("A")});
-    ASSERT_TRUE(waitFor([&] { return center.pendingRequests().empty(); }));
-    EXPECT_FALSE(waitFor([&] { return finished; }, 300)) << "a shown reminder may still be clicked";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return center.pendingRequests().empty(); }));
+    EXPECT_FALSE(QTest::qWaitFor([&] { return finished; }, 300)) << "a shown reminder may still be clicked";
 
     ASSERT_TRUE(settled(*client));
     busy = false;
-    ASSERT_TRUE(waitFor([&] { return finished; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }));
     EXPECT_FALSE(nameOwned()) << "the name is free for the next agent";
 }
 
@@ -219,7 +219,7 @@ TEST_F(ReminderAgentTest, WithoutAnAgentTheAppDeliversItselfAndHoldsTheName)
     client->add(requestFor(QStringLiteral("A")));
     client->removePendingRequests({QStringLiteral("A")});
     client->add(requestFor(QStringLiteral("B")));
-    ASSERT_TRUE(waitFor([&] { return client->isDeliveringLocally(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return client->isDeliveringLocally(); }));
     ASSERT_NE(localCenter, nullptr);
     EXPECT_EQ(localCenter->calls, QStringList({QStringLiteral("add"),
                                                QStringLiteral("removePendingRequests"),
