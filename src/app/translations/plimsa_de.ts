@@ -76,12 +76,12 @@
 <context>
     <name>TodoListView</name>
     <message>
-        <location filename="../TodoListView.cpp" line="26"/>
+        <location filename="../TodoListView.cpp" line="27"/>
         <source>To-dos</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../TodoListView.cpp" line="91"/>
+        <location filename="../TodoListView.cpp" line="100"/>
         <source>Delete…</source>
         <translation>Löschen …</translation>
     </message>
