@@ -2,15 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 #include <FilePreferences.h>
-#include <PrivateHome.h>
+#include <PlimsaProcess.h>
 #include <PrivateSessionBus.h>
 #include <TodoJson.h>
 #include <TodoListStore.h>
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
 
@@ -50,8 +48,6 @@ TEST(CrashSafety, AKillDuringTheSaveLeavesTheOldOrTheNewListWhole)
     QByteArray spaced = compact;
     spaced.replace("},{", "}, {");
 
-    const QProcessEnvironment environment = home.processEnvironment(bus.address());
-
     int sawOld = 0;
     int sawNew = 0;
     int losses = 0;
@@ -60,31 +56,26 @@ TEST(CrashSafety, AKillDuringTheSaveLeavesTheOldOrTheNewListWhole)
     const int total = iterations();
     for (int iteration = 0; iteration < total; ++iteration) {
         ASSERT_TRUE(preferences.setData(todoListKey, spaced));
-        const QString socket = home.instanceSocket();
-        QFile::remove(socket);
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.setStandardErrorFile(QProcess::nullDevice());
-        process.start(QStringLiteral(PLIMSA_BINARY), {});
-        ASSERT_TRUE(process.waitForStarted());
-        for (int i = 0; i < 400 && !QFileInfo::exists(socket); ++i)
-            QThread::usleep(5000);
+        // A kill leaves the socket behind; the next app must be seen making its own.
+        QFile::remove(home.instanceSocket());
+        PlimsaProcess plimsa(home, bus.address());
+        plimsa.process().setStandardErrorFile(QProcess::nullDevice());
+        ASSERT_TRUE(plimsa.start());
         // The window shows and loads the list right after the socket appears.
         QThread::usleep(100000);
-        const auto pid = static_cast<pid_t>(process.processId());
         QElapsedTimer sinceTerm;
         sinceTerm.start();
-        ::kill(pid, SIGTERM);
+        plimsa.signal(SIGTERM);
         if (iteration == 0) {
-            ASSERT_TRUE(process.waitForFinished(10000));
+            ASSERT_TRUE(plimsa.exitsNormally());
             saveMicroseconds = sinceTerm.nsecsElapsed() / 1000;
             ASSERT_EQ(preferences.data(todoListKey), compact);
             continue;
         }
         QThread::usleep(
             QRandomGenerator::global()->bounded(static_cast<quint32>(saveMicroseconds)));
-        ::kill(pid, SIGKILL);
-        ASSERT_TRUE(process.waitForFinished(10000));
+        plimsa.signal(SIGKILL);
+        ASSERT_TRUE(plimsa.process().waitForFinished(10000));
 
         const auto stored = preferences.data(todoListKey);
         if (stored == spaced)

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 #include <FilePreferences.h>
+#include <PlimsaProcess.h>
 #include <PrivateSessionBus.h>
 #include <TodoJson.h>
 #include <TodoListStore.h>
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +39,7 @@ exit $status
 class FailedSaveTest : public ::testing::TestWithParam<const char *> {
 protected:
     PrivateSessionBus bus;
+    PrivateHome home;
     QTemporaryDir temporary;
 
     QString path(const char *name) const { return temporary.filePath(QString::fromLatin1(name)); }
@@ -59,49 +60,30 @@ TEST_P(FailedSaveTest, OldValueStaysAndTheListIsRescued)
     const std::vector<TodoItem> items = bigList();
     const std::string json = *encodeTodoList(items);
     ASSERT_GT(json.size(), 33000u) << "the list must not fit twice on the tmpfs";
-    for (const char *folder : {"config/plimsa", "state", "runtime", "out"})
-        ASSERT_TRUE(QDir().mkpath(path(folder)));
-    QFile::setPermissions(path("runtime"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    ASSERT_TRUE(home.isReady());
+    ASSERT_TRUE(QDir().mkpath(home.storeDirectory()));
+    ASSERT_TRUE(QDir().mkpath(path("out")));
     QFile old(path("old"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write(json.data(), static_cast<qint64>(json.size()));
     old.close();
 
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path("config"));
-    environment.insert(QStringLiteral("XDG_STATE_HOME"), path("state"));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), path("data"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), path("runtime"));
-    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral("unshare"),
+    PlimsaProcess plimsa(home, bus.address());
+    QProcess &process = plimsa.process();
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    plimsa.launch(QStringLiteral("unshare"),
                   {QStringLiteral("-m"), QStringLiteral("--propagation"), QStringLiteral("private"),
                    QStringLiteral("sh"), QStringLiteral("-c"), QString::fromLatin1(launcher),
-                   QStringLiteral("sh"), path("config/plimsa"), QString::fromLatin1(GetParam()),
-                   path("old"), QStringLiteral(PLIMSA_BINARY), path("out"), path("pid")});
-    ASSERT_TRUE(process.waitForStarted());
-
-    qint64 pid = 0;
-    for (int i = 0; i < 200 && pid == 0; ++i) {
-        QFile pidFile(path("pid"));
-        if (pidFile.open(QIODevice::ReadOnly))
-            pid = pidFile.readAll().trimmed().toLongLong();
-        if (process.state() != QProcess::Running)
-            break;
-        QThread::msleep(25);
-    }
-    if (pid == 0) {
+                   QStringLiteral("sh"), home.storeDirectory(), QString::fromLatin1(GetParam()),
+                   path("old"), PlimsaProcess::binary(), path("out"), path("pid")});
+    if (!plimsa.waitUntilRunning()) {
         process.waitForFinished(5000);
         GTEST_SKIP() << "no private mount namespace here: "
                      << process.readAllStandardError().toStdString();
     }
-    for (int i = 0; i < 200 && !QFile::exists(path("runtime") + QStringLiteral("/plimsa.socket"));
-         ++i)
-        QThread::msleep(25);
-    ::kill(static_cast<pid_t>(pid), SIGTERM);
+    QFile pidFile(path("pid"));
+    ASSERT_TRUE(pidFile.open(QIODevice::ReadOnly));
+    ::kill(static_cast<pid_t>(pidFile.readAll().trimmed().toLongLong()), SIGTERM);
     ASSERT_TRUE(process.waitForFinished(20000));
 
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
@@ -111,10 +93,11 @@ TEST_P(FailedSaveTest, OldValueStaysAndTheListIsRescued)
     EXPECT_EQ(out.data(QStringLiteral("listing")), QByteArray("TodoList\n"))
         << "no temp files left";
 
-    const QStringList rescued = QDir(path("state/plimsa")).entryList(QDir::Files);
+    const QString rescueDirectory = home.stateHome() + QStringLiteral("/plimsa");
+    const QStringList rescued = QDir(rescueDirectory).entryList(QDir::Files);
     ASSERT_EQ(rescued.size(), 1);
     EXPECT_EQ(
-        decodeTodoList(FilePreferences(path("state/plimsa")).data(rescued.front())->toStdString()),
+        decodeTodoList(FilePreferences(rescueDirectory).data(rescued.front())->toStdString()),
         items);
     // The offscreen platform adds lines of its own; ours start with "plimsa:".
     QByteArrayList ours;

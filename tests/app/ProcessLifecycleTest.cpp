@@ -2,10 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 #include <FilePreferences.h>
-#include <PrivateHome.h>
+#include <PlimsaProcess.h>
 #include <PrivateSessionBus.h>
-#include <QFileInfo>
-#include <QProcess>
 #include <QThread>
 #include <TodoJson.h>
 #include <TodoListStore.h>
@@ -23,26 +21,7 @@ protected:
 
     void SetUp() override { ASSERT_TRUE(home.isReady()); }
 
-    std::unique_ptr<QProcess> start()
-    {
-        auto process = std::make_unique<QProcess>();
-        process->setProcessEnvironment(home.processEnvironment(bus.address()));
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process->start(QStringLiteral(PLIMSA_BINARY), {});
-        process->waitForStarted();
-        return process;
-    }
-
-    // The instance socket appears once the app handles signals and owns the session.
-    bool waitUntilRunning(QProcess &process)
-    {
-        for (int i = 0; i < 200 && process.state() == QProcess::Running; ++i) {
-            if (QFileInfo::exists(home.instanceSocket()))
-                return true;
-            QThread::msleep(25);
-        }
-        return false;
-    }
+    std::unique_ptr<PlimsaProcess> plimsa() { return std::make_unique<PlimsaProcess>(home, bus.address()); }
 };
 
 // Stored with spaces, so that a save is seen as the compact rewrite.
@@ -57,12 +36,10 @@ TEST_F(ProcessLifecycleTest, EachTerminationSignalSavesTheList)
     ASSERT_TRUE(expected);
     for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
         ASSERT_TRUE(preferences.setData(todoListKey, storedSpaced));
-        auto process = start();
-        ASSERT_TRUE(waitUntilRunning(*process)) << signalNumber;
-        ::kill(static_cast<pid_t>(process->processId()), signalNumber);
-        ASSERT_TRUE(process->waitForFinished(10000)) << signalNumber;
-        EXPECT_EQ(process->exitStatus(), QProcess::NormalExit) << signalNumber;
-        EXPECT_EQ(process->exitCode(), 0) << signalNumber;
+        auto process = plimsa();
+        ASSERT_TRUE(process->start()) << signalNumber;
+        process->signal(signalNumber);
+        EXPECT_TRUE(process->exitsNormally()) << signalNumber;
         EXPECT_EQ(preferences.data(todoListKey),
                   QByteArray::fromStdString(*encodeTodoList(*expected)))
             << signalNumber;
@@ -71,26 +48,25 @@ TEST_F(ProcessLifecycleTest, EachTerminationSignalSavesTheList)
 
 TEST_F(ProcessLifecycleTest, FirstRunStoresAnEmptyArrayOnExit)
 {
-    auto process = start();
-    ASSERT_TRUE(waitUntilRunning(*process));
-    ::kill(static_cast<pid_t>(process->processId()), SIGTERM);
-    ASSERT_TRUE(process->waitForFinished(10000));
+    auto process = plimsa();
+    ASSERT_TRUE(process->start());
+    process->signal(SIGTERM);
+    ASSERT_TRUE(process->exitsNormally());
     EXPECT_EQ(preferences.data(todoListKey), QByteArray("[]"));
 }
 
 TEST_F(ProcessLifecycleTest, ASecondLaunchLeavesTheFirstRunningAndExits)
 {
-    auto first = start();
-    ASSERT_TRUE(waitUntilRunning(*first));
-    auto second = start();
-    ASSERT_TRUE(second->waitForFinished(10000));
-    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second->exitCode(), 0);
-    EXPECT_EQ(first->state(), QProcess::Running);
+    auto first = plimsa();
+    ASSERT_TRUE(first->start());
+    auto second = plimsa();
+    second->launch();
+    EXPECT_TRUE(second->exitsNormally());
+    EXPECT_EQ(first->process().state(), QProcess::Running);
     EXPECT_FALSE(preferences.data(todoListKey)) << "the second launch must not save anything";
 
-    ::kill(static_cast<pid_t>(first->processId()), SIGTERM);
-    ASSERT_TRUE(first->waitForFinished(10000));
+    first->signal(SIGTERM);
+    ASSERT_TRUE(first->exitsNormally());
     EXPECT_EQ(preferences.data(todoListKey), QByteArray("[]"));
 }
 
@@ -101,16 +77,13 @@ TEST_F(ProcessLifecycleTest, ASecondSignalDuringTheSaveStillEndsWithOneWholeSave
         items.emplace_back("Item " + std::to_string(i), 786310200.0 + i, TodoPriority::low);
     const QByteArray compact = QByteArray::fromStdString(*encodeTodoList(items));
     ASSERT_TRUE(preferences.setData(todoListKey, QByteArray(compact).replace("},{", "}, {")));
-    auto process = start();
-    ASSERT_TRUE(waitUntilRunning(*process));
+    auto process = plimsa();
+    ASSERT_TRUE(process->start());
     QThread::msleep(100);
-    const auto pid = static_cast<pid_t>(process->processId());
-    ::kill(pid, SIGTERM);
+    process->signal(SIGTERM);
     QThread::msleep(5);
-    ::kill(pid, SIGINT);
-    ::kill(pid, SIGHUP);
-    ASSERT_TRUE(process->waitForFinished(10000));
-    EXPECT_EQ(process->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process->exitCode(), 0);
+    process->signal(SIGINT);
+    process->signal(SIGHUP);
+    EXPECT_TRUE(process->exitsNormally());
     EXPECT_EQ(preferences.data(todoListKey), compact);
 }

@@ -2,12 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 #include <FilePreferences.h>
-#include <PrivateHome.h>
+#include <PlimsaProcess.h>
 #include <PrivateSessionBus.h>
 #include <QDeadlineTimer>
-#include <QFileInfo>
 #include <QProcess>
-#include <QThread>
 #include <TestSessionManager.h>
 #include <TodoJson.h>
 #include <TodoListStore.h>
@@ -91,19 +89,15 @@ protected:
         ASSERT_TRUE(preferences.setData(todoListKey, storedSpaced));
         saves = std::make_unique<PlacementCounter>(home.storeDirectory(), "TodoList");
 
-        QProcessEnvironment environment = home.processEnvironment(bus.address());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        environment.insert(QStringLiteral("DISPLAY"), display.name());
-        environment.insert(QStringLiteral("SESSION_MANAGER"), sessionManager.address());
-        plimsa.setProcessEnvironment(environment);
-        plimsa.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        plimsa.start(QStringLiteral(PLIMSA_BINARY), {});
+        QProcessEnvironment session;
+        session.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        session.insert(QStringLiteral("DISPLAY"), display.name());
+        session.insert(QStringLiteral("SESSION_MANAGER"), sessionManager.address());
+        plimsa = std::make_unique<PlimsaProcess>(home, bus.address(), session);
+        plimsa->launch();
         ASSERT_TRUE(sessionManager.waitFor([&] { return sessionManager.clientRegistered(); }))
             << "Plimsa did not join the session";
-        // The instance socket appears once the window is up and every way out is wired.
-        for (int i = 0; i < 200 && !QFileInfo::exists(home.instanceSocket()); ++i)
-            QThread::msleep(25);
-        ASSERT_TRUE(QFileInfo::exists(home.instanceSocket()));
+        ASSERT_TRUE(plimsa->waitUntilRunning());
         EXPECT_EQ(saves->count(), 0);
     }
 
@@ -122,14 +116,8 @@ protected:
 
     bool stillRunning()
     {
-        return !plimsa.waitForFinished(300) && plimsa.state() == QProcess::Running;
-    }
-
-    void expectNormalExit()
-    {
-        ASSERT_TRUE(plimsa.waitForFinished(10000));
-        EXPECT_EQ(plimsa.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(plimsa.exitCode(), 0);
+        return !plimsa->process().waitForFinished(300) &&
+               plimsa->process().state() == QProcess::Running;
     }
 
     VirtualDisplay display;
@@ -138,7 +126,7 @@ protected:
     PrivateHome home;
     FilePreferences preferences{home.storeDirectory()};
     std::unique_ptr<PlacementCounter> saves;
-    QProcess plimsa;
+    std::unique_ptr<PlimsaProcess> plimsa;
 };
 
 } // namespace
@@ -148,7 +136,7 @@ TEST_F(SessionEndTest, TheLogoutSavesTheListOnceAndDieEndsTheApp)
     save(&TestSessionManager::requestShutdownSave);
     sessionManager.requestDie();
     sessionManager.waitFor([&] { return sessionManager.clientGone(); });
-    expectNormalExit();
+    EXPECT_TRUE(plimsa->exitsNormally());
     EXPECT_EQ(saves->count(), 1) << "one save for the logout, none again on the way out";
 }
 
@@ -161,7 +149,7 @@ TEST_F(SessionEndTest, ACheckpointOrACancelledLogoutSavesAndKeepsTheAppRunning)
     sessionManager.cancelShutdown();
     EXPECT_TRUE(stillRunning()) << "the logout was cancelled";
 
-    ::kill(static_cast<pid_t>(plimsa.processId()), SIGTERM);
-    expectNormalExit();
+    plimsa->signal(SIGTERM);
+    EXPECT_TRUE(plimsa->exitsNormally());
     EXPECT_EQ(saves->count(), 1) << "saved once: the list did not change after the checkpoint";
 }

@@ -5,34 +5,45 @@
 #include <Clock.h>
 #include <FakeNotificationsServer.h>
 #include <LocalCalendar.h>
-#include <PrivateHome.h>
+#include <PlimsaProcess.h>
 #include <PrivateSessionBus.h>
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QProcess>
 #include <ReminderAgentProtocol.h>
 #include <QTest>
+#include <cmath>
 #include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
 
 // The real plimsa-reminders, started by the private bus from a service file,
-// with a real Plimsa beside it.
+// with a real Plimsa beside it. Both run on a clock (libfaketime) a little
+// before a whole minute, so that reminders for that minute come within seconds.
 class ReminderAgentProcessTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(bus.isRunning()) << "dbus-daemon did not start";
         ASSERT_TRUE(home.isReady());
+        const double now = SystemClock().now();
+        const double offset = std::ceil((minuteStart - leadSeconds - now));
+        ASSERT_GT(offset, 0);
+        clockOffset = offset;
         // What a desktop session hands to the services it activates; the
-        // minute below is reckoned in UTC.
-        sessionEnvironment.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+        // minute is reckoned in UTC.
+        QProcessEnvironment session;
+        session.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+        session.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(FAKETIME_LIBRARY));
+        session.insert(QStringLiteral("FAKETIME"), QStringLiteral("+%1").arg(offset));
+        session.insert(QStringLiteral("DONT_FAKE_MONOTONIC"), QStringLiteral("1"));
+        plimsaEnvironment = session;
+        session.insert(home.sessionEnvironment(bus.address()));
         QMap<QString, QString> environment;
-        for (const QString &key : sessionEnvironment.keys())
-            environment.insert(key, sessionEnvironment.value(key));
+        for (const QString &key : session.keys())
+            environment.insert(key, session.value(key));
         auto update = QDBusMessage::createMethodCall(
             QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
             QStringLiteral("org.freedesktop.DBus"), QStringLiteral("UpdateActivationEnvironment"));
@@ -51,16 +62,7 @@ protected:
 
     uint agentPid() { return observer.interface()->servicePid(reminderAgent::service).value(); }
 
-    std::unique_ptr<QProcess> startPlimsa()
-    {
-        auto process = std::make_unique<QProcess>();
-        process->setProcessEnvironment(home.processEnvironment(bus.address()));
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process->start(QStringLiteral(PLIMSA_BINARY), {});
-        return process;
-    }
-
-    // The pid of the running Plimsa, once it owns the session.
+    // The pid of the running Plimsa (also one the agent started), once it owns the session.
     qint64 plimsaPid()
     {
         qint64 pid = 0;
@@ -75,10 +77,24 @@ protected:
         return running ? pid : 0;
     }
 
+    // What the agents and the app take for now.
+    double fakeNow() const { return SystemClock().now() + clockOffset; }
+
+    static constexpr double leadSeconds = 8;
+    // The first whole minute at least a minute away, in UTC.
+    const double minuteStart = [] {
+        const double now = SystemClock().now();
+        const LocalCalendar utc("UTC");
+        const DateComponents current = utc.components(now);
+        return *utc.instant(current.year, current.month, current.day, current.hour,
+                            current.minute, 0) +
+               120;
+    }();
+    double clockOffset = 0;
     PrivateSessionBus bus{{QStringLiteral(SERVICE_DIRECTORY)}};
     QDBusConnection observer = bus.connect(QStringLiteral("observer"));
     PrivateHome home;
-    QProcessEnvironment sessionEnvironment = home.sessionEnvironment(bus.address());
+    QProcessEnvironment plimsaEnvironment;
     FakeNotificationsServer notifications{{QStringLiteral("body"), QStringLiteral("actions")}};
 };
 
@@ -93,14 +109,7 @@ NotificationRequest requestAt(const QString &identifier, DateComponents at)
 
 TEST_F(ReminderAgentProcessTest, DeliversWithTheWindowClosedOnceEachAndAClickOpensTheWindow)
 {
-    // A minute far enough ahead for everything before it to happen first.
-    const double now = SystemClock().now();
-    const LocalCalendar utc("UTC");
-    const DateComponents current = utc.components(now);
-    const double currentMinute =
-        *utc.instant(current.year, current.month, current.day, current.hour, current.minute, 0);
-    const double minuteStart = currentMinute + (now - currentMinute < 40 ? 60 : 120);
-    const DateComponents at = utc.components(minuteStart);
+    const DateComponents at = LocalCalendar("UTC").components(minuteStart);
 
     {
         // The app's side: the bus starts the agent on the first call.
@@ -124,14 +133,15 @@ TEST_F(ReminderAgentProcessTest, DeliversWithTheWindowClosedOnceEachAndAClickOpe
     ASSERT_TRUE(QTest::qWaitFor([&] { return agentPid() == 0; }));
 
     // Plimsa's first call (its permission request) starts the next agent.
-    auto plimsa = startPlimsa();
-    ASSERT_NE(plimsaPid(), 0);
+    PlimsaProcess plimsa(home, bus.address(), plimsaEnvironment);
+    ASSERT_TRUE(plimsa.start());
     ASSERT_TRUE(QTest::qWaitFor([&] { return agentPid() != 0; }));
     EXPECT_NE(agentPid(), firstAgent);
 
-    const int untilDue = static_cast<int>((minuteStart - SystemClock().now()) * 1000);
+    const int untilDue = static_cast<int>((minuteStart - fakeNow()) * 1000);
+    ASSERT_GT(untilDue, 0) << "everything before the minute took too long";
     ASSERT_TRUE(QTest::qWaitFor([&] { return notifications.received.size() >= 2; }, untilDue + 5000));
-    EXPECT_GE(SystemClock().now(), minuteStart) << "not before the minute";
+    EXPECT_GE(fakeNow(), minuteStart - 0.5) << "not before the minute";
     EXPECT_FALSE(QTest::qWaitFor([&] { return notifications.received.size() > 2; }, 2000))
         << "one deliverer, with the app running too";
     QStringList bodies;
@@ -141,8 +151,8 @@ TEST_F(ReminderAgentProcessTest, DeliversWithTheWindowClosedOnceEachAndAClickOpe
     EXPECT_EQ(bodies, QStringList({QStringLiteral("Todo: A"), QStringLiteral("Todo: C")}));
 
     // With the window closed, a click on the reminder opens it again.
-    ::kill(static_cast<pid_t>(plimsa->processId()), SIGTERM);
-    ASSERT_TRUE(plimsa->waitForFinished(10000));
+    plimsa.signal(SIGTERM);
+    ASSERT_TRUE(plimsa.exitsNormally());
     notifications.click(1);
     const qint64 opened = plimsaPid();
     ASSERT_NE(opened, 0) << "the click started Plimsa";
