@@ -5,7 +5,8 @@
 // window, and resident memory then, on a running X server (scripts/bench
 // starts Xvfb). Each program runs `runs` times, alternating with the others.
 //
-// usage: start_bench RUNS PROGRAM...
+// usage: start_bench RUNS [VAR=VALUE...] PROGRAM...
+// Assignments before a program hold for that program only (another store, say).
 // The first frame is the moment the centre of the first top-level window the
 // program maps shows anything but the black root behind it.
 
@@ -21,12 +22,19 @@
 #include <string>
 #include <sys/wait.h>
 #include <thread>
+#include <utility>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+struct Program {
+    std::string label;
+    std::string path;
+    std::vector<std::string> environment;
+};
 
 struct Sample {
     double milliseconds;
@@ -62,7 +70,7 @@ bool painted(Display *display, Window window)
     return (pixel & 0xffffff) != 0;
 }
 
-Sample runOnce(Display *display, const char *program)
+Sample runOnce(Display *display, const Program &program)
 {
     const Window root = DefaultRootWindow(display);
     XSelectInput(display, root, SubstructureNotifyMask);
@@ -71,7 +79,9 @@ Sample runOnce(Display *display, const char *program)
     const auto start = Clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
-        execl(program, program, static_cast<char *>(nullptr));
+        for (const std::string &assignment : program.environment)
+            putenv(const_cast<char *>(assignment.c_str()));
+        execl(program.path.c_str(), program.path.c_str(), static_cast<char *>(nullptr));
         _exit(127);
     }
     Window window = 0;
@@ -112,18 +122,31 @@ int main(int argc, char **argv)
         return 1;
     }
     const int runs = std::atoi(argv[1]);
-    const int programs = argc - 2;
-    std::vector<std::vector<double>> times(programs), memory(programs);
+    std::vector<Program> programs;
+    std::vector<std::string> pending;
+    for (int i = 2; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.find('=') != std::string::npos && argument.front() != '/') {
+            pending.push_back(argument);
+            continue;
+        }
+        std::string label = argument;
+        for (const std::string &assignment : pending)
+            label = assignment + " " + label;
+        programs.push_back({label, argument, std::exchange(pending, {})});
+    }
+    std::vector<std::vector<double>> times(programs.size()), memory(programs.size());
     for (int run = 0; run < runs; ++run) {
-        for (int p = 0; p < programs; ++p) {
-            const Sample sample = runOnce(display, argv[2 + p]);
+        for (std::size_t p = 0; p < programs.size(); ++p) {
+            const Sample sample = runOnce(display, programs[p]);
             times[p].push_back(sample.milliseconds);
             memory[p].push_back(static_cast<double>(sample.residentKilobytes));
         }
     }
     std::printf("program\tfirst_frame_ms\tresident_kb\n");
-    for (int p = 0; p < programs; ++p)
-        std::printf("%s\t%.1f\t%.0f\n", argv[2 + p], median(times[p]), median(memory[p]));
+    for (std::size_t p = 0; p < programs.size(); ++p)
+        std::printf("%s\t%.1f\t%.0f\n", programs[p].label.c_str(), median(times[p]),
+                    median(memory[p]));
     XCloseDisplay(display);
     return 0;
 }
