@@ -19,7 +19,9 @@
 #include <QShortcut>
 #include <QShowEvent>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -103,6 +105,14 @@ void ContentWindow::undoDelete()
     m_listView->selectionModel()->setCurrentIndex(restored.first().topLeft(),
                                                   QItemSelectionModel::NoUpdate);
     m_listView->scrollTo(m_listView->currentIndex());
+}
+
+void ContentWindow::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // Told from the event loop: by then the frame has gone to the screen.
+    if (!std::exchange(m_painted, true))
+        QTimer::singleShot(0, this, &ContentWindow::firstFrameShown);
 }
 
 void ContentWindow::showEvent(QShowEvent *event)

@@ -30,7 +30,12 @@ public:
     DeleteAlert *deleteAlert() const { return m_deleteAlert; }
     UndoBar *undoBar() const { return m_undoBar; }
 
+signals:
+    // The window's first frame is on screen: what it does not show may come now.
+    void firstFrameShown();
+
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -47,4 +52,5 @@ private:
     EntryRow *m_entryRow;
     DeleteAlert *m_deleteAlert;
     UndoBar *m_undoBar;
+    bool m_painted = false;
 };

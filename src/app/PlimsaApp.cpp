@@ -6,8 +6,10 @@
 #include "AccessibleInterfaces.h"
 #include "ContentView.h"
 #include "ContentWindow.h"
+#include "DeferredNotificationCenter.h"
 #include "MenuPicker.h"
 #include "SingleInstance.h"
+#include "StartupWarmup.h"
 #include "Symbols.h"
 #include "TerminationSignals.h"
 #include "TodayWatcher.h"
@@ -54,6 +56,7 @@ int PlimsaApp::main(int argc, char **argv)
         return 1;
     }
 
+    StartupWarmup warmup;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("plimsa"));
     QApplication::setApplicationDisplayName(QStringLiteral("Plimsa"));
@@ -62,7 +65,6 @@ int PlimsaApp::main(int argc, char **argv)
     installTranslations(QLocale());
     parseCommandLine(app);
     setUpIconTheme();
-    QApplication::setWindowIcon(appIcon());
     installAccessibleInterfaces();
 
     // Caught before anything else, so that a signal can never end the app unsaved.
@@ -78,8 +80,11 @@ int PlimsaApp::main(int argc, char **argv)
         return 1;
     }
 
+    warmup.wait();
     SystemClock clock;
-    ReminderScheduler reminders(NotificationCenter::current());
+    // Its calls wait for the session bus, which waits for the first frame.
+    DeferredNotificationCenter notifications;
+    ReminderScheduler reminders(notifications);
     ContentView view(Preferences::standard(), reminders, clock);
     ContentWindow window(view);
 
@@ -101,9 +106,20 @@ int PlimsaApp::main(int argc, char **argv)
     // may still cancel: save and keep running. Its Die quits through aboutToQuit.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &view, &ContentView::commitData);
 
-    TodayWatcher today(clock, &LocalCalendar::current);
-    today.watchResume();
-    QObject::connect(&today, &TodayWatcher::mayHaveChanged, &view, &ContentView::followToday);
+    // What the first frame does not show comes once it is on screen, so that it
+    // is as quick as a bare window's.
+    std::unique_ptr<TodayWatcher> today;
+    QObject::connect(&window, &ContentWindow::firstFrameShown, &window, [&] {
+        QApplication::setWindowIcon(appIcon());
+        useThemedPlus();
+        window.update();
+        notifications.open(NotificationCenter::current());
+        today = std::make_unique<TodayWatcher>(clock, &LocalCalendar::current);
+        today->watchResume();
+        QObject::connect(today.get(), &TodayWatcher::mayHaveChanged, &view,
+                         &ContentView::followToday);
+        view.followToday();
+    });
 
     window.show();
     return app.exec();

@@ -9,13 +9,13 @@
 
 namespace {
 
+bool themedPlus = false;
+
 QString themeName(Symbol symbol)
 {
     return symbol == Symbol::plus ? QStringLiteral("list-add-symbolic")
                                   : QStringLiteral("user-trash-symbolic");
 }
-
-} // namespace
 
 QIcon symbolIcon(Symbol symbol)
 {
@@ -24,9 +24,31 @@ QIcon symbolIcon(Symbol symbol)
                             QIcon(QStringLiteral(":/symbols/") + name + QStringLiteral(".svg")));
 }
 
+// Two bars on whole pixels of a 16-unit square, as Adwaita's plus.
+QPixmap drawnPlus(int size, qreal devicePixelRatio)
+{
+    QPixmap pixmap(QSize(size, size) * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.scale(size / 16.0, size / 16.0);
+    painter.fillRect(QRectF(7, 1, 2, 14), Qt::black);
+    painter.fillRect(QRectF(1, 7, 14, 2), Qt::black);
+    return pixmap;
+}
+
+} // namespace
+
+void useThemedPlus()
+{
+    themedPlus = true;
+}
+
 QPixmap tintedSymbol(Symbol symbol, const QColor &color, int size, qreal devicePixelRatio)
 {
-    QPixmap pixmap = symbolIcon(symbol).pixmap(QSize(size, size), devicePixelRatio);
+    QPixmap pixmap = symbol == Symbol::plus && !themedPlus
+                         ? drawnPlus(size, devicePixelRatio)
+                         : symbolIcon(symbol).pixmap(QSize(size, size), devicePixelRatio);
     QPainter painter(&pixmap);
     painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
     painter.fillRect(pixmap.rect(), color);

@@ -8,12 +8,15 @@
 #include <QPixmap>
 
 // The app's two symbols, "plus" and "trash": from the user's icon theme, with
-// bundled drawings so a button is never empty.
+// drawings of Plimsa's own so a button is never empty.
 enum class Symbol { plus, trash };
 
-QIcon symbolIcon(Symbol symbol);
-// The symbol in one flat colour, for painting at `size` logical pixels.
+// The symbol in one flat colour, for painting at `size` logical pixels. Until
+// `useThemedPlus`, the plus is drawn by hand as the default theme (Adwaita)
+// draws it: reading the theme's index takes milliseconds, which the window's
+// first frame need not wait for when it shows no row.
 QPixmap tintedSymbol(Symbol symbol, const QColor &color, int size, qreal devicePixelRatio);
+void useThemedPlus();
 
 // Plimsa's own icon: the installed one, else the one built in.
 QIcon appIcon();

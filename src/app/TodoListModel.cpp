@@ -58,7 +58,7 @@ TodoListModel::TodoListModel(const ContentView &view, QObject *parent)
 
 void TodoListModel::followTimeZone()
 {
-    m_timeFormatter = DateFormatter(QStringLiteral("h:mm a"));
+    m_timeFormatter.reset();
     if (rowCount() > 0)
         emit dataChanged(index(0), index(rowCount() - 1), {TimeTextRole, Qt::AccessibleTextRole});
 }
@@ -75,7 +75,9 @@ const TodoItem &TodoListModel::item(const QModelIndex &index) const
 
 QString TodoListModel::timeText(const TodoItem &item) const
 {
-    return m_timeFormatter.format(item.time());
+    if (!m_timeFormatter)
+        m_timeFormatter.emplace(QStringLiteral("h:mm a"));
+    return m_timeFormatter->format(item.time());
 }
 
 QVariant TodoListModel::data(const QModelIndex &index, int role) const

@@ -8,6 +8,8 @@
 
 #include <QAbstractListModel>
 
+#include <optional>
+
 // The rows of the list: one per entry of the view's `todoList`, in its order.
 // Holds no data of its own and follows the view's change signals.
 class TodoListModel : public QAbstractListModel {
@@ -33,5 +35,6 @@ private:
     void followTimeZone();
 
     const ContentView &m_view;
-    DateFormatter m_timeFormatter{QStringLiteral("h:mm a")};
+    // Made on first use: an empty list's window needs none.
+    mutable std::optional<DateFormatter> m_timeFormatter;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
+#include <DeferredNotificationCenter.h>
 #include <Instant.h>
 #include <RecordingNotificationCenter.h>
 #include <ReminderScheduler.h>
@@ -91,4 +92,22 @@ TEST(ReminderScheduler, PermissionAsksForAlertAndSoundAndIgnoresTheAnswer)
     center.authorizationRequests.front().completion(false, QStringLiteral("denied"));
     scheduler.scheduleReminder(TodoItem("still submitted", 0, TodoPriority::low));
     EXPECT_EQ(center.added.size(), 1u);
+}
+
+TEST(DeferredNotificationCenter, KeepsCallsUntilOpenedThenPassesThemOnInOrder)
+{
+    DeferredNotificationCenter deferred;
+    ReminderScheduler scheduler(deferred, zone("UTC"));
+    scheduler.requestReminderPermission();
+    scheduler.scheduleReminder(TodoItem("x", 0, TodoPriority::low, fixedId));
+    scheduler.cancelReminders({QStringLiteral("A")});
+    RecordingNotificationCenter center;
+    EXPECT_TRUE(center.calls.isEmpty());
+
+    deferred.open(center);
+    EXPECT_EQ(center.calls, (QStringList{QStringLiteral("requestAuthorization"), QStringLiteral("add"),
+                                         QStringLiteral("removePendingRequests")}));
+    EXPECT_EQ(center.added.front().identifier, QStringLiteral("E621E1F8-C36C-495A-93FC-0C247A3E6E5F"));
+    scheduler.cancelReminders({QStringLiteral("B")});
+    EXPECT_EQ(center.removed.back(), QStringList{QStringLiteral("B")}) << "straight through once open";
 }
