@@ -42,7 +42,8 @@ bool writeAll(int fd, QByteArrayView bytes)
 // Makes the rename itself durable. Its failure changes nothing the caller can act on.
 void syncFolder(const QString &folder)
 {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
     ::fsync(fd);
@@ -60,7 +61,15 @@ std::optional<QByteArray> StoredFile::read() const
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QByteArray bytes = file.readAll();
+    const qint64 expected = file.size();
+    QByteArray bytes(expected + roomAfterContent, Qt::Uninitialized);
+    const qint64 length = file.read(bytes.data(), expected);
+    if (length < 0)
+        return std::nullopt;
+    bytes.resize(length);
+    // Edited in place by another program since the size was taken.
+    if (!file.atEnd())
+        bytes.append(file.readAll());
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
     return bytes;
@@ -75,13 +84,12 @@ bool StoredFile::write(QByteArrayView bytes)
     if (!ensurePrivateFolder(folder))
         return false;
     const QByteArray target = QFile::encodeName(m_path);
-    const QByteArray temporary =
-        QFile::encodeName(folder + QStringLiteral("/.") + info.fileName() +
-                          QStringLiteral(".plimsa-new"));
+    const QByteArray temporary = QFile::encodeName(folder + QStringLiteral("/.") + info.fileName() +
+                                                   QStringLiteral(".plimsa-new"));
     // Left by a write cut short, or absent.
     ::unlink(temporary.constData());
-    const int fd = ::open(temporary.constData(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd =
+        ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
     const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;

@@ -29,7 +29,12 @@ public:
 
     const QString &path() const { return m_path; }
 
-    // The content; none when there is no file or it cannot be read.
+    // Allocated room after what `read` returns. Readers that look up to this
+    // far past the end of their input (the JSON reader does) need no copy of it.
+    static constexpr qsizetype roomAfterContent = 64;
+
+    // The content, with `roomAfterContent` of capacity after it; none when there
+    // is no file or it cannot be read.
     std::optional<QByteArray> read() const;
     // Replaces the content. False when that fails, and the earlier content
     // stays; also while unreadable content could not be set aside.

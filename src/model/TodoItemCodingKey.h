@@ -7,13 +7,37 @@
 #include <optional>
 #include <string_view>
 
-// The member names of a to-do's JSON object, in field order. Keys have no
-// integer form and are made from text only by an exact, case-sensitive match.
 enum class TodoItemCodingKey { id, name, time, priority };
 
 inline constexpr std::array<TodoItemCodingKey, 4> allTodoItemCodingKeys{
     TodoItemCodingKey::id, TodoItemCodingKey::name, TodoItemCodingKey::time,
     TodoItemCodingKey::priority};
 
-std::string_view stringValue(TodoItemCodingKey key);
-std::optional<TodoItemCodingKey> todoItemCodingKeyFromString(std::string_view text);
+constexpr std::string_view stringValue(TodoItemCodingKey key)
+{
+    switch (key) {
+    case TodoItemCodingKey::id:
+        return "id";
+    case TodoItemCodingKey::name:
+        return "name";
+    case TodoItemCodingKey::time:
+        return "time";
+    case TodoItemCodingKey::priority:
+        return "priority";
+    }
+    return {};
+}
+
+// Inline because the reader asks for every member of every stored item. The keys
+// differ in their first letter, so once the loop is unrolled one comparison settles it.
+constexpr std::optional<TodoItemCodingKey> todoItemCodingKeyFromString(std::string_view text)
+{
+    if (text.empty())
+        return std::nullopt;
+    for (TodoItemCodingKey key : allTodoItemCodingKeys) {
+        const std::string_view value = stringValue(key);
+        if (value.front() == text.front())
+            return value == text ? std::optional(key) : std::nullopt;
+    }
+    return std::nullopt;
+}

@@ -21,4 +21,7 @@ std::optional<std::string> encodeTodoList(const std::vector<TodoItem> &items);
 // wrong-typed member, bad UUID or unknown priority fails the whole value.
 // Members with other keys are ignored.
 std::optional<TodoItem> decodeTodoItem(std::string_view json);
-std::optional<std::vector<TodoItem>> decodeTodoList(std::string_view json);
+// `readableAfterEnd` counts the allocated bytes after `json` that may be read
+// (never written); with 64 or more the list is read without a copy of `json`.
+std::optional<std::vector<TodoItem>> decodeTodoList(std::string_view json,
+                                                    std::size_t readableAfterEnd = 0);

@@ -4,163 +4,156 @@
 #include "TodoItemCodingKey.h"
 #include "TodoJson.h"
 
-#include <cstring>
-#include <nlohmann/json.hpp>
+#include <simdjson.h>
 
 namespace {
 
-using Json = nlohmann::json;
+using simdjson::dom::element;
 
-// Builds items straight from the parser's events, without a document tree,
-// and stops at the first thing that does not fit.
-class TodoItemsHandler : public nlohmann::json_sax<Json> {
-public:
-    enum class Shape { list, singleItem };
-
-    explicit TodoItemsHandler(Shape shape) : m_itemDepth(shape == Shape::list ? 2 : 1) {}
-
-    std::vector<TodoItem> takeItems() { return std::move(m_items); }
-
-    bool null() override { return scalar(); }
-    bool boolean(bool) override { return scalar(); }
-    bool number_integer(number_integer_t value) override
-    {
-        return number(static_cast<double>(value));
-    }
-    bool number_unsigned(number_unsigned_t value) override
-    {
-        return number(static_cast<double>(value));
-    }
-    bool number_float(number_float_t value, const string_t &) override { return number(value); }
-    bool binary(binary_t &) override { return false; }
-
-    bool string(string_t &value) override
-    {
-        if (!isItemMember())
-            return isInsideItem();
-        switch (*m_key) {
-        case TodoItemCodingKey::id:
-            m_id = Uuid::fromString(value);
-            return m_id.has_value();
-        case TodoItemCodingKey::name:
-            m_name = std::move(value);
-            return true;
-        case TodoItemCodingKey::time:
-            return false;
-        case TodoItemCodingKey::priority:
-            m_priority = todoPriorityFromRawValue(value);
-            return m_priority.has_value();
-        }
-        return false;
-    }
-
-    bool start_object(std::size_t) override
-    {
-        if (m_depth == m_itemDepth - 1) {
-            m_id.reset();
-            m_name.reset();
-            m_time.reset();
-            m_priority.reset();
-        } else if (!isInsideIgnoredMember()) {
-            return false;
-        }
-        ++m_depth;
-        return true;
-    }
-
-    bool key(string_t &text) override
-    {
-        if (m_depth == m_itemDepth) {
-            m_key = todoItemCodingKeyFromString(text);
-            m_keyKnown = m_key.has_value();
-        }
-        return true;
-    }
-
-    bool end_object() override
-    {
-        if (m_depth-- == m_itemDepth) {
-            if (!m_id || !m_name || !m_time || !m_priority)
-                return false;
-            m_items.emplace_back(std::move(*m_name), *m_time, *m_priority, *m_id);
-        }
-        return true;
-    }
-
-    bool start_array(std::size_t) override
-    {
-        const bool expectedList = m_depth == 0 && m_itemDepth == 2;
-        if (!expectedList && !isInsideIgnoredMember())
-            return false;
-        ++m_depth;
-        return true;
-    }
-
-    bool end_array() override
-    {
-        --m_depth;
-        return true;
-    }
-
-    bool parse_error(std::size_t, const std::string &, const nlohmann::detail::exception &) override
-    {
-        return false;
-    }
-
-private:
-    bool isInsideItem() const { return m_depth >= m_itemDepth; }
-    bool isItemMember() const { return m_depth == m_itemDepth && m_keyKnown; }
-    // A value nested in a member whose key is not one of ours.
-    bool isInsideIgnoredMember() const
-    {
-        return m_depth > m_itemDepth || (m_depth == m_itemDepth && !m_keyKnown);
-    }
-
-    bool scalar() const { return isInsideItem() && !isItemMember(); }
-
-    bool number(double value)
-    {
-        if (!isItemMember())
-            return isInsideItem();
-        if (*m_key != TodoItemCodingKey::time)
-            return false;
-        m_time = value;
-        return true;
-    }
-
-    const int m_itemDepth;
-    int m_depth = 0;
-    std::optional<TodoItemCodingKey> m_key;
-    bool m_keyKnown = false;
-    std::optional<Uuid> m_id;
-    std::optional<std::string> m_name;
-    std::optional<double> m_time;
-    std::optional<TodoPriority> m_priority;
-    std::vector<TodoItem> m_items;
-};
-
-std::optional<std::vector<TodoItem>> parse(std::string_view json, TodoItemsHandler::Shape shape)
+// Appends the item that `value` holds to `items`; false when it holds none.
+bool readItem(element value, std::vector<TodoItem> &items)
 {
-    // nlohmann's reader treats a NUL byte as the end of input.
-    if (std::memchr(json.data(), '\0', json.size()) != nullptr)
-        return std::nullopt;
-    TodoItemsHandler handler(shape);
-    if (!Json::sax_parse(json.begin(), json.end(), &handler))
-        return std::nullopt;
-    return handler.takeItems();
+    simdjson::dom::object members;
+    if (value.get(members) != simdjson::SUCCESS)
+        return false;
+    std::optional<Uuid> id;
+    std::optional<std::string_view> name;
+    std::optional<double> time;
+    std::optional<TodoPriority> priority;
+    // Every member is read in document order, so a repeated key is checked
+    // each time and the last one holds.
+    for (const auto [key, member] : members) {
+        const auto codingKey = todoItemCodingKeyFromString(key);
+        if (!codingKey)
+            continue;
+        std::string_view text;
+        double number;
+        switch (*codingKey) {
+        case TodoItemCodingKey::id:
+            if (member.get(text) != simdjson::SUCCESS || !(id = Uuid::fromString(text)))
+                return false;
+            break;
+        case TodoItemCodingKey::name:
+            if (member.get(text) != simdjson::SUCCESS)
+                return false;
+            name = text;
+            break;
+        case TodoItemCodingKey::time:
+            if (member.get(number) != simdjson::SUCCESS)
+                return false;
+            time = number;
+            break;
+        case TodoItemCodingKey::priority:
+            if (member.get(text) != simdjson::SUCCESS ||
+                !(priority = todoPriorityFromRawValue(text)))
+                return false;
+            break;
+        }
+    }
+    if (!id || !name || !time || !priority)
+        return false;
+    items.emplace_back(std::string(*name), *time, *priority, *id);
+    return true;
+}
+
+bool isNumberCharacter(char c)
+{
+    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E';
+}
+
+// The same text with every integer of 19 digits or more given an "e0" exponent:
+// the parser takes integers only as far as 64 bits but floating-point numbers of
+// any length, and both forms read as the same double.
+std::string withLongIntegersAsFloatingPoint(std::string_view json)
+{
+    std::string text;
+    text.reserve(json.size() + json.size() / 8);
+    bool inString = false;
+    for (std::size_t i = 0; i < json.size();) {
+        const char c = json[i];
+        if (inString || !isNumberCharacter(c)) {
+            const std::size_t length = inString && c == '\\' ? 2 : 1;
+            if (c == '"')
+                inString = !inString;
+            text.append(json.substr(i, length));
+            i += length;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < json.size() && isNumberCharacter(json[end]))
+            ++end;
+        const std::string_view token = json.substr(i, end - i);
+        text.append(token);
+        const std::string_view digits = token.substr(token.starts_with('-') ? 1 : 0);
+        if (digits.size() >= 19 && digits.find_first_not_of("0123456789") == std::string_view::npos)
+            text.append("e0");
+        i = end;
+    }
+    return text;
+}
+
+// Parses `json` strictly, whole, and hands its root to `read`. What the parser's
+// own limits refuse but JSON allows is parsed again in a form it takes: long
+// integers, and nesting deeper than its default limit.
+template <typename Read>
+auto withDocument(std::string_view json, std::size_t readableAfterEnd, Read read)
+    -> decltype(read(element()))
+{
+    // A leading byte order mark is allowed and ignored, as it always was.
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (json.starts_with(byteOrderMark))
+        json.remove_prefix(byteOrderMark.size());
+    simdjson::dom::parser parser;
+    std::string rewritten;
+    bool widened = false;
+    bool deepened = false;
+    for (;;) {
+        element root;
+        const bool inPlace = !widened && readableAfterEnd >= simdjson::SIMDJSON_PADDING;
+        const auto error = parser.parse(json.data(), json.size(), !inPlace).get(root);
+        if (error == simdjson::SUCCESS)
+            return read(root);
+        if (error == simdjson::NUMBER_ERROR && !widened) {
+            rewritten = withLongIntegersAsFloatingPoint(json);
+            json = rewritten;
+            widened = true;
+        } else if (error == simdjson::DEPTH_ERROR && !deepened) {
+            // Each level opens with a bracket of its own.
+            if (parser.allocate(json.size(), json.size() / 2 + 1) != simdjson::SUCCESS)
+                return std::nullopt;
+            deepened = true;
+        } else {
+            return std::nullopt;
+        }
+    }
 }
 
 } // namespace
 
 std::optional<TodoItem> decodeTodoItem(std::string_view json)
 {
-    auto items = parse(json, TodoItemsHandler::Shape::singleItem);
-    if (!items || items->size() != 1)
-        return std::nullopt;
-    return std::move(items->front());
+    return withDocument(json, 0, [](element root) -> std::optional<TodoItem> {
+        std::vector<TodoItem> items;
+        if (!readItem(root, items))
+            return std::nullopt;
+        return std::move(items.front());
+    });
 }
 
-std::optional<std::vector<TodoItem>> decodeTodoList(std::string_view json)
+std::optional<std::vector<TodoItem>> decodeTodoList(std::string_view json,
+                                                    std::size_t readableAfterEnd)
 {
-    return parse(json, TodoItemsHandler::Shape::list);
+    return withDocument(json, readableAfterEnd,
+                        [](element root) -> std::optional<std::vector<TodoItem>> {
+                            simdjson::dom::array elements;
+                            if (root.get(elements) != simdjson::SUCCESS)
+                                return std::nullopt;
+                            std::vector<TodoItem> items;
+                            items.reserve(elements.size());
+                            for (const element value : elements) {
+                                if (!readItem(value, items))
+                                    return std::nullopt;
+                            }
+                            return items;
+                        });
 }

@@ -18,10 +18,33 @@ inline constexpr std::array<TodoPriority, 3> allTodoPriorities{
     TodoPriority::low, TodoPriority::medium, TodoPriority::high};
 
 // "Low", "Medium" or "High".
-std::string_view rawValue(TodoPriority priority);
+constexpr std::string_view rawValue(TodoPriority priority)
+{
+    switch (priority) {
+    case TodoPriority::low:
+        return "Low";
+    case TodoPriority::medium:
+        return "Medium";
+    case TodoPriority::high:
+        return "High";
+    }
+    return {};
+}
 
-// The priority whose raw string equals the text exactly (case-sensitive, no trimming).
-std::optional<TodoPriority> todoPriorityFromRawValue(std::string_view text);
+// The priority whose raw string equals the text exactly (case-sensitive, no
+// trimming). Inline because the reader asks for every stored item; the raw
+// strings differ in their first letter, so one comparison settles it.
+constexpr std::optional<TodoPriority> todoPriorityFromRawValue(std::string_view text)
+{
+    if (text.empty())
+        return std::nullopt;
+    for (TodoPriority priority : allTodoPriorities) {
+        const std::string_view value = rawValue(priority);
+        if (value.front() == text.front())
+            return value == text ? std::optional(priority) : std::nullopt;
+    }
+    return std::nullopt;
+}
 
 // Equal priorities hash alike: only the raw string is fed to the hasher.
 template <> struct std::hash<TodoPriority> {

@@ -10,7 +10,8 @@ std::optional<std::vector<TodoItem>> readTodoList(Preferences &preferences)
     const std::optional<QByteArray> bytes = preferences.data(todoListKey);
     if (!bytes)
         return std::nullopt;
-    auto list = decodeTodoList(std::string_view(bytes->constData(), bytes->size()));
+    auto list = decodeTodoList(std::string_view(bytes->constData(), bytes->size()),
+                               bytes->capacity() - bytes->size());
     // When no copy can be made, the store holds the value back and the next
     // save fails (and is rescued) instead of overwriting the only copy.
     if (!list)

@@ -37,6 +37,33 @@ TEST(Uuid, RejectsTextsThatAreNotCanonical)
         EXPECT_FALSE(Uuid::fromString(text)) << text;
 }
 
+TEST(Uuid, ReadsEveryByteAtEveryDigitPositionAsHexOrNothing)
+{
+    const std::string canonical = "00000000-0000-0000-0000-000000000000";
+    std::size_t digit = 0;
+    for (std::size_t position = 0; position < canonical.size(); ++position) {
+        if (canonical[position] == '-')
+            continue;
+        for (int byte = 0; byte < 256; ++byte) {
+            std::string text = canonical;
+            text[position] = static_cast<char>(byte);
+            const auto id = Uuid::fromString(text);
+            const char c = static_cast<char>(byte);
+            const int value = c >= '0' && c <= '9'   ? c - '0'
+                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                              : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                     : -1;
+            ASSERT_EQ(id.has_value(), value >= 0) << position << " " << byte;
+            if (!id)
+                continue;
+            Uuid::Bytes expected{};
+            expected[digit / 2] = static_cast<std::uint8_t>(digit % 2 ? value : value << 4);
+            ASSERT_EQ(id->bytes(), expected) << position << " " << byte;
+        }
+        ++digit;
+    }
+}
+
 TEST(Uuid, RandomIdsAreDistinctVersion4)
 {
     std::set<std::string> seen;

@@ -74,6 +74,7 @@ TEST(TodoJson, TimeRoundTripsBitForBit)
         std::numeric_limits<double>::lowest(),
         9007199254740993.0,
         12345678901234567890.0,
+        18446744073709551616.0, // written as a 20-digit integer
         1e22,
     };
     for (double time : times) {
@@ -117,6 +118,11 @@ TEST(TodoJson, ReadsEveryNumberFormAndAnyMemberOrder)
          18446744073709551615.0},
         {R"( { "id" : "E621E1F8-C36C-495A-93FC-0C247A3E6E5F" , "name":"n", "time":-0, "priority":"Low" } )",
          0},
+        {R"({"id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F","name":"n","time":100000000000000000000,"priority":"Low"})",
+         1e20},
+        {R"({"id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F","name":"n","time":-9223372036854775809,"priority":"Low"})",
+         -9223372036854775808.0},
+        {"\xEF\xBB\xBF" + itemJson(validMembers), 786310200},
     };
     for (const auto &c : cases) {
         const auto item = decodeTodoItem(c.json);
@@ -130,7 +136,9 @@ TEST(TodoJson, IgnoresMembersWithOtherKeys)
 {
     const std::string json =
         itemJson(std::string(validMembers) +
-                 R"(,"done":true,"tags":[1,{"id":null}],"x":{"time":"no"},"n":null)");
+                 R"(,"done":true,"tags":[1,{"id":null}],"x":{"time":"no"},"n":null,)"
+                 R"("serial":123456789012345678901234567890,"deep":)" +
+                 std::string(2000, '[') + std::string(2000, ']'));
     const auto item = decodeTodoItem(json);
     ASSERT_TRUE(item) << json;
     EXPECT_EQ(*item, TodoItem("Buy milk", 786310200, TodoPriority::high, fixedId));
@@ -177,6 +185,8 @@ TEST(TodoJson, ReadingFailsForAnyBadValue)
         {"name an array", "[" + replaced(R"("Buy milk")", R"(["Buy milk"])") + "]"},
         {"time a string", "[" + replaced("786310200", R"("786310200")") + "]"},
         {"time beyond the double range", "[" + replaced("786310200", "1e400") + "]"},
+        {"long integer with a leading zero",
+         "[" + replaced("786310200", "0786310200786310200786310200") + "]"},
         {"time a boolean", "[" + replaced("786310200", "true") + "]"},
         {"time an object", "[" + replaced("786310200", R"({"seconds":1})") + "]"},
         {"priority lower case", "[" + replaced(R"("High")", R"("high")") + "]"},

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <StoredFile.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,7 +34,11 @@ TEST_F(FilePreferencesTest, KeepsExactlyTheBytesInAPrivateFileNamedAfterTheKey)
 {
     const QByteArray value("[]\0\xFF\n", 5);
     ASSERT_TRUE(preferences.setData(QStringLiteral("TodoList"), value));
-    EXPECT_EQ(preferences.data(QStringLiteral("TodoList")), value);
+    const auto read = preferences.data(QStringLiteral("TodoList"));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, value);
+    EXPECT_GE(read->capacity() - read->size(), StoredFile::roomAfterContent)
+        << "the list reader reads in place only with room after the content";
 
     QFile file(directory + QStringLiteral("/TodoList"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
