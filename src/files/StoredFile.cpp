@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -73,6 +74,21 @@ std::optional<QByteArray> StoredFile::read() const
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
     return bytes;
+}
+
+QByteArray StoredFile::revision() const
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(m_path).constData(), &status) != 0)
+        return {};
+    // A replacement is a new inode; a write in place moves the change time.
+    const qint64 fields[] = {
+        static_cast<qint64>(status.st_dev),          static_cast<qint64>(status.st_ino),
+        static_cast<qint64>(status.st_size),         static_cast<qint64>(status.st_mtim.tv_sec),
+        static_cast<qint64>(status.st_mtim.tv_nsec), static_cast<qint64>(status.st_ctim.tv_sec),
+        static_cast<qint64>(status.st_ctim.tv_nsec),
+    };
+    return QByteArray(reinterpret_cast<const char *>(fields), sizeof fields);
 }
 
 bool StoredFile::write(QByteArrayView bytes)

@@ -36,6 +36,9 @@ public:
     // The content, with `roomAfterContent` of capacity after it; none when there
     // is no file or it cannot be read.
     std::optional<QByteArray> read() const;
+    // Changes whenever the file is replaced, written or removed, so that content
+    // read earlier can be known to be current. Empty when there is no file.
+    QByteArray revision() const;
     // Replaces the content. False when that fails, and the earlier content
     // stays; also while unreadable content could not be set aside.
     bool write(QByteArrayView bytes);

@@ -32,6 +32,13 @@ std::optional<QByteArray> FilePreferences::data(const QString &key) const
     return StoredFile(m_directory + QLatin1Char('/') + key).read();
 }
 
+QByteArray FilePreferences::revision(const QString &key) const
+{
+    if (!isUsableKey(key))
+        return {};
+    return StoredFile(m_directory + QLatin1Char('/') + key).revision();
+}
+
 bool FilePreferences::setData(const QString &key, QByteArrayView value)
 {
     StoredFile *file = fileFor(key);

@@ -21,6 +21,7 @@ public:
     const QString &directory() const { return m_directory; }
 
     std::optional<QByteArray> data(const QString &key) const override;
+    QByteArray revision(const QString &key) const override;
     bool setData(const QString &key, QByteArrayView value) override;
     bool keepUnreadable(const QString &key, QByteArrayView value) override;
 

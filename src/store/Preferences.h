@@ -18,6 +18,9 @@ public:
 
     // The value under `key`, or none when there is no readable value. Blocks on file I/O.
     virtual std::optional<QByteArray> data(const QString &key) const = 0;
+    // Changes whenever the value under `key` is replaced or removed, so that a
+    // value read earlier can be known to be current. Empty when there is none.
+    virtual QByteArray revision(const QString &key) const = 0;
     // Replaces the value under `key`; false when it could not be kept, in which
     // case the earlier value stays. Blocks until the value is on disk.
     virtual bool setData(const QString &key, QByteArrayView value) = 0;

@@ -10,13 +10,18 @@ std::optional<std::vector<TodoItem>> readTodoList(Preferences &preferences)
     const std::optional<QByteArray> bytes = preferences.data(todoListKey);
     if (!bytes)
         return std::nullopt;
-    auto list = decodeTodoList(std::string_view(bytes->constData(), bytes->size()),
-                               bytes->capacity() - bytes->size());
+    auto list = decodeStoredTodoList(*bytes);
     // When no copy can be made, the store holds the value back and the next
     // save fails (and is rescued) instead of overwriting the only copy.
     if (!list)
         preferences.keepUnreadable(todoListKey, *bytes);
     return list;
+}
+
+std::optional<std::vector<TodoItem>> decodeStoredTodoList(const QByteArray &bytes)
+{
+    return decodeTodoList(std::string_view(bytes.constData(), bytes.size()),
+                          bytes.capacity() - bytes.size());
 }
 
 bool writeTodoList(Preferences &preferences, const std::vector<TodoItem> &list)

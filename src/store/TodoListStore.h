@@ -19,6 +19,10 @@ inline const QString todoListKey = QStringLiteral("TodoList");
 // copied aside, or else held back from the next write.
 std::optional<std::vector<TodoItem>> readTodoList(Preferences &preferences);
 
+// Decodes a value as read from the store, which has room after its end to
+// be decoded in place. Reads and writes nothing.
+std::optional<std::vector<TodoItem>> decodeStoredTodoList(const QByteArray &bytes);
+
 // Stores the list whole. False when it could not be encoded or kept; the
 // earlier value then stays.
 bool writeTodoList(Preferences &preferences, const std::vector<TodoItem> &list);

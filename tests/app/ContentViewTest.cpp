@@ -488,6 +488,7 @@ namespace {
 class FailingPreferences final : public Preferences {
 public:
     std::optional<QByteArray> data(const QString &) const override { return stored; }
+    QByteArray revision(const QString &) const override { return {}; }
     bool setData(const QString &, QByteArrayView) override { return false; }
     bool keepUnreadable(const QString &, QByteArrayView) override { return false; }
     QByteArray stored = "[]";

@@ -4,7 +4,10 @@
 #include <FilePreferences.h>
 #include <QDir>
 #include <QTemporaryDir>
+#include <TodoJson.h>
+#include <TodoListReadAhead.h>
 #include <TodoListStore.h>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -77,4 +80,83 @@ TEST_F(TodoListStoreTest, FailedEncodingKeepsTheEarlierValue)
     };
     EXPECT_FALSE(writeTodoList(preferences, items));
     EXPECT_EQ(preferences.data(todoListKey), QByteArray("[]"));
+}
+
+namespace {
+
+// Counts the reads of the store, from any thread.
+class CountingPreferences final : public Preferences {
+public:
+    explicit CountingPreferences(Preferences &store) : m_store(store) {}
+    std::optional<QByteArray> data(const QString &key) const override
+    {
+        ++reads;
+        return m_store.data(key);
+    }
+    QByteArray revision(const QString &key) const override { return m_store.revision(key); }
+    bool setData(const QString &key, QByteArrayView value) override
+    {
+        return m_store.setData(key, value);
+    }
+    bool keepUnreadable(const QString &key, QByteArrayView value) override
+    {
+        return m_store.keepUnreadable(key, value);
+    }
+    mutable std::atomic<int> reads = 0;
+
+private:
+    Preferences &m_store;
+};
+
+} // namespace
+
+TEST_F(TodoListStoreTest, AListReadAheadIsUsedOnlyWhileTheStoreStillHoldsIt)
+{
+    const std::vector<TodoItem> earlier = {TodoItem("earlier", 0, TodoPriority::low)};
+    const std::vector<TodoItem> later = {TodoItem("later", 60, TodoPriority::high)};
+    const auto json = [](const std::vector<TodoItem> &items) {
+        return QByteArray::fromStdString(*encodeTodoList(items));
+    };
+    const QByteArray earlierJson = json(earlier);
+    const struct {
+        const char *name;
+        std::optional<QByteArray> stored;
+        std::optional<QByteArray> replacedBy; // after the read ahead; "" removes
+        std::optional<std::vector<TodoItem>> expected;
+        int reads;
+        qsizetype asideCopies;
+    } cases[] = {
+        {"unchanged", earlierJson, std::nullopt, earlier, 1, 0},
+        {"nothing stored", std::nullopt, std::nullopt, std::nullopt, 1, 0},
+        {"replaced since", earlierJson, json(later), later, 2, 0},
+        {"removed since", earlierJson, QByteArray(), std::nullopt, 2, 0},
+        {"stored since", std::nullopt, earlierJson, earlier, 2, 0},
+        {"unreadable: set aside by the caller", QByteArray("[1]"), std::nullopt, std::nullopt, 2,
+         1},
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir folder;
+        FilePreferences store(folder.path());
+        if (c.stored) {
+            ASSERT_TRUE(store.setData(todoListKey, *c.stored));
+        }
+        CountingPreferences counting(store);
+        TodoListReadAhead readAhead(counting);
+        readAhead.wait();
+        EXPECT_TRUE(readAhead.isDone()) << c.name;
+        if (c.replacedBy && c.replacedBy->isEmpty()) {
+            ASSERT_TRUE(QFile::remove(folder.filePath(todoListKey)));
+        } else if (c.replacedBy) {
+            ASSERT_TRUE(store.setData(todoListKey, *c.replacedBy));
+        }
+
+        EXPECT_EQ(readAhead.read(), c.expected) << c.name;
+        EXPECT_EQ(counting.reads, c.reads) << c.name;
+        EXPECT_EQ(QDir(folder.path())
+                      .entryList({QStringLiteral("TodoList.unreadable-*")}, QDir::Files)
+                      .size(),
+                  c.asideCopies)
+            << c.name;
+        EXPECT_EQ(readAhead.read(), readTodoList(store)) << c.name << ": then the store itself";
+    }
 }
