@@ -100,7 +100,7 @@ void ContentView::followToday()
 
 void ContentView::loadTodoList()
 {
-    if (auto list = readTodoList(m_preferences)) {
+    if (auto list = m_readAhead ? m_readAhead->read() : readTodoList(m_preferences)) {
         emit todoListAboutToBeReset();
         m_todoList = std::move(*list);
         listChanged();

@@ -8,6 +8,7 @@
 #include <Preferences.h>
 #include <ReminderScheduler.h>
 #include <TodoItem.h>
+#include <TodoListReadAhead.h>
 #include <TodoListRescue.h>
 
 #include <QList>
@@ -62,6 +63,8 @@ public:
     void followToday();
 
     void loadTodoList();
+    // Loads from `readAhead`, which reads the same store, instead.
+    void setReadAhead(TodoListReadAhead *readAhead) { m_readAhead = readAhead; }
     // When the store cannot keep the list, it goes to a rescue file instead and
     // one line on stderr says where: the window shows no error, but nothing is
     // lost. True when the store took it.
@@ -124,6 +127,7 @@ private:
     const Clock &m_clock;
     CalendarSource m_currentCalendar;
     TodoListRescue &m_rescue;
+    TodoListReadAhead *m_readAhead = nullptr;
 
     QString m_newTodoName;
     std::vector<TodoItem> m_todoList;

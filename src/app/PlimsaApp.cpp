@@ -21,6 +21,7 @@
 #include <QStandardPaths>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -30,13 +31,21 @@ bool hasDisplay()
            qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
 }
 
-void parseCommandLine(const QApplication &app)
+// Exits when the command line asks for no window, once `beforeExit` has run:
+// exiting does not unwind main's stack.
+void parseCommandLine(const QApplication &app, const std::function<void()> &beforeExit)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("A to-do list with a reminder for each to-do."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const bool parsed = parser.parse(app.arguments());
+    const bool exits = !parsed || parser.isSet(help) || parser.isSet(QStringLiteral("help-all")) ||
+                       parser.isSet(version) || !parser.positionalArguments().isEmpty();
+    if (!exits)
+        return;
+    beforeExit();
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
         std::fprintf(stderr, "plimsa: unexpected argument '%s'\nTry 'plimsa --help'.\n",
@@ -56,6 +65,8 @@ int PlimsaApp::main(int argc, char **argv)
         return 1;
     }
 
+    // Threads that work while Qt starts; both are done before the view needs them.
+    TodoListReadAhead readAhead(Preferences::standard());
     StartupWarmup warmup;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("plimsa"));
@@ -63,7 +74,10 @@ int PlimsaApp::main(int argc, char **argv)
     QApplication::setApplicationVersion(QStringLiteral(PLIMSA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.plimsa.Plimsa"));
     installTranslations(QLocale());
-    parseCommandLine(app);
+    parseCommandLine(app, [&] {
+        readAhead.wait();
+        warmup.wait();
+    });
     setUpIconTheme();
     installAccessibleInterfaces();
 
@@ -86,6 +100,7 @@ int PlimsaApp::main(int argc, char **argv)
     DeferredNotificationCenter notifications;
     ReminderScheduler reminders(notifications);
     ContentView view(Preferences::standard(), reminders, clock);
+    view.setReadAhead(&readAhead);
     ContentWindow window(view);
 
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window,
@@ -120,6 +135,11 @@ int PlimsaApp::main(int argc, char **argv)
                          &ContentView::followToday);
         view.followToday();
     });
+
+    // A row's trash symbol needs the icon theme, whose lookup takes
+    // milliseconds: done while a long list is still being read.
+    if (!readAhead.isDone())
+        prepareSymbol(Symbol::trash);
 
     window.show();
     return app.exec();

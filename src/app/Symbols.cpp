@@ -44,6 +44,11 @@ void useThemedPlus()
     themedPlus = true;
 }
 
+void prepareSymbol(Symbol symbol)
+{
+    symbolIcon(symbol).pixmap(QSize(16, 16));
+}
+
 QPixmap tintedSymbol(Symbol symbol, const QColor &color, int size, qreal devicePixelRatio)
 {
     QPixmap pixmap = symbol == Symbol::plus && !themedPlus

@@ -17,6 +17,9 @@ enum class Symbol { plus, trash };
 // first frame need not wait for when it shows no row.
 QPixmap tintedSymbol(Symbol symbol, const QColor &color, int size, qreal devicePixelRatio);
 void useThemedPlus();
+// Looks `symbol` up in the icon theme and loads its drawing ahead of its first
+// use, which otherwise takes milliseconds: the theme's folders are searched.
+void prepareSymbol(Symbol symbol);
 
 // Plimsa's own icon: the installed one, else the one built in.
 QIcon appIcon();
