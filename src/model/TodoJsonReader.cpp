@@ -149,7 +149,11 @@ std::optional<std::vector<TodoItem>> decodeTodoList(std::string_view json,
                             if (root.get(elements) != simdjson::SUCCESS)
                                 return std::nullopt;
                             std::vector<TodoItem> items;
-                            items.reserve(elements.size());
+                            // With room to grow, so that the first to-do added
+                            // does not move the whole list; untouched room costs
+                            // address space only.
+                            const std::size_t count = elements.size();
+                            items.reserve(count + count / 4 + 64);
                             for (const element value : elements) {
                                 if (!readItem(value, items))
                                     return std::nullopt;
