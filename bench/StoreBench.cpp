@@ -4,6 +4,9 @@
 // Loading and saving the stored list, next to the parts they are made of:
 // the plain file read, JSON decode, JSON encode and plain write + fsync; and
 // loading against simdjson's own DOM parse of the same bytes, the floor.
+//
+// usage: store_bench
+//        store_bench --store FOLDER COUNT   (stores COUNT to-dos in FOLDER, for start_bench)
 
 #include "BenchSupport.h"
 
@@ -13,10 +16,12 @@
 #include <TodoJson.h>
 #include <TodoListStore.h>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <malloc.h>
 #include <memory>
 #include <simdjson.h>
+#include <string_view>
 #include <unistd.h>
 
 namespace {
@@ -76,8 +81,13 @@ struct SimdjsonDomRead {
 
 } // namespace
 
-int main()
+int main(int argc, char **argv)
 {
+    if (argc == 4 && std::string_view(argv[1]) == "--store") {
+        FilePreferences store(QString::fromLocal8Bit(argv[2]));
+        return writeTodoList(store, makeItems(std::atoi(argv[3]))) ? 0 : 1;
+    }
+
     // Keep freed memory in the process. Otherwise glibc hands the 12 MB file buffer
     // and the list back to the kernel after every run and the next run pays page
     // faults for all of it, which the parts measured on their own (warm) do not:
