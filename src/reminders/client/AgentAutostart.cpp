@@ -12,7 +12,7 @@ namespace {
 
 const QString entryName = QStringLiteral("/autostart/org.plimsa.Reminders.desktop");
 
-// A path as one argument of an Exec line (desktop entry specification).
+// A path as one argument of an Exec line, quoted as desktop entries require.
 QString execArgument(QString path)
 {
     static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
