@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "ValueNamed.h"
+
 #include <array>
 #include <optional>
 #include <string_view>
@@ -28,16 +30,7 @@ constexpr std::string_view stringValue(TodoItemCodingKey key)
     return {};
 }
 
-// Inline because the reader asks for every member of every stored item. The keys
-// differ in their first letter, so once the loop is unrolled one comparison settles it.
 constexpr std::optional<TodoItemCodingKey> todoItemCodingKeyFromString(std::string_view text)
 {
-    if (text.empty())
-        return std::nullopt;
-    for (TodoItemCodingKey key : allTodoItemCodingKeys) {
-        const std::string_view value = stringValue(key);
-        if (value.front() == text.front())
-            return value == text ? std::optional(key) : std::nullopt;
-    }
-    return std::nullopt;
+    return valueNamed(allTodoItemCodingKeys, stringValue, text);
 }

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "ValueNamed.h"
+
 #include <array>
 #include <cstddef>
 #include <functional>
@@ -32,18 +34,10 @@ constexpr std::string_view rawValue(TodoPriority priority)
 }
 
 // The priority whose raw string equals the text exactly (case-sensitive, no
-// trimming). Inline because the reader asks for every stored item; the raw
-// strings differ in their first letter, so one comparison settles it.
+// trimming).
 constexpr std::optional<TodoPriority> todoPriorityFromRawValue(std::string_view text)
 {
-    if (text.empty())
-        return std::nullopt;
-    for (TodoPriority priority : allTodoPriorities) {
-        const std::string_view value = rawValue(priority);
-        if (value.front() == text.front())
-            return value == text ? std::optional(priority) : std::nullopt;
-    }
-    return std::nullopt;
+    return valueNamed(allTodoPriorities, rawValue, text);
 }
 
 // Equal priorities hash alike: only the raw string is fed to the hasher.
