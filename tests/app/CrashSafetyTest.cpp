@@ -89,8 +89,8 @@ TEST(CrashSafety, AKillDuringTheSaveLeavesTheOldOrTheNewListWhole)
                 total - 1, saveMicroseconds, sawOld, sawNew, losses);
     EXPECT_EQ(losses, 0);
 
-    // Nothing but the store itself is left, also after the next write.
+    // Nothing but the store and the writers' lock is left, also after the next write.
     ASSERT_TRUE(preferences.setData(todoListKey, compact));
     EXPECT_EQ(QDir(storeDirectory).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("TodoList")});
+              (QStringList{QStringLiteral(".plimsa-lock"), QStringLiteral("TodoList")}));
 }

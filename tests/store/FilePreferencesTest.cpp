@@ -16,9 +16,13 @@ protected:
     QString directory = temporary.path() + QStringLiteral("/config/plimsa");
     FilePreferences preferences{directory};
 
+    // Besides the writers' lock file, which stays.
     QStringList filesInDirectory() const
     {
-        return QDir(directory).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+        QStringList files =
+            QDir(directory).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+        files.removeOne(QStringLiteral(".plimsa-lock"));
+        return files;
     }
 };
 
