@@ -19,8 +19,10 @@ constexpr int undoSeconds = 10;
 ContentView::ContentView(Preferences &preferences, ReminderScheduler &reminders, const Clock &clock,
                          CalendarSource currentCalendar, TodoListRescue &rescue, QObject *parent)
     : QObject(parent), m_preferences(preferences), m_reminders(reminders), m_clock(clock),
-      m_currentCalendar(std::move(currentCalendar)), m_rescue(rescue), m_currentDate(clock.now())
+      m_currentCalendar(std::move(currentCalendar)), m_rescue(rescue), m_currentDate(clock.now()),
+      m_saver(preferences, rescue, [this] { return m_todoList; })
 {
+    connect(&m_saver, &TodoListSaver::saved, this, &ContentView::scheduleSavedReminders);
     m_undoExpiry.setSingleShot(true);
     m_undoExpiry.setInterval(undoSeconds * 1000);
     connect(&m_undoExpiry, &QTimer::timeout, this, &ContentView::dismissUndo);
@@ -100,23 +102,88 @@ void ContentView::followToday()
 
 void ContentView::loadTodoList()
 {
+    m_saver.waitUntilIdle();
     if (auto list = m_readAhead ? m_readAhead->read() : readTodoList(m_preferences)) {
         emit todoListAboutToBeReset();
-        m_todoList = std::move(*list);
-        listChanged();
+        m_todoList = std::make_shared<std::vector<TodoItem>>(std::move(*list));
+        m_savedByCheckpoint = false;
         emit todoListReset();
+    }
+    std::optional<QString> newer = m_rescue.newerThanStore();
+    if (newer != m_newerRescue) {
+        m_newerRescue = std::move(newer);
+        emit newerRescueChanged();
     }
 }
 
 bool ContentView::saveTodoList()
 {
-    if (writeTodoList(m_preferences, m_todoList))
-        return true;
-    if (const auto path = m_rescue.rescue(m_todoList)) {
-        std::fprintf(stderr, "plimsa: could not save the to-do list; it was saved to %s\n",
-                     qPrintable(*path));
+    return m_saver.saveNow(*m_todoList, m_generation) == TodoListSaver::Outcome::stored;
+}
+
+bool ContentView::saveBeforeClose()
+{
+    const TodoListSaver::Outcome outcome = m_saver.saveNow(*m_todoList, m_generation);
+    m_savedByCheckpoint = outcome == TodoListSaver::Outcome::stored;
+    return outcome != TodoListSaver::Outcome::lost;
+}
+
+void ContentView::restoreRescue()
+{
+    if (!m_newerRescue)
+        return;
+    std::optional<std::vector<TodoItem>> list = m_rescue.read(*m_newerRescue);
+    dismissRescue();
+    if (!list)
+        return;
+    emit todoListAboutToBeReset();
+    m_todoList = std::make_shared<std::vector<TodoItem>>(std::move(*list));
+    listChanged();
+    emit todoListReset();
+    for (const TodoItem &item : *m_todoList) {
+        if (item.time() > m_clock.now())
+            scheduleAfterSave(item);
     }
-    return false;
+}
+
+void ContentView::dismissRescue()
+{
+    if (!m_newerRescue)
+        return;
+    m_newerRescue.reset();
+    emit newerRescueChanged();
+}
+
+std::vector<TodoItem> &ContentView::editableList()
+{
+    if (m_saver.isWriting(m_todoList.get()))
+        m_todoList = std::make_shared<std::vector<TodoItem>>(*m_todoList);
+    return *m_todoList;
+}
+
+void ContentView::listChanged()
+{
+    m_savedByCheckpoint = false;
+    m_saver.saveSoon(++m_generation);
+}
+
+void ContentView::scheduleAfterSave(const TodoItem &item)
+{
+    m_remindersAfterSave.emplace_back(m_generation, item);
+}
+
+void ContentView::scheduleSavedReminders(quint64 generation)
+{
+    // Scheduled whatever the outcome: a list the store could not keep was
+    // rescued or is still open, and its reminders are still wanted.
+    const auto saved = std::stable_partition(
+        m_remindersAfterSave.begin(), m_remindersAfterSave.end(),
+        [generation](const auto &waiting) { return waiting.first <= generation; });
+    std::vector<std::pair<quint64, TodoItem>> due(std::make_move_iterator(m_remindersAfterSave.begin()),
+                                                  std::make_move_iterator(saved));
+    m_remindersAfterSave.erase(m_remindersAfterSave.begin(), saved);
+    for (const auto &[unused, item] : due)
+        m_reminders.scheduleReminder(item);
 }
 
 std::optional<double> ContentView::composeTime() const
@@ -137,19 +204,20 @@ void ContentView::addTodo()
     if (!time)
         return;
     emit todoAboutToBeAppended();
-    m_todoList.emplace_back(name.toStdString(), *time, m_selectedPriority);
+    editableList().emplace_back(name.toStdString(), *time, m_selectedPriority);
     listChanged();
     emit todoAppended();
     setNewTodoName(QString());
-    m_reminders.scheduleReminder(m_todoList.back());
+    scheduleAfterSave(m_todoList->back());
 }
 
 void ContentView::requestDelete(const TodoItem &item)
 {
-    const auto found = std::find(m_todoList.begin(), m_todoList.end(), item);
-    m_deleteIndex = found == m_todoList.end()
+    const std::vector<TodoItem> &list = *m_todoList;
+    const auto found = std::find(list.begin(), list.end(), item);
+    m_deleteIndex = found == list.end()
                         ? std::nullopt
-                        : std::optional<int>(static_cast<int>(found - m_todoList.begin()));
+                        : std::optional<int>(static_cast<int>(found - list.begin()));
     m_deleteAlertShown = true;
     emit deleteAlertShownChanged(true);
 }
@@ -175,7 +243,7 @@ void ContentView::deleteTodos(const QList<int> &offsets)
 {
     QList<int> ascending;
     for (int offset : offsets) {
-        if (offset >= 0 && static_cast<std::size_t>(offset) < m_todoList.size())
+        if (offset >= 0 && static_cast<std::size_t>(offset) < m_todoList->size())
             ascending.append(offset);
     }
     std::sort(ascending.begin(), ascending.end());
@@ -183,8 +251,13 @@ void ContentView::deleteTodos(const QList<int> &offsets)
     if (ascending.isEmpty())
         return;
 
-    for (int offset : ascending)
-        m_reminders.cancelReminders({QString::fromStdString(m_todoList[offset].id().uuidString())});
+    std::vector<TodoItem> &list = editableList();
+    for (int offset : ascending) {
+        const Uuid &id = list[static_cast<std::size_t>(offset)].id();
+        std::erase_if(m_remindersAfterSave,
+                      [&id](const auto &waiting) { return waiting.second.id() == id; });
+        m_reminders.cancelReminders({QString::fromStdString(id.uuidString())});
+    }
 
     std::vector<std::pair<int, TodoItem>> deleted;
     deleted.reserve(static_cast<std::size_t>(ascending.size()));
@@ -200,8 +273,8 @@ void ContentView::deleteTodos(const QList<int> &offsets)
         const int last = ascending[runEnd - 1];
         emit todosAboutToBeRemoved(first, last);
         for (int offset = last; offset >= first; --offset)
-            deleted.emplace_back(offset, std::move(m_todoList[static_cast<std::size_t>(offset)]));
-        m_todoList.erase(m_todoList.begin() + first, m_todoList.begin() + last + 1);
+            deleted.emplace_back(offset, std::move(list[static_cast<std::size_t>(offset)]));
+        list.erase(list.begin() + first, list.begin() + last + 1);
         listChanged();
         emit todosRemoved();
         runEnd = runStart;
@@ -223,26 +296,27 @@ void ContentView::undoDelete()
 
     // Back in ascending order, as runs of neighbours, so that each lands where
     // it was; the list may have grown or shrunk since, so offsets are clamped.
+    std::vector<TodoItem> &list = editableList();
     std::size_t runStart = 0;
     while (runStart < deleted.size()) {
         std::size_t runEnd = runStart + 1;
         while (runEnd < deleted.size() && deleted[runEnd].first == deleted[runEnd - 1].first + 1)
             ++runEnd;
-        const int first = std::min(deleted[runStart].first, static_cast<int>(m_todoList.size()));
+        const int first = std::min(deleted[runStart].first, static_cast<int>(list.size()));
         const int last = first + static_cast<int>(runEnd - runStart) - 1;
         std::vector<TodoItem> run;
         run.reserve(runEnd - runStart);
         for (std::size_t i = runStart; i < runEnd; ++i)
             run.push_back(std::move(deleted[i].second));
         emit todosAboutToBeInserted(first, last);
-        m_todoList.insert(m_todoList.begin() + first, std::make_move_iterator(run.begin()),
+        list.insert(list.begin() + first, std::make_move_iterator(run.begin()),
                           std::make_move_iterator(run.end()));
         listChanged();
         emit todosInserted();
         for (int row = first; row <= last; ++row) {
-            const TodoItem &item = m_todoList[static_cast<std::size_t>(row)];
+            const TodoItem &item = list[static_cast<std::size_t>(row)];
             if (item.time() > m_clock.now())
-                m_reminders.scheduleReminder(item);
+                scheduleAfterSave(item);
         }
         runStart = runEnd;
     }

@@ -10,12 +10,14 @@
 #include <TodoItem.h>
 #include <TodoListReadAhead.h>
 #include <TodoListRescue.h>
+#include <TodoListSaver.h>
 
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -32,7 +34,7 @@ public:
                 TodoListRescue &rescue = TodoListRescue::standard(), QObject *parent = nullptr);
 
     const QString &newTodoName() const { return m_newTodoName; }
-    const std::vector<TodoItem> &todoList() const { return m_todoList; }
+    const std::vector<TodoItem> &todoList() const { return *m_todoList; }
     bool deleteAlertShown() const { return m_deleteAlertShown; }
     std::optional<int> deleteIndex() const { return m_deleteIndex; }
     TodoPriority selectedPriority() const { return m_selectedPriority; }
@@ -62,13 +64,27 @@ public:
     // get follow the calendar (midnight, a resume, a new time zone).
     void followToday();
 
+    // Loads the stored list, and learns of a rescue file newer than it.
     void loadTodoList();
     // Loads from `readAhead`, which reads the same store, instead.
     void setReadAhead(TodoListReadAhead *readAhead) { m_readAhead = readAhead; }
-    // When the store cannot keep the list, it goes to a rescue file instead and
-    // one line on stderr says where: the window shows no error, but nothing is
-    // lost. True when the store took it.
+    // Writes the list now, blocking. When the store cannot keep it, it goes to
+    // a rescue file instead and one line on stderr says where. True when the
+    // store took it. Every change is also saved by itself within a second.
     bool saveTodoList();
+    // Saves before the user closes the window: false when the list could be
+    // kept nowhere, and the window should stay open.
+    bool saveBeforeClose();
+
+    // A rescue file newer than the stored list, found by the last load, until
+    // it is restored or dismissed.
+    const std::optional<QString> &newerRescue() const { return m_newerRescue; }
+    // Replaces the list with the rescue file's, when it can be read.
+    void restoreRescue();
+    void dismissRescue();
+
+    // Starts the save that waits and blocks until it and its reminders are done.
+    void finishSavesForTesting() { m_saver.finishSavesForTesting(); }
 
     // Turns the form into a new to-do at the chosen time on today's date (the
     // one `currentDate` shows, after `followToday`), appends it and schedules
@@ -117,10 +133,17 @@ signals:
     // The deletion that can be undone changed: a new one, or none any more.
     void undoableDeletionChanged();
     void deleteAlertShownChanged(bool shown);
+    void newerRescueChanged();
 
 private:
     std::optional<double> composeTime() const;
-    void listChanged() { m_savedByCheckpoint = false; }
+    // The list as the operations change it: a copy while the writer reads it.
+    std::vector<TodoItem> &editableList();
+    void listChanged();
+    // A new to-do's reminder goes out once the to-do is on disk, so that a crash
+    // never leaves a reminder for a to-do that was not kept.
+    void scheduleAfterSave(const TodoItem &item);
+    void scheduleSavedReminders(quint64 generation);
 
     Preferences &m_preferences;
     ReminderScheduler &m_reminders;
@@ -130,7 +153,7 @@ private:
     TodoListReadAhead *m_readAhead = nullptr;
 
     QString m_newTodoName;
-    std::vector<TodoItem> m_todoList;
+    std::shared_ptr<std::vector<TodoItem>> m_todoList = std::make_shared<std::vector<TodoItem>>();
     bool m_deleteAlertShown = false;
     std::optional<int> m_deleteIndex;
     TodoPriority m_selectedPriority = TodoPriority::medium;
@@ -147,4 +170,9 @@ private:
     bool m_onScreen = false;
     // The store holds the list as it stands.
     bool m_savedByCheckpoint = false;
+
+    quint64 m_generation = 0;
+    std::vector<std::pair<quint64, TodoItem>> m_remindersAfterSave;
+    std::optional<QString> m_newerRescue;
+    TodoListSaver m_saver;
 };

@@ -15,7 +15,7 @@ bool isUsableKey(const QString &key)
 
 FilePreferences::FilePreferences(QString directory) : m_directory(std::move(directory)) {}
 
-StoredFile *FilePreferences::fileFor(const QString &key)
+StoredFile *FilePreferences::fileFor(const QString &key) const
 {
     if (!isUsableKey(key))
         return nullptr;
@@ -27,9 +27,9 @@ StoredFile *FilePreferences::fileFor(const QString &key)
 
 std::optional<QByteArray> FilePreferences::data(const QString &key) const
 {
-    if (!isUsableKey(key))
-        return std::nullopt;
-    return StoredFile(m_directory + QLatin1Char('/') + key).read();
+    const std::lock_guard lock(m_mutex);
+    StoredFile *file = fileFor(key);
+    return file ? file->read() : std::nullopt;
 }
 
 QByteArray FilePreferences::revision(const QString &key) const
@@ -41,12 +41,14 @@ QByteArray FilePreferences::revision(const QString &key) const
 
 bool FilePreferences::setData(const QString &key, QByteArrayView value)
 {
+    const std::lock_guard lock(m_mutex);
     StoredFile *file = fileFor(key);
     return file && file->write(value);
 }
 
 bool FilePreferences::keepUnreadable(const QString &key, QByteArrayView value)
 {
+    const std::lock_guard lock(m_mutex);
     StoredFile *file = fileFor(key);
     return file && file->keepUnreadable(value).has_value();
 }

@@ -8,12 +8,13 @@
 #include <StoredFile.h>
 
 #include <map>
+#include <mutex>
 
 // Preferences kept as one file per key, named after the key, in one directory.
 // Each file holds exactly the value's bytes and is written as a StoredFile:
-// atomically, readable by the user only. An unreadable value is copied aside as
-// "<key>.unreadable-<UTC time>". Not safe against two processes writing the
-// same key at once.
+// atomically, readable by the user only. A value that does not decode is copied
+// aside as "<key>.unreadable-<UTC time>"; one that cannot be read is held back.
+// Safe to call from several threads.
 class FilePreferences final : public Preferences {
 public:
     explicit FilePreferences(QString directory);
@@ -26,9 +27,10 @@ public:
     bool keepUnreadable(const QString &key, QByteArrayView value) override;
 
 private:
-    StoredFile *fileFor(const QString &key);
+    StoredFile *fileFor(const QString &key) const;
 
     QString m_directory;
+    mutable std::mutex m_mutex;
     // One per key used, so that a value held back stays held.
-    std::map<QString, StoredFile> m_files;
+    mutable std::map<QString, StoredFile> m_files;
 };

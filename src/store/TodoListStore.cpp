@@ -5,6 +5,8 @@
 
 #include <TodoJson.h>
 
+#include <new>
+
 std::optional<std::vector<TodoItem>> readTodoList(Preferences &preferences)
 {
     const std::optional<QByteArray> bytes = preferences.data(todoListKey);
@@ -20,8 +22,14 @@ std::optional<std::vector<TodoItem>> readTodoList(Preferences &preferences)
 
 std::optional<std::vector<TodoItem>> decodeStoredTodoList(const QByteArray &bytes)
 {
-    return decodeTodoList(std::string_view(bytes.constData(), bytes.size()),
-                          bytes.capacity() - bytes.size());
+    // A list too large for this machine's memory is as unreadable as a damaged one:
+    // it must not end every start.
+    try {
+        return decodeTodoList(std::string_view(bytes.constData(), bytes.size()),
+                              bytes.capacity() - bytes.size());
+    } catch (const std::bad_alloc &) {
+        return std::nullopt;
+    }
 }
 
 bool writeTodoList(Preferences &preferences, const std::vector<TodoItem> &list)

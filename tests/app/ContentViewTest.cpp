@@ -6,6 +6,7 @@
 #include <FixedClock.h>
 #include <Instant.h>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <RecordingNotificationCenter.h>
@@ -217,6 +218,9 @@ TEST_F(AddTodoTest, NameIsTrimmedAndABlankNameAddsNothing)
     add(QStringLiteral("  Buy  milk \n"), 7, 30, false);
     ASSERT_EQ(view.todoList().size(), 1u);
     EXPECT_EQ(view.todoList().front().name(), "Buy  milk");
+    EXPECT_TRUE(notifications.added.empty()) << "no reminder before its to-do is on disk";
+    view.finishSavesForTesting();
+    EXPECT_EQ(readTodoList(preferences), view.todoList()) << "saved without closing";
     ASSERT_EQ(notifications.added.size(), 1u);
     EXPECT_EQ(notifications.added.front().content.body, QStringLiteral("Todo: Buy  milk"));
 
@@ -240,11 +244,12 @@ TEST_F(AddTodoTest, AddingAppendsClearsOnlyTheNameAndSchedulesTheReminder)
     EXPECT_EQ(view.selectedMinute(), 30);
     EXPECT_FALSE(view.isAM());
 
+    view.finishSavesForTesting();
     ASSERT_EQ(notifications.added.size(), 2u);
     EXPECT_EQ(notifications.added[1].identifier,
               QString::fromStdString(view.todoList()[1].id().uuidString()));
     EXPECT_EQ(notifications.added[1].trigger.dateMatching, (DateComponents{2026, 3, 5, 19, 30}));
-    EXPECT_FALSE(preferences.data(todoListKey)) << "adding does not write the store";
+    EXPECT_EQ(readTodoList(preferences), view.todoList()) << "adding saves without closing";
 }
 
 TEST(TodayTest, TheShownDayFollowsMidnightAndTheTimeZone)
@@ -467,6 +472,7 @@ TEST(UndoTest, UndoPutsDeletedToDosBackAsTheyWereAndTheirRemindersToo)
         }
         notifications.added.clear();
         view.undoDelete();
+        view.finishSavesForTesting();
 
         QStringList names, again;
         for (const TodoItem &item : view.todoList())
@@ -503,7 +509,7 @@ TEST(ContentViewRescue, AListTheStoreCannotKeepGoesToARescueFileAndStderr)
     FixedClock clock{0};
     RecordingNotificationCenter notifications;
     ReminderScheduler reminders{notifications};
-    FileTodoListRescue rescue(temporary.filePath(QStringLiteral("state/plimsa")));
+    FileTodoListRescue rescue({temporary.filePath(QStringLiteral("state/plimsa"))}, QString());
     ContentView view(preferences, reminders, clock, &LocalCalendar::current, rescue);
     view.appear();
     view.setNewTodoName(QStringLiteral("Do not lose me"));
@@ -558,6 +564,9 @@ TEST(StoreFileRules, NoFileOfTheUsersIsDeletedAndNoUnreadableValueOverwritten)
         rlim_t fileSizeLimit;
         QStringList after; // every file in the folder, "*" standing for the time
         bool storeTakesTheList;
+        int readError = 0;
+        qint64 sparseSize = 0;
+        QString linkedTo;
     } cases[] = {
         {"the user's own files stay; only a write cut short is replaced",
          {{QStringLiteral("TodoList"), "[]"},
@@ -566,19 +575,53 @@ TEST(StoreFileRules, NoFileOfTheUsersIsDeletedAndNoUnreadableValueOverwritten)
           {QStringLiteral("TodoList.a1B2c3"), "six characters"},
           {QStringLiteral(".TodoList.plimsa-new"), "[{\"id\":"}},
          RLIM_INFINITY,
-         {QStringLiteral("TodoList"), QStringLiteral("TodoList.a1B2c3"),
+         {QStringLiteral(".plimsa-lock"), QStringLiteral("TodoList"), QStringLiteral("TodoList.a1B2c3"),
           QStringLiteral("TodoList.backup"), QStringLiteral("TodoList.old-01")},
-         true},
+         true,
+         0,
+         0,
+         {}},
         {"an unreadable value is copied aside before the save replaces it",
          {{QStringLiteral("TodoList"), unreadable}},
          RLIM_INFINITY,
-         {QStringLiteral("TodoList"), QStringLiteral("TodoList.unreadable-*")},
-         true},
+         {QStringLiteral(".plimsa-lock"), QStringLiteral("TodoList"),
+          QStringLiteral("TodoList.unreadable-*")},
+         true,
+         0,
+         0,
+         {}},
         {"when no copy can be made, the value stays and the list is rescued",
          {{QStringLiteral("TodoList"), unreadable}},
          4096,
+         {QStringLiteral(".plimsa-lock"), QStringLiteral("TodoList")},
+         false,
+         0,
+         0,
+         {}},
+        {"a value that cannot be read is held back, not taken for none",
+         {{QStringLiteral("TodoList"), "[]"}},
+         RLIM_INFINITY,
          {QStringLiteral("TodoList")},
-         false},
+         false,
+         EACCES,
+         0,
+         {}},
+        {"so is one past the size limit",
+         {{QStringLiteral("TodoList"), QByteArray()}},
+         RLIM_INFINITY,
+         {QStringLiteral("TodoList")},
+         false,
+         0,
+         StoredFile::sizeLimit + 1,
+         {}},
+        {"a linked value is written through, and the link stays",
+         {{QStringLiteral("TodoList"), "[]"}},
+         RLIM_INFINITY,
+         {QStringLiteral("TodoList")},
+         true,
+         0,
+         0,
+         QStringLiteral("../../dotfiles/TodoList")},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -590,9 +633,24 @@ TEST(StoreFileRules, NoFileOfTheUsersIsDeletedAndNoUnreadableValueOverwritten)
             QFile file(store + QLatin1Char('/') + name);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
             file.write(bytes);
+            if (c.sparseSize) {
+                ASSERT_TRUE(file.resize(c.sparseSize));
+            }
         }
+        // In a folder of its own, so that the store's shows only the link.
+        const QString linkFolder = home.filePath(QStringLiteral("dotfiles"));
+        if (!c.linkedTo.isEmpty()) {
+            ASSERT_TRUE(QDir().mkpath(linkFolder));
+            ASSERT_TRUE(QFile::rename(store + QStringLiteral("/TodoList"),
+                                      linkFolder + QStringLiteral("/TodoList")));
+            ASSERT_TRUE(QFile::link(c.linkedTo, store + QStringLiteral("/TodoList")));
+        }
+        const int readError = c.readError;
+        StoredFile::setReadFaultForTesting([readError](const QString &path) {
+            return path.endsWith(QStringLiteral("/TodoList")) ? readError : 0;
+        });
         FilePreferences preferences(store);
-        FileTodoListRescue rescue(state);
+        FileTodoListRescue rescue({state}, store + QStringLiteral("/TodoList"));
         FixedClock clock(0);
         RecordingNotificationCenter notifications;
         ReminderScheduler reminders(notifications);
@@ -607,7 +665,16 @@ TEST(StoreFileRules, NoFileOfTheUsersIsDeletedAndNoUnreadableValueOverwritten)
             saved = view.todoList();
             view.disappear();
         }
+        StoredFile::setReadFaultForTesting({});
         const std::string stderrText = ::testing::internal::GetCapturedStderr();
+        if (!c.linkedTo.isEmpty()) {
+            EXPECT_TRUE(QFileInfo(store + QStringLiteral("/TodoList")).isSymLink());
+            EXPECT_EQ(QDir(linkFolder).entryList(QDir::Files | QDir::Hidden),
+                      (QStringList{QStringLiteral(".plimsa-lock"), QStringLiteral("TodoList")}));
+        }
+        if (c.sparseSize) {
+            EXPECT_EQ(QFileInfo(store + QStringLiteral("/TodoList")).size(), c.sparseSize);
+        }
 
         QStringList after = QDir(store).entryList(QDir::Files | QDir::Hidden);
         after.replaceInStrings(QRegularExpression(QStringLiteral("-\\d{8}T\\d{6}\\.\\d{3}Z$")),
@@ -628,7 +695,9 @@ TEST(StoreFileRules, NoFileOfTheUsersIsDeletedAndNoUnreadableValueOverwritten)
             EXPECT_EQ(readTodoList(preferences), saved);
             EXPECT_TRUE(rescued.isEmpty());
         } else {
-            EXPECT_EQ(preferences.data(todoListKey), c.before.front().second);
+            if (!c.sparseSize) {
+                EXPECT_EQ(preferences.data(todoListKey), c.before.front().second);
+            }
             ASSERT_EQ(rescued.size(), 1);
             EXPECT_EQ(decodeTodoList(StoredFile(state + QLatin1Char('/') + rescued.front())
                                          .read()

@@ -170,6 +170,7 @@ TEST_F(ContentWindowTest, TheAddButtonAddsARowAndClearsOnlyTheName)
     EXPECT_EQ(window.priorityMenu()->combo()->currentText(), QStringLiteral("High"));
     EXPECT_EQ(entry().hourMenu()->currentText(), QStringLiteral("01"));
     EXPECT_EQ(window.listView()->model()->rowCount(), 1);
+    view.finishSavesForTesting();
     EXPECT_EQ(notifications.added.size(), 1u);
 
     QTest::mouseClick(entry().addButton(), Qt::LeftButton);

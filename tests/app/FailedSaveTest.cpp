@@ -19,14 +19,15 @@
 namespace {
 
 // Runs the real binary with its store folder on a small tmpfs of its own (a
-// private mount namespace), full or read-only, and copies the store out after
-// the app has ended.
+// private mount namespace), full or read-only, or full with the rescue folder
+// on it too (a full home), and copies the store out after the app has ended.
 const char launcher[] = R"(
 set -e
-store="$1"; mode="$2"; old="$3"; binary="$4"; out="$5"; pidfile="$6"
+store="$1"; mode="$2"; old="$3"; binary="$4"; out="$5"; pidfile="$6"; state="$7"
 mount -t tmpfs -o size=64k tmpfs "$store"
 cp "$old" "$store/TodoList"
 if [ "$mode" = read-only ]; then mount -o remount,ro "$store"; fi
+if [ "$mode" = full-home ]; then mount --bind "$store" "$state"; fi
 "$binary" & pid=$!
 echo $pid > "$pidfile"
 set +e
@@ -62,6 +63,9 @@ TEST_P(FailedSaveTest, OldValueStaysAndTheListIsRescued)
     ASSERT_GT(json.size(), 33000u) << "the list must not fit twice on the tmpfs";
     ASSERT_TRUE(home.isReady());
     ASSERT_TRUE(QDir().mkpath(home.storeDirectory()));
+    const QString stateFolder = home.stateHome() + QStringLiteral("/plimsa");
+    ASSERT_TRUE(QDir().mkpath(stateFolder));
+    const QString mode = QString::fromLatin1(GetParam());
     ASSERT_TRUE(QDir().mkpath(path("out")));
     QFile old(path("old"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
@@ -74,8 +78,8 @@ TEST_P(FailedSaveTest, OldValueStaysAndTheListIsRescued)
     plimsa.launch(QStringLiteral("unshare"),
                   {QStringLiteral("-m"), QStringLiteral("--propagation"), QStringLiteral("private"),
                    QStringLiteral("sh"), QStringLiteral("-c"), QString::fromLatin1(launcher),
-                   QStringLiteral("sh"), home.storeDirectory(), QString::fromLatin1(GetParam()),
-                   path("old"), PlimsaProcess::binary(), path("out"), path("pid")});
+                   QStringLiteral("sh"), home.storeDirectory(), mode, path("old"),
+                   PlimsaProcess::binary(), path("out"), path("pid"), stateFolder});
     if (!plimsa.waitUntilRunning()) {
         process.waitForFinished(5000);
         GTEST_SKIP() << "no private mount namespace here: "
@@ -90,10 +94,15 @@ TEST_P(FailedSaveTest, OldValueStaysAndTheListIsRescued)
     EXPECT_EQ(process.exitCode(), 0) << "the app still exits normally";
     FilePreferences out(path("out"));
     EXPECT_EQ(out.data(todoListKey), QByteArray::fromStdString(json)) << "old value intact";
-    EXPECT_EQ(out.data(QStringLiteral("listing")), QByteArray("TodoList\n"))
+    EXPECT_EQ(out.data(QStringLiteral("listing")),
+              mode == QStringLiteral("read-only") ? QByteArray("TodoList\n")
+                                                  : QByteArray(".plimsa-lock\nTodoList\n"))
         << "no temp files left";
 
-    const QString rescueDirectory = home.stateHome() + QStringLiteral("/plimsa");
+    // A full home takes the first rescue folder with it: the next is the runtime folder's.
+    const QString rescueDirectory =
+        (mode == QStringLiteral("full-home") ? home.runtimeDirectory() : home.stateHome()) +
+        QStringLiteral("/plimsa");
     const QStringList rescued = QDir(rescueDirectory).entryList(QDir::Files);
     ASSERT_EQ(rescued.size(), 1);
     EXPECT_EQ(
@@ -109,4 +118,5 @@ TEST_P(FailedSaveTest, OldValueStaysAndTheListIsRescued)
     EXPECT_TRUE(ours.front().contains(rescued.front().toUtf8())) << ours.front().toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(FullOrReadOnly, FailedSaveTest, ::testing::Values("full", "read-only"));
+INSTANTIATE_TEST_SUITE_P(FullOrReadOnly, FailedSaveTest,
+                         ::testing::Values("full", "read-only", "full-home"));
