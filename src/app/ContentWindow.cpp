@@ -7,14 +7,17 @@
 #include "EntryRow.h"
 #include "MenuPicker.h"
 #include "PriorityMenu.h"
+#include "RescueBar.h"
 #include "RoundAddButton.h"
 #include "TodoListModel.h"
 #include "TodoListView.h"
 #include "TodoRowDelegate.h"
 #include "UndoBar.h"
 
+#include <QCloseEvent>
 #include <QHideEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
 #include <QShowEvent>
@@ -35,7 +38,8 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
     : QWidget(parent), m_view(view), m_model(new TodoListModel(view, this)),
       m_priorityMenu(new PriorityMenu(view, this)), m_listView(new TodoListView(this)),
       m_rowDelegate(new TodoRowDelegate(this)), m_entryRow(new EntryRow(view, this)),
-      m_deleteAlert(new DeleteAlert(view, this)), m_undoBar(new UndoBar(view, this))
+      m_deleteAlert(new DeleteAlert(view, this)), m_undoBar(new UndoBar(view, this)),
+      m_rescueBar(new RescueBar(view, this))
 {
     setBackgroundRole(QPalette::Window);
     setAutoFillBackground(true);
@@ -56,6 +60,7 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
     listBox->addWidget(m_listView);
     // Below the list, which makes room for it: the entry row stays where it is.
     listBox->addWidget(m_undoBar);
+    listBox->addWidget(m_rescueBar);
     column->addLayout(listBox, 1);
 
     auto *entryBox = new QVBoxLayout;
@@ -73,7 +78,11 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
 
     // Ctrl+Q ends the app the way closing the window does, list saved.
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
-            &QWidget::close);
+            [this] {
+                m_closingByUser = true;
+                close();
+                m_closingByUser = false;
+            });
 
     connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
             &ContentWindow::undoDelete);
@@ -127,4 +136,17 @@ void ContentWindow::hideEvent(QHideEvent *event)
     QWidget::hideEvent(event);
     if (!event->spontaneous())
         m_view.disappear();
+}
+
+void ContentWindow::closeEvent(QCloseEvent *event)
+{
+    if ((event->spontaneous() || m_closingByUser) && m_view.isOnScreen() &&
+        !m_view.saveBeforeClose()) {
+        event->ignore();
+        QMessageBox::warning(this, QStringLiteral("Plimsa"),
+                             tr("Your to-do list could not be saved anywhere, so the window stays "
+                                "open. Free some disk space, then close it again."));
+        return;
+    }
+    QWidget::closeEvent(event);
 }

@@ -10,6 +10,7 @@
 class DeleteAlert;
 class EntryRow;
 class PriorityMenu;
+class RescueBar;
 class TodoListModel;
 class TodoListView;
 class TodoRowDelegate;
@@ -29,6 +30,7 @@ public:
     EntryRow *entryRow() const { return m_entryRow; }
     DeleteAlert *deleteAlert() const { return m_deleteAlert; }
     UndoBar *undoBar() const { return m_undoBar; }
+    RescueBar *rescueBar() const { return m_rescueBar; }
 
 signals:
     // The window's first frame is on screen: what it does not show may come now.
@@ -38,6 +40,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    // A close by the user waits until the list is kept somewhere; one by a
+    // signal or the session's end never does.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // Undoes the last deletion and puts the keyboard on the rows it brought
@@ -52,5 +57,7 @@ private:
     EntryRow *m_entryRow;
     DeleteAlert *m_deleteAlert;
     UndoBar *m_undoBar;
+    RescueBar *m_rescueBar;
     bool m_painted = false;
+    bool m_closingByUser = false;
 };

@@ -74,10 +74,13 @@ int PlimsaApp::main(int argc, char **argv)
     QApplication::setApplicationVersion(QStringLiteral(PLIMSA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.plimsa.Plimsa"));
     installTranslations(QLocale());
-    parseCommandLine(app, [&] {
+    // Before any early exit: tearing down QApplication ends fontconfig, which
+    // the warm-up may still be inside.
+    const auto joinStartThreads = [&] {
         readAhead.wait();
         warmup.wait();
-    });
+    };
+    parseCommandLine(app, joinStartThreads);
     setUpIconTheme();
     installAccessibleInterfaces();
 
@@ -88,6 +91,7 @@ int PlimsaApp::main(int argc, char **argv)
 
     SingleInstance instance(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
     if (!instance.claim()) {
+        joinStartThreads();
         if (instance.askRunningInstanceToRaise(qEnvironmentVariable("XDG_ACTIVATION_TOKEN")))
             return 0;
         std::fputs("plimsa: another Plimsa is running but does not answer.\n", stderr);

@@ -6,19 +6,27 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBoundaryFinder>
 
 namespace {
 
 constexpr qsizetype longestShownName = 60;
 
+// Cut only between characters as the user sees them, so that neither the
+// bar nor a screen reader gets half an emoji.
 QString shortName(const std::string &name)
 {
-    QString text = QString::fromUtf8(name.data(),
-                                     static_cast<qsizetype>(std::min<std::size_t>(name.size(), 4 * longestShownName)))
-                       .simplified();
-    if (text.size() > longestShownName)
-        text = text.left(longestShownName - 1) + QChar(0x2026);
-    return text;
+    std::size_t bytes = std::min<std::size_t>(name.size(), 4 * longestShownName + 64);
+    while (bytes < name.size() && (static_cast<unsigned char>(name[bytes]) & 0xC0) == 0x80)
+        --bytes;
+    QString text = QString::fromUtf8(name.data(), static_cast<qsizetype>(bytes)).simplified();
+    if (text.size() <= longestShownName && bytes == name.size())
+        return text;
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    graphemes.setPosition(std::min<qsizetype>(text.size(), longestShownName - 1));
+    if (!graphemes.isAtBoundary())
+        graphemes.toPreviousBoundary();
+    return text.left(graphemes.position()) + QChar(0x2026);
 }
 
 } // namespace

@@ -2,6 +2,14 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>ContentWindow</name>
+    <message>
+        <location filename="../ContentWindow.cpp" line="147"/>
+        <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
+        <translation>Ihre Aufgabenliste konnte nirgends gespeichert werden, daher bleibt das Fenster offen. Geben Sie Speicherplatz frei und schließen Sie es dann erneut.</translation>
+    </message>
+</context>
+<context>
     <name>DeleteAlert</name>
     <message>
         <location filename="../DeleteAlert.cpp" line="24"/>
@@ -74,6 +82,24 @@
     </message>
 </context>
 <context>
+    <name>RescueBar</name>
+    <message>
+        <location filename="../RescueBar.cpp" line="12"/>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <location filename="../RescueBar.cpp" line="13"/>
+        <source>Dismiss</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <location filename="../RescueBar.cpp" line="38"/>
+        <source>A newer copy of your to-do list was kept in %1.</source>
+        <translation>Eine neuere Kopie Ihrer Aufgabenliste wurde in %1 aufbewahrt.</translation>
+    </message>
+</context>
+<context>
     <name>TodoListView</name>
     <message>
         <location filename="../TodoListView.cpp" line="27"/>
@@ -89,17 +115,17 @@
 <context>
     <name>UndoBar</name>
     <message>
-        <location filename="../UndoBar.cpp" line="28"/>
+        <location filename="../UndoBar.cpp" line="36"/>
         <source>Undo</source>
         <translation>Rückgängig</translation>
     </message>
     <message>
-        <location filename="../UndoBar.cpp" line="52"/>
+        <location filename="../UndoBar.cpp" line="60"/>
         <source>Deleted “%1”</source>
         <translation>„%1“ gelöscht</translation>
     </message>
     <message numerus="yes">
-        <location filename="../UndoBar.cpp" line="53"/>
+        <location filename="../UndoBar.cpp" line="61"/>
         <source>Deleted %n to-dos</source>
         <translation>
             <numerusform>%n Aufgabe gelöscht</numerusform>
