@@ -7,6 +7,7 @@
 
 #include <Clock.h>
 #include <fontconfig/fontconfig.h>
+#include <unicode/locid.h>
 
 namespace {
 
@@ -24,7 +25,14 @@ void warm()
 
 } // namespace
 
-StartupWarmup::StartupWarmup() : m_thread(warm) {}
+StartupWarmup::StartupWarmup()
+{
+    // ICU learns its default locale from setlocale() once; learnt here, before
+    // QApplication calls setlocale(LC_ALL, "") on this thread, the warm-up never
+    // reads the locale's names while they are being replaced.
+    icu::Locale::getDefault();
+    m_thread = std::thread(warm);
+}
 
 StartupWarmup::~StartupWarmup()
 {
