@@ -136,6 +136,13 @@ void ContentView::restoreRescue()
     dismissRescue();
     if (!list)
         return;
+    // The replaced list's reminders go with it; the restored list's come back.
+    QStringList replaced;
+    for (const TodoItem &item : *m_todoList)
+        replaced.append(QString::fromStdString(item.id().uuidString()));
+    if (!replaced.isEmpty())
+        m_reminders.cancelReminders(replaced);
+    m_remindersAfterSave.clear();
     emit todoListAboutToBeReset();
     m_todoList = std::make_shared<std::vector<TodoItem>>(std::move(*list));
     listChanged();

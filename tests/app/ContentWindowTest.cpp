@@ -11,8 +11,11 @@
 #include <Palette.h>
 #include <PriorityMenu.h>
 #include <RecordingNotificationCenter.h>
+#include <RescueBar.h>
 #include <RoundAddButton.h>
 #include <TodoListModel.h>
+#include <StoredFile.h>
+#include <TodoListRescue.h>
 #include <TodoListStore.h>
 #include <TodoListView.h>
 #include <TodoRowDelegate.h>
@@ -20,6 +23,9 @@
 
 #include <MenuPicker.h>
 #include <QAccessible>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -491,4 +497,81 @@ TEST_F(DeletingTest, TheUndoBarOffersTheDeletedRowsBackWithoutMovingTheEntryRow)
     EXPECT_EQ(bar->message()->text(), QStringLiteral("Deleted “a”"));
     QTest::mouseClick(bar->undoButton(), Qt::LeftButton);
     EXPECT_EQ(view.todoList(), stored);
+}
+
+// The store and every rescue folder refuse the list: a close by the user keeps
+// the window open and says why; the list is still there. Once a rescue folder
+// takes it, a newer rescue is offered at the next start and restored.
+TEST(ContentWindowRescue, AListKeptNowhereKeepsTheWindowOpenAndARescueIsOfferedBack)
+{
+    QTemporaryDir temporary;
+    const QString store = temporary.filePath(QStringLiteral("config"));
+    FilePreferences preferences(store);
+    const TodoItem stored("Stored", 1e9, TodoPriority::low);
+    ASSERT_TRUE(writeTodoList(preferences, {stored}));
+    QFile storeFile(store + QStringLiteral("/TodoList"));
+    ASSERT_TRUE(storeFile.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(storeFile.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-60),
+                                      QFileDevice::FileModificationTime));
+    storeFile.close();
+    // A file where each folder should be, as a full disk refuses a new file.
+    const QString blocked = temporary.filePath(QStringLiteral("blocked"));
+    ASSERT_TRUE(QFile(blocked).open(QIODevice::WriteOnly));
+    const QString spare = temporary.filePath(QStringLiteral("spare"));
+    FileTodoListRescue nowhere({blocked + QStringLiteral("/plimsa")},
+                               store + QStringLiteral("/TodoList"));
+    FileTodoListRescue fallback({blocked + QStringLiteral("/plimsa"), spare},
+                                store + QStringLiteral("/TodoList"));
+    FixedClock clock(0);
+    RecordingNotificationCenter notifications;
+    ReminderScheduler reminders(notifications);
+    // Held back, as a file that cannot be read is.
+    StoredFile::setReadFaultForTesting([](const QString &) { return EIO; });
+
+    std::vector<TodoItem> rescued;
+    {
+        ContentView view(preferences, reminders, clock, &LocalCalendar::current, nowhere);
+        ContentWindow window(view);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        view.setNewTodoName(QStringLiteral("Not lost"));
+        view.addTodo();
+        QString warning;
+        QTimer::singleShot(0, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                warning = box->text();
+                box->accept();
+            }
+        });
+        QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+        EXPECT_TRUE(window.isVisible()) << "nothing may be lost by closing";
+        EXPECT_TRUE(warning.contains(QStringLiteral("could not be saved anywhere")))
+            << warning.toStdString();
+
+        ContentView again(preferences, reminders, clock, &LocalCalendar::current, fallback);
+        again.appear();
+        again.setNewTodoName(QStringLiteral("Not lost"));
+        again.addTodo();
+        rescued = again.todoList();
+        again.disappear();
+    }
+    StoredFile::setReadFaultForTesting({});
+    EXPECT_EQ(QDir(spare).entryList({QStringLiteral("TodoList.rescue-*")}).size(), 1);
+
+    ContentView next(preferences, reminders, clock, &LocalCalendar::current, fallback);
+    ContentWindow window(next);
+    window.show();
+    ASSERT_TRUE(next.newerRescue());
+    EXPECT_TRUE(next.newerRescue()->startsWith(spare));
+    EXPECT_TRUE(window.rescueBar()->isVisible());
+    EXPECT_EQ(next.todoList(), std::vector<TodoItem>{stored});
+    notifications.removed.clear();
+    QTest::mouseClick(window.rescueBar()->restoreButton(), Qt::LeftButton);
+    EXPECT_EQ(next.todoList(), rescued);
+    EXPECT_FALSE(window.rescueBar()->isVisible());
+    EXPECT_EQ(notifications.removed,
+              std::vector<QStringList>{{QString::fromStdString(stored.id().uuidString())}});
+    next.finishSavesForTesting();
+    EXPECT_EQ(readTodoList(preferences), rescued) << "the store takes the restored list";
 }
