@@ -144,7 +144,11 @@ TodoListSaver::Outcome TodoListSaver::saveNow(const std::vector<TodoItem> &list,
     m_debounce.stop();
     waitUntilIdle();
     deliverResults();
+    if (m_stored == generation)
+        return Outcome::stored;
     const Outcome outcome = store(list);
+    if (outcome == Outcome::stored)
+        m_stored = generation;
     m_started = std::max(m_started, generation);
     m_wanted = std::max(m_wanted, generation);
     emit saved(generation, outcome);
@@ -171,8 +175,11 @@ void TodoListSaver::deliverResults()
         const std::lock_guard lock(m_mutex);
         results.swap(m_results);
     }
-    for (const Result &result : results)
+    for (const Result &result : results) {
+        if (result.outcome == Outcome::stored)
+            m_stored = result.generation;
         emit saved(result.generation, result.outcome);
+    }
     if (m_wanted > m_started)
         saveSoon(m_wanted);
 }

@@ -46,8 +46,9 @@ public:
 
     // The list changed up to `generation`: written soon. Does not block.
     void saveSoon(quint64 generation);
-    // Writes `list` now, after any write in flight, and drops what waited.
-    // Blocks until it is on disk (or rescued, or lost).
+    // Writes `list` now, after any write in flight, and drops what waited;
+    // nothing when the writer already stored `generation`. Blocks until it is
+    // on disk (or rescued, or lost).
     Outcome saveNow(const std::vector<TodoItem> &list, quint64 generation);
     // Whether the writer is reading `list`, which must then not change.
     bool isWriting(const std::vector<TodoItem> *list) const;
@@ -84,6 +85,7 @@ private:
     qint64 m_lastStartMs = 0;
     quint64 m_wanted = 0;
     quint64 m_started = 0;
+    std::optional<quint64> m_stored;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
