@@ -8,6 +8,9 @@
 #include <StoredFile.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 namespace {
 
 class FilePreferencesTest : public ::testing::Test {
@@ -94,4 +97,43 @@ TEST_F(FilePreferencesTest, AFailedWriteKeepsTheEarlierValue)
         GTEST_SKIP() << "running with rights that ignore file permissions";
     EXPECT_FALSE(preferences.setData(QStringLiteral("TodoList"), "[new]"));
     EXPECT_EQ(preferences.data(QStringLiteral("TodoList")), QByteArray("[old]"));
+}
+
+// Two instances writing one store at once (two machines sharing a home): every
+// read finds one whole value, never a torn or a half-written one.
+TEST_F(FilePreferencesTest, TwoWritersAtOnceLeaveOneWholeValue)
+{
+    const QByteArray values[] = {QByteArray(300000, 'a'), QByteArray(200000, 'b')};
+    std::atomic<bool> writing = true;
+    std::atomic<int> failedWrites = 0;
+    std::vector<std::thread> writers;
+    for (const QByteArray &value : values) {
+        writers.emplace_back([&, value] {
+            FilePreferences own(directory);
+            for (int i = 0; i < 100; ++i) {
+                if (!own.setData(QStringLiteral("TodoList"), value))
+                    ++failedWrites;
+            }
+        });
+    }
+    int reads = 0;
+    int torn = 0;
+    std::thread reader([&] {
+        FilePreferences own(directory);
+        while (writing) {
+            const auto read = own.data(QStringLiteral("TodoList"));
+            if (read) {
+                ++reads;
+                torn += *read != values[0] && *read != values[1];
+            }
+        }
+    });
+    for (std::thread &writer : writers)
+        writer.join();
+    writing = false;
+    reader.join();
+    EXPECT_EQ(failedWrites, 0);
+    EXPECT_GT(reads, 0);
+    EXPECT_EQ(torn, 0);
+    EXPECT_EQ(filesInDirectory(), QStringList{QStringLiteral("TodoList")});
 }
