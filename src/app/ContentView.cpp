@@ -96,6 +96,47 @@ void ContentView::followToday()
         return;
     m_currentDate = now;
     emit currentDateChanged();
+    dropPastPick();
+    emit shownDayChanged();
+}
+
+QDate ContentView::today() const
+{
+    const DateComponents at = m_currentCalendar().components(m_currentDate);
+    return QDate(at.year, at.month, at.day);
+}
+
+double ContentView::shownDate() const
+{
+    if (!m_pickedDay)
+        return m_currentDate;
+    const QDate day = *m_pickedDay;
+    return m_currentCalendar()
+        .instant(day.year(), day.month(), day.day(), 12, 0, 0)
+        .value_or(m_currentDate);
+}
+
+void ContentView::pickDay(QDate day)
+{
+    followToday();
+    if (!day.isValid() || day < today())
+        return;
+    const std::optional<QDate> picked = day == today() ? std::nullopt : std::optional(day);
+    if (picked == m_pickedDay)
+        return;
+    m_pickedDay = picked;
+    emit shownDayChanged();
+}
+
+void ContentView::pickToday()
+{
+    pickDay(today());
+}
+
+void ContentView::dropPastPick()
+{
+    if (m_pickedDay && *m_pickedDay <= today())
+        m_pickedDay.reset();
 }
 
 void ContentView::loadTodoList()
@@ -121,10 +162,10 @@ bool ContentView::saveTodoList()
 
 std::optional<double> ContentView::composeTime() const
 {
-    const LocalCalendar calendar = m_currentCalendar();
-    const DateComponents day = calendar.components(m_currentDate);
+    const QDate day = shownDay();
     const int hour = m_selectedHour % 12 + (m_isAM ? 0 : 12);
-    return calendar.instant(day.year, day.month, day.day, hour, m_selectedMinute, 0);
+    return m_currentCalendar().instant(day.year(), day.month(), day.day(), hour, m_selectedMinute,
+                                       0);
 }
 
 void ContentView::addTodo()

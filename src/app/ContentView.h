@@ -11,6 +11,7 @@
 #include <TodoListReadAhead.h>
 #include <TodoListRescue.h>
 
+#include <QDate>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -70,10 +71,23 @@ public:
     // lost. True when the store took it.
     bool saveTodoList();
 
-    // Turns the form into a new to-do at the chosen time on today's date (the
-    // one `currentDate` shows, after `followToday`), appends it and schedules
-    // its reminder. A blank name adds nothing.
+    // Turns the form into a new to-do at the chosen time on the shown day
+    // (today after `followToday`, unless another day is picked), appends it
+    // and schedules its reminder. A blank name adds nothing.
     void addTodo();
+
+    // Today's date in the current calendar, as `currentDate` holds it.
+    QDate today() const;
+    // The day new to-dos get: the picked one, else today.
+    QDate shownDay() const { return m_pickedDay.value_or(today()); }
+    bool showsToday() const { return !m_pickedDay; }
+    // An instant on the shown day, to format it by: `currentDate` for today,
+    // else the day's noon, which no daylight-saving change skips.
+    double shownDate() const;
+    // Gives new to-dos `day` until "Today" is chosen or the day is past.
+    // Past days are refused; today itself is the same as `pickToday`.
+    void pickDay(QDate day);
+    void pickToday();
 
     // Asks to confirm deleting the first entry equal to `item` (none when absent).
     void requestDelete(const TodoItem &item);
@@ -116,10 +130,14 @@ signals:
     void todosInserted();
     // The deletion that can be undone changed: a new one, or none any more.
     void undoableDeletionChanged();
+    // The day new to-dos get changed: picked, back to today, or a new today.
+    void shownDayChanged();
     void deleteAlertShownChanged(bool shown);
 
 private:
     std::optional<double> composeTime() const;
+    // A picked day that has become today or past gives way to today.
+    void dropPastPick();
     void listChanged() { m_savedByCheckpoint = false; }
 
     Preferences &m_preferences;
@@ -140,6 +158,7 @@ private:
     int m_selectedHour = 0;
     int m_selectedMinute = 0;
     bool m_isAM = true;
+    std::optional<QDate> m_pickedDay;
 
     std::vector<std::pair<int, TodoItem>> m_undoableDeletion;
     QTimer m_undoExpiry;

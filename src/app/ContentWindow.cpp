@@ -3,6 +3,7 @@
 
 #include "ContentWindow.h"
 
+#include "DayButton.h"
 #include "DeleteAlert.h"
 #include "EntryRow.h"
 #include "MenuPicker.h"
@@ -66,7 +67,8 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
     setTabOrder(m_priorityMenu->combo(), m_listView);
     setTabOrder(m_listView, m_undoBar->undoButton());
     setTabOrder(m_undoBar->undoButton(), m_entryRow->nameField());
-    setTabOrder(m_entryRow->nameField(), m_entryRow->hourMenu());
+    setTabOrder(m_entryRow->nameField(), m_entryRow->dayButton());
+    setTabOrder(m_entryRow->dayButton(), m_entryRow->hourMenu());
     setTabOrder(m_entryRow->hourMenu(), m_entryRow->minuteMenu());
     setTabOrder(m_entryRow->minuteMenu(), m_entryRow->amPmMenu());
     setTabOrder(m_entryRow->amPmMenu(), m_entryRow->addButton());

@@ -4,6 +4,7 @@
 #include "EntryRow.h"
 
 #include "DateFormatter.h"
+#include "DayButton.h"
 #include "MenuPicker.h"
 #include "RoundAddButton.h"
 
@@ -30,7 +31,7 @@ MenuPicker *numberMenu(int from, int to, QWidget *parent)
 
 EntryRow::EntryRow(ContentView &view, QWidget *parent)
     : QWidget(parent), m_view(view), m_nameField(new QLineEdit(this)),
-      m_dateLabel(new QLabel(this)), m_hourMenu(numberMenu(1, 12, this)),
+      m_dayButton(new DayButton(this)), m_hourMenu(numberMenu(1, 12, this)),
       m_minuteMenu(numberMenu(0, 59, this)), m_amPmMenu(new MenuPicker(this)),
       m_addButton(new RoundAddButton(this))
 {
@@ -57,7 +58,7 @@ EntryRow::EntryRow(ContentView &view, QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_nameField, 1);
-    layout->addWidget(m_dateLabel);
+    layout->addWidget(m_dayButton);
     layout->addLayout(timeGroup);
     layout->addWidget(m_amPmMenu);
     layout->addSpacing(padding);
@@ -75,16 +76,18 @@ EntryRow::EntryRow(ContentView &view, QWidget *parent)
             [this](int index) { m_view.setIsAM(m_amPmMenu->itemData(index).toBool()); });
     connect(m_addButton, &QAbstractButton::clicked, &m_view, &ContentView::addTodo);
     connect(&m_view, &ContentView::formChanged, this, &EntryRow::render);
+    connect(m_dayButton, &DayButton::dayPicked, &m_view, &ContentView::pickDay);
+    connect(m_dayButton, &DayButton::todayPicked, &m_view, &ContentView::pickToday);
     connect(&m_view, &ContentView::currentDateChanged, this, &EntryRow::renderDate);
+    connect(&m_view, &ContentView::shownDayChanged, this, &EntryRow::renderDate);
     render();
     renderDate();
 }
 
 void EntryRow::renderDate()
 {
-    // Made anew each time: the time zone may have changed since.
-    m_dateLabel->setText(
-        DateFormatter(QStringLiteral("EEEE, d, yyyy")).format(m_view.currentDate()));
+    m_dayButton->showDay(dayText(m_view.shownDate(), m_view.showsToday()), m_view.shownDay(),
+                         m_view.today());
 }
 
 void EntryRow::render()

@@ -301,6 +301,76 @@ TEST(TodayTest, TheShownDayFollowsMidnightAndTheTimeZone)
     }
 }
 
+TEST(ShownDayTest, APickedDayDatesNewToDosUntilItIsTodayOrPast)
+{
+    const struct {
+        const char *what;
+        DateComponents now; // in Berlin
+        QDate pick;
+        bool thenToday; // "Today" chosen after the pick
+        double secondsLater;
+        int hour; // with minute 30
+        bool isAM;
+        DateComponents added;
+        bool showsToday;
+    } cases[] = {
+        {"a picked day", {2026, 3, 5, 15, 42}, {2026, 3, 10}, false, 0, 9, true,
+         {2026, 3, 10, 9, 30}, false},
+        {"into the next month", {2026, 4, 30, 22, 0}, {2026, 5, 1}, false, 0, 9, true,
+         {2026, 5, 1, 9, 30}, false},
+        {"into the next year", {2026, 12, 31, 23, 30}, {2027, 1, 1}, false, 0, 9, true,
+         {2027, 1, 1, 9, 30}, false},
+        {"the spring gap on a picked day", {2026, 3, 28, 20, 0}, {2026, 3, 29}, false, 0, 2,
+         true, {2026, 3, 29, 3, 30}, false},
+        {"the last hour of the autumn day", {2026, 10, 24, 20, 0}, {2026, 10, 25}, false, 0, 11,
+         false, {2026, 10, 25, 23, 30}, false},
+        {"a past day is refused", {2026, 3, 5, 15, 42}, {2026, 3, 4}, false, 0, 9, true,
+         {2026, 3, 5, 9, 30}, true},
+        {"picking today is today", {2026, 3, 5, 15, 42}, {2026, 3, 5}, false, 0, 9, true,
+         {2026, 3, 5, 9, 30}, true},
+        {"Today gives the pick up", {2026, 3, 5, 15, 42}, {2026, 3, 10}, true, 0, 9, true,
+         {2026, 3, 5, 9, 30}, true},
+        {"the pick outlasts a midnight before it", {2026, 3, 5, 23, 59}, {2026, 3, 10}, false,
+         120, 9, true, {2026, 3, 10, 9, 30}, false},
+        {"at its midnight the picked day is today", {2026, 3, 5, 23, 59}, {2026, 3, 6}, false,
+         120, 9, true, {2026, 3, 6, 9, 30}, true},
+        {"once past, today follows the clock", {2026, 3, 5, 23, 59}, {2026, 3, 6}, false,
+         2 * 86400, 9, true, {2026, 3, 7, 9, 30}, true},
+    };
+    const CalendarSource berlin = [] { return LocalCalendar("Europe/Berlin"); };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir temporary;
+        FilePreferences preferences(temporary.path());
+        const double start =
+            *berlin().instant(c.now.year, c.now.month, c.now.day, c.now.hour, c.now.minute, 0);
+        FixedClock clock(start);
+        RecordingNotificationCenter notifications;
+        ReminderScheduler reminders(notifications, berlin);
+        ContentView view(preferences, reminders, clock, berlin);
+        view.followToday();
+
+        view.pickDay(c.pick);
+        if (c.thenToday)
+            view.pickToday();
+        clock.set(start + c.secondsLater);
+        view.followToday();
+        const QDate addedDay(c.added.year, c.added.month, c.added.day);
+        EXPECT_EQ(view.shownDay(), addedDay);
+        EXPECT_EQ(view.showsToday(), c.showsToday);
+        EXPECT_EQ(berlin().components(view.shownDate()).day, addedDay.day());
+
+        view.setNewTodoName(QStringLiteral("x"));
+        view.setSelectedHour(c.hour);
+        view.setSelectedMinute(30);
+        view.setIsAM(c.isAM);
+        view.addTodo();
+        ASSERT_EQ(view.todoList().size(), 1u);
+        EXPECT_EQ(berlin().components(view.todoList().front().time()), c.added);
+        EXPECT_EQ(view.shownDay(), addedDay) << "the day stays for further to-dos";
+    }
+}
+
 TEST_F(AddTodoTest, ATimeInTheSpringGapFollowsTheCalendar)
 {
     FixedClock springDay{*berlin().instant(2026, 3, 29, 12, 0, 0)};

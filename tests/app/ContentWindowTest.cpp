@@ -4,6 +4,8 @@
 #include <AccessibleInterfaces.h>
 #include <ContentView.h>
 #include <ContentWindow.h>
+#include <DayButton.h>
+#include <DayPicker.h>
 #include <DeleteAlert.h>
 #include <EntryRow.h>
 #include <FilePreferences.h>
@@ -20,6 +22,7 @@
 
 #include <MenuPicker.h>
 #include <QAccessible>
+#include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -112,7 +115,7 @@ TEST_F(ContentWindowTest, FormShowsTheInitialState)
     EXPECT_EQ(entry().amPmMenu()->currentText(), QStringLiteral("AM"));
     EXPECT_EQ(entry().nameField()->text(), QString());
     EXPECT_EQ(entry().nameField()->placeholderText(), QStringLiteral("Add Todo"));
-    EXPECT_EQ(entry().dateLabel()->text(), QStringLiteral("Monday, 1, 2001"));
+    EXPECT_EQ(entry().dayButton()->text(), QStringLiteral("Monday, 1, 2001"));
 
     QStringList hours;
     for (int i = 0; i < entry().hourMenu()->count(); ++i)
@@ -348,6 +351,7 @@ TEST_F(ContentWindowTest, ControlsHaveAccessibleNamesAndTabInVisualOrder)
         {window.priorityMenu()->combo(), "Priority"},
         {window.listView(), nullptr},
         {entry().nameField(), "Add Todo"},
+        {entry().dayButton(), "Monday, 1, 2001"},
         {entry().hourMenu(), "Hour"},
         {entry().minuteMenu(), "Minute"},
         {entry().amPmMenu(), "AM/PM"},
@@ -415,12 +419,12 @@ TEST(ContentWindowToday, TheDateLabelAndRowTimesFollowTheDayAndTheZone)
         return window.listView()->model()->index(0, 0).data(TodoListModel::TimeTextRole).toString()
             .replace(QChar(0x202F), QLatin1Char(' '));
     };
-    EXPECT_EQ(window.entryRow()->dateLabel()->text(), QStringLiteral("Monday, 1, 2001"));
+    EXPECT_EQ(window.entryRow()->dayButton()->text(), QStringLiteral("Monday, 1, 2001"));
     EXPECT_EQ(timeText(), QStringLiteral("7:30 PM"));
 
     ::setenv("TZ", "Asia/Tokyo", 1);
     view.followToday();
-    EXPECT_EQ(window.entryRow()->dateLabel()->text(), QStringLiteral("Tuesday, 2, 2001"));
+    EXPECT_EQ(window.entryRow()->dayButton()->text(), QStringLiteral("Tuesday, 2, 2001"));
     EXPECT_EQ(timeText(), QStringLiteral("4:30 AM"));
     ::setenv("TZ", "UTC", 1);
     ::setenv("LC_ALL", "C.UTF-8", 1);
@@ -490,4 +494,51 @@ TEST_F(DeletingTest, TheUndoBarOffersTheDeletedRowsBackWithoutMovingTheEntryRow)
     EXPECT_EQ(bar->message()->text(), QStringLiteral("Deleted “a”"));
     QTest::mouseClick(bar->undoButton(), Qt::LeftButton);
     EXPECT_EQ(view.todoList(), stored);
+}
+
+TEST_F(ContentWindowTest, TheDayControlOpensAMonthCalendarDrivenByKeys)
+{
+    ::setenv("LC_ALL", "en_US.UTF-8", 1);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    DayButton *day = entry().dayButton();
+    DayPicker *picker = day->picker();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(day)->role(), QAccessible::Button);
+    // Keys go where the keyboard is, as a user's would.
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    };
+
+    day->setFocus();
+    press(Qt::Key_Return);
+    ASSERT_TRUE(picker->isVisible());
+    EXPECT_EQ(picker->calendar()->firstDayOfWeek(), Qt::Sunday) << "as in the United States";
+    press(Qt::Key_Left);
+    EXPECT_EQ(picker->calendar()->selectedDate(), QDate(2001, 1, 1)) << "no day before today";
+    press(Qt::Key_Right);
+    press(Qt::Key_Return);
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_EQ(view.shownDay(), QDate(2001, 1, 2));
+    EXPECT_EQ(day->text(), QStringLiteral("Tuesday, January 2, 2001"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(day)->text(QAccessible::Name), day->text());
+
+    day->setFocus();
+    press(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(picker->isVisible());
+    EXPECT_EQ(picker->calendar()->selectedDate(), QDate(2001, 1, 2)) << "opens on the shown day";
+    press(Qt::Key_Down);
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_EQ(view.shownDay(), QDate(2001, 1, 2)) << "Escape leaves the day as it was";
+
+    day->setFocus();
+    press(Qt::Key_Space);
+    ASSERT_TRUE(picker->isVisible());
+    picker->todayButton()->setFocus();
+    press(Qt::Key_Space);
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_TRUE(view.showsToday());
+    EXPECT_EQ(day->text(), QStringLiteral("Monday, 1, 2001"));
+    ::setenv("LC_ALL", "C.UTF-8", 1);
 }

@@ -2,6 +2,24 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>DayPicker</name>
+    <message>
+        <location filename="../DayPicker.cpp" line="17"/>
+        <source>Today</source>
+        <translation>Heute</translation>
+    </message>
+    <message>
+        <location filename="../DayPicker.cpp" line="20"/>
+        <source>Choose a day</source>
+        <translation>Tag wählen</translation>
+    </message>
+    <message>
+        <location filename="../DayPicker.cpp" line="27"/>
+        <source>Calendar</source>
+        <translation>Kalender</translation>
+    </message>
+</context>
+<context>
     <name>DeleteAlert</name>
     <message>
         <location filename="../DeleteAlert.cpp" line="24"/>
@@ -23,43 +41,43 @@
 <context>
     <name>EntryRow</name>
     <message>
-        <location filename="../EntryRow.cpp" line="39"/>
-        <location filename="../EntryRow.cpp" line="41"/>
+        <location filename="../EntryRow.cpp" line="40"/>
+        <location filename="../EntryRow.cpp" line="42"/>
         <source>Add Todo</source>
         <translation>Aufgabe hinzufügen</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="42"/>
+        <location filename="../EntryRow.cpp" line="43"/>
         <source>Hour</source>
         <translation>Stunde</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="44"/>
+        <location filename="../EntryRow.cpp" line="45"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="45"/>
+        <location filename="../EntryRow.cpp" line="46"/>
         <source>AM</source>
         <translation>AM</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="46"/>
+        <location filename="../EntryRow.cpp" line="47"/>
         <source>PM</source>
         <translation>PM</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="48"/>
+        <location filename="../EntryRow.cpp" line="49"/>
         <source>AM/PM</source>
         <translation>AM/PM</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="49"/>
+        <location filename="../EntryRow.cpp" line="50"/>
         <source>Add</source>
         <translation>Hinzufügen</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="54"/>
+        <location filename="../EntryRow.cpp" line="55"/>
         <source>:</source>
         <translation>:</translation>
     </message>
