@@ -133,6 +133,16 @@ void ContentView::pickToday()
     pickDay(today());
 }
 
+std::pair<double, double> ContentView::todaySpan() const
+{
+    const LocalCalendar calendar = m_currentCalendar();
+    const QDate day = today();
+    // The calendar rolls day 32 over into the next month, and so on.
+    return {
+        calendar.instant(day.year(), day.month(), day.day(), 0, 0, 0).value_or(m_currentDate),
+        calendar.instant(day.year(), day.month(), day.day() + 1, 0, 0, 0).value_or(m_currentDate)};
+}
+
 void ContentView::dropPastPick()
 {
     if (m_pickedDay && *m_pickedDay <= today())

@@ -88,6 +88,8 @@ public:
     // Past days are refused; today itself is the same as `pickToday`.
     void pickDay(QDate day);
     void pickToday();
+    // Where today begins and where the next day begins, as instants.
+    std::pair<double, double> todaySpan() const;
 
     // Asks to confirm deleting the first entry equal to `item` (none when absent).
     void requestDelete(const TodoItem &item);

@@ -59,6 +59,7 @@ TodoListModel::TodoListModel(const ContentView &view, QObject *parent)
 void TodoListModel::followTimeZone()
 {
     m_timeFormatter.reset();
+    m_dayFormatter.reset();
     if (rowCount() > 0)
         emit dataChanged(index(0), index(rowCount() - 1), {TimeTextRole, Qt::AccessibleTextRole});
 }
@@ -75,9 +76,17 @@ const TodoItem &TodoListModel::item(const QModelIndex &index) const
 
 QString TodoListModel::timeText(const TodoItem &item) const
 {
-    if (!m_timeFormatter)
+    if (!m_timeFormatter) {
         m_timeFormatter.emplace(QStringLiteral("h:mm a"));
-    return m_timeFormatter->format(item.time());
+        m_today = m_view.todaySpan();
+    }
+    const QString time = m_timeFormatter->format(item.time());
+    if (item.time() >= m_today.first && item.time() < m_today.second)
+        return time;
+    if (!m_dayFormatter)
+        m_dayFormatter.emplace(DateFormatter::withSkeleton(QStringLiteral("MMMEd")));
+    //: A to-do's day and time of day on another day than today: "Tue, Dec 8, 9:00 AM"
+    return tr("%1, %2").arg(m_dayFormatter->format(item.time()), time);
 }
 
 QVariant TodoListModel::data(const QModelIndex &index, int role) const

@@ -27,7 +27,8 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
 
     const TodoItem &item(const QModelIndex &index) const;
-    // "h:mm a" in the user's locale and time zone.
+    // "h:mm a" in the user's locale and time zone, after the day in the
+    // locale's short form when that is not today.
     QString timeText(const TodoItem &item) const;
 
 private:
@@ -37,4 +38,6 @@ private:
     const ContentView &m_view;
     // Made on first use: an empty list's window needs none.
     mutable std::optional<DateFormatter> m_timeFormatter;
+    mutable std::optional<DateFormatter> m_dayFormatter;
+    mutable std::pair<double, double> m_today;
 };

@@ -192,7 +192,8 @@ TEST_F(ContentWindowTest, RowsShowNameTimeAndPriorityInListOrder)
     EXPECT_EQ(model->index(1, 0).data().toString(), QStringLiteral("Tea"));
     EXPECT_EQ(
         model->index(0, 0).data(Qt::AccessibleTextRole).toString().replace(QChar(0x202F), ' '),
-        QStringLiteral("Buy milk, 7:30 PM, High"));
+        QStringLiteral("Buy milk, Thu, Mar 5, 7:30 PM, High"))
+        << "another day than today is said";
     ::setenv("LC_ALL", "C.UTF-8", 1);
 }
 
@@ -403,6 +404,7 @@ TEST_F(ContentWindowTest, LongNamesWrapAgainWhenTheWindowNarrows)
 
 TEST(ContentWindowToday, TheDateLabelAndRowTimesFollowTheDayAndTheZone)
 {
+    installAccessibleInterfaces();
     ::setenv("LC_ALL", "en_US.UTF-8", 1);
     QTemporaryDir temporary;
     FilePreferences preferences(temporary.path());
@@ -426,6 +428,14 @@ TEST(ContentWindowToday, TheDateLabelAndRowTimesFollowTheDayAndTheZone)
     view.followToday();
     EXPECT_EQ(window.entryRow()->dayButton()->text(), QStringLiteral("Tuesday, 2, 2001"));
     EXPECT_EQ(timeText(), QStringLiteral("4:30 AM"));
+
+    clock.set(clock.now() + 86400);
+    view.followToday();
+    EXPECT_EQ(timeText(), QStringLiteral("Tue, Jan 2, 4:30 AM")) << "yesterday's row says its day";
+    const QAccessibleInterface *row =
+        QAccessible::queryAccessibleInterface(window.listView())->child(0);
+    EXPECT_EQ(row->text(QAccessible::Name).replace(QChar(0x202F), QLatin1Char(' ')),
+              QStringLiteral("Tea, Tue, Jan 2, 4:30 AM, Low"));
     ::setenv("TZ", "UTC", 1);
     ::setenv("LC_ALL", "C.UTF-8", 1);
 }

@@ -92,6 +92,15 @@
     </message>
 </context>
 <context>
+    <name>TodoListModel</name>
+    <message>
+        <location filename="../TodoListModel.cpp" line="89"/>
+        <source>%1, %2</source>
+        <extracomment>A to-do&apos;s day and time of day on another day than today: &quot;Tue, Dec 8, 9:00 AM&quot;</extracomment>
+        <translation>%1, %2</translation>
+    </message>
+</context>
+<context>
     <name>TodoListView</name>
     <message>
         <location filename="../TodoListView.cpp" line="27"/>
