@@ -312,3 +312,26 @@ int ContentView::millisecondsToUndoForTesting() const
 {
     return m_undoExpiry.isActive() ? m_undoExpiry.interval() : -1;
 }
+
+void ContentView::renameTodo(int offset, const QString &name)
+{
+    if (offset < 0 || static_cast<std::size_t>(offset) >= m_todoList.size())
+        return;
+    const QString trimmed = name.trimmed();
+    const TodoItem &item = m_todoList[static_cast<std::size_t>(offset)];
+    TodoItem renamed(trimmed.toStdString(), item.time(), item.priority(), item.id());
+    if (trimmed.isEmpty() || renamed == item)
+        return;
+    replaceTodo(offset, std::move(renamed));
+}
+
+void ContentView::replaceTodo(int offset, TodoItem item)
+{
+    TodoItem &slot = m_todoList[static_cast<std::size_t>(offset)];
+    m_reminders.cancelReminders({QString::fromStdString(slot.id().uuidString())});
+    slot = std::move(item);
+    listChanged();
+    emit todoChanged(offset);
+    if (slot.time() > m_clock.now())
+        m_reminders.scheduleReminder(slot);
+}

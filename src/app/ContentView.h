@@ -115,6 +115,12 @@ public:
     void undoDelete();
     // The offer to undo lapses.
     void dismissUndo();
+
+    // Names the to-do at `offset` anew, trimmed as adding trims, keeping its
+    // id, place, time and priority; its reminder is made again with the new
+    // name. A blank name, or the same one, changes nothing.
+    void renameTodo(int offset, const QString &name);
+
     // How long the offer lasts once made; negative when there is none.
     int millisecondsToUndoForTesting() const;
 
@@ -132,12 +138,16 @@ signals:
     void todosInserted();
     // The deletion that can be undone changed: a new one, or none any more.
     void undoableDeletionChanged();
+    // The to-do at `offset` was replaced by a changed one with the same id.
+    void todoChanged(int offset);
     // The day new to-dos get changed: picked, back to today, or a new today.
     void shownDayChanged();
     void deleteAlertShownChanged(bool shown);
 
 private:
     std::optional<double> composeTime() const;
+    // Puts `item` at `offset` with its reminder in place of the one there.
+    void replaceTodo(int offset, TodoItem item);
     // A picked day that has become today or past gives way to today.
     void dropPastPick();
     void listChanged() { m_savedByCheckpoint = false; }

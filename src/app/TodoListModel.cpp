@@ -37,7 +37,7 @@ QString withLineSeparators(QString text)
 
 } // namespace
 
-TodoListModel::TodoListModel(const ContentView &view, QObject *parent)
+TodoListModel::TodoListModel(ContentView &view, QObject *parent)
     : QAbstractListModel(parent), m_view(view)
 {
     connect(&view, &ContentView::todoListAboutToBeReset, this, [this] { beginResetModel(); });
@@ -53,6 +53,10 @@ TodoListModel::TodoListModel(const ContentView &view, QObject *parent)
     connect(&view, &ContentView::todosAboutToBeInserted, this,
             [this](int first, int last) { beginInsertRows(QModelIndex(), first, last); });
     connect(&view, &ContentView::todosInserted, this, [this] { endInsertRows(); });
+    connect(&view, &ContentView::todoChanged, this, [this](int offset) {
+        const QModelIndex changed = index(offset);
+        emit dataChanged(changed, changed);
+    });
     connect(&view, &ContentView::currentDateChanged, this, &TodoListModel::followTimeZone);
 }
 
@@ -89,6 +93,21 @@ QString TodoListModel::timeText(const TodoItem &item) const
     return tr("%1, %2").arg(m_dayFormatter->format(item.time()), time);
 }
 
+Qt::ItemFlags TodoListModel::flags(const QModelIndex &index) const
+{
+    return QAbstractListModel::flags(index) |
+           (index.isValid() ? Qt::ItemIsEditable : Qt::NoItemFlags);
+}
+
+bool TodoListModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole ||
+        !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return false;
+    m_view.renameTodo(index.row(), value.toString());
+    return true;
+}
+
 QVariant TodoListModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
@@ -97,6 +116,8 @@ QVariant TodoListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return withLineSeparators(shownName(todo.name()));
+    case Qt::EditRole:
+        return QString::fromStdString(todo.name());
     case Qt::AccessibleTextRole:
         return QStringLiteral("%1, %2, %3")
             .arg(shownName(todo.name()), timeText(todo),

@@ -20,7 +20,8 @@ TodoListView::TodoListView(QWidget *parent) : QTreeView(parent)
     setAllColumnsShowFocus(true);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // F2 or a double-click names a to-do anew, in its row.
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setFrameShape(QFrame::NoFrame);
     header()->setStretchLastSection(true);

@@ -16,6 +16,7 @@
 #include <TodayWatcher.h>
 #include <TodoListStore.h>
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -730,5 +731,62 @@ TEST(TodayTest, TheWatcherWakesAtMidnightAndAtLeastOnceAMinute)
             EXPECT_TRUE(QTest::qWaitFor([&] { return woke; }, 1000));
             EXPECT_EQ(watcher.millisecondsUntilNextCheckForTesting(), 60000) << "armed again";
         }
+    }
+}
+
+TEST(EditTest, ChangesKeepIdAndPlaceAndRemakeTheReminder)
+{
+    const CalendarSource berlin = [] { return LocalCalendar("Europe/Berlin"); };
+    const double fivePm = *berlin().instant(2026, 3, 5, 17, 0, 0);
+    const TodoItem tea("Tea", fivePm, TodoPriority::high);
+    const TodoItem milk("Milk", fivePm, TodoPriority::low);
+    const struct {
+        const char *what;
+        std::function<void(ContentView &)> change;
+        std::optional<TodoItem> changed; // none: nothing changes
+        bool reminded;                   // a new reminder is due
+    } cases[] = {
+        {"a rename, trimmed",
+         [](ContentView &v) { v.renameTodo(0, QStringLiteral(" Green tea\n")); },
+         TodoItem("Green tea", fivePm, TodoPriority::high, tea.id()), true},
+        {"a blank rename", [](ContentView &v) { v.renameTodo(0, QStringLiteral(" \t\u3000")); },
+         std::nullopt, false},
+        {"the same name", [](ContentView &v) { v.renameTodo(0, QStringLiteral("Tea ")); },
+         std::nullopt, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir temporary;
+        FilePreferences preferences(temporary.path());
+        ASSERT_TRUE(writeTodoList(preferences, {tea, milk}));
+        FixedClock clock(*berlin().instant(2026, 3, 5, 15, 42, 0));
+        RecordingNotificationCenter notifications;
+        ReminderScheduler reminders(notifications, berlin);
+        ContentView view(preferences, reminders, clock, berlin);
+        view.appear();
+        view.commitData();
+        int announced = -1;
+        QObject::connect(&view, &ContentView::todoChanged, [&](int offset) { announced = offset; });
+
+        c.change(view);
+        const TodoItem now = c.changed.value_or(tea);
+        EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{now, milk}));
+        EXPECT_EQ(announced, c.changed ? 0 : -1);
+        if (c.changed) {
+            ASSERT_EQ(notifications.removed.size(), 1u);
+            EXPECT_EQ(notifications.removed.front(),
+                      QStringList{QString::fromStdString(tea.id().uuidString())});
+        } else {
+            EXPECT_TRUE(notifications.removed.empty());
+        }
+        ASSERT_EQ(notifications.added.size(), c.reminded ? 1u : 0u);
+        if (c.reminded) {
+            EXPECT_EQ(notifications.added.front().content.body,
+                      QString::fromStdString("Todo: " + now.name()));
+        }
+        // A change is a change of the list, which the store must get.
+        ASSERT_TRUE(preferences.setData(todoListKey, "checkpoint"));
+        view.disappear();
+        EXPECT_EQ(preferences.data(todoListKey) == QByteArray("checkpoint"), !c.changed);
     }
 }

@@ -552,3 +552,35 @@ TEST_F(ContentWindowTest, TheDayControlOpensAMonthCalendarDrivenByKeys)
     EXPECT_EQ(day->text(), QStringLiteral("Monday, 1, 2001"));
     ::setenv("LC_ALL", "C.UTF-8", 1);
 }
+
+TEST_F(ContentWindowTest, F2RenamesARowInPlaceAndEscapeLeavesIt)
+{
+    const TodoItem tea("Tea", 0, TodoPriority::high);
+    const TodoItem milk("Milk", 0, TodoPriority::low);
+    ASSERT_TRUE(writeTodoList(preferences, {tea, milk}));
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    TodoListView *list = window.listView();
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(0, 0));
+
+    QTest::keyClick(list, Qt::Key_F2);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->accessibleName(), QStringLiteral("Name"));
+    EXPECT_EQ(editor->text(), QStringLiteral("Tea"));
+    QTest::keyClicks(editor, QStringLiteral("Green tea "));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents(); // the editor commits from the event loop
+    EXPECT_EQ(view.todoList(),
+              (std::vector<TodoItem>{TodoItem("Green tea", 0, TodoPriority::high, tea.id()), milk}));
+    EXPECT_EQ(list->model()->index(0, 0).data().toString(), QStringLiteral("Green tea"));
+
+    QTest::keyClick(list, Qt::Key_F2);
+    editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, QStringLiteral("Coffee"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_EQ(view.todoList().front().name(), "Green tea") << "Escape leaves the name";
+}

@@ -94,7 +94,7 @@
 <context>
     <name>TodoListModel</name>
     <message>
-        <location filename="../TodoListModel.cpp" line="89"/>
+        <location filename="../TodoListModel.cpp" line="93"/>
         <source>%1, %2</source>
         <extracomment>A to-do&apos;s day and time of day on another day than today: &quot;Tue, Dec 8, 9:00 AM&quot;</extracomment>
         <translation>%1, %2</translation>
@@ -103,14 +103,22 @@
 <context>
     <name>TodoListView</name>
     <message>
-        <location filename="../TodoListView.cpp" line="27"/>
+        <location filename="../TodoListView.cpp" line="28"/>
         <source>To-dos</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../TodoListView.cpp" line="100"/>
+        <location filename="../TodoListView.cpp" line="101"/>
         <source>Delete…</source>
         <translation>Löschen …</translation>
+    </message>
+</context>
+<context>
+    <name>TodoRowDelegate</name>
+    <message>
+        <location filename="../TodoRowDelegate.cpp" line="182"/>
+        <source>Name</source>
+        <translation>Name</translation>
     </message>
 </context>
 <context>
