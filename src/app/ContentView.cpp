@@ -108,9 +108,11 @@ QDate ContentView::today() const
 
 double ContentView::shownDate() const
 {
-    if (!m_pickedDay)
-        return m_currentDate;
-    const QDate day = *m_pickedDay;
+    return m_pickedDay ? noonOn(*m_pickedDay) : m_currentDate;
+}
+
+double ContentView::noonOn(QDate day) const
+{
     return m_currentCalendar()
         .instant(day.year(), day.month(), day.day(), 12, 0, 0)
         .value_or(m_currentDate);
@@ -172,10 +174,13 @@ bool ContentView::saveTodoList()
 
 std::optional<double> ContentView::composeTime() const
 {
-    const QDate day = shownDay();
-    const int hour = m_selectedHour % 12 + (m_isAM ? 0 : 12);
-    return m_currentCalendar().instant(day.year(), day.month(), day.day(), hour, m_selectedMinute,
-                                       0);
+    return timeOn(shownDay(), m_selectedHour, m_selectedMinute, m_isAM);
+}
+
+std::optional<double> ContentView::timeOn(QDate day, int hour, int minute, bool isAM) const
+{
+    return m_currentCalendar().instant(day.year(), day.month(), day.day(),
+                                       hour % 12 + (isAM ? 0 : 12), minute, 0);
 }
 
 void ContentView::addTodo()
@@ -323,6 +328,40 @@ void ContentView::renameTodo(int offset, const QString &name)
     if (trimmed.isEmpty() || renamed == item)
         return;
     replaceTodo(offset, std::move(renamed));
+}
+
+TodoDraft ContentView::draftOf(int offset) const
+{
+    const TodoItem &item = m_todoList.at(static_cast<std::size_t>(offset));
+    const DateComponents at = m_currentCalendar().components(item.time());
+    TodoDraft draft;
+    draft.name = QString::fromStdString(item.name());
+    draft.priority = item.priority();
+    draft.day = QDate(at.year, at.month, at.day);
+    draft.hour = at.hour % 12 == 0 ? 12 : at.hour % 12;
+    draft.minute = at.minute;
+    draft.isAM = at.hour < 12;
+    return draft;
+}
+
+bool ContentView::editTodo(int offset, const TodoDraft &draft)
+{
+    if (offset < 0 || static_cast<std::size_t>(offset) >= m_todoList.size())
+        return false;
+    const QString trimmed = draft.name.trimmed();
+    if (trimmed.isEmpty())
+        return false;
+    // Saved unchanged, a to-do keeps even the seconds a stored time may have.
+    if (draft == draftOf(offset))
+        return true;
+    const std::optional<double> time = timeOn(draft.day, draft.hour, draft.minute, draft.isAM);
+    if (!time)
+        return false;
+    const TodoItem &item = m_todoList[static_cast<std::size_t>(offset)];
+    TodoItem edited(trimmed.toStdString(), *time, draft.priority, item.id());
+    if (edited != item)
+        replaceTodo(offset, std::move(edited));
+    return true;
 }
 
 void ContentView::replaceTodo(int offset, TodoItem item)

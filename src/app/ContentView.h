@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "TodoDraft.h"
+
 #include <Clock.h>
 #include <LocalCalendar.h>
 #include <Preferences.h>
@@ -82,8 +84,10 @@ public:
     QDate shownDay() const { return m_pickedDay.value_or(today()); }
     bool showsToday() const { return !m_pickedDay; }
     // An instant on the shown day, to format it by: `currentDate` for today,
-    // else the day's noon, which no daylight-saving change skips.
+    // else the day's noon.
     double shownDate() const;
+    // Noon on `day`, which no daylight-saving change skips.
+    double noonOn(QDate day) const;
     // Gives new to-dos `day` until "Today" is chosen or the day is past.
     // Past days are refused; today itself is the same as `pickToday`.
     void pickDay(QDate day);
@@ -120,6 +124,13 @@ public:
     // id, place, time and priority; its reminder is made again with the new
     // name. A blank name, or the same one, changes nothing.
     void renameTodo(int offset, const QString &name);
+    // The to-do at `offset` as the edit form shows it.
+    TodoDraft draftOf(int offset) const;
+    // Gives the to-do at `offset` the draft's values, keeping its id and place;
+    // its reminder is withdrawn and made again, none when the new time is past.
+    // False, with nothing changed, for a blank name or a time the calendar
+    // cannot form.
+    bool editTodo(int offset, const TodoDraft &draft);
 
     // How long the offer lasts once made; negative when there is none.
     int millisecondsToUndoForTesting() const;
@@ -146,6 +157,8 @@ signals:
 
 private:
     std::optional<double> composeTime() const;
+    // A 12-hour form time on `day`, resolved by the current calendar.
+    std::optional<double> timeOn(QDate day, int hour, int minute, bool isAM) const;
     // Puts `item` at `offset` with its reminder in place of the one there.
     void replaceTodo(int offset, TodoItem item);
     // A picked day that has become today or past gives way to today.

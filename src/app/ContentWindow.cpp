@@ -5,6 +5,7 @@
 
 #include "DayButton.h"
 #include "DeleteAlert.h"
+#include "EditTodoDialog.h"
 #include "EntryRow.h"
 #include "MenuPicker.h"
 #include "PriorityMenu.h"
@@ -89,6 +90,21 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
     connect(m_rowDelegate, &TodoRowDelegate::trashClicked, this, requestDelete);
     connect(m_listView, &TodoListView::deleteRowRequested, this, requestDelete);
     connect(m_listView, &TodoListView::deleteRowsRequested, &m_view, &ContentView::deleteTodos);
+
+    connect(m_listView, &TodoListView::editRowRequested, this, &ContentWindow::editRow);
+    auto *edit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), m_listView);
+    edit->setContext(Qt::WidgetShortcut);
+    connect(edit, &QShortcut::activated, this, [this] {
+        if (m_listView->selectionModel()->isSelected(m_listView->currentIndex()))
+            editRow(m_listView->currentIndex());
+    });
+}
+
+void ContentWindow::editRow(const QModelIndex &index)
+{
+    auto *form = new EditTodoDialog(m_view, index.row(), this);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->open();
 }
 
 void ContentWindow::undoDelete()

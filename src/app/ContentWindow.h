@@ -40,6 +40,8 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    // Opens the row's to-do in the edit form.
+    void editRow(const QModelIndex &index);
     // Undoes the last deletion and puts the keyboard on the rows it brought
     // back, so that a screen reader reads the first of them.
     void undoDelete();

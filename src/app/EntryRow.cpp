@@ -5,6 +5,7 @@
 
 #include "DateFormatter.h"
 #include "DayButton.h"
+#include "FormControls.h"
 #include "MenuPicker.h"
 #include "RoundAddButton.h"
 
@@ -15,24 +16,14 @@
 
 namespace {
 
-constexpr int menuWidth = 60;
 constexpr int minimumNameChars = 24;
-
-MenuPicker *numberMenu(int from, int to, QWidget *parent)
-{
-    auto *menu = new MenuPicker(parent);
-    for (int value = from; value <= to; ++value)
-        menu->addItem(QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')), value);
-    menu->setFixedWidth(menuWidth);
-    return menu;
-}
 
 } // namespace
 
 EntryRow::EntryRow(ContentView &view, QWidget *parent)
     : QWidget(parent), m_view(view), m_nameField(new QLineEdit(this)),
-      m_dayButton(new DayButton(this)), m_hourMenu(numberMenu(1, 12, this)),
-      m_minuteMenu(numberMenu(0, 59, this)), m_amPmMenu(new MenuPicker(this)),
+      m_dayButton(new DayButton(this)), m_hourMenu(makeHourMenu(this)),
+      m_minuteMenu(makeMinuteMenu(this)), m_amPmMenu(makeAmPmMenu(this)),
       m_addButton(new RoundAddButton(this))
 {
     const int padding = style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
@@ -40,13 +31,6 @@ EntryRow::EntryRow(ContentView &view, QWidget *parent)
     m_nameField->setPlaceholderText(tr("Add Todo"));
     m_nameField->setMinimumWidth(m_nameField->fontMetrics().averageCharWidth() * minimumNameChars);
     m_nameField->setAccessibleName(tr("Add Todo"));
-    m_hourMenu->setAccessibleName(tr("Hour"));
-    m_hourMenu->setPlaceholderText(QStringLiteral("--"));
-    m_minuteMenu->setAccessibleName(tr("Minute"));
-    m_amPmMenu->addItem(tr("AM"), true);
-    m_amPmMenu->addItem(tr("PM"), false);
-    m_amPmMenu->setFixedWidth(menuWidth);
-    m_amPmMenu->setAccessibleName(tr("AM/PM"));
     m_addButton->setAccessibleName(tr("Add"));
 
     auto *timeGroup = new QHBoxLayout;

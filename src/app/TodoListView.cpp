@@ -98,11 +98,16 @@ void TodoListView::contextMenuEvent(QContextMenuEvent *event)
     if (!index.isValid())
         return;
     QMenu menu(this);
+    QAction *editAction = menu.addAction(tr("Edit…"));
+    editAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     QAction *deleteAction = menu.addAction(tr("Delete…"));
     const QPoint at = event->reason() == QContextMenuEvent::Keyboard
                           ? viewport()->mapToGlobal(visualRect(index).center())
                           : event->globalPos();
-    if (menu.exec(at) == deleteAction)
+    QAction *chosen = menu.exec(at);
+    if (chosen == editAction)
+        emit editRowRequested(index);
+    else if (chosen == deleteAction)
         emit deleteRowRequested(index);
 }
 

@@ -740,6 +740,8 @@ TEST(EditTest, ChangesKeepIdAndPlaceAndRemakeTheReminder)
     const double fivePm = *berlin().instant(2026, 3, 5, 17, 0, 0);
     const TodoItem tea("Tea", fivePm, TodoPriority::high);
     const TodoItem milk("Milk", fivePm, TodoPriority::low);
+    const double nineAm = *berlin().instant(2026, 3, 5, 9, 0, 0);
+    // The clock stands at 15:42 on that day.
     const struct {
         const char *what;
         std::function<void(ContentView &)> change;
@@ -752,6 +754,33 @@ TEST(EditTest, ChangesKeepIdAndPlaceAndRemakeTheReminder)
         {"a blank rename", [](ContentView &v) { v.renameTodo(0, QStringLiteral(" \t\u3000")); },
          std::nullopt, false},
         {"the same name", [](ContentView &v) { v.renameTodo(0, QStringLiteral("Tea ")); },
+         std::nullopt, false},
+        {"an edit into the past: no reminder",
+         [](ContentView &v) {
+             TodoDraft draft = v.draftOf(0);
+             draft.hour = 9;
+             draft.isAM = true;
+             draft.priority = TodoPriority::low;
+             EXPECT_TRUE(v.editTodo(0, draft));
+         },
+         TodoItem("Tea", nineAm, TodoPriority::low, tea.id()), false},
+        {"an edit to another day and name",
+         [](ContentView &v) {
+             TodoDraft draft = v.draftOf(0);
+             EXPECT_EQ(draft, (TodoDraft{QStringLiteral("Tea"), TodoPriority::high,
+                                         QDate(2026, 3, 5), 5, 0, false}));
+             draft.name = QStringLiteral("Tea with Ann ");
+             draft.day = QDate(2026, 3, 6);
+             EXPECT_TRUE(v.editTodo(0, draft));
+         },
+         TodoItem("Tea with Ann", fivePm + 86400, TodoPriority::high, tea.id()), true},
+        {"a blank name in the form",
+         [](ContentView &v) {
+             TodoDraft draft = v.draftOf(0);
+             draft.name = QStringLiteral("  ");
+             draft.hour = 9;
+             EXPECT_FALSE(v.editTodo(0, draft));
+         },
          std::nullopt, false},
     };
     for (const auto &c : cases) {

@@ -7,6 +7,7 @@
 #include <DayButton.h>
 #include <DayPicker.h>
 #include <DeleteAlert.h>
+#include <EditTodoDialog.h>
 #include <EntryRow.h>
 #include <FilePreferences.h>
 #include <FixedClock.h>
@@ -27,6 +28,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -329,9 +331,10 @@ TEST_F(DeletingTest, TheContextMenuAsksBeforeDeletingTheRow)
             return;
         answer.stop();
         menuSeen = true;
-        EXPECT_EQ(menu->actions().size(), 1);
-        EXPECT_EQ(menu->actions().front()->text(), QStringLiteral("Delete…"));
-        menu->setActiveAction(menu->actions().front());
+        ASSERT_EQ(menu->actions().size(), 2);
+        EXPECT_EQ(menu->actions().front()->text(), QStringLiteral("Edit…"));
+        EXPECT_EQ(menu->actions().back()->text(), QStringLiteral("Delete…"));
+        menu->setActiveAction(menu->actions().back());
         QTest::keyClick(menu, Qt::Key_Return);
     });
     answer.start();
@@ -583,4 +586,59 @@ TEST_F(ContentWindowTest, F2RenamesARowInPlaceAndEscapeLeavesIt)
     QTest::keyClicks(editor, QStringLiteral("Coffee"));
     QTest::keyClick(editor, Qt::Key_Escape);
     EXPECT_EQ(view.todoList().front().name(), "Green tea") << "Escape leaves the name";
+}
+
+TEST_F(ContentWindowTest, CtrlEOpensTheEditFormWhereEnterSavesAndEscapeCancels)
+{
+    ::setenv("LC_ALL", "en_US.UTF-8", 1);
+    const TodoItem tea("Tea", *utc().instant(2001, 1, 1, 17, 0, 0), TodoPriority::high);
+    const TodoItem milk("Milk", 0, TodoPriority::low);
+    ASSERT_TRUE(writeTodoList(preferences, {tea, milk}));
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    TodoListView *list = window.listView();
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(0, 0));
+
+    QTest::keyClick(list, Qt::Key_E, Qt::ControlModifier);
+    QPointer<EditTodoDialog> form = window.findChild<EditTodoDialog *>();
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->accessibleName(), QStringLiteral("Edit To-do"));
+    EXPECT_EQ(form->priorityMenu()->currentText(), QStringLiteral("High"));
+    EXPECT_EQ(form->nameField()->text(), QStringLiteral("Tea"));
+    EXPECT_EQ(form->dayButton()->text(), QStringLiteral("Monday, 1, 2001"));
+    EXPECT_EQ(form->hourMenu()->currentText(), QStringLiteral("05"));
+    EXPECT_EQ(form->amPmMenu()->currentText(), QStringLiteral("PM"));
+
+    QTest::keyClick(form->hourMenu(), Qt::Key_Down);
+    QTest::keyClick(form->amPmMenu(), Qt::Key_Home);
+    QTest::keyClick(form->dayButton(), Qt::Key_Return);
+    ASSERT_TRUE(form->dayButton()->picker()->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(form->dayButton()->text(), QStringLiteral("Tuesday, January 2, 2001"));
+    QTest::keyClick(form->nameField(), Qt::Key_Return);
+    const TodoItem edited("Tea", *utc().instant(2001, 1, 2, 6, 0, 0), TodoPriority::high, tea.id());
+    EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{edited, milk})) << "same id, same place";
+    ASSERT_EQ(notifications.removed.size(), 1u);
+    EXPECT_EQ(notifications.removed.front(),
+              QStringList{QString::fromStdString(tea.id().uuidString())});
+    ASSERT_EQ(notifications.added.size(), 1u);
+    EXPECT_EQ(notifications.added.front().trigger.dateMatching, (DateComponents{2001, 1, 2, 6, 0}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.isNull(); })) << "the form is gone once saved";
+
+    // Offscreen, no window manager gives the window back its focus.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_E, Qt::ControlModifier);
+    form = window.findChild<EditTodoDialog *>();
+    ASSERT_NE(form, nullptr);
+    QTest::keyClicks(form->nameField(), QStringLiteral(" with Ann"));
+    QTest::keyClick(form->nameField(), Qt::Key_Escape);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{edited, milk})) << "Escape changes nothing";
+    ::setenv("LC_ALL", "C.UTF-8", 1);
 }

@@ -39,54 +39,98 @@
     </message>
 </context>
 <context>
+    <name>EditTodoDialog</name>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="23"/>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="25"/>
+        <location filename="../EditTodoDialog.cpp" line="26"/>
+        <source>Edit To-do</source>
+        <translation>Editar tarea</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="28"/>
+        <location filename="../EditTodoDialog.cpp" line="45"/>
+        <source>Priority</source>
+        <translation>Prioridad</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="29"/>
+        <location filename="../EditTodoDialog.cpp" line="46"/>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="34"/>
+        <source>:</source>
+        <translation>:</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="47"/>
+        <source>Day</source>
+        <translation>Día</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="48"/>
+        <source>Time</source>
+        <translation>Hora</translation>
+    </message>
+</context>
+<context>
     <name>EntryRow</name>
     <message>
-        <location filename="../EntryRow.cpp" line="40"/>
-        <location filename="../EntryRow.cpp" line="42"/>
+        <location filename="../EntryRow.cpp" line="31"/>
+        <location filename="../EntryRow.cpp" line="33"/>
         <source>Add Todo</source>
         <translation>Añadir tarea</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="43"/>
-        <source>Hour</source>
-        <translation>Hora</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="45"/>
-        <source>Minute</source>
-        <translation>Minuto</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="46"/>
-        <source>AM</source>
-        <translation>a. m.</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="47"/>
-        <source>PM</source>
-        <translation>p. m.</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="49"/>
-        <source>AM/PM</source>
-        <translation>a. m./p. m.</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="50"/>
+        <location filename="../EntryRow.cpp" line="34"/>
         <source>Add</source>
         <translation>Añadir</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="55"/>
+        <location filename="../EntryRow.cpp" line="39"/>
         <source>:</source>
         <translation>:</translation>
     </message>
 </context>
 <context>
+    <name>FormControls</name>
+    <message>
+        <location filename="../FormControls.cpp" line="38"/>
+        <source>Hour</source>
+        <translation>Hora</translation>
+    </message>
+    <message>
+        <location filename="../FormControls.cpp" line="46"/>
+        <source>Minute</source>
+        <translation>Minuto</translation>
+    </message>
+    <message>
+        <location filename="../FormControls.cpp" line="53"/>
+        <source>AM</source>
+        <translation>a. m.</translation>
+    </message>
+    <message>
+        <location filename="../FormControls.cpp" line="54"/>
+        <source>PM</source>
+        <translation>p. m.</translation>
+    </message>
+    <message>
+        <location filename="../FormControls.cpp" line="56"/>
+        <source>AM/PM</source>
+        <translation>a. m./p. m.</translation>
+    </message>
+</context>
+<context>
     <name>PriorityMenu</name>
     <message>
-        <location filename="../PriorityMenu.cpp" line="14"/>
-        <location filename="../PriorityMenu.cpp" line="16"/>
+        <location filename="../PriorityMenu.cpp" line="15"/>
+        <location filename="../PriorityMenu.cpp" line="17"/>
         <source>Priority</source>
         <translation>Prioridad</translation>
     </message>
@@ -109,6 +153,11 @@
     </message>
     <message>
         <location filename="../TodoListView.cpp" line="101"/>
+        <source>Edit…</source>
+        <translation>Editar…</translation>
+    </message>
+    <message>
+        <location filename="../TodoListView.cpp" line="103"/>
         <source>Delete…</source>
         <translation>Eliminar…</translation>
     </message>

@@ -39,54 +39,98 @@
     </message>
 </context>
 <context>
+    <name>EditTodoDialog</name>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="23"/>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="25"/>
+        <location filename="../EditTodoDialog.cpp" line="26"/>
+        <source>Edit To-do</source>
+        <translation>ToDo を編集</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="28"/>
+        <location filename="../EditTodoDialog.cpp" line="45"/>
+        <source>Priority</source>
+        <translation>優先度</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="29"/>
+        <location filename="../EditTodoDialog.cpp" line="46"/>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="34"/>
+        <source>:</source>
+        <translation>:</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="47"/>
+        <source>Day</source>
+        <translation>日付</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="48"/>
+        <source>Time</source>
+        <translation>時刻</translation>
+    </message>
+</context>
+<context>
     <name>EntryRow</name>
     <message>
-        <location filename="../EntryRow.cpp" line="40"/>
-        <location filename="../EntryRow.cpp" line="42"/>
+        <location filename="../EntryRow.cpp" line="31"/>
+        <location filename="../EntryRow.cpp" line="33"/>
         <source>Add Todo</source>
         <translation>ToDo を追加</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="43"/>
-        <source>Hour</source>
-        <translation>時</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="45"/>
-        <source>Minute</source>
-        <translation>分</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="46"/>
-        <source>AM</source>
-        <translation>午前</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="47"/>
-        <source>PM</source>
-        <translation>午後</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="49"/>
-        <source>AM/PM</source>
-        <translation>午前/午後</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="50"/>
+        <location filename="../EntryRow.cpp" line="34"/>
         <source>Add</source>
         <translation>追加</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="55"/>
+        <location filename="../EntryRow.cpp" line="39"/>
         <source>:</source>
         <translation>:</translation>
     </message>
 </context>
 <context>
+    <name>FormControls</name>
+    <message>
+        <location filename="../FormControls.cpp" line="38"/>
+        <source>Hour</source>
+        <translation>時</translation>
+    </message>
+    <message>
+        <location filename="../FormControls.cpp" line="46"/>
+        <source>Minute</source>
+        <translation>分</translation>
+    </message>
+    <message>
+        <location filename="../FormControls.cpp" line="53"/>
+        <source>AM</source>
+        <translation>午前</translation>
+    </message>
+    <message>
+        <location filename="../FormControls.cpp" line="54"/>
+        <source>PM</source>
+        <translation>午後</translation>
+    </message>
+    <message>
+        <location filename="../FormControls.cpp" line="56"/>
+        <source>AM/PM</source>
+        <translation>午前/午後</translation>
+    </message>
+</context>
+<context>
     <name>PriorityMenu</name>
     <message>
-        <location filename="../PriorityMenu.cpp" line="14"/>
-        <location filename="../PriorityMenu.cpp" line="16"/>
+        <location filename="../PriorityMenu.cpp" line="15"/>
+        <location filename="../PriorityMenu.cpp" line="17"/>
         <source>Priority</source>
         <translation>優先度</translation>
     </message>
@@ -109,6 +153,11 @@
     </message>
     <message>
         <location filename="../TodoListView.cpp" line="101"/>
+        <source>Edit…</source>
+        <translation>編集…</translation>
+    </message>
+    <message>
+        <location filename="../TodoListView.cpp" line="103"/>
         <source>Delete…</source>
         <translation>削除…</translation>
     </message>
