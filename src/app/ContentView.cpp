@@ -264,6 +264,7 @@ void ContentView::deleteTodos(const QList<int> &offsets)
     }
 
     std::reverse(deleted.begin(), deleted.end());
+    dropChangeUndo();
     m_undoableDeletion = std::move(deleted);
     m_undoExpiry.start();
     emit undoableDeletionChanged();
@@ -307,6 +308,7 @@ void ContentView::undoDelete()
 void ContentView::dismissUndo()
 {
     m_undoExpiry.stop();
+    dropChangeUndo();
     if (m_undoableDeletion.empty())
         return;
     m_undoableDeletion.clear();
@@ -327,6 +329,7 @@ void ContentView::renameTodo(int offset, const QString &name)
     TodoItem renamed(trimmed.toStdString(), item.time(), item.priority(), item.id());
     if (trimmed.isEmpty() || renamed == item)
         return;
+    offerChangeUndo(offset, item);
     replaceTodo(offset, std::move(renamed));
 }
 
@@ -359,8 +362,10 @@ bool ContentView::editTodo(int offset, const TodoDraft &draft)
         return false;
     const TodoItem &item = m_todoList[static_cast<std::size_t>(offset)];
     TodoItem edited(trimmed.toStdString(), *time, draft.priority, item.id());
-    if (edited != item)
+    if (edited != item) {
+        offerChangeUndo(offset, item);
         replaceTodo(offset, std::move(edited));
+    }
     return true;
 }
 
@@ -373,4 +378,37 @@ void ContentView::replaceTodo(int offset, TodoItem item)
     emit todoChanged(offset);
     if (slot.time() > m_clock.now())
         m_reminders.scheduleReminder(slot);
+}
+
+void ContentView::undoChange()
+{
+    if (!m_undoableChange)
+        return;
+    TodoItem before = std::move(std::exchange(m_undoableChange, std::nullopt)->second);
+    m_undoExpiry.stop();
+    emit undoableChangeChanged();
+    // By id: what is undone is that to-do, wherever it now is.
+    const auto found = std::find_if(m_todoList.begin(), m_todoList.end(),
+                                    [&](const TodoItem &item) { return item.id() == before.id(); });
+    if (found != m_todoList.end())
+        replaceTodo(static_cast<int>(found - m_todoList.begin()), std::move(before));
+}
+
+void ContentView::offerChangeUndo(int offset, TodoItem before)
+{
+    if (!m_undoableDeletion.empty()) {
+        m_undoableDeletion.clear();
+        emit undoableDeletionChanged();
+    }
+    m_undoableChange.emplace(offset, std::move(before));
+    m_undoExpiry.start();
+    emit undoableChangeChanged();
+}
+
+void ContentView::dropChangeUndo()
+{
+    if (!m_undoableChange)
+        return;
+    m_undoableChange.reset();
+    emit undoableChangeChanged();
 }

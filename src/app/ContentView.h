@@ -132,6 +132,15 @@ public:
     // cannot form.
     bool editTodo(int offset, const TodoDraft &draft);
 
+    // The to-do as it was before the last rename or edit, with its offset,
+    // while that can be undone: as long as a deletion can, and never both.
+    const std::optional<std::pair<int, TodoItem>> &undoableChange() const
+    {
+        return m_undoableChange;
+    }
+    // Puts the to-do back as it was, and its reminder as it was.
+    void undoChange();
+
     // How long the offer lasts once made; negative when there is none.
     int millisecondsToUndoForTesting() const;
 
@@ -151,6 +160,8 @@ signals:
     void undoableDeletionChanged();
     // The to-do at `offset` was replaced by a changed one with the same id.
     void todoChanged(int offset);
+    // The change that can be undone changed: a new one, or none any more.
+    void undoableChangeChanged();
     // The day new to-dos get changed: picked, back to today, or a new today.
     void shownDayChanged();
     void deleteAlertShownChanged(bool shown);
@@ -161,6 +172,9 @@ private:
     std::optional<double> timeOn(QDate day, int hour, int minute, bool isAM) const;
     // Puts `item` at `offset` with its reminder in place of the one there.
     void replaceTodo(int offset, TodoItem item);
+    // A change's offer to undo takes the place of any other.
+    void offerChangeUndo(int offset, TodoItem before);
+    void dropChangeUndo();
     // A picked day that has become today or past gives way to today.
     void dropPastPick();
     void listChanged() { m_savedByCheckpoint = false; }
@@ -186,6 +200,7 @@ private:
     std::optional<QDate> m_pickedDay;
 
     std::vector<std::pair<int, TodoItem>> m_undoableDeletion;
+    std::optional<std::pair<int, TodoItem>> m_undoableChange;
     QTimer m_undoExpiry;
 
     bool m_onScreen = false;

@@ -79,8 +79,8 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
             &QWidget::close);
 
     connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
-            &ContentWindow::undoDelete);
-    connect(m_undoBar, &UndoBar::undoRequested, this, &ContentWindow::undoDelete);
+            &ContentWindow::undo);
+    connect(m_undoBar, &UndoBar::undoRequested, this, &ContentWindow::undo);
 
     // A new to-do is appended at the end: bring it into sight.
     connect(&view, &ContentView::todoAppended, m_listView, &QTreeView::scrollToBottom);
@@ -107,17 +107,27 @@ void ContentWindow::editRow(const QModelIndex &index)
     form->open();
 }
 
-void ContentWindow::undoDelete()
+void ContentWindow::undo()
 {
-    if (m_view.undoableDeletion().empty())
+    const bool change = m_view.undoableChange().has_value();
+    if (!change && m_view.undoableDeletion().empty())
         return;
     QItemSelection restored;
     const auto collect = connect(m_model, &QAbstractItemModel::rowsInserted, this,
                                  [&](const QModelIndex &, int first, int last) {
                                      restored.select(m_model->index(first), m_model->index(last));
                                  });
-    m_view.undoDelete();
+    const auto collectChanged = connect(&m_view, &ContentView::todoChanged, this, [&](int offset) {
+        restored.select(m_model->index(offset), m_model->index(offset));
+    });
+    if (change)
+        m_view.undoChange();
+    else
+        m_view.undoDelete();
     disconnect(collect);
+    disconnect(collectChanged);
+    if (restored.isEmpty())
+        return;
     m_listView->setFocus();
     m_listView->selectionModel()->select(restored, QItemSelectionModel::ClearAndSelect);
     m_listView->selectionModel()->setCurrentIndex(restored.first().topLeft(),

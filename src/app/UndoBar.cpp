@@ -38,6 +38,7 @@ UndoBar::UndoBar(const ContentView &view, QWidget *parent)
 
     connect(m_undoButton, &QPushButton::clicked, this, &UndoBar::undoRequested);
     connect(&view, &ContentView::undoableDeletionChanged, this, &UndoBar::render);
+    connect(&view, &ContentView::undoableChangeChanged, this, &UndoBar::render);
     render();
 }
 
@@ -46,11 +47,16 @@ void UndoBar::render()
     const auto &deleted = m_view.undoableDeletion();
     // Hidden first, so that a deletion replacing another is announced again.
     hide();
-    if (deleted.empty())
+    if (const auto &changed = m_view.undoableChange()) {
+        m_message->setText(tr("Changed “%1”").arg(shortName(changed->second.name())));
+    } else if (!deleted.empty()) {
+        m_message->setText(
+            deleted.size() == 1
+                ? tr("Deleted “%1”").arg(shortName(deleted.front().second.name()))
+                : tr("Deleted %n to-dos", nullptr, static_cast<int>(deleted.size())));
+    } else {
         return;
-    m_message->setText(deleted.size() == 1
-                           ? tr("Deleted “%1”").arg(shortName(deleted.front().second.name()))
-                           : tr("Deleted %n to-dos", nullptr, static_cast<int>(deleted.size())));
+    }
     setAccessibleName(m_message->text());
     show();
 }

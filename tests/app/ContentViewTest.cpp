@@ -734,13 +734,16 @@ TEST(TodayTest, TheWatcherWakesAtMidnightAndAtLeastOnceAMinute)
     }
 }
 
-TEST(EditTest, ChangesKeepIdAndPlaceAndRemakeTheReminder)
+TEST(EditTest, ChangesKeepIdAndPlaceRemakeTheReminderAndCanBeUndone)
 {
     const CalendarSource berlin = [] { return LocalCalendar("Europe/Berlin"); };
     const double fivePm = *berlin().instant(2026, 3, 5, 17, 0, 0);
     const TodoItem tea("Tea", fivePm, TodoPriority::high);
     const TodoItem milk("Milk", fivePm, TodoPriority::low);
     const double nineAm = *berlin().instant(2026, 3, 5, 9, 0, 0);
+    RecordingNotificationCenter scheduled;
+    ReminderScheduler(scheduled, berlin).scheduleReminder(tea);
+    const NotificationRequest teaReminder = scheduled.added.front();
     // The clock stands at 15:42 on that day.
     const struct {
         const char *what;
@@ -813,6 +816,20 @@ TEST(EditTest, ChangesKeepIdAndPlaceAndRemakeTheReminder)
             EXPECT_EQ(notifications.added.front().content.body,
                       QString::fromStdString("Todo: " + now.name()));
         }
+
+        EXPECT_EQ(view.undoableChange().has_value(), c.changed.has_value());
+        EXPECT_EQ(view.millisecondsToUndoForTesting() > 0, c.changed.has_value());
+        notifications.removed.clear();
+        notifications.added.clear();
+        view.undoChange();
+        EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{tea, milk}));
+        EXPECT_FALSE(view.undoableChange());
+        if (c.changed) {
+            ASSERT_EQ(notifications.removed.size(), 1u);
+            ASSERT_EQ(notifications.added.size(), 1u);
+            EXPECT_EQ(notifications.added.front(), teaReminder) << "the reminder as it was";
+        }
+
         // A change is a change of the list, which the store must get.
         ASSERT_TRUE(preferences.setData(todoListKey, "checkpoint"));
         view.disappear();

@@ -579,13 +579,18 @@ TEST_F(ContentWindowTest, F2RenamesARowInPlaceAndEscapeLeavesIt)
     EXPECT_EQ(view.todoList(),
               (std::vector<TodoItem>{TodoItem("Green tea", 0, TodoPriority::high, tea.id()), milk}));
     EXPECT_EQ(list->model()->index(0, 0).data().toString(), QStringLiteral("Green tea"));
+    EXPECT_TRUE(window.undoBar()->isVisible());
+    EXPECT_EQ(window.undoBar()->message()->text(), QStringLiteral("Changed “Tea”"));
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{tea, milk}));
+    EXPECT_FALSE(window.undoBar()->isVisible());
 
     QTest::keyClick(list, Qt::Key_F2);
     editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
     ASSERT_NE(editor, nullptr);
     QTest::keyClicks(editor, QStringLiteral("Coffee"));
     QTest::keyClick(editor, Qt::Key_Escape);
-    EXPECT_EQ(view.todoList().front().name(), "Green tea") << "Escape leaves the name";
+    EXPECT_EQ(view.todoList().front().name(), "Tea") << "Escape leaves the name";
 }
 
 TEST_F(ContentWindowTest, CtrlEOpensTheEditFormWhereEnterSavesAndEscapeCancels)

@@ -178,12 +178,17 @@
         <translation>Rückgängig</translation>
     </message>
     <message>
-        <location filename="../UndoBar.cpp" line="52"/>
+        <location filename="../UndoBar.cpp" line="51"/>
+        <source>Changed “%1”</source>
+        <translation>„%1“ geändert</translation>
+    </message>
+    <message>
+        <location filename="../UndoBar.cpp" line="55"/>
         <source>Deleted “%1”</source>
         <translation>„%1“ gelöscht</translation>
     </message>
     <message numerus="yes">
-        <location filename="../UndoBar.cpp" line="53"/>
+        <location filename="../UndoBar.cpp" line="56"/>
         <source>Deleted %n to-dos</source>
         <translation>
             <numerusform>%n Aufgabe gelöscht</numerusform>
