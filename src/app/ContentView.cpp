@@ -329,7 +329,7 @@ void ContentView::renameTodo(int offset, const QString &name)
     TodoItem renamed(trimmed.toStdString(), item.time(), item.priority(), item.id());
     if (trimmed.isEmpty() || renamed == item)
         return;
-    offerChangeUndo(offset, item);
+    offerChangeUndo(item);
     replaceTodo(offset, std::move(renamed));
 }
 
@@ -363,7 +363,7 @@ bool ContentView::editTodo(int offset, const TodoDraft &draft)
     const TodoItem &item = m_todoList[static_cast<std::size_t>(offset)];
     TodoItem edited(trimmed.toStdString(), *time, draft.priority, item.id());
     if (edited != item) {
-        offerChangeUndo(offset, item);
+        offerChangeUndo(item);
         replaceTodo(offset, std::move(edited));
     }
     return true;
@@ -384,7 +384,7 @@ void ContentView::undoChange()
 {
     if (!m_undoableChange)
         return;
-    TodoItem before = std::move(std::exchange(m_undoableChange, std::nullopt)->second);
+    TodoItem before = std::move(*std::exchange(m_undoableChange, std::nullopt));
     m_undoExpiry.stop();
     emit undoableChangeChanged();
     // By id: what is undone is that to-do, wherever it now is.
@@ -394,13 +394,13 @@ void ContentView::undoChange()
         replaceTodo(static_cast<int>(found - m_todoList.begin()), std::move(before));
 }
 
-void ContentView::offerChangeUndo(int offset, TodoItem before)
+void ContentView::offerChangeUndo(TodoItem before)
 {
     if (!m_undoableDeletion.empty()) {
         m_undoableDeletion.clear();
         emit undoableDeletionChanged();
     }
-    m_undoableChange.emplace(offset, std::move(before));
+    m_undoableChange = std::move(before);
     m_undoExpiry.start();
     emit undoableChangeChanged();
 }

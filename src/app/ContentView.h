@@ -132,12 +132,9 @@ public:
     // cannot form.
     bool editTodo(int offset, const TodoDraft &draft);
 
-    // The to-do as it was before the last rename or edit, with its offset,
-    // while that can be undone: as long as a deletion can, and never both.
-    const std::optional<std::pair<int, TodoItem>> &undoableChange() const
-    {
-        return m_undoableChange;
-    }
+    // The to-do as it was before the last rename or edit, while that can be
+    // undone: as long as a deletion can, and never both.
+    const std::optional<TodoItem> &undoableChange() const { return m_undoableChange; }
     // Puts the to-do back as it was, and its reminder as it was.
     void undoChange();
 
@@ -173,7 +170,7 @@ private:
     // Puts `item` at `offset` with its reminder in place of the one there.
     void replaceTodo(int offset, TodoItem item);
     // A change's offer to undo takes the place of any other.
-    void offerChangeUndo(int offset, TodoItem before);
+    void offerChangeUndo(TodoItem before);
     void dropChangeUndo();
     // A picked day that has become today or past gives way to today.
     void dropPastPick();
@@ -200,7 +197,7 @@ private:
     std::optional<QDate> m_pickedDay;
 
     std::vector<std::pair<int, TodoItem>> m_undoableDeletion;
-    std::optional<std::pair<int, TodoItem>> m_undoableChange;
+    std::optional<TodoItem> m_undoableChange;
     QTimer m_undoExpiry;
 
     bool m_onScreen = false;

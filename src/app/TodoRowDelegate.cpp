@@ -202,6 +202,12 @@ bool TodoRowDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
     const bool release = event->type() == QEvent::MouseButtonRelease;
     if (press || release) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
+        // Only a double-click on the name edits it.
+        if (event->type() == QEvent::MouseButtonDblClick &&
+            !layOut(option.rect, option.font, index.data(Qt::DisplayRole).toString(),
+                    index.data(TodoListModel::TimeTextRole).toString())
+                 .name.contains(mouse->position().toPoint()))
+            return true;
         if (mouse->button() == Qt::LeftButton &&
             trashRect(option.rect).contains(mouse->position().toPoint())) {
             if (release)

@@ -8,7 +8,8 @@
 // Paints one to-do row: the name (wrapping, no line limit) over its time, the
 // priority in its colour, and a red trash button at the trailing edge. A click on
 // the trash button is reported; clicks elsewhere in the row do nothing here.
-// A name is edited in place in a line field over the name.
+// A name is edited in place in a line field over it (F2, or a double-click on
+// the name).
 class TodoRowDelegate : public QStyledItemDelegate {
     Q_OBJECT
 

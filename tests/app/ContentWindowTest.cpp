@@ -526,7 +526,6 @@ TEST_F(ContentWindowTest, TheDayControlOpensAMonthCalendarDrivenByKeys)
     day->setFocus();
     press(Qt::Key_Return);
     ASSERT_TRUE(picker->isVisible());
-    EXPECT_EQ(picker->calendar()->firstDayOfWeek(), Qt::Sunday) << "as in the United States";
     press(Qt::Key_Left);
     EXPECT_EQ(picker->calendar()->selectedDate(), QDate(2001, 1, 1)) << "no day before today";
     press(Qt::Key_Right);
@@ -553,6 +552,9 @@ TEST_F(ContentWindowTest, TheDayControlOpensAMonthCalendarDrivenByKeys)
     EXPECT_FALSE(picker->isVisible());
     EXPECT_TRUE(view.showsToday());
     EXPECT_EQ(day->text(), QStringLiteral("Monday, 1, 2001"));
+
+    ::setenv("LC_ALL", "de_DE.UTF-8", 1);
+    EXPECT_EQ(DayPicker(&window).calendar()->firstDayOfWeek(), Qt::Monday);
     ::setenv("LC_ALL", "C.UTF-8", 1);
 }
 
@@ -591,6 +593,15 @@ TEST_F(ContentWindowTest, F2RenamesARowInPlaceAndEscapeLeavesIt)
     QTest::keyClicks(editor, QStringLiteral("Coffee"));
     QTest::keyClick(editor, Qt::Key_Escape);
     EXPECT_EQ(view.todoList().front().name(), "Tea") << "Escape leaves the name";
+
+    const QRect row = rowRect(1);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(qobject_cast<QLineEdit *>(QApplication::focusWidget()), nullptr)
+        << "a double-click beside the name edits nothing";
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.topLeft() + QPoint(12, 10));
+    editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr) << "a double-click on the name edits it";
+    EXPECT_EQ(editor->text(), QStringLiteral("Milk"));
 }
 
 TEST_F(ContentWindowTest, CtrlEOpensTheEditFormWhereEnterSavesAndEscapeCancels)
