@@ -62,7 +62,7 @@ EntryRow::EntryRow(ContentView &view, QWidget *parent)
     connect(&m_view, &ContentView::formChanged, this, &EntryRow::render);
     connect(m_dayButton, &DayButton::dayPicked, &m_view, &ContentView::pickDay);
     connect(m_dayButton, &DayButton::todayPicked, &m_view, &ContentView::pickToday);
-    connect(&m_view, &ContentView::currentDateChanged, this, &EntryRow::renderDate);
+    // A new today is a change of the shown day too.
     connect(&m_view, &ContentView::shownDayChanged, this, &EntryRow::renderDate);
     render();
     renderDate();
