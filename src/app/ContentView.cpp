@@ -98,6 +98,59 @@ void ContentView::followToday()
         return;
     m_currentDate = now;
     emit currentDateChanged();
+    dropPastPick();
+    emit shownDayChanged();
+}
+
+QDate ContentView::today() const
+{
+    const DateComponents at = m_currentCalendar().components(m_currentDate);
+    return QDate(at.year, at.month, at.day);
+}
+
+double ContentView::shownDate() const
+{
+    return m_pickedDay ? noonOn(*m_pickedDay) : m_currentDate;
+}
+
+double ContentView::noonOn(QDate day) const
+{
+    return m_currentCalendar()
+        .instant(day.year(), day.month(), day.day(), 12, 0, 0)
+        .value_or(m_currentDate);
+}
+
+void ContentView::pickDay(QDate day)
+{
+    followToday();
+    if (!day.isValid() || day < today())
+        return;
+    const std::optional<QDate> picked = day == today() ? std::nullopt : std::optional(day);
+    if (picked == m_pickedDay)
+        return;
+    m_pickedDay = picked;
+    emit shownDayChanged();
+}
+
+void ContentView::pickToday()
+{
+    pickDay(today());
+}
+
+std::pair<double, double> ContentView::todaySpan() const
+{
+    const LocalCalendar calendar = m_currentCalendar();
+    const QDate day = today();
+    // The calendar rolls day 32 over into the next month, and so on.
+    return {
+        calendar.instant(day.year(), day.month(), day.day(), 0, 0, 0).value_or(m_currentDate),
+        calendar.instant(day.year(), day.month(), day.day() + 1, 0, 0, 0).value_or(m_currentDate)};
+}
+
+void ContentView::dropPastPick()
+{
+    if (m_pickedDay && *m_pickedDay <= today())
+        m_pickedDay.reset();
 }
 
 void ContentView::loadTodoList()
@@ -195,10 +248,13 @@ void ContentView::scheduleSavedReminders(quint64 generation)
 
 std::optional<double> ContentView::composeTime() const
 {
-    const LocalCalendar calendar = m_currentCalendar();
-    const DateComponents day = calendar.components(m_currentDate);
-    const int hour = m_selectedHour % 12 + (m_isAM ? 0 : 12);
-    return calendar.instant(day.year, day.month, day.day, hour, m_selectedMinute, 0);
+    return timeOn(shownDay(), m_selectedHour, m_selectedMinute, m_isAM);
+}
+
+std::optional<double> ContentView::timeOn(QDate day, int hour, int minute, bool isAM) const
+{
+    return m_currentCalendar().instant(day.year(), day.month(), day.day(),
+                                       hour % 12 + (isAM ? 0 : 12), minute, 0);
 }
 
 void ContentView::addTodo()
@@ -288,6 +344,7 @@ void ContentView::deleteTodos(const QList<int> &offsets)
     }
 
     std::reverse(deleted.begin(), deleted.end());
+    dropChangeUndo();
     m_undoableDeletion = std::move(deleted);
     m_undoExpiry.start();
     emit undoableDeletionChanged();
@@ -332,6 +389,7 @@ void ContentView::undoDelete()
 void ContentView::dismissUndo()
 {
     m_undoExpiry.stop();
+    dropChangeUndo();
     if (m_undoableDeletion.empty())
         return;
     m_undoableDeletion.clear();
@@ -341,4 +399,101 @@ void ContentView::dismissUndo()
 int ContentView::millisecondsToUndoForTesting() const
 {
     return m_undoExpiry.isActive() ? m_undoExpiry.interval() : -1;
+}
+
+void ContentView::renameTodo(int offset, const QString &name)
+{
+    if (offset < 0 || static_cast<std::size_t>(offset) >= m_todoList->size())
+        return;
+    const QString trimmed = name.trimmed();
+    const TodoItem &item = (*m_todoList)[static_cast<std::size_t>(offset)];
+    TodoItem renamed(trimmed.toStdString(), item.time(), item.priority(), item.id());
+    if (trimmed.isEmpty() || renamed == item)
+        return;
+    offerChangeUndo(item);
+    replaceTodo(offset, std::move(renamed));
+}
+
+TodoDraft ContentView::draftOf(int offset) const
+{
+    const TodoItem &item = m_todoList->at(static_cast<std::size_t>(offset));
+    const DateComponents at = m_currentCalendar().components(item.time());
+    TodoDraft draft;
+    draft.name = QString::fromStdString(item.name());
+    draft.priority = item.priority();
+    draft.day = QDate(at.year, at.month, at.day);
+    draft.hour = at.hour % 12 == 0 ? 12 : at.hour % 12;
+    draft.minute = at.minute;
+    draft.isAM = at.hour < 12;
+    return draft;
+}
+
+bool ContentView::editTodo(int offset, const TodoDraft &draft)
+{
+    if (offset < 0 || static_cast<std::size_t>(offset) >= m_todoList->size())
+        return false;
+    const QString trimmed = draft.name.trimmed();
+    if (trimmed.isEmpty())
+        return false;
+    // Saved unchanged, a to-do keeps even the seconds a stored time may have.
+    if (draft == draftOf(offset))
+        return true;
+    const std::optional<double> time = timeOn(draft.day, draft.hour, draft.minute, draft.isAM);
+    if (!time)
+        return false;
+    const TodoItem &item = (*m_todoList)[static_cast<std::size_t>(offset)];
+    TodoItem edited(trimmed.toStdString(), *time, draft.priority, item.id());
+    if (edited != item) {
+        offerChangeUndo(item);
+        replaceTodo(offset, std::move(edited));
+    }
+    return true;
+}
+
+void ContentView::replaceTodo(int offset, TodoItem item)
+{
+    TodoItem &slot = editableList()[static_cast<std::size_t>(offset)];
+    const Uuid id = slot.id();
+    std::erase_if(m_remindersAfterSave,
+                  [&id](const auto &waiting) { return waiting.second.id() == id; });
+    m_reminders.cancelReminders({QString::fromStdString(id.uuidString())});
+    slot = std::move(item);
+    listChanged();
+    emit todoChanged(offset);
+    if (slot.time() > m_clock.now())
+        scheduleAfterSave(slot);
+}
+
+void ContentView::undoChange()
+{
+    if (!m_undoableChange)
+        return;
+    TodoItem before = std::move(*std::exchange(m_undoableChange, std::nullopt));
+    m_undoExpiry.stop();
+    emit undoableChangeChanged();
+    // By id: what is undone is that to-do, wherever it now is.
+    const std::vector<TodoItem> &list = *m_todoList;
+    const auto found = std::find_if(list.begin(), list.end(),
+                                    [&](const TodoItem &item) { return item.id() == before.id(); });
+    if (found != list.end())
+        replaceTodo(static_cast<int>(found - list.begin()), std::move(before));
+}
+
+void ContentView::offerChangeUndo(TodoItem before)
+{
+    if (!m_undoableDeletion.empty()) {
+        m_undoableDeletion.clear();
+        emit undoableDeletionChanged();
+    }
+    m_undoableChange = std::move(before);
+    m_undoExpiry.start();
+    emit undoableChangeChanged();
+}
+
+void ContentView::dropChangeUndo()
+{
+    if (!m_undoableChange)
+        return;
+    m_undoableChange.reset();
+    emit undoableChangeChanged();
 }

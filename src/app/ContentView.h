@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "TodoDraft.h"
+
 #include <Clock.h>
 #include <LocalCalendar.h>
 #include <Preferences.h>
@@ -12,6 +14,7 @@
 #include <TodoListRescue.h>
 #include <TodoListSaver.h>
 
+#include <QDate>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -86,10 +89,27 @@ public:
     // Starts the save that waits and blocks until it and its reminders are done.
     void finishSavesForTesting() { m_saver.finishSavesForTesting(); }
 
-    // Turns the form into a new to-do at the chosen time on today's date (the
-    // one `currentDate` shows, after `followToday`), appends it and schedules
-    // its reminder. A blank name adds nothing.
+    // Turns the form into a new to-do at the chosen time on the shown day
+    // (today after `followToday`, unless another day is picked), appends it
+    // and schedules its reminder. A blank name adds nothing.
     void addTodo();
+
+    // Today's date in the current calendar, as `currentDate` holds it.
+    QDate today() const;
+    // The day new to-dos get: the picked one, else today.
+    QDate shownDay() const { return m_pickedDay.value_or(today()); }
+    bool showsToday() const { return !m_pickedDay; }
+    // An instant on the shown day, to format it by: `currentDate` for today,
+    // else the day's noon.
+    double shownDate() const;
+    // Noon on `day`, which no daylight-saving change skips.
+    double noonOn(QDate day) const;
+    // Gives new to-dos `day` until "Today" is chosen or the day is past.
+    // Past days are refused; today itself is the same as `pickToday`.
+    void pickDay(QDate day);
+    void pickToday();
+    // Where today begins and where the next day begins, as instants.
+    std::pair<double, double> todaySpan() const;
 
     // Asks to confirm deleting the first entry equal to `item` (none when absent).
     void requestDelete(const TodoItem &item);
@@ -115,6 +135,25 @@ public:
     void undoDelete();
     // The offer to undo lapses.
     void dismissUndo();
+
+    // Names the to-do at `offset` anew, trimmed as adding trims, keeping its
+    // id, place, time and priority; its reminder is made again with the new
+    // name. A blank name, or the same one, changes nothing.
+    void renameTodo(int offset, const QString &name);
+    // The to-do at `offset` as the edit form shows it.
+    TodoDraft draftOf(int offset) const;
+    // Gives the to-do at `offset` the draft's values, keeping its id and place;
+    // its reminder is withdrawn and made again, none when the new time is past.
+    // False, with nothing changed, for a blank name or a time the calendar
+    // cannot form.
+    bool editTodo(int offset, const TodoDraft &draft);
+
+    // The to-do as it was before the last rename or edit, while that can be
+    // undone: as long as a deletion can, and never both.
+    const std::optional<TodoItem> &undoableChange() const { return m_undoableChange; }
+    // Puts the to-do back as it was, and its reminder as it was.
+    void undoChange();
+
     // How long the offer lasts once made; negative when there is none.
     int millisecondsToUndoForTesting() const;
 
@@ -132,6 +171,12 @@ signals:
     void todosInserted();
     // The deletion that can be undone changed: a new one, or none any more.
     void undoableDeletionChanged();
+    // The to-do at `offset` was replaced by a changed one with the same id.
+    void todoChanged(int offset);
+    // The change that can be undone changed: a new one, or none any more.
+    void undoableChangeChanged();
+    // The day new to-dos get changed: picked, back to today, or a new today.
+    void shownDayChanged();
     void deleteAlertShownChanged(bool shown);
     void newerRescueChanged();
 
@@ -144,6 +189,15 @@ private:
     // never leaves a reminder for a to-do that was not kept.
     void scheduleAfterSave(const TodoItem &item);
     void scheduleSavedReminders(quint64 generation);
+    // A 12-hour form time on `day`, resolved by the current calendar.
+    std::optional<double> timeOn(QDate day, int hour, int minute, bool isAM) const;
+    // Puts `item` at `offset` with its reminder in place of the one there.
+    void replaceTodo(int offset, TodoItem item);
+    // A change's offer to undo takes the place of any other.
+    void offerChangeUndo(TodoItem before);
+    void dropChangeUndo();
+    // A picked day that has become today or past gives way to today.
+    void dropPastPick();
 
     Preferences &m_preferences;
     ReminderScheduler &m_reminders;
@@ -163,8 +217,10 @@ private:
     int m_selectedHour = 0;
     int m_selectedMinute = 0;
     bool m_isAM = true;
+    std::optional<QDate> m_pickedDay;
 
     std::vector<std::pair<int, TodoItem>> m_undoableDeletion;
+    std::optional<TodoItem> m_undoableChange;
     QTimer m_undoExpiry;
 
     bool m_onScreen = false;

@@ -3,7 +3,9 @@
 
 #include "ContentWindow.h"
 
+#include "DayButton.h"
 #include "DeleteAlert.h"
+#include "EditTodoDialog.h"
 #include "EntryRow.h"
 #include "MenuPicker.h"
 #include "PriorityMenu.h"
@@ -71,7 +73,8 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
     setTabOrder(m_priorityMenu->combo(), m_listView);
     setTabOrder(m_listView, m_undoBar->undoButton());
     setTabOrder(m_undoBar->undoButton(), m_entryRow->nameField());
-    setTabOrder(m_entryRow->nameField(), m_entryRow->hourMenu());
+    setTabOrder(m_entryRow->nameField(), m_entryRow->dayButton());
+    setTabOrder(m_entryRow->dayButton(), m_entryRow->hourMenu());
     setTabOrder(m_entryRow->hourMenu(), m_entryRow->minuteMenu());
     setTabOrder(m_entryRow->minuteMenu(), m_entryRow->amPmMenu());
     setTabOrder(m_entryRow->amPmMenu(), m_entryRow->addButton());
@@ -85,8 +88,8 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
             });
 
     connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
-            &ContentWindow::undoDelete);
-    connect(m_undoBar, &UndoBar::undoRequested, this, &ContentWindow::undoDelete);
+            &ContentWindow::undo);
+    connect(m_undoBar, &UndoBar::undoRequested, this, &ContentWindow::undo);
 
     // A new to-do is appended at the end: bring it into sight.
     connect(&view, &ContentView::todoAppended, m_listView, &QTreeView::scrollToBottom);
@@ -96,19 +99,44 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
     connect(m_rowDelegate, &TodoRowDelegate::trashClicked, this, requestDelete);
     connect(m_listView, &TodoListView::deleteRowRequested, this, requestDelete);
     connect(m_listView, &TodoListView::deleteRowsRequested, &m_view, &ContentView::deleteTodos);
+
+    connect(m_listView, &TodoListView::editRowRequested, this, &ContentWindow::editRow);
+    auto *edit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), m_listView);
+    edit->setContext(Qt::WidgetShortcut);
+    connect(edit, &QShortcut::activated, this, [this] {
+        if (m_listView->selectionModel()->isSelected(m_listView->currentIndex()))
+            editRow(m_listView->currentIndex());
+    });
 }
 
-void ContentWindow::undoDelete()
+void ContentWindow::editRow(const QModelIndex &index)
 {
-    if (m_view.undoableDeletion().empty())
+    auto *form = new EditTodoDialog(m_view, index.row(), this);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->open();
+}
+
+void ContentWindow::undo()
+{
+    const bool change = m_view.undoableChange().has_value();
+    if (!change && m_view.undoableDeletion().empty())
         return;
     QItemSelection restored;
     const auto collect = connect(m_model, &QAbstractItemModel::rowsInserted, this,
                                  [&](const QModelIndex &, int first, int last) {
                                      restored.select(m_model->index(first), m_model->index(last));
                                  });
-    m_view.undoDelete();
+    const auto collectChanged = connect(&m_view, &ContentView::todoChanged, this, [&](int offset) {
+        restored.select(m_model->index(offset), m_model->index(offset));
+    });
+    if (change)
+        m_view.undoChange();
+    else
+        m_view.undoDelete();
     disconnect(collect);
+    disconnect(collectChanged);
+    if (restored.isEmpty())
+        return;
     m_listView->setFocus();
     m_listView->selectionModel()->select(restored, QItemSelectionModel::ClearAndSelect);
     m_listView->selectionModel()->setCurrentIndex(restored.first().topLeft(),

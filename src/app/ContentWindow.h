@@ -45,9 +45,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Undoes the last deletion and puts the keyboard on the rows it brought
-    // back, so that a screen reader reads the first of them.
-    void undoDelete();
+    // Opens the row's to-do in the edit form.
+    void editRow(const QModelIndex &index);
+    // Undoes the last deletion or change and puts the keyboard on the rows it
+    // brought back or changed, so that a screen reader reads the first of them.
+    void undo();
 
     ContentView &m_view;
     TodoListModel *m_model;

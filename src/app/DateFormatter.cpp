@@ -5,6 +5,8 @@
 
 #include <Instant.h>
 
+#include <unicode/calendar.h>
+#include <unicode/dtptngen.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/timezone.h>
 
@@ -36,6 +38,42 @@ DateFormatter::DateFormatter(const QString &pattern)
         m_format.reset();
     else
         m_format->adoptTimeZone(icu::TimeZone::detectHostTimeZone());
+}
+
+DateFormatter DateFormatter::withSkeleton(const QString &skeleton)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Locale locale(userTimeLocaleName().constData());
+    const std::unique_ptr<icu::DateTimePatternGenerator> generator(
+        icu::DateTimePatternGenerator::createInstance(locale, status));
+    if (U_FAILURE(status))
+        return DateFormatter(skeleton);
+    const icu::UnicodeString pattern = generator->getBestPattern(
+        icu::UnicodeString(skeleton.utf16(), static_cast<int32_t>(skeleton.size())), status);
+    if (U_FAILURE(status))
+        return DateFormatter(skeleton);
+    return DateFormatter(
+        QString(reinterpret_cast<const QChar *>(pattern.getBuffer()), pattern.length()));
+}
+
+QString dayText(double instant, bool isToday)
+{
+    // Made anew each time: the time zone may have changed since.
+    return (isToday ? DateFormatter(QStringLiteral("EEEE, d, yyyy"))
+                    : DateFormatter::withSkeleton(QStringLiteral("yMMMMEEEEd")))
+        .format(instant);
+}
+
+int userFirstWeekday()
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::Calendar> calendar(
+        icu::Calendar::createInstance(icu::Locale(userTimeLocaleName().constData()), status));
+    if (U_FAILURE(status))
+        return 7;
+    // ICU counts from Sunday = 1.
+    const int first = calendar->getFirstDayOfWeek(status);
+    return U_FAILURE(status) ? 7 : (first + 5) % 7 + 1;
 }
 
 DateFormatter::~DateFormatter() = default;

@@ -4,6 +4,8 @@
 #include "EntryRow.h"
 
 #include "DateFormatter.h"
+#include "DayButton.h"
+#include "FormControls.h"
 #include "MenuPicker.h"
 #include "RoundAddButton.h"
 
@@ -14,24 +16,14 @@
 
 namespace {
 
-constexpr int menuWidth = 60;
 constexpr int minimumNameChars = 24;
-
-MenuPicker *numberMenu(int from, int to, QWidget *parent)
-{
-    auto *menu = new MenuPicker(parent);
-    for (int value = from; value <= to; ++value)
-        menu->addItem(QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')), value);
-    menu->setFixedWidth(menuWidth);
-    return menu;
-}
 
 } // namespace
 
 EntryRow::EntryRow(ContentView &view, QWidget *parent)
     : QWidget(parent), m_view(view), m_nameField(new QLineEdit(this)),
-      m_dateLabel(new QLabel(this)), m_hourMenu(numberMenu(1, 12, this)),
-      m_minuteMenu(numberMenu(0, 59, this)), m_amPmMenu(new MenuPicker(this)),
+      m_dayButton(new DayButton(this)), m_hourMenu(makeHourMenu(this)),
+      m_minuteMenu(makeMinuteMenu(this)), m_amPmMenu(makeAmPmMenu(this)),
       m_addButton(new RoundAddButton(this))
 {
     const int padding = style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
@@ -39,13 +31,6 @@ EntryRow::EntryRow(ContentView &view, QWidget *parent)
     m_nameField->setPlaceholderText(tr("Add Todo"));
     m_nameField->setMinimumWidth(m_nameField->fontMetrics().averageCharWidth() * minimumNameChars);
     m_nameField->setAccessibleName(tr("Add Todo"));
-    m_hourMenu->setAccessibleName(tr("Hour"));
-    m_hourMenu->setPlaceholderText(QStringLiteral("--"));
-    m_minuteMenu->setAccessibleName(tr("Minute"));
-    m_amPmMenu->addItem(tr("AM"), true);
-    m_amPmMenu->addItem(tr("PM"), false);
-    m_amPmMenu->setFixedWidth(menuWidth);
-    m_amPmMenu->setAccessibleName(tr("AM/PM"));
     m_addButton->setAccessibleName(tr("Add"));
 
     auto *timeGroup = new QHBoxLayout;
@@ -57,7 +42,7 @@ EntryRow::EntryRow(ContentView &view, QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_nameField, 1);
-    layout->addWidget(m_dateLabel);
+    layout->addWidget(m_dayButton);
     layout->addLayout(timeGroup);
     layout->addWidget(m_amPmMenu);
     layout->addSpacing(padding);
@@ -75,16 +60,18 @@ EntryRow::EntryRow(ContentView &view, QWidget *parent)
             [this](int index) { m_view.setIsAM(m_amPmMenu->itemData(index).toBool()); });
     connect(m_addButton, &QAbstractButton::clicked, &m_view, &ContentView::addTodo);
     connect(&m_view, &ContentView::formChanged, this, &EntryRow::render);
-    connect(&m_view, &ContentView::currentDateChanged, this, &EntryRow::renderDate);
+    connect(m_dayButton, &DayButton::dayPicked, &m_view, &ContentView::pickDay);
+    connect(m_dayButton, &DayButton::todayPicked, &m_view, &ContentView::pickToday);
+    // A new today is a change of the shown day too.
+    connect(&m_view, &ContentView::shownDayChanged, this, &EntryRow::renderDate);
     render();
     renderDate();
 }
 
 void EntryRow::renderDate()
 {
-    // Made anew each time: the time zone may have changed since.
-    m_dateLabel->setText(
-        DateFormatter(QStringLiteral("EEEE, d, yyyy")).format(m_view.currentDate()));
+    m_dayButton->showDay(dayText(m_view.shownDate(), m_view.showsToday()), m_view.shownDay(),
+                         m_view.today());
 }
 
 void EntryRow::render()

@@ -7,12 +7,12 @@
 
 #include <QWidget>
 
+class DayButton;
 class MenuPicker;
-class QLabel;
 class QLineEdit;
 class RoundAddButton;
 
-// The row along the bottom: name field, today's date, hour : minute, AM/PM and
+// The row along the bottom: name field, the day for new to-dos, hour : minute, AM/PM and
 // the add button. Every control writes its field of the view on each edit or pick.
 class EntryRow : public QWidget {
     Q_OBJECT
@@ -21,7 +21,7 @@ public:
     explicit EntryRow(ContentView &view, QWidget *parent = nullptr);
 
     QLineEdit *nameField() const { return m_nameField; }
-    QLabel *dateLabel() const { return m_dateLabel; }
+    DayButton *dayButton() const { return m_dayButton; }
     MenuPicker *hourMenu() const { return m_hourMenu; }
     MenuPicker *minuteMenu() const { return m_minuteMenu; }
     MenuPicker *amPmMenu() const { return m_amPmMenu; }
@@ -33,7 +33,7 @@ private:
 
     ContentView &m_view;
     QLineEdit *m_nameField;
-    QLabel *m_dateLabel;
+    DayButton *m_dayButton;
     MenuPicker *m_hourMenu;
     MenuPicker *m_minuteMenu;
     MenuPicker *m_amPmMenu;

@@ -3,19 +3,18 @@
 
 #include "PriorityMenu.h"
 
+#include "FormControls.h"
 #include "MenuPicker.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 
 PriorityMenu::PriorityMenu(ContentView &view, QWidget *parent)
-    : QWidget(parent), m_view(view), m_combo(new MenuPicker(this))
+    : QWidget(parent), m_view(view), m_combo(makePriorityMenu(this))
 {
     auto *label = new QLabel(tr("Priority"), this);
     label->setBuddy(m_combo);
     m_combo->setAccessibleName(tr("Priority"));
-    for (TodoPriority priority : allTodoPriorities)
-        m_combo->addItem(QString::fromLatin1(rawValue(priority)), static_cast<int>(priority));
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

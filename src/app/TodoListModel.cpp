@@ -37,7 +37,7 @@ QString withLineSeparators(QString text)
 
 } // namespace
 
-TodoListModel::TodoListModel(const ContentView &view, QObject *parent)
+TodoListModel::TodoListModel(ContentView &view, QObject *parent)
     : QAbstractListModel(parent), m_view(view)
 {
     connect(&view, &ContentView::todoListAboutToBeReset, this, [this] { beginResetModel(); });
@@ -53,12 +53,17 @@ TodoListModel::TodoListModel(const ContentView &view, QObject *parent)
     connect(&view, &ContentView::todosAboutToBeInserted, this,
             [this](int first, int last) { beginInsertRows(QModelIndex(), first, last); });
     connect(&view, &ContentView::todosInserted, this, [this] { endInsertRows(); });
+    connect(&view, &ContentView::todoChanged, this, [this](int offset) {
+        const QModelIndex changed = index(offset);
+        emit dataChanged(changed, changed);
+    });
     connect(&view, &ContentView::currentDateChanged, this, &TodoListModel::followTimeZone);
 }
 
 void TodoListModel::followTimeZone()
 {
     m_timeFormatter.reset();
+    m_dayFormatter.reset();
     if (rowCount() > 0)
         emit dataChanged(index(0), index(rowCount() - 1), {TimeTextRole, Qt::AccessibleTextRole});
 }
@@ -75,9 +80,32 @@ const TodoItem &TodoListModel::item(const QModelIndex &index) const
 
 QString TodoListModel::timeText(const TodoItem &item) const
 {
-    if (!m_timeFormatter)
+    if (!m_timeFormatter) {
         m_timeFormatter.emplace(QStringLiteral("h:mm a"));
-    return m_timeFormatter->format(item.time());
+        m_today = m_view.todaySpan();
+    }
+    const QString time = m_timeFormatter->format(item.time());
+    if (item.time() >= m_today.first && item.time() < m_today.second)
+        return time;
+    if (!m_dayFormatter)
+        m_dayFormatter.emplace(DateFormatter::withSkeleton(QStringLiteral("MMMEd")));
+    //: A to-do's day and time of day on another day than today: "Tue, Dec 8, 9:00 AM"
+    return tr("%1, %2").arg(m_dayFormatter->format(item.time()), time);
+}
+
+Qt::ItemFlags TodoListModel::flags(const QModelIndex &index) const
+{
+    return QAbstractListModel::flags(index) |
+           (index.isValid() ? Qt::ItemIsEditable : Qt::NoItemFlags);
+}
+
+bool TodoListModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole ||
+        !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return false;
+    m_view.renameTodo(index.row(), value.toString());
+    return true;
 }
 
 QVariant TodoListModel::data(const QModelIndex &index, int role) const
@@ -88,6 +116,8 @@ QVariant TodoListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return withLineSeparators(shownName(todo.name()));
+    case Qt::EditRole:
+        return QString::fromStdString(todo.name());
     case Qt::AccessibleTextRole:
         return QStringLiteral("%1, %2, %3")
             .arg(shownName(todo.name()), timeText(todo),

@@ -11,7 +11,8 @@
 #include <optional>
 
 // The rows of the list: one per entry of the view's `todoList`, in its order.
-// Holds no data of its own and follows the view's change signals.
+// Holds no data of its own and follows the view's change signals. A name
+// edited in place goes to the view as a rename.
 class TodoListModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -21,20 +22,25 @@ public:
         PriorityRole, // TodoPriority as int
     };
 
-    explicit TodoListModel(const ContentView &view, QObject *parent = nullptr);
+    explicit TodoListModel(ContentView &view, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
 
     const TodoItem &item(const QModelIndex &index) const;
-    // "h:mm a" in the user's locale and time zone.
+    // "h:mm a" in the user's locale and time zone, after the day in the
+    // locale's short form when that is not today.
     QString timeText(const TodoItem &item) const;
 
 private:
     // A new day may come with a new time zone: times are formatted again in the zone in force.
     void followTimeZone();
 
-    const ContentView &m_view;
+    ContentView &m_view;
     // Made on first use: an empty list's window needs none.
     mutable std::optional<DateFormatter> m_timeFormatter;
+    mutable std::optional<DateFormatter> m_dayFormatter;
+    mutable std::pair<double, double> m_today;
 };

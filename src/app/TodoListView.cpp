@@ -20,7 +20,8 @@ TodoListView::TodoListView(QWidget *parent) : QTreeView(parent)
     setAllColumnsShowFocus(true);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // F2 or a double-click names a to-do anew, in its row.
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setFrameShape(QFrame::NoFrame);
     header()->setStretchLastSection(true);
@@ -97,11 +98,16 @@ void TodoListView::contextMenuEvent(QContextMenuEvent *event)
     if (!index.isValid())
         return;
     QMenu menu(this);
+    QAction *editAction = menu.addAction(tr("Edit…"));
+    editAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     QAction *deleteAction = menu.addAction(tr("Delete…"));
     const QPoint at = event->reason() == QContextMenuEvent::Keyboard
                           ? viewport()->mapToGlobal(visualRect(index).center())
                           : event->globalPos();
-    if (menu.exec(at) == deleteAction)
+    QAction *chosen = menu.exec(at);
+    if (chosen == editAction)
+        emit editRowRequested(index);
+    else if (chosen == deleteAction)
         emit deleteRowRequested(index);
 }
 

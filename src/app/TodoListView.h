@@ -10,8 +10,10 @@
 // appended row without laying out the others again: a list of a million rows
 // opens and grows as fast as an empty one.
 //
-// Its own delete action: Delete or Backspace on the selected rows. Its context
-// menu (right click, or the Menu key on the current row) asks to delete one row.
+// F2 or a double-click edits a row's name in place (the row delegate's
+// editor). Its own delete action: Delete or Backspace on the selected rows. Its
+// context menu (right click, or the Menu key on the current row) opens one row
+// in the edit form or asks to delete it.
 class TodoListView : public QTreeView {
     Q_OBJECT
 
@@ -24,6 +26,8 @@ public:
 signals:
     // The rows to delete at once, as offsets in the list.
     void deleteRowsRequested(const QList<int> &rows);
+    // The context menu's "Edit…" for one row.
+    void editRowRequested(const QModelIndex &index);
     // The context menu's "Delete…" for one row.
     void deleteRowRequested(const QModelIndex &index);
 

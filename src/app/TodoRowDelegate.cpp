@@ -175,6 +175,25 @@ void TodoRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     painter->restore();
 }
 
+QWidget *TodoRowDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                       const QModelIndex &index) const
+{
+    QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+    editor->setAccessibleName(tr("Name"));
+    return editor;
+}
+
+void TodoRowDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                                           const QModelIndex &index) const
+{
+    const RowGeometry geometry =
+        layOut(option.rect, option.font, index.data(Qt::DisplayRole).toString(),
+               index.data(TodoListModel::TimeTextRole).toString());
+    // Over the name, one line high, as wide as the name column may be.
+    const int height = editor->sizeHint().height();
+    editor->setGeometry(geometry.name.left(), geometry.name.top(), geometry.name.width(), height);
+}
+
 bool TodoRowDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
                                   const QStyleOptionViewItem &option, const QModelIndex &index)
 {
@@ -183,6 +202,12 @@ bool TodoRowDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
     const bool release = event->type() == QEvent::MouseButtonRelease;
     if (press || release) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
+        // Only a double-click on the name edits it.
+        if (event->type() == QEvent::MouseButtonDblClick &&
+            !layOut(option.rect, option.font, index.data(Qt::DisplayRole).toString(),
+                    index.data(TodoListModel::TimeTextRole).toString())
+                 .name.contains(mouse->position().toPoint()))
+            return true;
         if (mouse->button() == Qt::LeftButton &&
             trashRect(option.rect).contains(mouse->position().toPoint())) {
             if (release)

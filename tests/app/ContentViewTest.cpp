@@ -17,6 +17,7 @@
 #include <TodayWatcher.h>
 #include <TodoListStore.h>
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -303,6 +304,76 @@ TEST(TodayTest, TheShownDayFollowsMidnightAndTheTimeZone)
         ASSERT_EQ(view.todoList().size(), 1u);
         EXPECT_EQ(calendar().components(view.todoList().front().time()), c.added);
         EXPECT_EQ(announced, c.announced ? 1 : 0) << "announced once";
+    }
+}
+
+TEST(ShownDayTest, APickedDayDatesNewToDosUntilItIsTodayOrPast)
+{
+    const struct {
+        const char *what;
+        DateComponents now; // in Berlin
+        QDate pick;
+        bool thenToday; // "Today" chosen after the pick
+        double secondsLater;
+        int hour; // with minute 30
+        bool isAM;
+        DateComponents added;
+        bool showsToday;
+    } cases[] = {
+        {"a picked day", {2026, 3, 5, 15, 42}, {2026, 3, 10}, false, 0, 9, true,
+         {2026, 3, 10, 9, 30}, false},
+        {"into the next month", {2026, 4, 30, 22, 0}, {2026, 5, 1}, false, 0, 9, true,
+         {2026, 5, 1, 9, 30}, false},
+        {"into the next year", {2026, 12, 31, 23, 30}, {2027, 1, 1}, false, 0, 9, true,
+         {2027, 1, 1, 9, 30}, false},
+        {"the spring gap on a picked day", {2026, 3, 28, 20, 0}, {2026, 3, 29}, false, 0, 2,
+         true, {2026, 3, 29, 3, 30}, false},
+        {"the last hour of the autumn day", {2026, 10, 24, 20, 0}, {2026, 10, 25}, false, 0, 11,
+         false, {2026, 10, 25, 23, 30}, false},
+        {"a past day is refused", {2026, 3, 5, 15, 42}, {2026, 3, 4}, false, 0, 9, true,
+         {2026, 3, 5, 9, 30}, true},
+        {"picking today is today", {2026, 3, 5, 15, 42}, {2026, 3, 5}, false, 0, 9, true,
+         {2026, 3, 5, 9, 30}, true},
+        {"Today gives the pick up", {2026, 3, 5, 15, 42}, {2026, 3, 10}, true, 0, 9, true,
+         {2026, 3, 5, 9, 30}, true},
+        {"the pick outlasts a midnight before it", {2026, 3, 5, 23, 59}, {2026, 3, 10}, false,
+         120, 9, true, {2026, 3, 10, 9, 30}, false},
+        {"at its midnight the picked day is today", {2026, 3, 5, 23, 59}, {2026, 3, 6}, false,
+         120, 9, true, {2026, 3, 6, 9, 30}, true},
+        {"once past, today follows the clock", {2026, 3, 5, 23, 59}, {2026, 3, 6}, false,
+         2 * 86400, 9, true, {2026, 3, 7, 9, 30}, true},
+    };
+    const CalendarSource berlin = [] { return LocalCalendar("Europe/Berlin"); };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir temporary;
+        FilePreferences preferences(temporary.path());
+        const double start =
+            *berlin().instant(c.now.year, c.now.month, c.now.day, c.now.hour, c.now.minute, 0);
+        FixedClock clock(start);
+        RecordingNotificationCenter notifications;
+        ReminderScheduler reminders(notifications, berlin);
+        ContentView view(preferences, reminders, clock, berlin);
+        view.followToday();
+
+        view.pickDay(c.pick);
+        if (c.thenToday)
+            view.pickToday();
+        clock.set(start + c.secondsLater);
+        view.followToday();
+        const QDate addedDay(c.added.year, c.added.month, c.added.day);
+        EXPECT_EQ(view.shownDay(), addedDay);
+        EXPECT_EQ(view.showsToday(), c.showsToday);
+        EXPECT_EQ(berlin().components(view.shownDate()).day, addedDay.day());
+
+        view.setNewTodoName(QStringLiteral("x"));
+        view.setSelectedHour(c.hour);
+        view.setSelectedMinute(30);
+        view.setIsAM(c.isAM);
+        view.addTodo();
+        ASSERT_EQ(view.todoList().size(), 1u);
+        EXPECT_EQ(berlin().components(view.todoList().front().time()), c.added);
+        EXPECT_EQ(view.shownDay(), addedDay) << "the day stays for further to-dos";
     }
 }
 
@@ -728,6 +799,109 @@ TEST(TodayTest, TheWatcherWakesAtMidnightAndAtLeastOnceAMinute)
             clock.set(clock.now() + 0.05);
             EXPECT_TRUE(QTest::qWaitFor([&] { return woke; }, 1000));
             EXPECT_EQ(watcher.millisecondsUntilNextCheckForTesting(), 60000) << "armed again";
+        }
+    }
+}
+
+TEST(EditTest, ChangesKeepIdAndPlaceRemakeTheReminderAndCanBeUndone)
+{
+    const CalendarSource berlin = [] { return LocalCalendar("Europe/Berlin"); };
+    const double fivePm = *berlin().instant(2026, 3, 5, 17, 0, 0);
+    const TodoItem tea("Tea", fivePm, TodoPriority::high);
+    const TodoItem milk("Milk", fivePm, TodoPriority::low);
+    const double nineAm = *berlin().instant(2026, 3, 5, 9, 0, 0);
+    RecordingNotificationCenter scheduled;
+    ReminderScheduler(scheduled, berlin).scheduleReminder(tea);
+    const NotificationRequest teaReminder = scheduled.added.front();
+    // The clock stands at 15:42 on that day.
+    const struct {
+        const char *what;
+        std::function<void(ContentView &)> change;
+        std::optional<TodoItem> changed; // none: nothing changes
+        bool reminded;                   // a new reminder is due
+    } cases[] = {
+        {"a rename, trimmed",
+         [](ContentView &v) { v.renameTodo(0, QStringLiteral(" Green tea\n")); },
+         TodoItem("Green tea", fivePm, TodoPriority::high, tea.id()), true},
+        {"a blank rename", [](ContentView &v) { v.renameTodo(0, QStringLiteral(" \t\u3000")); },
+         std::nullopt, false},
+        {"the same name", [](ContentView &v) { v.renameTodo(0, QStringLiteral("Tea ")); },
+         std::nullopt, false},
+        {"an edit into the past: no reminder",
+         [](ContentView &v) {
+             TodoDraft draft = v.draftOf(0);
+             draft.hour = 9;
+             draft.isAM = true;
+             draft.priority = TodoPriority::low;
+             EXPECT_TRUE(v.editTodo(0, draft));
+         },
+         TodoItem("Tea", nineAm, TodoPriority::low, tea.id()), false},
+        {"an edit to another day and name",
+         [](ContentView &v) {
+             TodoDraft draft = v.draftOf(0);
+             EXPECT_EQ(draft, (TodoDraft{QStringLiteral("Tea"), TodoPriority::high,
+                                         QDate(2026, 3, 5), 5, 0, false}));
+             draft.name = QStringLiteral("Tea with Ann ");
+             draft.day = QDate(2026, 3, 6);
+             EXPECT_TRUE(v.editTodo(0, draft));
+         },
+         TodoItem("Tea with Ann", fivePm + 86400, TodoPriority::high, tea.id()), true},
+        {"a blank name in the form",
+         [](ContentView &v) {
+             TodoDraft draft = v.draftOf(0);
+             draft.name = QStringLiteral("  ");
+             draft.hour = 9;
+             EXPECT_FALSE(v.editTodo(0, draft));
+         },
+         std::nullopt, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir temporary;
+        FilePreferences preferences(temporary.path());
+        ASSERT_TRUE(writeTodoList(preferences, {tea, milk}));
+        FixedClock clock(*berlin().instant(2026, 3, 5, 15, 42, 0));
+        RecordingNotificationCenter notifications;
+        ReminderScheduler reminders(notifications, berlin);
+        ContentView view(preferences, reminders, clock, berlin);
+        view.appear();
+        view.commitData();
+        int announced = -1;
+        QObject::connect(&view, &ContentView::todoChanged, [&](int offset) { announced = offset; });
+
+        // A change is a change of the list, which the store must get.
+        ASSERT_TRUE(preferences.setData(todoListKey, "checkpoint"));
+        c.change(view);
+        view.finishSavesForTesting();
+        EXPECT_EQ(preferences.data(todoListKey) == QByteArray("checkpoint"), !c.changed);
+        const TodoItem now = c.changed.value_or(tea);
+        EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{now, milk}));
+        EXPECT_EQ(announced, c.changed ? 0 : -1);
+        if (c.changed) {
+            ASSERT_EQ(notifications.removed.size(), 1u);
+            EXPECT_EQ(notifications.removed.front(),
+                      QStringList{QString::fromStdString(tea.id().uuidString())});
+        } else {
+            EXPECT_TRUE(notifications.removed.empty());
+        }
+        ASSERT_EQ(notifications.added.size(), c.reminded ? 1u : 0u);
+        if (c.reminded) {
+            EXPECT_EQ(notifications.added.front().content.body,
+                      QString::fromStdString("Todo: " + now.name()));
+        }
+
+        EXPECT_EQ(view.undoableChange().has_value(), c.changed.has_value());
+        EXPECT_EQ(view.millisecondsToUndoForTesting() > 0, c.changed.has_value());
+        notifications.removed.clear();
+        notifications.added.clear();
+        view.undoChange();
+        view.finishSavesForTesting();
+        EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{tea, milk}));
+        EXPECT_FALSE(view.undoableChange());
+        if (c.changed) {
+            ASSERT_EQ(notifications.removed.size(), 1u);
+            ASSERT_EQ(notifications.added.size(), 1u);
+            EXPECT_EQ(notifications.added.front(), teaReminder) << "the reminder as it was";
         }
     }
 }

@@ -4,7 +4,10 @@
 #include <AccessibleInterfaces.h>
 #include <ContentView.h>
 #include <ContentWindow.h>
+#include <DayButton.h>
+#include <DayPicker.h>
 #include <DeleteAlert.h>
+#include <EditTodoDialog.h>
 #include <EntryRow.h>
 #include <FilePreferences.h>
 #include <FixedClock.h>
@@ -26,10 +29,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -118,7 +123,7 @@ TEST_F(ContentWindowTest, FormShowsTheInitialState)
     EXPECT_EQ(entry().amPmMenu()->currentText(), QStringLiteral("AM"));
     EXPECT_EQ(entry().nameField()->text(), QString());
     EXPECT_EQ(entry().nameField()->placeholderText(), QStringLiteral("Add Todo"));
-    EXPECT_EQ(entry().dateLabel()->text(), QStringLiteral("Monday, 1, 2001"));
+    EXPECT_EQ(entry().dayButton()->text(), QStringLiteral("Monday, 1, 2001"));
 
     QStringList hours;
     for (int i = 0; i < entry().hourMenu()->count(); ++i)
@@ -196,7 +201,8 @@ TEST_F(ContentWindowTest, RowsShowNameTimeAndPriorityInListOrder)
     EXPECT_EQ(model->index(1, 0).data().toString(), QStringLiteral("Tea"));
     EXPECT_EQ(
         model->index(0, 0).data(Qt::AccessibleTextRole).toString().replace(QChar(0x202F), ' '),
-        QStringLiteral("Buy milk, 7:30 PM, High"));
+        QStringLiteral("Buy milk, Thu, Mar 5, 7:30 PM, High"))
+        << "another day than today is said";
     ::setenv("LC_ALL", "C.UTF-8", 1);
 }
 
@@ -332,9 +338,10 @@ TEST_F(DeletingTest, TheContextMenuAsksBeforeDeletingTheRow)
             return;
         answer.stop();
         menuSeen = true;
-        EXPECT_EQ(menu->actions().size(), 1);
-        EXPECT_EQ(menu->actions().front()->text(), QStringLiteral("Delete…"));
-        menu->setActiveAction(menu->actions().front());
+        ASSERT_EQ(menu->actions().size(), 2);
+        EXPECT_EQ(menu->actions().front()->text(), QStringLiteral("Edit…"));
+        EXPECT_EQ(menu->actions().back()->text(), QStringLiteral("Delete…"));
+        menu->setActiveAction(menu->actions().back());
         QTest::keyClick(menu, Qt::Key_Return);
     });
     answer.start();
@@ -355,6 +362,7 @@ TEST_F(ContentWindowTest, ControlsHaveAccessibleNamesAndTabInVisualOrder)
         {window.priorityMenu()->combo(), "Priority"},
         {window.listView(), nullptr},
         {entry().nameField(), "Add Todo"},
+        {entry().dayButton(), "Monday, 1, 2001"},
         {entry().hourMenu(), "Hour"},
         {entry().minuteMenu(), "Minute"},
         {entry().amPmMenu(), "AM/PM"},
@@ -406,6 +414,7 @@ TEST_F(ContentWindowTest, LongNamesWrapAgainWhenTheWindowNarrows)
 
 TEST(ContentWindowToday, TheDateLabelAndRowTimesFollowTheDayAndTheZone)
 {
+    installAccessibleInterfaces();
     ::setenv("LC_ALL", "en_US.UTF-8", 1);
     QTemporaryDir temporary;
     FilePreferences preferences(temporary.path());
@@ -422,13 +431,21 @@ TEST(ContentWindowToday, TheDateLabelAndRowTimesFollowTheDayAndTheZone)
         return window.listView()->model()->index(0, 0).data(TodoListModel::TimeTextRole).toString()
             .replace(QChar(0x202F), QLatin1Char(' '));
     };
-    EXPECT_EQ(window.entryRow()->dateLabel()->text(), QStringLiteral("Monday, 1, 2001"));
+    EXPECT_EQ(window.entryRow()->dayButton()->text(), QStringLiteral("Monday, 1, 2001"));
     EXPECT_EQ(timeText(), QStringLiteral("7:30 PM"));
 
     ::setenv("TZ", "Asia/Tokyo", 1);
     view.followToday();
-    EXPECT_EQ(window.entryRow()->dateLabel()->text(), QStringLiteral("Tuesday, 2, 2001"));
+    EXPECT_EQ(window.entryRow()->dayButton()->text(), QStringLiteral("Tuesday, 2, 2001"));
     EXPECT_EQ(timeText(), QStringLiteral("4:30 AM"));
+
+    clock.set(clock.now() + 86400);
+    view.followToday();
+    EXPECT_EQ(timeText(), QStringLiteral("Tue, Jan 2, 4:30 AM")) << "yesterday's row says its day";
+    const QAccessibleInterface *row =
+        QAccessible::queryAccessibleInterface(window.listView())->child(0);
+    EXPECT_EQ(row->text(QAccessible::Name).replace(QChar(0x202F), QLatin1Char(' ')),
+              QStringLiteral("Tea, Tue, Jan 2, 4:30 AM, Low"));
     ::setenv("TZ", "UTC", 1);
     ::setenv("LC_ALL", "C.UTF-8", 1);
 }
@@ -497,6 +514,157 @@ TEST_F(DeletingTest, TheUndoBarOffersTheDeletedRowsBackWithoutMovingTheEntryRow)
     EXPECT_EQ(bar->message()->text(), QStringLiteral("Deleted “a”"));
     QTest::mouseClick(bar->undoButton(), Qt::LeftButton);
     EXPECT_EQ(view.todoList(), stored);
+}
+
+TEST_F(ContentWindowTest, TheDayControlOpensAMonthCalendarDrivenByKeys)
+{
+    ::setenv("LC_ALL", "en_US.UTF-8", 1);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    DayButton *day = entry().dayButton();
+    DayPicker *picker = day->picker();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(day)->role(), QAccessible::Button);
+    // Keys go where the keyboard is, as a user's would.
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    };
+
+    day->setFocus();
+    press(Qt::Key_Return);
+    ASSERT_TRUE(picker->isVisible());
+    press(Qt::Key_Left);
+    EXPECT_EQ(picker->calendar()->selectedDate(), QDate(2001, 1, 1)) << "no day before today";
+    press(Qt::Key_Right);
+    press(Qt::Key_Return);
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_EQ(view.shownDay(), QDate(2001, 1, 2));
+    EXPECT_EQ(day->text(), QStringLiteral("Tuesday, January 2, 2001"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(day)->text(QAccessible::Name), day->text());
+
+    day->setFocus();
+    press(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(picker->isVisible());
+    EXPECT_EQ(picker->calendar()->selectedDate(), QDate(2001, 1, 2)) << "opens on the shown day";
+    press(Qt::Key_Down);
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_EQ(view.shownDay(), QDate(2001, 1, 2)) << "Escape leaves the day as it was";
+
+    day->setFocus();
+    press(Qt::Key_Space);
+    ASSERT_TRUE(picker->isVisible());
+    picker->todayButton()->setFocus();
+    press(Qt::Key_Space);
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_TRUE(view.showsToday());
+    EXPECT_EQ(day->text(), QStringLiteral("Monday, 1, 2001"));
+
+    ::setenv("LC_ALL", "de_DE.UTF-8", 1);
+    EXPECT_EQ(DayPicker(&window).calendar()->firstDayOfWeek(), Qt::Monday);
+    ::setenv("LC_ALL", "C.UTF-8", 1);
+}
+
+TEST_F(ContentWindowTest, F2RenamesARowInPlaceAndEscapeLeavesIt)
+{
+    const TodoItem tea("Tea", 0, TodoPriority::high);
+    const TodoItem milk("Milk", 0, TodoPriority::low);
+    ASSERT_TRUE(writeTodoList(preferences, {tea, milk}));
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    TodoListView *list = window.listView();
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(0, 0));
+
+    QTest::keyClick(list, Qt::Key_F2);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->accessibleName(), QStringLiteral("Name"));
+    EXPECT_EQ(editor->text(), QStringLiteral("Tea"));
+    QTest::keyClicks(editor, QStringLiteral("Green tea "));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents(); // the editor commits from the event loop
+    EXPECT_EQ(view.todoList(),
+              (std::vector<TodoItem>{TodoItem("Green tea", 0, TodoPriority::high, tea.id()), milk}));
+    EXPECT_EQ(list->model()->index(0, 0).data().toString(), QStringLiteral("Green tea"));
+    EXPECT_TRUE(window.undoBar()->isVisible());
+    EXPECT_EQ(window.undoBar()->message()->text(), QStringLiteral("Changed “Tea”"));
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{tea, milk}));
+    EXPECT_FALSE(window.undoBar()->isVisible());
+
+    QTest::keyClick(list, Qt::Key_F2);
+    editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, QStringLiteral("Coffee"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_EQ(view.todoList().front().name(), "Tea") << "Escape leaves the name";
+
+    const QRect row = rowRect(1);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(qobject_cast<QLineEdit *>(QApplication::focusWidget()), nullptr)
+        << "a double-click beside the name edits nothing";
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.topLeft() + QPoint(12, 10));
+    editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr) << "a double-click on the name edits it";
+    EXPECT_EQ(editor->text(), QStringLiteral("Milk"));
+}
+
+TEST_F(ContentWindowTest, CtrlEOpensTheEditFormWhereEnterSavesAndEscapeCancels)
+{
+    ::setenv("LC_ALL", "en_US.UTF-8", 1);
+    const TodoItem tea("Tea", *utc().instant(2001, 1, 1, 17, 0, 0), TodoPriority::high);
+    const TodoItem milk("Milk", 0, TodoPriority::low);
+    ASSERT_TRUE(writeTodoList(preferences, {tea, milk}));
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    TodoListView *list = window.listView();
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(0, 0));
+
+    QTest::keyClick(list, Qt::Key_E, Qt::ControlModifier);
+    QPointer<EditTodoDialog> form = window.findChild<EditTodoDialog *>();
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->accessibleName(), QStringLiteral("Edit To-do"));
+    EXPECT_EQ(form->priorityMenu()->currentText(), QStringLiteral("High"));
+    EXPECT_EQ(form->nameField()->text(), QStringLiteral("Tea"));
+    EXPECT_EQ(form->dayButton()->text(), QStringLiteral("Monday, 1, 2001"));
+    EXPECT_EQ(form->hourMenu()->currentText(), QStringLiteral("05"));
+    EXPECT_EQ(form->amPmMenu()->currentText(), QStringLiteral("PM"));
+
+    QTest::keyClick(form->hourMenu(), Qt::Key_Down);
+    QTest::keyClick(form->amPmMenu(), Qt::Key_Home);
+    QTest::keyClick(form->dayButton(), Qt::Key_Return);
+    ASSERT_TRUE(form->dayButton()->picker()->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(form->dayButton()->text(), QStringLiteral("Tuesday, January 2, 2001"));
+    QTest::keyClick(form->nameField(), Qt::Key_Return);
+    const TodoItem edited("Tea", *utc().instant(2001, 1, 2, 6, 0, 0), TodoPriority::high, tea.id());
+    EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{edited, milk})) << "same id, same place";
+    view.finishSavesForTesting();
+    ASSERT_EQ(notifications.removed.size(), 1u);
+    EXPECT_EQ(notifications.removed.front(),
+              QStringList{QString::fromStdString(tea.id().uuidString())});
+    ASSERT_EQ(notifications.added.size(), 1u);
+    EXPECT_EQ(notifications.added.front().trigger.dateMatching, (DateComponents{2001, 1, 2, 6, 0}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.isNull(); })) << "the form is gone once saved";
+
+    // Offscreen, no window manager gives the window back its focus.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_E, Qt::ControlModifier);
+    form = window.findChild<EditTodoDialog *>();
+    ASSERT_NE(form, nullptr);
+    QTest::keyClicks(form->nameField(), QStringLiteral(" with Ann"));
+    QTest::keyClick(form->nameField(), Qt::Key_Escape);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{edited, milk})) << "Escape changes nothing";
+    ::setenv("LC_ALL", "C.UTF-8", 1);
 }
 
 // The store and every rescue folder refuse the list: a close by the user keeps

@@ -77,3 +77,15 @@ TEST_F(DateFormatterTest, LocaleComesFromLcAllThenLcTimeThenLang)
     ::setenv("LC_ALL", "C", 1);
     EXPECT_EQ(userTimeLocaleName(), QByteArray("en_US_POSIX"));
 }
+
+TEST_F(DateFormatterTest, AnotherDayIsShownWithItsMonthAndWeeksStartAsTheLocaleSays)
+{
+    use("en_US.UTF-8", "Asia/Tokyo");
+    const double tuesdayMorning = at("Asia/Tokyo", 2026, 12, 8, 6, 0);
+    EXPECT_EQ(dayText(tuesdayMorning, true), QStringLiteral("Tuesday, 8, 2026"));
+    EXPECT_EQ(dayText(tuesdayMorning, false), QStringLiteral("Tuesday, December 8, 2026"));
+    EXPECT_EQ(userFirstWeekday(), 7);
+    use("de_DE.UTF-8", "Asia/Tokyo");
+    EXPECT_EQ(dayText(tuesdayMorning, false), QStringLiteral("Dienstag, 8. Dezember 2026"));
+    EXPECT_EQ(userFirstWeekday(), 1);
+}

@@ -4,9 +4,27 @@
 <context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="147"/>
+        <location filename="../ContentWindow.cpp" line="175"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>Ihre Aufgabenliste konnte nirgends gespeichert werden, daher bleibt das Fenster offen. Geben Sie Speicherplatz frei und schließen Sie es dann erneut.</translation>
+    </message>
+</context>
+<context>
+    <name>DayPicker</name>
+    <message>
+        <location filename="../DayPicker.cpp" line="17"/>
+        <source>Today</source>
+        <translation>Heute</translation>
+    </message>
+    <message>
+        <location filename="../DayPicker.cpp" line="20"/>
+        <source>Choose a day</source>
+        <translation>Tag wählen</translation>
+    </message>
+    <message>
+        <location filename="../DayPicker.cpp" line="27"/>
+        <source>Calendar</source>
+        <translation>Kalender</translation>
     </message>
 </context>
 <context>
@@ -29,54 +47,98 @@
     </message>
 </context>
 <context>
+    <name>EditTodoDialog</name>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="23"/>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="25"/>
+        <location filename="../EditTodoDialog.cpp" line="26"/>
+        <source>Edit To-do</source>
+        <translation>Aufgabe bearbeiten</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="28"/>
+        <location filename="../EditTodoDialog.cpp" line="45"/>
+        <source>Priority</source>
+        <translation>Priorität</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="29"/>
+        <location filename="../EditTodoDialog.cpp" line="46"/>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="34"/>
+        <source>:</source>
+        <translation>:</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="47"/>
+        <source>Day</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="48"/>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+</context>
+<context>
     <name>EntryRow</name>
     <message>
-        <location filename="../EntryRow.cpp" line="39"/>
-        <location filename="../EntryRow.cpp" line="41"/>
+        <location filename="../EntryRow.cpp" line="31"/>
+        <location filename="../EntryRow.cpp" line="33"/>
         <source>Add Todo</source>
         <translation>Aufgabe hinzufügen</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="42"/>
-        <source>Hour</source>
-        <translation>Stunde</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="44"/>
-        <source>Minute</source>
-        <translation>Minute</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="45"/>
-        <source>AM</source>
-        <translation>AM</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="46"/>
-        <source>PM</source>
-        <translation>PM</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="48"/>
-        <source>AM/PM</source>
-        <translation>AM/PM</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="49"/>
+        <location filename="../EntryRow.cpp" line="34"/>
         <source>Add</source>
         <translation>Hinzufügen</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="54"/>
+        <location filename="../EntryRow.cpp" line="39"/>
         <source>:</source>
         <translation>:</translation>
     </message>
 </context>
 <context>
+    <name>FormControls</name>
+    <message>
+        <location filename="../FormControls.cpp" line="38"/>
+        <source>Hour</source>
+        <translation>Stunde</translation>
+    </message>
+    <message>
+        <location filename="../FormControls.cpp" line="46"/>
+        <source>Minute</source>
+        <translation>Minute</translation>
+    </message>
+    <message>
+        <location filename="../FormControls.cpp" line="53"/>
+        <source>AM</source>
+        <translation>AM</translation>
+    </message>
+    <message>
+        <location filename="../FormControls.cpp" line="54"/>
+        <source>PM</source>
+        <translation>PM</translation>
+    </message>
+    <message>
+        <location filename="../FormControls.cpp" line="56"/>
+        <source>AM/PM</source>
+        <translation>AM/PM</translation>
+    </message>
+</context>
+<context>
     <name>PriorityMenu</name>
     <message>
-        <location filename="../PriorityMenu.cpp" line="14"/>
-        <location filename="../PriorityMenu.cpp" line="16"/>
+        <location filename="../PriorityMenu.cpp" line="15"/>
+        <location filename="../PriorityMenu.cpp" line="17"/>
         <source>Priority</source>
         <translation>Priorität</translation>
     </message>
@@ -100,16 +162,38 @@
     </message>
 </context>
 <context>
+    <name>TodoListModel</name>
+    <message>
+        <location filename="../TodoListModel.cpp" line="93"/>
+        <source>%1, %2</source>
+        <extracomment>A to-do&apos;s day and time of day on another day than today: &quot;Tue, Dec 8, 9:00 AM&quot;</extracomment>
+        <translation>%1, %2</translation>
+    </message>
+</context>
+<context>
     <name>TodoListView</name>
     <message>
-        <location filename="../TodoListView.cpp" line="27"/>
+        <location filename="../TodoListView.cpp" line="28"/>
         <source>To-dos</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../TodoListView.cpp" line="100"/>
+        <location filename="../TodoListView.cpp" line="101"/>
+        <source>Edit…</source>
+        <translation>Bearbeiten…</translation>
+    </message>
+    <message>
+        <location filename="../TodoListView.cpp" line="103"/>
         <source>Delete…</source>
         <translation>Löschen …</translation>
+    </message>
+</context>
+<context>
+    <name>TodoRowDelegate</name>
+    <message>
+        <location filename="../TodoRowDelegate.cpp" line="182"/>
+        <source>Name</source>
+        <translation>Name</translation>
     </message>
 </context>
 <context>
@@ -120,12 +204,17 @@
         <translation>Rückgängig</translation>
     </message>
     <message>
-        <location filename="../UndoBar.cpp" line="60"/>
+        <location filename="../UndoBar.cpp" line="59"/>
+        <source>Changed “%1”</source>
+        <translation>„%1“ geändert</translation>
+    </message>
+    <message>
+        <location filename="../UndoBar.cpp" line="63"/>
         <source>Deleted “%1”</source>
         <translation>„%1“ gelöscht</translation>
     </message>
     <message numerus="yes">
-        <location filename="../UndoBar.cpp" line="61"/>
+        <location filename="../UndoBar.cpp" line="64"/>
         <source>Deleted %n to-dos</source>
         <translation>
             <numerusform>%n Aufgabe gelöscht</numerusform>

@@ -4,9 +4,27 @@
 <context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="147"/>
+        <location filename="../ContentWindow.cpp" line="175"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>Votre liste de tâches n’a pu être enregistrée nulle part : la fenêtre reste donc ouverte. Libérez de l’espace disque, puis fermez-la à nouveau.</translation>
+    </message>
+</context>
+<context>
+    <name>DayPicker</name>
+    <message>
+        <location filename="../DayPicker.cpp" line="17"/>
+        <source>Today</source>
+        <translation>Aujourd’hui</translation>
+    </message>
+    <message>
+        <location filename="../DayPicker.cpp" line="20"/>
+        <source>Choose a day</source>
+        <translation>Choisir un jour</translation>
+    </message>
+    <message>
+        <location filename="../DayPicker.cpp" line="27"/>
+        <source>Calendar</source>
+        <translation>Calendrier</translation>
     </message>
 </context>
 <context>
@@ -29,54 +47,98 @@
     </message>
 </context>
 <context>
+    <name>EditTodoDialog</name>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="23"/>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="25"/>
+        <location filename="../EditTodoDialog.cpp" line="26"/>
+        <source>Edit To-do</source>
+        <translation>Modifier la tâche</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="28"/>
+        <location filename="../EditTodoDialog.cpp" line="45"/>
+        <source>Priority</source>
+        <translation>Priorité</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="29"/>
+        <location filename="../EditTodoDialog.cpp" line="46"/>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="34"/>
+        <source>:</source>
+        <translation>:</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="47"/>
+        <source>Day</source>
+        <translation>Jour</translation>
+    </message>
+    <message>
+        <location filename="../EditTodoDialog.cpp" line="48"/>
+        <source>Time</source>
+        <translation>Heure</translation>
+    </message>
+</context>
+<context>
     <name>EntryRow</name>
     <message>
-        <location filename="../EntryRow.cpp" line="39"/>
-        <location filename="../EntryRow.cpp" line="41"/>
+        <location filename="../EntryRow.cpp" line="31"/>
+        <location filename="../EntryRow.cpp" line="33"/>
         <source>Add Todo</source>
         <translation>Ajouter une tâche</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="42"/>
-        <source>Hour</source>
-        <translation>Heure</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="44"/>
-        <source>Minute</source>
-        <translation>Minute</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="45"/>
-        <source>AM</source>
-        <translation>AM</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="46"/>
-        <source>PM</source>
-        <translation>PM</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="48"/>
-        <source>AM/PM</source>
-        <translation>AM/PM</translation>
-    </message>
-    <message>
-        <location filename="../EntryRow.cpp" line="49"/>
+        <location filename="../EntryRow.cpp" line="34"/>
         <source>Add</source>
         <translation>Ajouter</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="54"/>
+        <location filename="../EntryRow.cpp" line="39"/>
         <source>:</source>
         <translation>:</translation>
     </message>
 </context>
 <context>
+    <name>FormControls</name>
+    <message>
+        <location filename="../FormControls.cpp" line="38"/>
+        <source>Hour</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <location filename="../FormControls.cpp" line="46"/>
+        <source>Minute</source>
+        <translation>Minute</translation>
+    </message>
+    <message>
+        <location filename="../FormControls.cpp" line="53"/>
+        <source>AM</source>
+        <translation>AM</translation>
+    </message>
+    <message>
+        <location filename="../FormControls.cpp" line="54"/>
+        <source>PM</source>
+        <translation>PM</translation>
+    </message>
+    <message>
+        <location filename="../FormControls.cpp" line="56"/>
+        <source>AM/PM</source>
+        <translation>AM/PM</translation>
+    </message>
+</context>
+<context>
     <name>PriorityMenu</name>
     <message>
-        <location filename="../PriorityMenu.cpp" line="14"/>
-        <location filename="../PriorityMenu.cpp" line="16"/>
+        <location filename="../PriorityMenu.cpp" line="15"/>
+        <location filename="../PriorityMenu.cpp" line="17"/>
         <source>Priority</source>
         <translation>Priorité</translation>
     </message>
@@ -100,16 +162,38 @@
     </message>
 </context>
 <context>
+    <name>TodoListModel</name>
+    <message>
+        <location filename="../TodoListModel.cpp" line="93"/>
+        <source>%1, %2</source>
+        <extracomment>A to-do&apos;s day and time of day on another day than today: &quot;Tue, Dec 8, 9:00 AM&quot;</extracomment>
+        <translation>%1 à %2</translation>
+    </message>
+</context>
+<context>
     <name>TodoListView</name>
     <message>
-        <location filename="../TodoListView.cpp" line="27"/>
+        <location filename="../TodoListView.cpp" line="28"/>
         <source>To-dos</source>
         <translation>Tâches</translation>
     </message>
     <message>
-        <location filename="../TodoListView.cpp" line="100"/>
+        <location filename="../TodoListView.cpp" line="101"/>
+        <source>Edit…</source>
+        <translation>Modifier…</translation>
+    </message>
+    <message>
+        <location filename="../TodoListView.cpp" line="103"/>
         <source>Delete…</source>
         <translation>Supprimer…</translation>
+    </message>
+</context>
+<context>
+    <name>TodoRowDelegate</name>
+    <message>
+        <location filename="../TodoRowDelegate.cpp" line="182"/>
+        <source>Name</source>
+        <translation>Nom</translation>
     </message>
 </context>
 <context>
@@ -120,12 +204,17 @@
         <translation>Annuler</translation>
     </message>
     <message>
-        <location filename="../UndoBar.cpp" line="60"/>
+        <location filename="../UndoBar.cpp" line="59"/>
+        <source>Changed “%1”</source>
+        <translation>« %1 » modifiée</translation>
+    </message>
+    <message>
+        <location filename="../UndoBar.cpp" line="63"/>
         <source>Deleted “%1”</source>
         <translation>« %1 » supprimée</translation>
     </message>
     <message numerus="yes">
-        <location filename="../UndoBar.cpp" line="61"/>
+        <location filename="../UndoBar.cpp" line="64"/>
         <source>Deleted %n to-dos</source>
         <translation>
             <numerusform>%n tâche supprimée</numerusform>

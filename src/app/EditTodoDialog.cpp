@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#include "EditTodoDialog.h"
+
+#include "DateFormatter.h"
+#include "DayButton.h"
+#include "FormControls.h"
+#include "MenuPicker.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+EditTodoDialog::EditTodoDialog(ContentView &view, int offset, QWidget *parent)
+    : QDialog(parent), m_view(view), m_offset(offset), m_draft(view.draftOf(offset)),
+      m_priorityMenu(makePriorityMenu(this)), m_nameField(new QLineEdit(this)),
+      m_dayButton(new DayButton(this)), m_hourMenu(makeHourMenu(this)),
+      m_minuteMenu(makeMinuteMenu(this)), m_amPmMenu(makeAmPmMenu(this)),
+      m_saveButton(new QPushButton(tr("Save"), this))
+{
+    setWindowTitle(tr("Edit To-do"));
+    setAccessibleName(tr("Edit To-do"));
+    setWindowModality(Qt::WindowModal);
+    m_priorityMenu->setAccessibleName(tr("Priority"));
+    m_nameField->setAccessibleName(tr("Name"));
+    m_dayButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+
+    auto *time = new QHBoxLayout;
+    time->addWidget(m_hourMenu);
+    time->addWidget(new QLabel(tr(":"), this));
+    time->addWidget(m_minuteMenu);
+    time->addWidget(m_amPmMenu);
+    time->addStretch();
+
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_saveButton, QDialogButtonBox::AcceptRole);
+    buttons->addButton(QDialogButtonBox::Cancel);
+    m_saveButton->setDefault(true);
+
+    auto *form = new QFormLayout(this);
+    form->addRow(tr("Priority"), m_priorityMenu);
+    form->addRow(tr("Name"), m_nameField);
+    form->addRow(tr("Day"), m_dayButton);
+    form->addRow(tr("Time"), time);
+    form->addRow(buttons);
+
+    connect(m_priorityMenu, &MenuPicker::activated, this, [this](int index) {
+        m_draft.priority = static_cast<TodoPriority>(m_priorityMenu->itemData(index).toInt());
+    });
+    connect(m_nameField, &QLineEdit::textChanged, this,
+            [this](const QString &name) { m_draft.name = name; });
+    connect(m_dayButton, &DayButton::dayPicked, this, [this](QDate day) {
+        m_draft.day = day;
+        render();
+    });
+    connect(m_dayButton, &DayButton::todayPicked, this, [this] {
+        m_draft.day = m_view.today();
+        render();
+    });
+    connect(m_hourMenu, &MenuPicker::activated, this,
+            [this](int index) { m_draft.hour = m_hourMenu->itemData(index).toInt(); });
+    connect(m_minuteMenu, &MenuPicker::activated, this,
+            [this](int index) { m_draft.minute = m_minuteMenu->itemData(index).toInt(); });
+    connect(m_amPmMenu, &MenuPicker::activated, this,
+            [this](int index) { m_draft.isAM = m_amPmMenu->itemData(index).toBool(); });
+    connect(buttons, &QDialogButtonBox::accepted, this, &EditTodoDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &EditTodoDialog::reject);
+
+    m_nameField->setText(m_draft.name);
+    render();
+}
+
+void EditTodoDialog::render()
+{
+    m_priorityMenu->showValue(static_cast<int>(m_draft.priority));
+    m_dayButton->showDay(dayText(m_view.noonOn(m_draft.day), m_draft.day == m_view.today()),
+                         m_draft.day, m_view.today());
+    m_hourMenu->showValue(m_draft.hour);
+    m_minuteMenu->showValue(m_draft.minute);
+    m_amPmMenu->showValue(m_draft.isAM);
+}
+
+void EditTodoDialog::accept()
+{
+    if (m_view.editTodo(m_offset, m_draft))
+        QDialog::accept();
+}

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#pragma once
+
+#include "ContentView.h"
+
+#include <QDialog>
+
+class DayButton;
+class MenuPicker;
+class QLineEdit;
+class QPushButton;
+
+// The form that changes one to-do: the entry row's controls (priority, name,
+// day, hour, minute, AM/PM) holding its values, with Save and Cancel. Save
+// hands the values to the view, which keeps the to-do's id and place; a blank
+// name keeps the form open. Enter saves, Escape cancels.
+class EditTodoDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    EditTodoDialog(ContentView &view, int offset, QWidget *parent = nullptr);
+
+    MenuPicker *priorityMenu() const { return m_priorityMenu; }
+    QLineEdit *nameField() const { return m_nameField; }
+    DayButton *dayButton() const { return m_dayButton; }
+    MenuPicker *hourMenu() const { return m_hourMenu; }
+    MenuPicker *minuteMenu() const { return m_minuteMenu; }
+    MenuPicker *amPmMenu() const { return m_amPmMenu; }
+    QPushButton *saveButton() const { return m_saveButton; }
+
+    void accept() override;
+
+private:
+    void render();
+
+    ContentView &m_view;
+    const int m_offset;
+    TodoDraft m_draft;
+    MenuPicker *m_priorityMenu;
+    QLineEdit *m_nameField;
+    DayButton *m_dayButton;
+    MenuPicker *m_hourMenu;
+    MenuPicker *m_minuteMenu;
+    MenuPicker *m_amPmMenu;
+    QPushButton *m_saveButton;
+};
