@@ -8,6 +8,7 @@
 #include "PendingRequestsFile.h"
 
 #include <Clock.h>
+#include <LocalCalendar.h>
 #include <QObject>
 #include <QSet>
 #include <QTimer>
@@ -15,10 +16,11 @@
 #include <vector>
 
 // The notification service of this machine's user. Pending requests are kept in
-// a file, so they survive restarts. Each is shown at second 0 of its minute in
-// the user's current time zone; one whose minute passed while nothing was
-// running is shown late, at the next start. A request whose minute has already
-// passed when it is added never shows.
+// a file, so they survive restarts. Each is shown at second 0 of the minute of
+// its instant, whatever the time zone does meanwhile; one whose minute passed
+// while nothing was running is shown late, at the next start. A request whose
+// minute has already passed when it is added never shows. `currentCalendar`
+// places entries of the file's older form, which hold a local minute.
 //
 // A request stays pending until the server has taken it: while no server is
 // there, or it fails or does not answer, the request is tried again when a
@@ -34,7 +36,7 @@ class LocalNotificationCenter final : public QObject, public NotificationCenter 
 
 public:
     LocalNotificationCenter(PendingRequestsFile file, NotificationServer &server,
-                            const Clock &clock, CalendarSource currentCalendar,
+                            const Clock &clock, const CalendarSource &currentCalendar,
                             QObject *parent = nullptr);
     // Writes changes that are not on disk yet.
     ~LocalNotificationCenter() override;
@@ -55,8 +57,7 @@ public:
     int millisecondsUntilNextCheckForTesting() const;
 
 private:
-    std::optional<double> dueInstant(const NotificationRequest &request,
-                                     const LocalCalendar &calendar) const;
+    static double dueInstant(const NotificationRequest &request);
     void onShown(const NotificationRequest &request, bool taken);
     void snooze(const NotificationRequest &request);
     void settleSoon();
@@ -66,7 +67,6 @@ private:
     PendingRequestsFile m_file;
     NotificationServer &m_server;
     const Clock &m_clock;
-    CalendarSource m_currentCalendar;
     std::vector<NotificationRequest> m_pending;
     // Identifiers of the requests on their way to the server.
     QSet<QString> m_onTheirWay;

@@ -165,7 +165,7 @@ protected:
     FilePreferences preferences{temporary.path()};
     FixedClock clock{berlinAfternoon};
     RecordingNotificationCenter notifications;
-    ReminderScheduler reminders{notifications, berlin};
+    ReminderScheduler reminders{notifications};
     ContentView view{preferences, reminders, clock, berlin};
 
     static LocalCalendar berlin() { return LocalCalendar("Europe/Berlin"); }
@@ -243,7 +243,7 @@ TEST_F(AddTodoTest, AddingAppendsClearsOnlyTheNameAndSchedulesTheReminder)
     ASSERT_EQ(notifications.added.size(), 2u);
     EXPECT_EQ(notifications.added[1].identifier,
               QString::fromStdString(view.todoList()[1].id().uuidString()));
-    EXPECT_EQ(notifications.added[1].trigger.dateMatching, (DateComponents{2026, 3, 5, 19, 30}));
+    EXPECT_EQ(notifications.added[1].trigger.time, view.todoList()[1].time());
     EXPECT_FALSE(preferences.data(todoListKey)) << "adding does not write the store";
 }
 
@@ -278,7 +278,7 @@ TEST(TodayTest, TheShownDayFollowsMidnightAndTheTimeZone)
         const double beforeMidnight = *LocalCalendar(zone).instant(2026, 3, 5, 23, 59, 35);
         FixedClock clock(beforeMidnight);
         RecordingNotificationCenter notifications;
-        ReminderScheduler reminders(notifications, calendar);
+        ReminderScheduler reminders(notifications);
         ContentView view(preferences, reminders, clock, calendar);
         view.followToday(); // the first check, right after start
         int announced = 0;

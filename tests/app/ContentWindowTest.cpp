@@ -42,7 +42,7 @@ protected:
     FilePreferences preferences{temporary.path()};
     FixedClock clock{0};
     RecordingNotificationCenter notifications;
-    ReminderScheduler reminders{notifications, utc};
+    ReminderScheduler reminders{notifications};
     ContentView view{preferences, reminders, clock, utc};
     ContentWindow window{view};
 

@@ -49,11 +49,12 @@ private:
 // 2026-03-05 19:30:00 UTC.
 constexpr double evening = 1772739000.0 - referenceDateUnixSeconds;
 
+// A request for a minute in UTC.
 NotificationRequest requestAt(const QString &identifier, DateComponents at)
 {
     return {identifier,
             {QStringLiteral("Reminder"), QStringLiteral("Todo: ") + identifier, true},
-            {at, false}};
+            {*LocalCalendar("UTC").instant(at.year, at.month, at.day, at.hour, at.minute, 0), false}};
 }
 
 class LocalNotificationCenterTest : public ::testing::Test {
@@ -168,13 +169,45 @@ TEST_F(LocalNotificationCenterTest, AMinuteMissedWhileNotRunningIsShownOnceAtThe
     EXPECT_EQ(again->pendingRequests().size(), 1u);
 }
 
-TEST_F(LocalNotificationCenterTest, DueTimeFollowsTheTimeZoneAtTheMoment)
+TEST_F(LocalNotificationCenterTest, AReminderComesAtItsInstantWhateverTheZoneDoes)
 {
-    auto center = makeCenter();
-    center->add(requestAt(QStringLiteral("A"), {2026, 3, 5, 19, 30}));
-    zone = QStringLiteral("Europe/Berlin"); // 19:30 there is 18:30 UTC, already past
-    center->deliverDue();
-    EXPECT_EQ(server.shown.size(), 1u);
+    // `evening` is 20:30 in Berlin; then the zone becomes London's, an hour behind.
+    const QByteArray olderForm =
+        R"([{"identifier":"A","title":"Reminder","body":"Todo: A","sound":true,)"
+        R"("year":2026,"month":3,"day":5,"hour":20,"minute":30}])";
+    for (const bool fromOlderForm : {false, true}) {
+        SCOPED_TRACE(fromOlderForm ? "an entry of the older form, placed in the zone it is read in"
+                                   : "added as an instant");
+        QFile::remove(path);
+        server.shown.clear();
+        clock.set(evening - 90);
+        zone = QStringLiteral("Europe/Berlin");
+        if (fromOlderForm) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(olderForm);
+        }
+        auto center = makeCenter();
+        if (!fromOlderForm)
+            center->add(requestAt(QStringLiteral("A"), {2026, 3, 5, 19, 30}));
+        QCoreApplication::processEvents();
+        ASSERT_EQ(center->pendingRequests().size(), 1u);
+        EXPECT_EQ(center->pendingRequests().front().trigger.time, evening);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray onDisk = file.readAll();
+        EXPECT_TRUE(onDisk.contains("\"time\":") && !onDisk.contains("\"hour\""))
+            << "written as an instant: " << onDisk.toStdString();
+
+        zone = QStringLiteral("Europe/London");
+        clock.set(evening - 1);
+        center->deliverDue();
+        EXPECT_TRUE(server.shown.empty()) << "not when London's clock shows the old local time";
+        EXPECT_EQ(center->millisecondsUntilNextCheckForTesting(), 1000);
+        clock.set(evening);
+        center->deliverDue();
+        EXPECT_EQ(server.shown.size(), 1u);
+    }
 }
 
 TEST_F(LocalNotificationCenterTest, ManyWithdrawalsInOneTurnWriteOnce)
@@ -184,9 +217,9 @@ TEST_F(LocalNotificationCenterTest, ManyWithdrawalsInOneTurnWriteOnce)
         center->add(requestAt(QString::number(i), {2026, 3, 5, 19, 30}));
     for (int i = 0; i < 100; i += 2)
         center->removePendingRequests({QString::number(i)});
-    EXPECT_FALSE(PendingRequestsFile(path).read()) << "nothing written inside the turn";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return PendingRequestsFile(path).read().has_value(); }));
-    EXPECT_EQ(PendingRequestsFile(path).read()->size(), 50u);
+    EXPECT_FALSE(PendingRequestsFile(path).read(LocalCalendar("UTC"))) << "nothing written inside the turn";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return PendingRequestsFile(path).read(LocalCalendar("UTC")).has_value(); }));
+    EXPECT_EQ(PendingRequestsFile(path).read(LocalCalendar("UTC"))->size(), 50u);
 }
 
 TEST_F(LocalNotificationCenterTest, PermissionIsTheServersAnswer)
@@ -213,7 +246,7 @@ TEST_F(LocalNotificationCenterTest, AfterWriteWaitsForTheChangesOfThisTurnToReac
     center->add(requestAt(QStringLiteral("A"), {2026, 3, 5, 19, 30}));
     center->afterWrite([&] {
         written = true;
-        onDisk = PendingRequestsFile(path).read();
+        onDisk = PendingRequestsFile(path).read(LocalCalendar("UTC"));
     });
     EXPECT_FALSE(written);
     ASSERT_TRUE(QTest::qWaitFor([&] { return written; }));
@@ -266,7 +299,7 @@ TEST_F(LocalNotificationCenterTest, ADueReminderStaysPendingUntilAServerTakesItA
         emit server.serverAppeared();
         EXPECT_EQ(server.shown.size(), c.shown) << "once only";
         QCoreApplication::processEvents();
-        EXPECT_EQ(PendingRequestsFile(path).read(), std::vector<NotificationRequest>{})
+        EXPECT_EQ(PendingRequestsFile(path).read(LocalCalendar("UTC")), std::vector<NotificationRequest>{})
             << "forgotten on disk once shown";
     }
 }
@@ -299,8 +332,7 @@ TEST_F(LocalNotificationCenterTest, ASnoozedReminderComesAgainTenMinutesLaterAnd
         ASSERT_EQ(server.shown.size(), 1u);
         emit server.actionInvoked(original, NotificationServer::snoozeAction, QString());
         ASSERT_EQ(center->pendingRequests().size(), 1u);
-        EXPECT_EQ(center->pendingRequests().front().trigger.dateMatching,
-                  (DateComponents{2026, 3, 5, 19, 41}))
+        EXPECT_EQ(center->pendingRequests().front().trigger.time, evening + 660)
             << "the first whole minute ten minutes away";
     }
     auto restarted = makeCenter();
@@ -319,4 +351,12 @@ TEST_F(LocalNotificationCenterTest, ASnoozedReminderComesAgainTenMinutesLaterAnd
     ASSERT_EQ(restarted->pendingRequests().size(), 1u) << "only Snooze brings it back";
     restarted->removePendingRequests({original.identifier});
     EXPECT_TRUE(restarted->pendingRequests().empty()) << "withdrawn with its to-do";
+
+    // 01:20 of the hour London repeats when summer time ends (00:20 UTC).
+    zone = QStringLiteral("Europe/London");
+    clock.set(*LocalCalendar("UTC").instant(2026, 10, 25, 0, 20, 0));
+    emit server.actionInvoked(original, NotificationServer::snoozeAction, QString());
+    ASSERT_EQ(restarted->pendingRequests().size(), 1u);
+    EXPECT_EQ(restarted->pendingRequests().front().trigger.time, clock.now() + 600)
+        << "ten minutes, not seventy";
 }

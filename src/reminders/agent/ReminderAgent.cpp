@@ -44,16 +44,15 @@ void ReminderAgent::serve(LocalNotificationCenter &center, std::function<bool()>
 }
 
 void ReminderAgent::Add(const QString &identifier, const QString &title, const QString &body,
-                        bool defaultSound, int year, int month, int day, int hour, int minute)
+                        bool defaultSound, double time)
 {
     if (refuseWhileExiting())
         return;
-    const NotificationRequest request{
-        identifier, {title, body, defaultSound}, {{year, month, day, hour, minute}, false}};
+    const NotificationRequest request{identifier, {title, body, defaultSound}, {time, false}};
     // Only what the pending file can hold and read back is taken.
-    if (!decodePendingRequests(encodePendingRequests({request}))) {
+    if (!decodePendingRequests(encodePendingRequests({request}), LocalCalendar("UTC"))) {
         sendErrorReply(reminderAgent::invalidRequestError,
-                       QStringLiteral("The date is out of range."));
+                       QStringLiteral("The time is out of range."));
         return;
     }
     m_center->add(request);

@@ -36,7 +36,7 @@ public:
     // The interface's methods, called by its adaptor; each answers on the bus
     // later, once its change is on disk.
     void Add(const QString &identifier, const QString &title, const QString &body,
-             bool defaultSound, int year, int month, int day, int hour, int minute);
+             bool defaultSound, double time);
     void RemovePending(const QStringList &identifiers);
     bool RequestAuthorization(int options, QString &error);
 

@@ -57,12 +57,10 @@ void AgentNotificationCenter::requestAuthorization(int options, AuthorizationCom
 
 void AgentNotificationCenter::add(const NotificationRequest &request)
 {
-    const DateComponents &at = request.trigger.dateMatching;
     Call call;
-    call.callAgent = [request, at](ReminderAgentProxy &agent) {
+    call.callAgent = [request](ReminderAgentProxy &agent) {
         return agent.Add(request.identifier, request.content.title, request.content.body,
-                         request.content.defaultSound, at.year, at.month, at.day, at.hour,
-                         at.minute);
+                         request.content.defaultSound, request.trigger.time);
     };
     call.applyLocally = [request](NotificationCenter &local) { local.add(request); };
     submit(std::move(call));

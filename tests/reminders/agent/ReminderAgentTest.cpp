@@ -27,11 +27,11 @@ public:
 // 2026-03-05 19:30:00 UTC.
 constexpr double evening = 1772739000.0 - referenceDateUnixSeconds;
 
-NotificationRequest requestFor(const QString &identifier, int month = 3)
+NotificationRequest requestFor(const QString &identifier, double time = evening + 0.25)
 {
     return {identifier,
             {QStringLiteral("Reminder"), QStringLiteral("Todo: ") + identifier, true},
-            {{2026, month, 5, 19, 30}, false}};
+            {time, false}};
 }
 
 QStringList identifiers(const std::vector<NotificationRequest> &requests)
@@ -52,8 +52,7 @@ public:
     int refused = 0;
 
 public slots:
-    Q_SCRIPTABLE void Add(const QString &, const QString &, const QString &, bool, int, int, int,
-                          int, int)
+    Q_SCRIPTABLE void Add(const QString &, const QString &, const QString &, bool, double)
     {
         refuse();
     }
@@ -153,7 +152,7 @@ TEST_F(ReminderAgentTest, ARequestThePendingFileCannotHoldIsRefused)
     auto agent = startAgent(QStringLiteral("agent"));
     ASSERT_TRUE(agent);
     auto client = makeClient();
-    client->add(requestFor(QStringLiteral("bad"), 13));
+    client->add(requestFor(QStringLiteral("bad"), 1e300));
     client->add(requestFor(QStringLiteral("good")));
     ASSERT_TRUE(settled(*client));
     EXPECT_EQ(identifiers(center.pendingRequests()), QStringList{QStringLiteral("good")});
