@@ -67,16 +67,19 @@ FreedesktopNotificationServer::FreedesktopNotificationServer(QDBusConnection con
             &NotificationServer::serverAppeared);
 }
 
-void FreedesktopNotificationServer::show(const NotificationRequest &request, ShowAnswer answer)
+void FreedesktopNotificationServer::show(const NotificationRequest &request,
+                                         StillWanted stillWanted, ShowAnswer answer)
 {
     // Asked anew for every notification: the server may have changed since.
     const auto message =
         QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("GetCapabilities"));
     ++m_callsInFlight;
     whenAnswered(this, m_connection.asyncCall(message, callTimeoutMs),
-                 [this, request, answer = std::move(answer)](QDBusPendingCallWatcher &call) {
+                 [this, request, stillWanted = std::move(stillWanted),
+                  answer = std::move(answer)](QDBusPendingCallWatcher &call) {
                      const QDBusPendingReply<QStringList> reply = call;
-                     if (reply.isError()) {
+                     // A slow or just-starting server can take seconds to answer.
+                     if (reply.isError() || !stillWanted()) {
                          --m_callsInFlight;
                          answer(std::nullopt);
                          return;

@@ -21,7 +21,8 @@ class FreedesktopNotificationServer final : public NotificationServer {
 public:
     explicit FreedesktopNotificationServer(QDBusConnection connection, QObject *parent = nullptr);
 
-    void show(const NotificationRequest &request, ShowAnswer answer) override;
+    void show(const NotificationRequest &request, StillWanted stillWanted,
+              ShowAnswer answer) override;
     void probe(ProbeAnswer answer) override;
 
     // True while a notification is on its way to the server, or one it showed

@@ -87,10 +87,17 @@ void LocalNotificationCenter::deliverDue()
     }
     for (const NotificationRequest &request : due) {
         m_onTheirWay.insert(request.identifier);
-        m_server.show(request, [center = QPointer(this), request](std::optional<uint> id) {
-            if (center)
-                center->onShown(request, id.has_value());
-        });
+        const QPointer<LocalNotificationCenter> center(this);
+        m_server.show(
+            request,
+            [center, request] {
+                return center && std::ranges::find(center->m_pending, request) !=
+                                     center->m_pending.end();
+            },
+            [center, request](std::optional<uint> id) {
+                if (center)
+                    center->onShown(request, id.has_value());
+            });
     }
     armTimer();
 }

@@ -17,7 +17,7 @@ namespace {
 // hold its answers back.
 class RecordingServer final : public NotificationServer {
 public:
-    void show(const NotificationRequest &request, ShowAnswer answer) override
+    void show(const NotificationRequest &request, StillWanted, ShowAnswer answer) override
     {
         ++attempts;
         if (holdAnswers) {

@@ -20,7 +20,7 @@ namespace {
 
 class SilentServer final : public NotificationServer {
 public:
-    void show(const NotificationRequest &, ShowAnswer answer) override { answer(1); }
+    void show(const NotificationRequest &, StillWanted, ShowAnswer answer) override { answer(1); }
     void probe(ProbeAnswer answer) override { answer(true, std::nullopt); }
 };
 
