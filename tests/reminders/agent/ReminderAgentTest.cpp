@@ -8,6 +8,7 @@
 #include <PrivateSessionBus.h>
 #include <QDBusConnectionInterface>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <RecordingNotificationCenter.h>
 #include <ReminderAgent.h>
 #include <ReminderAgentProtocol.h>
@@ -42,12 +43,14 @@ QStringList identifiers(const std::vector<NotificationRequest> &requests)
     return result;
 }
 
-// Refuses every call the way an agent does once it has let go of its name.
-class ExitingAgent : public QObject, protected QDBusContext {
+// Refuses every call with `error`, the way an agent does once it has let go of
+// its name; or, with no error, leaves every call unanswered.
+class RefusingAgent : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.plimsa.Reminders1")
 
 public:
+    QString error;
     std::function<void()> onFirstRefusal;
     int refused = 0;
 
@@ -61,7 +64,10 @@ public slots:
 private:
     void refuse()
     {
-        sendErrorReply(reminderAgent::exitingError, QStringLiteral("exiting"));
+        if (error.isEmpty())
+            setDelayedReply(true);
+        else
+            sendErrorReply(error, QStringLiteral("refused by the test"));
         if (refused++ == 0 && onFirstRefusal)
             onFirstRefusal();
     }
@@ -187,29 +193,91 @@ TEST_F(ReminderAgentTest, TheAgentExitsOnlyWhenNothingIsPendingAndNothingIsShowi
     EXPECT_FALSE(nameOwned()) << "the name is free for the next agent";
 }
 
-TEST_F(ReminderAgentTest, CallsRefusedByAnExitingAgentGoInOrderToTheNextOne)
+TEST_F(ReminderAgentTest, CallsAnAgentDidNotKeepGoInOrderToTheNextOne)
 {
-    ExitingAgent exiting;
-    QDBusConnection exitingConnection = bus.connect(QStringLiteral("exiting agent"));
-    ASSERT_TRUE(exitingConnection.registerObject(reminderAgent::path, &exiting,
-                                                 QDBusConnection::ExportScriptableSlots));
-    ASSERT_TRUE(exitingConnection.registerService(reminderAgent::service));
-    std::unique_ptr<ReminderAgent> next;
-    exiting.onFirstRefusal = [&] {
-        exitingConnection.interface()->unregisterService(reminderAgent::service);
-        next = startAgent(QStringLiteral("next agent"));
+    const struct {
+        const char *what;
+        QString error; // none: it vanishes with the calls unanswered
+    } cases[] = {
+        {"an exiting agent refuses them", reminderAgent::exitingError},
+        {"the agent dies with the calls queued", QString()},
     };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        RefusingAgent refusing;
+        refusing.error = c.error;
+        const QString connectionName = QStringLiteral("refusing agent ") + QLatin1String(c.what);
+        QDBusConnection refusingConnection = bus.connect(connectionName);
+        ASSERT_TRUE(refusingConnection.registerObject(reminderAgent::path, &refusing,
+                                                      QDBusConnection::ExportScriptableSlots));
+        ASSERT_TRUE(refusingConnection.registerService(reminderAgent::service));
+        std::unique_ptr<ReminderAgent> next;
+        const QString nextName = QStringLiteral("next agent ") + QLatin1String(c.what);
+        refusing.onFirstRefusal = [&] {
+            QTimer::singleShot(0, [&] {
+                if (c.error.isEmpty()) {
+                    refusingConnection = QDBusConnection(QString());
+                    QDBusConnection::disconnectFromBus(connectionName);
+                } else {
+                    refusingConnection.interface()->unregisterService(reminderAgent::service);
+                }
+                next = startAgent(nextName);
+            });
+        };
 
-    auto client = makeClient();
-    client->add(requestFor(QStringLiteral("A")));
-    client->add(requestFor(QStringLiteral("B")));
-    client->removePendingRequests({QStringLiteral("A")});
-    client->add(requestFor(QStringLiteral("C")));
-    ASSERT_TRUE(settled(*client));
-    EXPECT_EQ(identifiers(center.pendingRequests()),
-              QStringList({QStringLiteral("B"), QStringLiteral("C")}));
-    EXPECT_GE(exiting.refused, 1);
-    EXPECT_FALSE(client->isDeliveringLocally());
+        auto client = makeClient();
+        bool reached = false;
+        QObject::connect(client.get(), &AgentNotificationCenter::agentReached, [&] { reached = true; });
+        client->add(requestFor(QStringLiteral("A")));
+        client->add(requestFor(QStringLiteral("B")));
+        client->removePendingRequests({QStringLiteral("B")});
+        client->add(requestFor(QStringLiteral("C")));
+        ASSERT_TRUE(settled(*client));
+        EXPECT_EQ(identifiers(center.pendingRequests()),
+                  QStringList({QStringLiteral("A"), QStringLiteral("C")}));
+        EXPECT_GE(refusing.refused, 1);
+        EXPECT_TRUE(reached);
+        EXPECT_FALSE(client->isDeliveringLocally());
+        client.reset();
+        next.reset();
+        QDBusConnection::disconnectFromBus(nextName);
+        center.removePendingRequests({QStringLiteral("A"), QStringLiteral("C")});
+    }
+}
+
+TEST_F(ReminderAgentTest, ACallNoAgentTakesIsGivenUpAndReachesNoAgent)
+{
+    const struct {
+        const char *what;
+        QString error;
+        int tries;
+    } cases[] = {
+        {"no answer, again and again: given up after five tries",
+         QStringLiteral("org.freedesktop.DBus.Error.NoReply"), 5},
+        {"an error that no try mends: given up at once",
+         QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"), 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        RefusingAgent refusing;
+        refusing.error = c.error;
+        const QString connectionName = QStringLiteral("refusing agent ") + QLatin1String(c.what);
+        QDBusConnection refusingConnection = bus.connect(connectionName);
+        ASSERT_TRUE(refusingConnection.registerObject(reminderAgent::path, &refusing,
+                                                      QDBusConnection::ExportScriptableSlots));
+        ASSERT_TRUE(refusingConnection.registerService(reminderAgent::service));
+        auto client = makeClient();
+        bool reached = false;
+        QObject::connect(client.get(), &AgentNotificationCenter::agentReached, [&] { reached = true; });
+        client->add(requestFor(QStringLiteral("A")));
+        client->removePendingRequests({QStringLiteral("A")});
+        ASSERT_TRUE(settled(*client));
+        EXPECT_EQ(refusing.refused, 2 * c.tries) << "each call, one after the other";
+        EXPECT_FALSE(reached) << "a refused call is no agent reached (no login entry)";
+        EXPECT_FALSE(client->isDeliveringLocally());
+        refusingConnection.unregisterService(reminderAgent::service);
+        QDBusConnection::disconnectFromBus(connectionName);
+    }
 }
 
 TEST_F(ReminderAgentTest, WithoutAnAgentTheAppDeliversItselfAndHoldsTheName)
