@@ -138,20 +138,23 @@ void LocalNotificationCenter::settleSoon()
     });
 }
 
-void LocalNotificationCenter::afterWrite(std::function<void()> done)
+void LocalNotificationCenter::afterWrite(std::function<void(bool)> done)
 {
-    if (m_writeScheduled)
-        m_afterWrite.push_back(std::move(done));
-    else
-        done();
+    if (!m_writeScheduled && !m_lastWriteFailed) {
+        done(true);
+        return;
+    }
+    m_afterWrite.push_back(std::move(done));
+    settleSoon();
 }
 
 void LocalNotificationCenter::writeNow()
 {
     m_writeScheduled = false;
-    m_file.write(m_pending);
+    // A full or read-only disk, or a file held back as unreadable.
+    m_lastWriteFailed = !m_file.write(m_pending);
     for (const auto &done : std::exchange(m_afterWrite, {}))
-        done();
+        done(!m_lastWriteFailed);
 }
 
 void LocalNotificationCenter::armTimer()

@@ -49,9 +49,10 @@ public:
     // Shows every pending request whose minute has come and that is not on its
     // way to the server already; each is forgotten once the server has it.
     void deliverDue();
-    // Runs `done` once every change made so far is on disk: at once when it
-    // is, else after the write at the end of this turn of the event loop.
-    void afterWrite(std::function<void()> done);
+    // Runs `done` with whether every change made so far is on disk: at once
+    // when it is, else after the write at the end of this turn of the event
+    // loop. After a failed write the next call writes again.
+    void afterWrite(std::function<void(bool written)> done);
     // How long until the next check (after the current turn of the event loop);
     // negative when none is armed.
     int millisecondsUntilNextCheckForTesting() const;
@@ -72,5 +73,6 @@ private:
     QSet<QString> m_onTheirWay;
     QTimer m_checkTimer;
     bool m_writeScheduled = false;
-    std::vector<std::function<void()>> m_afterWrite;
+    bool m_lastWriteFailed = false;
+    std::vector<std::function<void(bool)>> m_afterWrite;
 };

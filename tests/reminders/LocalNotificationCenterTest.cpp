@@ -238,13 +238,13 @@ TEST_F(LocalNotificationCenterTest, AfterWriteWaitsForTheChangesOfThisTurnToReac
 {
     auto center = makeCenter();
     bool written = false;
-    center->afterWrite([&] { written = true; });
+    center->afterWrite([&](bool) { written = true; });
     EXPECT_TRUE(written) << "nothing to write";
 
     written = false;
     std::optional<std::vector<NotificationRequest>> onDisk;
     center->add(requestAt(QStringLiteral("A"), {2026, 3, 5, 19, 30}));
-    center->afterWrite([&] {
+    center->afterWrite([&](bool) {
         written = true;
         onDisk = PendingRequestsFile(path).read(LocalCalendar("UTC"));
     });
@@ -252,6 +252,23 @@ TEST_F(LocalNotificationCenterTest, AfterWriteWaitsForTheChangesOfThisTurnToReac
     ASSERT_TRUE(QTest::qWaitFor([&] { return written; }));
     ASSERT_TRUE(onDisk);
     EXPECT_EQ(onDisk->size(), 1u);
+
+    // A file where the folder should be: every write fails until it goes.
+    const QString blocker = directory.filePath(QStringLiteral("blocked"));
+    QFile(blocker).open(QIODevice::WriteOnly);
+    path = blocker + QStringLiteral("/pending.json");
+    auto blocked = makeCenter();
+    blocked->add(requestAt(QStringLiteral("A"), {2026, 3, 5, 19, 30}));
+    for (const bool unblocked : {false, false, true}) {
+        if (unblocked)
+            QFile::remove(blocker);
+        std::optional<bool> result;
+        blocked->afterWrite([&](bool ok) { result = ok; });
+        EXPECT_FALSE(result) << "written again before it answers";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return result.has_value(); }));
+        EXPECT_EQ(*result, unblocked);
+    }
+    EXPECT_EQ(PendingRequestsFile(path).read(LocalCalendar("UTC")), blocked->pendingRequests());
 }
 
 TEST_F(LocalNotificationCenterTest, ADueReminderStaysPendingUntilAServerTakesItAndShowsOnce)

@@ -72,8 +72,12 @@ void ReminderAgent::replyOnceWritten()
     // The caller may forget a change once it is answered: it must be on disk
     // by then, or a kill right after would lose it.
     setDelayedReply(true);
-    m_center->afterWrite(
-        [connection = connection(), reply = message().createReply()] { connection.send(reply); });
+    m_center->afterWrite([connection = connection(), call = message()](bool written) {
+        connection.send(written ? call.createReply()
+                                : call.createErrorReply(reminderAgent::notStoredError,
+                                                        QStringLiteral("The reminders could not "
+                                                                       "be written to disk.")));
+    });
 }
 
 bool ReminderAgent::RequestAuthorization(int options, QString &)

@@ -34,7 +34,8 @@ public:
     void serve(LocalNotificationCenter &center, std::function<bool()> busy);
 
     // The interface's methods, called by its adaptor; each answers on the bus
-    // later, once its change is on disk.
+    // later, once its change is on disk, or with reminderAgent::notStoredError
+    // when it could not be written.
     void Add(const QString &identifier, const QString &title, const QString &body,
              bool defaultSound, double time);
     void RemovePending(const QStringList &identifiers);

@@ -16,11 +16,11 @@ constexpr int callTimeoutMs = 10000;
 constexpr int mostAttempts = 5;
 
 // Answers after which a change may not have been kept: the agent crashed, was
-// killed or stopped with calls queued, or is exiting. Sent again, they reach
+// killed or stopped with calls queued, is exiting, or could not write it. Sent again, they reach
 // (or start) the next agent.
 bool meansSendAgain(const QString &errorName)
 {
-    return errorName == reminderAgent::exitingError ||
+    return errorName == reminderAgent::exitingError || errorName == reminderAgent::notStoredError ||
            errorName == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||
            errorName == QLatin1String("org.freedesktop.DBus.Error.Timeout");
 }

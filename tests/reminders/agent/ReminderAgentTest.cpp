@@ -7,6 +7,7 @@
 #include <LocalNotificationCenter.h>
 #include <PrivateSessionBus.h>
 #include <QDBusConnectionInterface>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <RecordingNotificationCenter.h>
@@ -162,6 +163,30 @@ TEST_F(ReminderAgentTest, ARequestThePendingFileCannotHoldIsRefused)
     client->add(requestFor(QStringLiteral("good")));
     ASSERT_TRUE(settled(*client));
     EXPECT_EQ(identifiers(center.pendingRequests()), QStringList{QStringLiteral("good")});
+}
+
+TEST_F(ReminderAgentTest, AChangeThatCannotBeWrittenIsNotAnsweredAsDone)
+{
+    auto agent = startAgent(QStringLiteral("agent"));
+    ASSERT_TRUE(agent);
+    // A folder where the pending file should be: it cannot be replaced.
+    ASSERT_TRUE(QDir(directory.path()).mkdir(QStringLiteral("p.json")));
+    ReminderAgentProxy proxy(reminderAgent::service, reminderAgent::path,
+                             bus.connect(QStringLiteral("app")));
+    const NotificationRequest a = requestFor(QStringLiteral("A"));
+    QDBusPendingReply<> reply = proxy.Add(a.identifier, a.content.title, a.content.body,
+                                          a.content.defaultSound, a.trigger.time);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reply.isFinished(); }));
+    EXPECT_EQ(reply.error().name(), reminderAgent::notStoredError);
+
+    ASSERT_TRUE(QDir(directory.path()).rmdir(QStringLiteral("p.json")));
+    reply = proxy.RemovePending({QStringLiteral("B")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reply.isFinished(); }));
+    EXPECT_FALSE(reply.isError()) << qPrintable(reply.error().message());
+    EXPECT_EQ(PendingRequestsFile(directory.filePath(QStringLiteral("p.json")))
+                  .read(LocalCalendar("UTC")),
+              std::vector<NotificationRequest>{a})
+        << "kept, and written once it could be";
 }
 
 TEST_F(ReminderAgentTest, OnlyOneAgentOwnsTheName)
