@@ -223,6 +223,7 @@ void ContentView::undoDelete()
 
     // Back in ascending order, as runs of neighbours, so that each lands where
     // it was; the list may have grown or shrunk since, so offsets are clamped.
+    QStringList identifiers;
     std::size_t runStart = 0;
     while (runStart < deleted.size()) {
         std::size_t runEnd = runStart + 1;
@@ -239,13 +240,13 @@ void ContentView::undoDelete()
                           std::make_move_iterator(run.end()));
         listChanged();
         emit todosInserted();
-        for (int row = first; row <= last; ++row) {
-            const TodoItem &item = m_todoList[static_cast<std::size_t>(row)];
-            if (item.time() > m_clock.now())
-                m_reminders.scheduleReminder(item);
-        }
+        for (int row = first; row <= last; ++row)
+            identifiers.append(
+                QString::fromStdString(m_todoList[static_cast<std::size_t>(row)].id().uuidString()));
         runStart = runEnd;
     }
+    // The service knows which were pending: snoozed, or due and waiting for a server.
+    m_reminders.restoreReminders(identifiers);
 }
 
 void ContentView::dismissUndo()

@@ -95,7 +95,7 @@ public:
         return m_undoableDeletion;
     }
     // Puts the last deleted to-dos back at their old offsets, as they were,
-    // and schedules again the reminders of those still to come.
+    // and brings back exactly the reminders their deletion withdrew.
     void undoDelete();
     // The offer to undo lapses.
     void dismissUndo();

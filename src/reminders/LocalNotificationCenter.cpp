@@ -12,6 +12,8 @@ namespace {
 
 constexpr double longestWaitSeconds = 60.0;
 constexpr double snoozeSeconds = 10 * 60.0;
+// Longer than the app offers to undo a deletion.
+constexpr double restorableSeconds = 60.0;
 
 // Every zone in use is offset from UTC by whole minutes: a minute starts at
 // the same instant everywhere.
@@ -64,12 +66,40 @@ void LocalNotificationCenter::add(const NotificationRequest &request)
 
 void LocalNotificationCenter::removePendingRequests(const QStringList &identifiers)
 {
+    const double now = m_clock.now();
+    m_withdrawn.removeIf([&](const auto &withdrawn) {
+        return std::abs(now - withdrawn.value().second) > restorableSeconds;
+    });
     const auto removed = std::erase_if(m_pending, [&](const NotificationRequest &pending) {
-        return identifiers.contains(pending.identifier);
+        if (!identifiers.contains(pending.identifier))
+            return false;
+        m_withdrawn.insert(pending.identifier, {pending, now});
+        return true;
     });
     if (removed == 0)
         return;
     settleSoon();
+}
+
+void LocalNotificationCenter::restoreRemovedRequests(const QStringList &identifiers)
+{
+    bool restored = false;
+    for (const QString &identifier : identifiers) {
+        const auto withdrawn = m_withdrawn.find(identifier);
+        if (withdrawn == m_withdrawn.end())
+            continue;
+        if (std::abs(m_clock.now() - withdrawn->second) <= restorableSeconds) {
+            std::erase_if(m_pending,
+                          [&](const auto &pending) { return pending.identifier == identifier; });
+            m_pending.push_back(withdrawn->first);
+            restored = true;
+        }
+        m_withdrawn.erase(withdrawn);
+    }
+    if (!restored)
+        return;
+    settleSoon();
+    deliverDue();
 }
 
 double LocalNotificationCenter::dueInstant(const NotificationRequest &request)

@@ -9,6 +9,7 @@
 
 #include <Clock.h>
 #include <LocalCalendar.h>
+#include <QHash>
 #include <QObject>
 #include <QSet>
 #include <QTimer>
@@ -44,6 +45,7 @@ public:
     void requestAuthorization(int options, AuthorizationCompletion completion) override;
     void add(const NotificationRequest &request) override;
     void removePendingRequests(const QStringList &identifiers) override;
+    void restoreRemovedRequests(const QStringList &identifiers) override;
 
     const std::vector<NotificationRequest> &pendingRequests() const { return m_pending; }
     // Shows every pending request whose minute has come and that is not on its
@@ -69,6 +71,8 @@ private:
     NotificationServer &m_server;
     const Clock &m_clock;
     std::vector<NotificationRequest> m_pending;
+    // Withdrawn requests by identifier, with when, while they can be restored.
+    QHash<QString, std::pair<NotificationRequest, double>> m_withdrawn;
     // Identifiers of the requests on their way to the server.
     QSet<QString> m_onTheirWay;
     QTimer m_checkTimer;

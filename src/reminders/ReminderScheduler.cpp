@@ -27,3 +27,8 @@ void ReminderScheduler::cancelReminders(const QStringList &identifiers)
 {
     m_center.removePendingRequests(identifiers);
 }
+
+void ReminderScheduler::restoreReminders(const QStringList &identifiers)
+{
+    m_center.restoreRemovedRequests(identifiers);
+}

@@ -17,6 +17,8 @@ public:
     void requestReminderPermission();
     void scheduleReminder(const TodoItem &item);
     void cancelReminders(const QStringList &identifiers);
+    // Brings back exactly the reminders that cancelling these withdrew.
+    void restoreReminders(const QStringList &identifiers);
 
 private:
     NotificationCenter &m_center;

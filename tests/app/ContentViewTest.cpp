@@ -145,6 +145,7 @@ TEST_F(ContentViewTest, AppearingAsksForReminderPermissionBeforeLoading)
         void requestAuthorization(int, AuthorizationCompletion) override { onRequest(); }
         void add(const NotificationRequest &) override {}
         void removePendingRequests(const QStringList &) override {}
+        void restoreRemovedRequests(const QStringList &) override {}
     } probe;
     ReminderScheduler probeScheduler(probe);
     ContentView fresh(preferences, probeScheduler, clock);
@@ -422,11 +423,11 @@ TEST(UndoTest, UndoPutsDeletedToDosBackAsTheyWereAndTheirRemindersToo)
         QList<int> deleted;
         Then then;
         QStringList listAfterUndo;
-        QStringList remindersAgain;
+        QStringList remindersAgain; // asked back from the service, which knows what it withdrew
     } cases[] = {
-        {"one row, by the alert", {2}, Then::nothing, {"a", "b", "c", "d", "e"}, {}},
-        {"several rows: only the reminders still to come", {1, 0, 4, 3}, Then::nothing,
-         {"a", "b", "c", "d", "e"}, {"b", "d", "e"}},
+        {"one row, by the alert", {2}, Then::nothing, {"a", "b", "c", "d", "e"}, {"c"}},
+        {"several rows, also those whose time has passed", {1, 0, 4, 3}, Then::nothing,
+         {"a", "b", "c", "d", "e"}, {"a", "b", "d", "e"}},
         {"after ten seconds it is too late", {1}, Then::offerLapses, {"a", "c", "d", "e"}, {}},
         {"the next deletion takes the offer", {1}, Then::anotherDeletion, {"a", "c", "d", "e"}, {"d"}},
         {"the list was stored: too late", {1}, Then::viewLeaves, {"a", "c", "d", "e"}, {}},
@@ -471,10 +472,18 @@ TEST(UndoTest, UndoPutsDeletedToDosBackAsTheyWereAndTheirRemindersToo)
         QStringList names, again;
         for (const TodoItem &item : view.todoList())
             names.append(QString::fromStdString(item.name()));
-        for (const NotificationRequest &request : notifications.added)
-            again.append(request.content.body.mid(6));
+        ASSERT_LE(notifications.restored.size(), 1u) << "one call";
+        for (const QStringList &restored : notifications.restored) {
+            for (const QString &identifier : restored) {
+                for (const TodoItem &item : five) {
+                    if (QString::fromStdString(item.id().uuidString()) == identifier)
+                        again.append(QString::fromStdString(item.name()));
+                }
+            }
+        }
         EXPECT_EQ(names, c.listAfterUndo);
         EXPECT_EQ(again, c.remindersAgain);
+        EXPECT_TRUE(notifications.added.empty()) << "not scheduled anew from the to-do's time";
         if (c.then == Then::nothing) {
             EXPECT_EQ(view.todoList(), five) << "the same ids, names, times and priorities";
         }

@@ -273,7 +273,13 @@ TEST_F(LocalNotificationCenterTest, AfterWriteWaitsForTheChangesOfThisTurnToReac
 
 TEST_F(LocalNotificationCenterTest, ADueReminderStaysPendingUntilAServerTakesItAndShowsOnce)
 {
-    enum class Then { serverAppears, aMinutePasses, toDoIsDeleted };
+    enum class Then {
+        serverAppears,
+        aMinutePasses,
+        toDoIsDeleted,
+        toDoIsDeletedAndUndone,
+        toDoIsDeletedAndUndoneTooLate
+    };
     const struct {
         const char *what;
         Then then;
@@ -282,6 +288,8 @@ TEST_F(LocalNotificationCenterTest, ADueReminderStaysPendingUntilAServerTakesItA
         {"no server at the minute: shown once a server appears", Then::serverAppears, 1},
         {"the server fails once: shown by the retry within a minute", Then::aMinutePasses, 1},
         {"deleted while it waits: never shown", Then::toDoIsDeleted, 0},
+        {"deleted and undone while it waits: shown at once, once", Then::toDoIsDeletedAndUndone, 1},
+        {"undone after a minute: gone", Then::toDoIsDeletedAndUndoneTooLate, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -307,6 +315,18 @@ TEST_F(LocalNotificationCenterTest, ADueReminderStaysPendingUntilAServerTakesItA
             break;
         case Then::toDoIsDeleted:
             center->removePendingRequests({QStringLiteral("A")});
+            emit server.serverAppeared();
+            break;
+        case Then::toDoIsDeletedAndUndone:
+            center->removePendingRequests({QStringLiteral("A")});
+            clock.set(evening + 59);
+            center->restoreRemovedRequests({QStringLiteral("A"), QStringLiteral("B")});
+            center->restoreRemovedRequests({QStringLiteral("A")});
+            break;
+        case Then::toDoIsDeletedAndUndoneTooLate:
+            center->removePendingRequests({QStringLiteral("A")});
+            clock.set(evening + 61);
+            center->restoreRemovedRequests({QStringLiteral("A")});
             emit server.serverAppeared();
             break;
         }
@@ -366,8 +386,12 @@ TEST_F(LocalNotificationCenterTest, ASnoozedReminderComesAgainTenMinutesLaterAnd
     emit server.actionInvoked(original, NotificationServer::snoozeAction, QString());
     emit server.actionInvoked(original, NotificationServer::openAction, QString());
     ASSERT_EQ(restarted->pendingRequests().size(), 1u) << "only Snooze brings it back";
+    const NotificationRequest snoozed = restarted->pendingRequests().front();
     restarted->removePendingRequests({original.identifier});
     EXPECT_TRUE(restarted->pendingRequests().empty()) << "withdrawn with its to-do";
+    restarted->restoreRemovedRequests({original.identifier});
+    EXPECT_EQ(restarted->pendingRequests(), std::vector{snoozed}) << "undone: snoozed as it was";
+    restarted->removePendingRequests({original.identifier});
 
     // 01:20 of the hour London repeats when summer time ends (00:20 UTC).
     zone = QStringLiteral("Europe/London");

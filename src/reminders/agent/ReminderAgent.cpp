@@ -67,6 +67,14 @@ void ReminderAgent::RemovePending(const QStringList &identifiers)
     replyOnceWritten();
 }
 
+void ReminderAgent::RestoreRemoved(const QStringList &identifiers)
+{
+    if (refuseWhileExiting())
+        return;
+    m_center->restoreRemovedRequests(identifiers);
+    replyOnceWritten();
+}
+
 void ReminderAgent::replyOnceWritten()
 {
     // The caller may forget a change once it is answered: it must be on disk

@@ -39,6 +39,7 @@ public:
     void Add(const QString &identifier, const QString &title, const QString &body,
              bool defaultSound, double time);
     void RemovePending(const QStringList &identifiers);
+    void RestoreRemoved(const QStringList &identifiers);
     bool RequestAuthorization(int options, QString &error);
 
 signals:

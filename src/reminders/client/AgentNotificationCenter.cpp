@@ -89,6 +89,18 @@ void AgentNotificationCenter::removePendingRequests(const QStringList &identifie
     submit(std::move(call));
 }
 
+void AgentNotificationCenter::restoreRemovedRequests(const QStringList &identifiers)
+{
+    Call call;
+    call.callAgent = [identifiers](ReminderAgentProxy &agent) {
+        return agent.RestoreRemoved(identifiers);
+    };
+    call.applyLocally = [identifiers](NotificationCenter &local) {
+        local.restoreRemovedRequests(identifiers);
+    };
+    submit(std::move(call));
+}
+
 void AgentNotificationCenter::submit(Call call)
 {
     if (m_local) {

@@ -35,6 +35,7 @@ public:
     void requestAuthorization(int options, AuthorizationCompletion completion) override;
     void add(const NotificationRequest &request) override;
     void removePendingRequests(const QStringList &identifiers) override;
+    void restoreRemovedRequests(const QStringList &identifiers) override;
 
     // Blocks until the agent has taken every call made so far (each call gives
     // up after a few seconds). For the end of the process.

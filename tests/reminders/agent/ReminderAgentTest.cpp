@@ -144,9 +144,10 @@ TEST_F(ReminderAgentTest, CallsReachTheAgentInTheOrderTheyWereMade)
     client->add(requestFor(QStringLiteral("A")));
     client->removePendingRequests({QStringLiteral("B"), QStringLiteral("C")});
     client->add(requestFor(QStringLiteral("C")));
+    client->restoreRemovedRequests({QStringLiteral("B")});
     ASSERT_TRUE(settled(*client));
     EXPECT_EQ(identifiers(center.pendingRequests()),
-              QStringList({QStringLiteral("A"), QStringLiteral("C")}));
+              QStringList({QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("B")}));
     EXPECT_EQ(center.pendingRequests().front(), requestFor(QStringLiteral("A")))
         << "every field crosses the bus";
     EXPECT_EQ(granted, std::optional<bool>(true));
