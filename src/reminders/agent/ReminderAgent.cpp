@@ -33,7 +33,19 @@ bool ReminderAgent::publish(QDBusConnection connection)
         m_connection.unregisterObject(reminderAgent::path);
         return false;
     }
+    // The session is over: staying would leave an agent holding the pending
+    // file beside the next session's.
+    m_connection.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"),
+                         QStringLiteral("org.freedesktop.DBus.Local"),
+                         QStringLiteral("Disconnected"), this, SLOT(onDisconnected()));
     return true;
+}
+
+void ReminderAgent::onDisconnected()
+{
+    m_idleCheck.stop();
+    m_exiting = true;
+    emit finished();
 }
 
 void ReminderAgent::serve(LocalNotificationCenter &center, std::function<bool()> busy)

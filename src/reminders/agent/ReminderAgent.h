@@ -29,7 +29,8 @@ public:
     explicit ReminderAgent(std::chrono::milliseconds linger, QObject *parent = nullptr);
 
     // Exports the service and claims the name; false when another agent has it.
-    // Calls are handled from the next turn of the event loop: `serve` must come first.
+    // Calls are handled from the next turn of the event loop: `serve` must come
+    // first. Losing the connection later ends the agent.
     bool publish(QDBusConnection connection);
     void serve(LocalNotificationCenter &center, std::function<bool()> busy);
 
@@ -43,8 +44,12 @@ public:
     bool RequestAuthorization(int options, QString &error);
 
 signals:
-    // The name is released and every call that reached this agent is answered.
+    // The name is released and every call that reached this agent is answered,
+    // or the bus is gone with the session.
     void finished();
+
+private slots:
+    void onDisconnected();
 
 private:
     bool refuseWhileExiting();

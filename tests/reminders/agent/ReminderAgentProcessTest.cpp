@@ -5,10 +5,12 @@
 #include <Clock.h>
 #include <FakeNotificationsServer.h>
 #include <LocalCalendar.h>
+#include <PendingRequestsFile.h>
 #include <PlimsaProcess.h>
 #include <PrivateSessionBus.h>
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <ReminderAgentProtocol.h>
@@ -98,6 +100,16 @@ protected:
     FakeNotificationsServer notifications{{QStringLiteral("body"), QStringLiteral("actions")}};
 };
 
+// False once the process has ended, also while it waits to be reaped.
+bool processRuns(uint pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray fields = stat.readAll();
+    return fields.mid(fields.lastIndexOf(')') + 2, 1) != "Z";
+}
+
 NotificationRequest requestAt(const QString &identifier, double time)
 {
     return {identifier,
@@ -163,4 +175,23 @@ TEST_F(ReminderAgentProcessTest, DeliversWithTheWindowClosedOnceEachAndAClickOpe
     EXPECT_NE(agentPid(), 0u) << "the other reminder may still be clicked";
     notifications.close(2);
     EXPECT_TRUE(QTest::qWaitFor([&] { return agentPid() == 0; }, 10000));
+}
+
+TEST_F(ReminderAgentProcessTest, TheAgentLeavesWithItsSessionAndKeepsWhatIsPending)
+{
+    {
+        AgentNotificationCenter app(bus.connect(QStringLiteral("app")), [] { return nullptr; });
+        app.add(requestAt(QStringLiteral("A"), minuteStart + 3600));
+        app.finishCalls();
+    }
+    const uint agent = agentPid();
+    ASSERT_NE(agent, 0u);
+    bus.stop();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !processRuns(agent); }, 10000))
+        << "an agent outliving its session";
+    const auto pending = PendingRequestsFile(home.dataHome() +
+                                             QStringLiteral("/plimsa/pending-notifications.json"))
+                             .read(LocalCalendar("UTC"));
+    ASSERT_TRUE(pending);
+    EXPECT_EQ(*pending, std::vector{requestAt(QStringLiteral("A"), minuteStart + 3600)});
 }
