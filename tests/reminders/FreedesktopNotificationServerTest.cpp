@@ -188,6 +188,20 @@ TEST_F(FreedesktopNotificationServerTest, ActionsOnOurNotificationsComeWithTheir
     EXPECT_EQ(invoked[1],
               std::tuple(QStringLiteral("A"), QStringLiteral("default"), QStringLiteral("token-1")));
     EXPECT_FALSE(server.isBusy()) << "both closed";
+
+    EXPECT_EQ(showAndWait(server, fishAndChips), 3u);
+    FakeNotificationsServer impostor({});
+    EXPECT_FALSE(impostor.publish(bus.connect(QStringLiteral("impostor")))) << "not the server";
+    impostor.click(3);
+    EXPECT_FALSE(QTest::qWaitFor([&] { return invoked.size() > 2; }, 300))
+        << "a look-alike signal from another client";
+    bus.connect(QStringLiteral("server")).unregisterService(QStringLiteral("org.freedesktop.Notifications"));
+    FakeNotificationsServer restarted({QStringLiteral("actions")});
+    ASSERT_TRUE(restarted.publish(bus.connect(QStringLiteral("restarted server"))));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !server.isBusy(); })) << "ours are gone with the old server";
+    restarted.click(3);
+    EXPECT_FALSE(QTest::qWaitFor([&] { return invoked.size() > 2; }, 300))
+        << "the new server's 3 is another notification";
 }
 
 TEST_F(FreedesktopNotificationServerTest, WithoutActionsNothingIsWaitedFor)
