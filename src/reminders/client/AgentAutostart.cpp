@@ -73,3 +73,9 @@ std::optional<QString> ensureAgentAutostart(const QString &agent)
         return std::nullopt;
     return userEntry;
 }
+
+QString executableOf(uint pid)
+{
+    const QString target = QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget();
+    return QFileInfo(target).isFile() ? target : QString();
+}

@@ -105,3 +105,15 @@ TEST(AgentAutostart, WritesAUserEntryOnlyWhereNoSessionWouldStartTheAgent)
     ::unsetenv("XDG_CONFIG_HOME");
     ::unsetenv("XDG_CONFIG_DIRS");
 }
+
+TEST(AgentAutostart, TheAgentIsNamedByTheFileItsProcessRuns)
+{
+    QProcess sleeper;
+    sleeper.start(QStringLiteral("/bin/sleep"), {QStringLiteral("30")});
+    ASSERT_TRUE(sleeper.waitForStarted());
+    const auto pid = static_cast<uint>(sleeper.processId());
+    EXPECT_EQ(executableOf(pid), QFileInfo(QStringLiteral("/bin/sleep")).canonicalFilePath());
+    sleeper.kill();
+    ASSERT_TRUE(sleeper.waitForFinished());
+    EXPECT_EQ(executableOf(pid), QString()) << "no such process any more";
+}
