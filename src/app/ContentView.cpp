@@ -241,8 +241,8 @@ void ContentView::undoDelete()
         listChanged();
         emit todosInserted();
         for (int row = first; row <= last; ++row)
-            identifiers.append(
-                QString::fromStdString(m_todoList[static_cast<std::size_t>(row)].id().uuidString()));
+            identifiers.append(QString::fromStdString(
+                m_todoList[static_cast<std::size_t>(row)].id().uuidString()));
         runStart = runEnd;
     }
     // The service knows which were pending: snoozed, or due and waiting for a server.

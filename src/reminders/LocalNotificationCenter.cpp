@@ -26,7 +26,8 @@ double minuteStart(double instant)
 
 LocalNotificationCenter::LocalNotificationCenter(PendingRequestsFile file,
                                                  NotificationServer &server, const Clock &clock,
-                                                 const CalendarSource &currentCalendar, QObject *parent)
+                                                 const CalendarSource &currentCalendar,
+                                                 QObject *parent)
     : QObject(parent), m_file(std::move(file)), m_server(server), m_clock(clock)
 {
     m_checkTimer.setSingleShot(true);
@@ -121,8 +122,8 @@ void LocalNotificationCenter::deliverDue()
         m_server.show(
             request,
             [center, request] {
-                return center && std::ranges::find(center->m_pending, request) !=
-                                     center->m_pending.end();
+                return center &&
+                       std::ranges::find(center->m_pending, request) != center->m_pending.end();
             },
             [center, request](std::optional<uint> id) {
                 if (center)

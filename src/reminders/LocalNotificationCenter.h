@@ -27,7 +27,8 @@
 // there, or it fails or does not answer, the request is tried again when a
 // server appears and at least once a minute. A request withdrawn meanwhile is
 // never shown. The user may snooze a shown reminder: it comes again, once, ten
-// minutes later, as a pending request under the same identifier.
+// minutes later, as a pending request under the same identifier. What a
+// removal withdrew can be restored, exactly as it was, for a minute.
 //
 // Waiting follows the wall clock: it checks again at least once a minute and
 // whenever `deliverDue` is called (after the machine resumes), so suspend and

@@ -37,5 +37,4 @@ QByteArray encodePendingRequests(const std::vector<NotificationRequest> &request
 // Entries without "time" are in the older form: their local minute is placed
 // in `zone`, and `olderForm` tells that one was.
 std::optional<std::vector<NotificationRequest>>
-decodePendingRequests(const QByteArray &json, const LocalCalendar &zone,
-                      bool *olderForm = nullptr);
+decodePendingRequests(const QByteArray &json, const LocalCalendar &zone, bool *olderForm = nullptr);

@@ -24,7 +24,8 @@ protected:
                                            const NotificationRequest &request)
     {
         std::optional<std::optional<uint>> answer;
-        server.show(request, [] { return true; }, [&](std::optional<uint> id) { answer = id; });
+        server.show(
+            request, [] { return true; }, [&](std::optional<uint> id) { answer = id; });
         return QTest::qWaitFor([&] { return answer.has_value(); }) ? *answer : std::nullopt;
     }
 
@@ -84,7 +85,8 @@ TEST_F(FreedesktopNotificationServerTest, AnswersWhetherTheServerTookItAndAnnoun
     QElapsedTimer elapsed;
     elapsed.start();
     std::optional<std::optional<uint>> answer;
-    server.show(fishAndChips, [] { return true; }, [&](std::optional<uint> id) { answer = id; });
+    server.show(
+        fishAndChips, [] { return true; }, [&](std::optional<uint> id) { answer = id; });
     std::optional<bool> available;
     server.probe([&](bool reply, std::optional<QString>) { available = reply; });
     EXPECT_LT(elapsed.elapsed(), 100) << "calls must return at once";
@@ -173,7 +175,8 @@ TEST_F(FreedesktopNotificationServerTest, ActionsOnOurNotificationsComeWithTheir
 
     NotificationRequest other = fishAndChips;
     other.identifier = QStringLiteral("B");
-    server.show(fishAndChips, [] { return true; }, [](std::optional<uint>) {});
+    server.show(
+        fishAndChips, [] { return true; }, [](std::optional<uint>) {});
     EXPECT_TRUE(server.isBusy()) << "on its way";
     EXPECT_EQ(showAndWait(server, other), 2u);
     EXPECT_TRUE(server.isBusy()) << "may still be clicked";
@@ -195,10 +198,12 @@ TEST_F(FreedesktopNotificationServerTest, ActionsOnOurNotificationsComeWithTheir
     impostor.click(3);
     EXPECT_FALSE(QTest::qWaitFor([&] { return invoked.size() > 2; }, 300))
         << "a look-alike signal from another client";
-    bus.connect(QStringLiteral("server")).unregisterService(QStringLiteral("org.freedesktop.Notifications"));
+    bus.connect(QStringLiteral("server"))
+        .unregisterService(QStringLiteral("org.freedesktop.Notifications"));
     FakeNotificationsServer restarted({QStringLiteral("actions")});
     ASSERT_TRUE(restarted.publish(bus.connect(QStringLiteral("restarted server"))));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !server.isBusy(); })) << "ours are gone with the old server";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !server.isBusy(); }))
+        << "ours are gone with the old server";
     restarted.click(3);
     EXPECT_FALSE(QTest::qWaitFor([&] { return invoked.size() > 2; }, 300))
         << "the new server's 3 is another notification";

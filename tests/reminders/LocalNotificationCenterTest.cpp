@@ -52,9 +52,10 @@ constexpr double evening = 1772739000.0 - referenceDateUnixSeconds;
 // A request for a minute in UTC.
 NotificationRequest requestAt(const QString &identifier, DateComponents at)
 {
-    return {identifier,
-            {QStringLiteral("Reminder"), QStringLiteral("Todo: ") + identifier, true},
-            {*LocalCalendar("UTC").instant(at.year, at.month, at.day, at.hour, at.minute, 0), false}};
+    return {
+        identifier,
+        {QStringLiteral("Reminder"), QStringLiteral("Todo: ") + identifier, true},
+        {*LocalCalendar("UTC").instant(at.year, at.month, at.day, at.hour, at.minute, 0), false}};
 }
 
 class LocalNotificationCenterTest : public ::testing::Test {
@@ -217,8 +218,10 @@ TEST_F(LocalNotificationCenterTest, ManyWithdrawalsInOneTurnWriteOnce)
         center->add(requestAt(QString::number(i), {2026, 3, 5, 19, 30}));
     for (int i = 0; i < 100; i += 2)
         center->removePendingRequests({QString::number(i)});
-    EXPECT_FALSE(PendingRequestsFile(path).read(LocalCalendar("UTC"))) << "nothing written inside the turn";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return PendingRequestsFile(path).read(LocalCalendar("UTC")).has_value(); }));
+    EXPECT_FALSE(PendingRequestsFile(path).read(LocalCalendar("UTC")))
+        << "nothing written inside the turn";
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return PendingRequestsFile(path).read(LocalCalendar("UTC")).has_value(); }));
     EXPECT_EQ(PendingRequestsFile(path).read(LocalCalendar("UTC"))->size(), 50u);
 }
 
@@ -336,7 +339,8 @@ TEST_F(LocalNotificationCenterTest, ADueReminderStaysPendingUntilAServerTakesItA
         emit server.serverAppeared();
         EXPECT_EQ(server.shown.size(), c.shown) << "once only";
         QCoreApplication::processEvents();
-        EXPECT_EQ(PendingRequestsFile(path).read(LocalCalendar("UTC")), std::vector<NotificationRequest>{})
+        EXPECT_EQ(PendingRequestsFile(path).read(LocalCalendar("UTC")),
+                  std::vector<NotificationRequest>{})
             << "forgotten on disk once shown";
     }
 }

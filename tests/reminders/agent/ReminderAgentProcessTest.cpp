@@ -13,8 +13,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <ReminderAgentProtocol.h>
 #include <QTest>
+#include <ReminderAgentProtocol.h>
 #include <cmath>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -189,9 +189,9 @@ TEST_F(ReminderAgentProcessTest, TheAgentLeavesWithItsSessionAndKeepsWhatIsPendi
     bus.stop();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !processRuns(agent); }, 10000))
         << "an agent outliving its session";
-    const auto pending = PendingRequestsFile(home.dataHome() +
-                                             QStringLiteral("/plimsa/pending-notifications.json"))
-                             .read(LocalCalendar("UTC"));
+    const auto pending =
+        PendingRequestsFile(home.dataHome() + QStringLiteral("/plimsa/pending-notifications.json"))
+            .read(LocalCalendar("UTC"));
     ASSERT_TRUE(pending);
     EXPECT_EQ(*pending, std::vector{requestAt(QStringLiteral("A"), minuteStart + 3600)});
 }

@@ -9,11 +9,11 @@
 #include <QDBusConnectionInterface>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <RecordingNotificationCenter.h>
 #include <ReminderAgent.h>
 #include <ReminderAgentProtocol.h>
-#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -253,7 +253,8 @@ TEST_F(ReminderAgentTest, CallsAnAgentDidNotKeepGoInOrderToTheNextOne)
 
         auto client = makeClient();
         bool reached = false;
-        QObject::connect(client.get(), &AgentNotificationCenter::agentReached, [&] { reached = true; });
+        QObject::connect(client.get(), &AgentNotificationCenter::agentReached,
+                         [&] { reached = true; });
         client->add(requestFor(QStringLiteral("A")));
         client->add(requestFor(QStringLiteral("B")));
         client->removePendingRequests({QStringLiteral("B")});
@@ -294,7 +295,8 @@ TEST_F(ReminderAgentTest, ACallNoAgentTakesIsGivenUpAndReachesNoAgent)
         ASSERT_TRUE(refusingConnection.registerService(reminderAgent::service));
         auto client = makeClient();
         bool reached = false;
-        QObject::connect(client.get(), &AgentNotificationCenter::agentReached, [&] { reached = true; });
+        QObject::connect(client.get(), &AgentNotificationCenter::agentReached,
+                         [&] { reached = true; });
         client->add(requestFor(QStringLiteral("A")));
         client->removePendingRequests({QStringLiteral("A")});
         ASSERT_TRUE(settled(*client));

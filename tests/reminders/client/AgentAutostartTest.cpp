@@ -49,7 +49,8 @@ TEST(AgentAutostart, WritesAUserEntryOnlyWhereNoSessionWouldStartTheAgent)
         bool agentInstalled;
         bool written;
     } cases[] = {
-        {"nothing starts it yet: the user's own entry names the agent", nullptr, nullptr, true, true},
+        {"nothing starts it yet: the user's own entry names the agent", nullptr, nullptr, true,
+         true},
         {"the user's own entry is never overwritten", "hidden", nullptr, true, false},
         {"nor the user's link to an entry that is gone", "dangling", nullptr, true, false},
         {"a system entry starts it already", nullptr, "system", true, false},
@@ -87,12 +88,14 @@ TEST(AgentAutostart, WritesAUserEntryOnlyWhereNoSessionWouldStartTheAgent)
             ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
             const QString text = QString::fromUtf8(entry.readAll());
             // Quoted, `$` escaped for the Exec line, then that backslash doubled.
-            EXPECT_TRUE(text.contains(QStringLiteral("\nExec=\"") +
-                                      QString(agent).replace(QLatin1Char('$'), QLatin1String("\\\\$")) +
-                                      QStringLiteral("\"\n")))
+            EXPECT_TRUE(
+                text.contains(QStringLiteral("\nExec=\"") +
+                              QString(agent).replace(QLatin1Char('$'), QLatin1String("\\\\$")) +
+                              QStringLiteral("\"\n")))
                 << text.toStdString();
             EXPECT_TRUE(text.contains(QStringLiteral("\nTryExec=") + agent + QLatin1Char('\n')));
-            EXPECT_TRUE(generatorMakesAUnit(temporary)) << "the entry is valid for systemd sessions";
+            EXPECT_TRUE(generatorMakesAUnit(temporary))
+                << "the entry is valid for systemd sessions";
         } else if (c.userEntry && QByteArray(c.userEntry) == "dangling") {
             EXPECT_TRUE(entry.symLinkTarget().endsWith(QStringLiteral("gone.desktop")));
         } else if (c.userEntry) {
