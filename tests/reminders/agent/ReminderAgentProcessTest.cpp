@@ -195,3 +195,27 @@ TEST_F(ReminderAgentProcessTest, TheAgentLeavesWithItsSessionAndKeepsWhatIsPendi
     ASSERT_TRUE(pending);
     EXPECT_EQ(*pending, std::vector{requestAt(QStringLiteral("A"), minuteStart + 3600)});
 }
+
+TEST_F(ReminderAgentProcessTest, CallsQueuedAtAStoppedAgentReachTheNextOneWhenItIsKilled)
+{
+    const double later = minuteStart + 3600;
+    AgentNotificationCenter app(bus.connect(QStringLiteral("app")), [] { return nullptr; });
+    app.add(requestAt(QStringLiteral("A"), later));
+    app.finishCalls();
+    const uint stopped = agentPid();
+    ASSERT_NE(stopped, 0u);
+    ::kill(static_cast<pid_t>(stopped), SIGSTOP);
+    app.add(requestAt(QStringLiteral("B"), later));
+    app.removePendingRequests({QStringLiteral("A")});
+    // Time for the calls to reach the stopped agent's queue on the bus.
+    QTest::qWait(300);
+    ::kill(static_cast<pid_t>(stopped), SIGKILL);
+    app.finishCalls();
+    EXPECT_NE(agentPid(), stopped) << "the next agent took them";
+    const auto pending =
+        PendingRequestsFile(home.dataHome() + QStringLiteral("/plimsa/pending-notifications.json"))
+            .read(LocalCalendar("UTC"));
+    ASSERT_TRUE(pending);
+    EXPECT_EQ(*pending, std::vector{requestAt(QStringLiteral("B"), later)})
+        << "B not lost, and A withdrawn";
+}
