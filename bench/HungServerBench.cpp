@@ -97,7 +97,7 @@ int main(int argc, char **argv)
     QTimer load;
     QObject::connect(&load, &QTimer::timeout, [&] {
         server.show({QStringLiteral("x"), {QStringLiteral("Reminder"), QStringLiteral("Todo: x"), true}, {}},
-                    [](std::optional<uint>) {});
+                    [] { return true; }, [](std::optional<uint>) {});
         view.setNewTodoName(QStringLiteral("Another"));
         view.addTodo();
     });

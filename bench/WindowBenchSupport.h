@@ -18,6 +18,7 @@ public:
     void requestAuthorization(int, AuthorizationCompletion) override {}
     void add(const NotificationRequest &) override {}
     void removePendingRequests(const QStringList &) override {}
+    void restoreRemovedRequests(const QStringList &) override {}
 };
 
 // Counts paints of one widget.

@@ -12,10 +12,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray input(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    const auto requests = decodePendingRequests(input);
+    const LocalCalendar zone("Europe/Berlin");
+    const auto requests = decodePendingRequests(input, zone);
     if (!requests)
         return 0;
-    if (decodePendingRequests(encodePendingRequests(*requests)) != requests)
+    if (decodePendingRequests(encodePendingRequests(*requests), zone) != requests)
         std::abort();
     return 0;
 }

@@ -244,6 +244,12 @@ void ContentView::scheduleSavedReminders(quint64 generation)
     m_remindersAfterSave.erase(m_remindersAfterSave.begin(), saved);
     for (const auto &[unused, item] : due)
         m_reminders.scheduleReminder(item);
+    while (!m_restoresAfterSave.empty() && m_restoresAfterSave.front().first <= generation) {
+        const QStringList identifiers = std::move(m_restoresAfterSave.front().second);
+        m_restoresAfterSave.erase(m_restoresAfterSave.begin());
+        if (!identifiers.isEmpty())
+            m_reminders.restoreReminders(identifiers);
+    }
 }
 
 std::optional<double> ContentView::composeTime() const
@@ -319,6 +325,8 @@ void ContentView::deleteTodos(const QList<int> &offsets)
         const Uuid &id = list[static_cast<std::size_t>(offset)].id();
         std::erase_if(m_remindersAfterSave,
                       [&id](const auto &waiting) { return waiting.second.id() == id; });
+        for (auto &[unused, identifiers] : m_restoresAfterSave)
+            identifiers.removeAll(QString::fromStdString(id.uuidString()));
         m_reminders.cancelReminders({QString::fromStdString(id.uuidString())});
     }
 
@@ -361,6 +369,7 @@ void ContentView::undoDelete()
     // Back in ascending order, as runs of neighbours, so that each lands where
     // it was; the list may have grown or shrunk since, so offsets are clamped.
     std::vector<TodoItem> &list = editableList();
+    QStringList identifiers;
     std::size_t runStart = 0;
     while (runStart < deleted.size()) {
         std::size_t runEnd = runStart + 1;
@@ -377,13 +386,14 @@ void ContentView::undoDelete()
                           std::make_move_iterator(run.end()));
         listChanged();
         emit todosInserted();
-        for (int row = first; row <= last; ++row) {
-            const TodoItem &item = list[static_cast<std::size_t>(row)];
-            if (item.time() > m_clock.now())
-                scheduleAfterSave(item);
-        }
+        for (int row = first; row <= last; ++row)
+            identifiers.append(
+                QString::fromStdString(list[static_cast<std::size_t>(row)].id().uuidString()));
         runStart = runEnd;
     }
+    // The service knows which were pending: snoozed, or due and waiting for a
+    // server. Asked once the to-dos are back on disk, as a new one's reminder is.
+    m_restoresAfterSave.emplace_back(m_generation, std::move(identifiers));
 }
 
 void ContentView::dismissUndo()

@@ -131,7 +131,7 @@ public:
         return m_undoableDeletion;
     }
     // Puts the last deleted to-dos back at their old offsets, as they were,
-    // and schedules again the reminders of those still to come.
+    // and brings back exactly the reminders their deletion withdrew.
     void undoDelete();
     // The offer to undo lapses.
     void dismissUndo();
@@ -229,6 +229,7 @@ private:
 
     quint64 m_generation = 0;
     std::vector<std::pair<quint64, TodoItem>> m_remindersAfterSave;
+    std::vector<std::pair<quint64, QStringList>> m_restoresAfterSave;
     std::optional<QString> m_newerRescue;
     TodoListSaver m_saver;
 };

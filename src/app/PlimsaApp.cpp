@@ -119,8 +119,14 @@ int PlimsaApp::main(int argc, char **argv)
                      });
 
     // Every way of ending goes through closing the window, so the list is saved once.
-    QObject::connect(&terminationSignals, &TerminationSignals::received, &window, &QWidget::close);
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &QWidget::close);
+    // Once ending, a second launch's request to raise (a datagram that may come
+    // after the signal) must not show the window again and keep the app running.
+    const auto end = [&] {
+        QObject::disconnect(&instance, &SingleInstance::raiseRequested, &window, nullptr);
+        window.close();
+    };
+    QObject::connect(&terminationSignals, &TerminationSignals::received, &window, end);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, end);
     // The session's save request may be a checkpoint, or a logout another app
     // may still cancel: save and keep running. Its Die quits through aboutToQuit.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &view, &ContentView::commitData);

@@ -37,3 +37,8 @@ void DeferredNotificationCenter::removePendingRequests(const QStringList &identi
 {
     pass([identifiers](NotificationCenter &center) { center.removePendingRequests(identifiers); });
 }
+
+void DeferredNotificationCenter::restoreRemovedRequests(const QStringList &identifiers)
+{
+    pass([identifiers](NotificationCenter &center) { center.restoreRemovedRequests(identifiers); });
+}

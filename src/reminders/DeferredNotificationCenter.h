@@ -18,6 +18,7 @@ public:
     void requestAuthorization(int options, AuthorizationCompletion completion) override;
     void add(const NotificationRequest &request) override;
     void removePendingRequests(const QStringList &identifiers) override;
+    void restoreRemovedRequests(const QStringList &identifiers) override;
 
 private:
     void pass(std::function<void(NotificationCenter &)> call);

@@ -55,28 +55,37 @@ FreedesktopNotificationServer::FreedesktopNotificationServer(QDBusConnection con
                                                              QObject *parent)
     : NotificationServer(parent), m_connection(std::move(connection))
 {
-    m_connection.connect(QString(), path, interface, QStringLiteral("ActivationToken"), this,
+    // Only from the server's current owner: any client may send look-alikes.
+    m_connection.connect(service, path, interface, QStringLiteral("ActivationToken"), this,
                          SLOT(onActivationToken(uint, QString)));
-    m_connection.connect(QString(), path, interface, QStringLiteral("ActionInvoked"), this,
+    m_connection.connect(service, path, interface, QStringLiteral("ActionInvoked"), this,
                          SLOT(onActionInvoked(uint, QString)));
-    m_connection.connect(QString(), path, interface, QStringLiteral("NotificationClosed"), this,
+    m_connection.connect(service, path, interface, QStringLiteral("NotificationClosed"), this,
                          SLOT(onNotificationClosed(uint, uint)));
     auto *watcher = new QDBusServiceWatcher(service, m_connection,
-                                            QDBusServiceWatcher::WatchForRegistration, this);
-    connect(watcher, &QDBusServiceWatcher::serviceRegistered, this,
-            &NotificationServer::serverAppeared);
+                                            QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString &, const QString &, const QString &newOwner) {
+                // A new server numbers its notifications from 1 again.
+                m_shown.clear();
+                if (!newOwner.isEmpty())
+                    emit serverAppeared();
+            });
 }
 
-void FreedesktopNotificationServer::show(const NotificationRequest &request, ShowAnswer answer)
+void FreedesktopNotificationServer::show(const NotificationRequest &request,
+                                         StillWanted stillWanted, ShowAnswer answer)
 {
     // Asked anew for every notification: the server may have changed since.
     const auto message =
         QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("GetCapabilities"));
     ++m_callsInFlight;
     whenAnswered(this, m_connection.asyncCall(message, callTimeoutMs),
-                 [this, request, answer = std::move(answer)](QDBusPendingCallWatcher &call) {
+                 [this, request, stillWanted = std::move(stillWanted),
+                  answer = std::move(answer)](QDBusPendingCallWatcher &call) {
                      const QDBusPendingReply<QStringList> reply = call;
-                     if (reply.isError()) {
+                     // A slow or just-starting server can take seconds to answer.
+                     if (reply.isError() || !stillWanted()) {
                          --m_callsInFlight;
                          answer(std::nullopt);
                          return;

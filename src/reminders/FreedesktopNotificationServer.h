@@ -13,7 +13,8 @@
 // is asynchronous and given up after a few seconds; a server that comes onto
 // the bus later is announced. Notifications name their sound
 // (alarm-clock-elapsed) and, where the server shows actions, offer "Open" as
-// the default action and "Snooze".
+// the default action and "Snooze". Clicks count only from the server that
+// showed the notification; when another takes the name, none of ours is left.
 // Answers still in flight are dropped when the object goes away.
 class FreedesktopNotificationServer final : public NotificationServer {
     Q_OBJECT
@@ -21,7 +22,8 @@ class FreedesktopNotificationServer final : public NotificationServer {
 public:
     explicit FreedesktopNotificationServer(QDBusConnection connection, QObject *parent = nullptr);
 
-    void show(const NotificationRequest &request, ShowAnswer answer) override;
+    void show(const NotificationRequest &request, StillWanted stillWanted,
+              ShowAnswer answer) override;
     void probe(ProbeAnswer answer) override;
 
     // True while a notification is on its way to the server, or one it showed

@@ -12,14 +12,23 @@ namespace {
 
 constexpr double longestWaitSeconds = 60.0;
 constexpr double snoozeSeconds = 10 * 60.0;
+// Longer than the app offers to undo a deletion.
+constexpr double restorableSeconds = 60.0;
+
+// Every zone in use is offset from UTC by whole minutes: a minute starts at
+// the same instant everywhere.
+double minuteStart(double instant)
+{
+    return std::floor(instant / 60.0) * 60.0;
+}
 
 } // namespace
 
 LocalNotificationCenter::LocalNotificationCenter(PendingRequestsFile file,
                                                  NotificationServer &server, const Clock &clock,
-                                                 CalendarSource currentCalendar, QObject *parent)
-    : QObject(parent), m_file(std::move(file)), m_server(server), m_clock(clock),
-      m_currentCalendar(std::move(currentCalendar))
+                                                 const CalendarSource &currentCalendar,
+                                                 QObject *parent)
+    : QObject(parent), m_file(std::move(file)), m_server(server), m_clock(clock)
 {
     m_checkTimer.setSingleShot(true);
     m_checkTimer.setTimerType(Qt::PreciseTimer);
@@ -31,7 +40,7 @@ LocalNotificationCenter::LocalNotificationCenter(PendingRequestsFile file,
                 if (action == NotificationServer::snoozeAction)
                     snooze(request);
             });
-    m_pending = m_file.read().value_or(std::vector<NotificationRequest>{});
+    m_pending = m_file.read(currentCalendar()).value_or(std::vector<NotificationRequest>{});
     deliverDue();
 }
 
@@ -51,47 +60,75 @@ void LocalNotificationCenter::add(const NotificationRequest &request)
     std::erase_if(m_pending, [&](const NotificationRequest &pending) {
         return pending.identifier == request.identifier;
     });
-    const auto due = dueInstant(request, m_currentCalendar());
-    if (due && *due >= m_clock.now())
+    if (dueInstant(request) >= m_clock.now())
         m_pending.push_back(request);
     settleSoon();
 }
 
 void LocalNotificationCenter::removePendingRequests(const QStringList &identifiers)
 {
+    const double now = m_clock.now();
+    m_withdrawn.removeIf([&](const auto &withdrawn) {
+        return std::abs(now - withdrawn.value().second) > restorableSeconds;
+    });
     const auto removed = std::erase_if(m_pending, [&](const NotificationRequest &pending) {
-        return identifiers.contains(pending.identifier);
+        if (!identifiers.contains(pending.identifier))
+            return false;
+        m_withdrawn.insert(pending.identifier, {pending, now});
+        return true;
     });
     if (removed == 0)
         return;
     settleSoon();
 }
 
-std::optional<double> LocalNotificationCenter::dueInstant(const NotificationRequest &request,
-                                                          const LocalCalendar &calendar) const
+void LocalNotificationCenter::restoreRemovedRequests(const QStringList &identifiers)
 {
-    const DateComponents &at = request.trigger.dateMatching;
-    return calendar.instant(at.year, at.month, at.day, at.hour, at.minute, 0);
+    bool restored = false;
+    for (const QString &identifier : identifiers) {
+        const auto withdrawn = m_withdrawn.find(identifier);
+        if (withdrawn == m_withdrawn.end())
+            continue;
+        if (std::abs(m_clock.now() - withdrawn->second) <= restorableSeconds) {
+            std::erase_if(m_pending,
+                          [&](const auto &pending) { return pending.identifier == identifier; });
+            m_pending.push_back(withdrawn->first);
+            restored = true;
+        }
+        m_withdrawn.erase(withdrawn);
+    }
+    if (!restored)
+        return;
+    settleSoon();
+    deliverDue();
+}
+
+double LocalNotificationCenter::dueInstant(const NotificationRequest &request)
+{
+    return minuteStart(request.trigger.time);
 }
 
 void LocalNotificationCenter::deliverDue()
 {
     const double now = m_clock.now();
-    const LocalCalendar calendar = m_currentCalendar();
-    // A request the calendar cannot place can never come due.
-    if (std::erase_if(m_pending, [&](const auto &request) { return !dueInstant(request, calendar); }))
-        settleSoon();
     std::vector<NotificationRequest> due;
     for (const NotificationRequest &request : m_pending) {
-        if (*dueInstant(request, calendar) <= now && !m_onTheirWay.contains(request.identifier))
+        if (dueInstant(request) <= now && !m_onTheirWay.contains(request.identifier))
             due.push_back(request);
     }
     for (const NotificationRequest &request : due) {
         m_onTheirWay.insert(request.identifier);
-        m_server.show(request, [center = QPointer(this), request](std::optional<uint> id) {
-            if (center)
-                center->onShown(request, id.has_value());
-        });
+        const QPointer<LocalNotificationCenter> center(this);
+        m_server.show(
+            request,
+            [center, request] {
+                return center &&
+                       std::ranges::find(center->m_pending, request) != center->m_pending.end();
+            },
+            [center, request](std::optional<uint> id) {
+                if (center)
+                    center->onShown(request, id.has_value());
+            });
     }
     armTimer();
 }
@@ -111,14 +148,10 @@ void LocalNotificationCenter::onShown(const NotificationRequest &request, bool t
 
 void LocalNotificationCenter::snooze(const NotificationRequest &request)
 {
-    // Triggers fall on whole minutes: the first at least ten minutes away.
-    const double earliest = m_clock.now() + snoozeSeconds;
-    const LocalCalendar calendar = m_currentCalendar();
+    // Reminders fall on whole minutes: the first at least ten minutes away, as
+    // an instant, so a daylight-saving change meanwhile does not stretch it.
     NotificationRequest again = request;
-    again.trigger.dateMatching = calendar.components(earliest);
-    const auto minuteStart = dueInstant(again, calendar);
-    if (minuteStart && *minuteStart < earliest)
-        again.trigger.dateMatching = calendar.components(*minuteStart + 60);
+    again.trigger.time = std::ceil((m_clock.now() + snoozeSeconds) / 60.0) * 60.0;
     add(again);
 }
 
@@ -136,20 +169,23 @@ void LocalNotificationCenter::settleSoon()
     });
 }
 
-void LocalNotificationCenter::afterWrite(std::function<void()> done)
+void LocalNotificationCenter::afterWrite(std::function<void(bool)> done)
 {
-    if (m_writeScheduled)
-        m_afterWrite.push_back(std::move(done));
-    else
-        done();
+    if (!m_writeScheduled && !m_lastWriteFailed) {
+        done(true);
+        return;
+    }
+    m_afterWrite.push_back(std::move(done));
+    settleSoon();
 }
 
 void LocalNotificationCenter::writeNow()
 {
     m_writeScheduled = false;
-    m_file.write(m_pending);
+    // A full or read-only disk, or a file held back as unreadable.
+    m_lastWriteFailed = !m_file.write(m_pending);
     for (const auto &done : std::exchange(m_afterWrite, {}))
-        done();
+        done(!m_lastWriteFailed);
 }
 
 void LocalNotificationCenter::armTimer()
@@ -159,12 +195,11 @@ void LocalNotificationCenter::armTimer()
         return;
     }
     const double now = m_clock.now();
-    const LocalCalendar calendar = m_currentCalendar();
     double wait = longestWaitSeconds;
     // Requests already due wait for a server: tried again within the longest wait.
     for (const NotificationRequest &request : m_pending) {
-        if (const auto at = dueInstant(request, calendar); at && *at > now)
-            wait = std::min(wait, *at - now);
+        if (const double at = dueInstant(request); at > now)
+            wait = std::min(wait, at - now);
     }
     m_checkTimer.start(static_cast<int>(std::ceil(wait * 1000.0)));
 }

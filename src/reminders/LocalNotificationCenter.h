@@ -8,6 +8,8 @@
 #include "PendingRequestsFile.h"
 
 #include <Clock.h>
+#include <LocalCalendar.h>
+#include <QHash>
 #include <QObject>
 #include <QSet>
 #include <QTimer>
@@ -15,16 +17,18 @@
 #include <vector>
 
 // The notification service of this machine's user. Pending requests are kept in
-// a file, so they survive restarts. Each is shown at second 0 of its minute in
-// the user's current time zone; one whose minute passed while nothing was
-// running is shown late, at the next start. A request whose minute has already
-// passed when it is added never shows.
+// a file, so they survive restarts. Each is shown at second 0 of the minute of
+// its instant, whatever the time zone does meanwhile; one whose minute passed
+// while nothing was running is shown late, at the next start. A request whose
+// minute has already passed when it is added never shows. `currentCalendar`
+// places entries of the file's older form, which hold a local minute.
 //
 // A request stays pending until the server has taken it: while no server is
 // there, or it fails or does not answer, the request is tried again when a
 // server appears and at least once a minute. A request withdrawn meanwhile is
 // never shown. The user may snooze a shown reminder: it comes again, once, ten
-// minutes later, as a pending request under the same identifier.
+// minutes later, as a pending request under the same identifier. What a
+// removal withdrew can be restored, exactly as it was, for a minute.
 //
 // Waiting follows the wall clock: it checks again at least once a minute and
 // whenever `deliverDue` is called (after the machine resumes), so suspend and
@@ -34,7 +38,7 @@ class LocalNotificationCenter final : public QObject, public NotificationCenter 
 
 public:
     LocalNotificationCenter(PendingRequestsFile file, NotificationServer &server,
-                            const Clock &clock, CalendarSource currentCalendar,
+                            const Clock &clock, const CalendarSource &currentCalendar,
                             QObject *parent = nullptr);
     // Writes changes that are not on disk yet.
     ~LocalNotificationCenter() override;
@@ -42,21 +46,22 @@ public:
     void requestAuthorization(int options, AuthorizationCompletion completion) override;
     void add(const NotificationRequest &request) override;
     void removePendingRequests(const QStringList &identifiers) override;
+    void restoreRemovedRequests(const QStringList &identifiers) override;
 
     const std::vector<NotificationRequest> &pendingRequests() const { return m_pending; }
     // Shows every pending request whose minute has come and that is not on its
     // way to the server already; each is forgotten once the server has it.
     void deliverDue();
-    // Runs `done` once every change made so far is on disk: at once when it
-    // is, else after the write at the end of this turn of the event loop.
-    void afterWrite(std::function<void()> done);
+    // Runs `done` with whether every change made so far is on disk: at once
+    // when it is, else after the write at the end of this turn of the event
+    // loop. After a failed write the next call writes again.
+    void afterWrite(std::function<void(bool written)> done);
     // How long until the next check (after the current turn of the event loop);
     // negative when none is armed.
     int millisecondsUntilNextCheckForTesting() const;
 
 private:
-    std::optional<double> dueInstant(const NotificationRequest &request,
-                                     const LocalCalendar &calendar) const;
+    static double dueInstant(const NotificationRequest &request);
     void onShown(const NotificationRequest &request, bool taken);
     void snooze(const NotificationRequest &request);
     void settleSoon();
@@ -66,11 +71,13 @@ private:
     PendingRequestsFile m_file;
     NotificationServer &m_server;
     const Clock &m_clock;
-    CalendarSource m_currentCalendar;
     std::vector<NotificationRequest> m_pending;
+    // Withdrawn requests by identifier, with when, while they can be restored.
+    QHash<QString, std::pair<NotificationRequest, double>> m_withdrawn;
     // Identifiers of the requests on their way to the server.
     QSet<QString> m_onTheirWay;
     QTimer m_checkTimer;
     bool m_writeScheduled = false;
-    std::vector<std::function<void()>> m_afterWrite;
+    bool m_lastWriteFailed = false;
+    std::vector<std::function<void(bool)>> m_afterWrite;
 };

@@ -35,4 +35,8 @@ public:
     virtual void add(const NotificationRequest &request) = 0;
     // Identifiers that are not pending are ignored.
     virtual void removePendingRequests(const QStringList &identifiers) = 0;
+    // Brings back, exactly as they were, the requests that removals of these
+    // identifiers withdrew within the last minute: a snoozed one at its new
+    // time, one due and waiting for a server due at once. Others are ignored.
+    virtual void restoreRemovedRequests(const QStringList &identifiers) = 0;
 };

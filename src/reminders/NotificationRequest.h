@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include <LocalCalendar.h>
 #include <QString>
 
 // What a reminder shows.
@@ -15,19 +14,20 @@ struct NotificationContent {
     friend bool operator==(const NotificationContent &, const NotificationContent &) = default;
 };
 
-// Due once when the local date and time reach these components (second 0 of the
-// minute), in whatever time zone the user has at that moment.
-struct CalendarTrigger {
-    DateComponents dateMatching;
+// Due once at second 0 of the minute that holds `time`, an instant (seconds
+// since 2001-01-01 00:00:00 UTC): the minute a to-do's row shows in whatever
+// time zone is in force, so a zone change between now and then moves neither.
+struct InstantTrigger {
+    double time = 0;
     bool repeats = false;
 
-    friend bool operator==(const CalendarTrigger &, const CalendarTrigger &) = default;
+    friend bool operator==(const InstantTrigger &, const InstantTrigger &) = default;
 };
 
 struct NotificationRequest {
     QString identifier;
     NotificationContent content;
-    CalendarTrigger trigger;
+    InstantTrigger trigger;
 
     friend bool operator==(const NotificationRequest &, const NotificationRequest &) = default;
 };

@@ -18,6 +18,8 @@ public:
     // did not (no server, an error, no answer in time).
     using ShowAnswer = std::function<void(std::optional<uint> id)>;
     using ProbeAnswer = std::function<void(bool available, std::optional<QString> error)>;
+    // Asked at the last moment before the notification goes out.
+    using StillWanted = std::function<bool()>;
 
     // The actions a notification offers where the server shows actions.
     static inline const QString openAction = QStringLiteral("default");
@@ -25,9 +27,11 @@ public:
 
     using QObject::QObject;
 
-    // Shows the request's content as written (plain text). Returns at once and
-    // answers later, exactly once.
-    virtual void show(const NotificationRequest &request, ShowAnswer answer) = 0;
+    // Shows the request's content as written (plain text), unless `stillWanted`
+    // says no just before it goes out (its to-do was deleted meanwhile): then
+    // the answer is none. Returns at once and answers later, exactly once.
+    virtual void show(const NotificationRequest &request, StillWanted stillWanted,
+                      ShowAnswer answer) = 0;
     // Answers later whether a server is there to show notifications.
     virtual void probe(ProbeAnswer answer) = 0;
 

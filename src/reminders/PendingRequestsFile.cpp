@@ -3,6 +3,7 @@
 
 #include "PendingRequestsFile.h"
 
+#include <cmath>
 #include <nlohmann/json.hpp>
 
 namespace {
@@ -16,6 +17,7 @@ struct IntegerMember {
     int maximum;
 };
 
+// The older form: the local minute, read in the zone in force when it is read.
 constexpr IntegerMember dateMembers[] = {
     {"year", &DateComponents::year, -100000, 100000},
     {"month", &DateComponents::month, 1, 12},
@@ -23,6 +25,9 @@ constexpr IntegerMember dateMembers[] = {
     {"hour", &DateComponents::hour, 0, 23},
     {"minute", &DateComponents::minute, 0, 59},
 };
+
+// About 100,000 years either way, as far as the older form reached.
+constexpr double largestTime = 3.2e12;
 
 std::optional<QString> stringMember(const Json &object, const char *key)
 {
@@ -32,7 +37,23 @@ std::optional<QString> stringMember(const Json &object, const char *key)
     return QString::fromStdString(member->get_ref<const std::string &>());
 }
 
-std::optional<NotificationRequest> decodeRequest(const Json &object)
+std::optional<double> olderFormTime(const Json &object, const LocalCalendar &zone)
+{
+    DateComponents at;
+    for (const IntegerMember &member : dateMembers) {
+        const auto value = object.find(member.key);
+        if (value == object.end() || !value->is_number_integer())
+            return std::nullopt;
+        const auto number = value->get<std::int64_t>();
+        if (number < member.minimum || number > member.maximum)
+            return std::nullopt;
+        at.*member.field = static_cast<int>(number);
+    }
+    return zone.instant(at.year, at.month, at.day, at.hour, at.minute, 0);
+}
+
+std::optional<NotificationRequest> decodeRequest(const Json &object, const LocalCalendar &zone,
+                                                 bool &olderForm)
 {
     if (!object.is_object())
         return std::nullopt;
@@ -45,15 +66,19 @@ std::optional<NotificationRequest> decodeRequest(const Json &object)
         return std::nullopt;
     request.identifier = *identifier;
     request.content = {*title, *body, sound->get<bool>()};
-    for (const IntegerMember &member : dateMembers) {
-        const auto value = object.find(member.key);
-        if (value == object.end() || !value->is_number_integer())
+    const auto time = object.find("time");
+    if (time == object.end()) {
+        const auto older = olderFormTime(object, zone);
+        if (!older)
             return std::nullopt;
-        const auto number = value->get<std::int64_t>();
-        if (number < member.minimum || number > member.maximum)
-            return std::nullopt;
-        request.trigger.dateMatching.*member.field = static_cast<int>(number);
+        olderForm = true;
+        request.trigger.time = *older;
+        return request;
     }
+    if (!time->is_number() || !std::isfinite(time->get<double>()) ||
+        std::abs(time->get<double>()) > largestTime)
+        return std::nullopt;
+    request.trigger.time = time->get<double>();
     return request;
 }
 
@@ -68,16 +93,17 @@ QByteArray encodePendingRequests(const std::vector<NotificationRequest> &request
             {"title", request.content.title.toStdString()},
             {"body", request.content.body.toStdString()},
             {"sound", request.content.defaultSound},
+            {"time", request.trigger.time},
         };
-        for (const IntegerMember &member : dateMembers)
-            object[member.key] = request.trigger.dateMatching.*member.field;
         array.push_back(std::move(object));
     }
     return QByteArray::fromStdString(array.dump(-1, ' ', false, Json::error_handler_t::replace));
 }
 
-std::optional<std::vector<NotificationRequest>> decodePendingRequests(const QByteArray &json)
+std::optional<std::vector<NotificationRequest>>
+decodePendingRequests(const QByteArray &json, const LocalCalendar &zone, bool *olderForm)
 {
+    bool anyOlder = false;
     if (json.contains('\0'))
         return std::nullopt;
     const Json document = Json::parse(json.begin(), json.end(), nullptr, false);
@@ -86,24 +112,30 @@ std::optional<std::vector<NotificationRequest>> decodePendingRequests(const QByt
     std::vector<NotificationRequest> requests;
     requests.reserve(document.size());
     for (const Json &element : document) {
-        auto request = decodeRequest(element);
+        auto request = decodeRequest(element, zone, anyOlder);
         if (!request)
             return std::nullopt;
         requests.push_back(std::move(*request));
     }
+    if (olderForm)
+        *olderForm = anyOlder;
     return requests;
 }
 
 PendingRequestsFile::PendingRequestsFile(QString path) : m_file(std::move(path)) {}
 
-std::optional<std::vector<NotificationRequest>> PendingRequestsFile::read()
+std::optional<std::vector<NotificationRequest>> PendingRequestsFile::read(const LocalCalendar &zone)
 {
     const std::optional<QByteArray> bytes = m_file.read();
     if (!bytes)
         return std::nullopt;
-    auto requests = decodePendingRequests(*bytes);
+    bool olderForm = false;
+    auto requests = decodePendingRequests(*bytes, zone, &olderForm);
     if (!requests)
         m_file.keepUnreadable(*bytes);
+    // Fixed now as instants, so a later change of zone cannot move them.
+    else if (olderForm)
+        write(*requests);
     return requests;
 }
 

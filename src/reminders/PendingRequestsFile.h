@@ -5,6 +5,7 @@
 
 #include "NotificationRequest.h"
 
+#include <LocalCalendar.h>
 #include <QByteArray>
 #include <QString>
 #include <StoredFile.h>
@@ -20,8 +21,10 @@ public:
     const QString &path() const { return m_file.path(); }
 
     // None when the file is missing or does not decode. Content that does not
-    // decode is set aside before anything can overwrite it.
-    std::optional<std::vector<NotificationRequest>> read();
+    // decode is set aside before anything can overwrite it. Entries in the
+    // older form (a local minute) are placed in `zone` and written back at once
+    // as instants.
+    std::optional<std::vector<NotificationRequest>> read(const LocalCalendar &zone);
     // False when it could not be written; the earlier file then stays.
     bool write(const std::vector<NotificationRequest> &requests);
 
@@ -31,4 +34,7 @@ private:
 
 QByteArray encodePendingRequests(const std::vector<NotificationRequest> &requests);
 // Strict: any malformed member fails the whole list, never a partial one.
-std::optional<std::vector<NotificationRequest>> decodePendingRequests(const QByteArray &json);
+// Entries without "time" are in the older form: their local minute is placed
+// in `zone`, and `olderForm` tells that one was.
+std::optional<std::vector<NotificationRequest>>
+decodePendingRequests(const QByteArray &json, const LocalCalendar &zone, bool *olderForm = nullptr);

@@ -16,6 +16,9 @@ inline const QString path = QStringLiteral("/org/plimsa/Reminders");
 // Answered by an agent that has let go of its name and is about to exit; the
 // caller sends the call again, which reaches (or starts) the next agent.
 inline const QString exitingError = QStringLiteral("org.plimsa.Reminders.Error.Exiting");
+// The change could not be written to disk; it is kept in memory, and a call
+// sent again writes again.
+inline const QString notStoredError = QStringLiteral("org.plimsa.Reminders.Error.NotStored");
 inline const QString invalidRequestError =
     QStringLiteral("org.plimsa.Reminders.Error.InvalidRequest");
 

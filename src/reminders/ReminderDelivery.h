@@ -28,6 +28,10 @@ public:
     {
         m_center.removePendingRequests(identifiers);
     }
+    void restoreRemovedRequests(const QStringList &identifiers) override
+    {
+        m_center.restoreRemovedRequests(identifiers);
+    }
 
     LocalNotificationCenter &center() { return m_center; }
     bool isBusy() { return m_server.isBusy(); }

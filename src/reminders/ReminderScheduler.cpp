@@ -3,10 +3,7 @@
 
 #include "ReminderScheduler.h"
 
-ReminderScheduler::ReminderScheduler(NotificationCenter &center, CalendarSource currentCalendar)
-    : m_center(center), m_currentCalendar(std::move(currentCalendar))
-{
-}
+ReminderScheduler::ReminderScheduler(NotificationCenter &center) : m_center(center) {}
 
 void ReminderScheduler::requestReminderPermission()
 {
@@ -21,7 +18,7 @@ void ReminderScheduler::scheduleReminder(const TodoItem &item)
     request.content.title = QStringLiteral("Reminder");
     request.content.body = QStringLiteral("Todo: ") + QString::fromStdString(item.name());
     request.content.defaultSound = true;
-    request.trigger.dateMatching = m_currentCalendar().components(item.time());
+    request.trigger.time = item.time();
     request.trigger.repeats = false;
     m_center.add(request);
 }
@@ -29,4 +26,9 @@ void ReminderScheduler::scheduleReminder(const TodoItem &item)
 void ReminderScheduler::cancelReminders(const QStringList &identifiers)
 {
     m_center.removePendingRequests(identifiers);
+}
+
+void ReminderScheduler::restoreReminders(const QStringList &identifiers)
+{
+    m_center.restoreRemovedRequests(identifiers);
 }

@@ -8,17 +8,18 @@
 #include <TodoItem.h>
 
 // One reminder per to-do: title "Reminder", body "Todo: <name>", due once at the
-// to-do's minute. Keeps no state; every outcome of the service is ignored.
+// minute of the to-do's stored instant, the one its row shows in any zone.
+// Keeps no state; every outcome of the service is ignored.
 class ReminderScheduler {
 public:
-    explicit ReminderScheduler(NotificationCenter &center,
-                               CalendarSource currentCalendar = &LocalCalendar::current);
+    explicit ReminderScheduler(NotificationCenter &center);
 
     void requestReminderPermission();
     void scheduleReminder(const TodoItem &item);
     void cancelReminders(const QStringList &identifiers);
+    // Brings back exactly the reminders that cancelling these withdrew.
+    void restoreReminders(const QStringList &identifiers);
 
 private:
     NotificationCenter &m_center;
-    CalendarSource m_currentCalendar;
 };

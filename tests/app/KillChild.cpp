@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 // The view with the real store and a reminder file, as KillTest kills it:
-// makes one change to the stored list ("add", "delete" or "undo"), prints
+// makes one change to the stored list ("add", "delete", or "undo" of the
+// deletion of a to-do just added), prints
 // "changed" and waits to be killed.
 
 #include <ContentView.h>
@@ -11,6 +12,8 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+
+#include <algorithm>
 
 #include <cstdio>
 
@@ -28,15 +31,29 @@ public:
     }
     void removePendingRequests(const QStringList &identifiers) override
     {
-        std::erase_if(m_pending, [&](const NotificationRequest &request) {
-            return identifiers.contains(request.identifier);
-        });
+        move(m_pending, m_removed, identifiers);
+        m_file.write(m_pending);
+    }
+    void restoreRemovedRequests(const QStringList &identifiers) override
+    {
+        move(m_removed, m_pending, identifiers);
         m_file.write(m_pending);
     }
 
 private:
+    static void move(std::vector<NotificationRequest> &from, std::vector<NotificationRequest> &to,
+                     const QStringList &identifiers)
+    {
+        const auto moved = std::stable_partition(from.begin(), from.end(), [&](const auto &request) {
+            return !identifiers.contains(request.identifier);
+        });
+        to.insert(to.end(), moved, from.end());
+        from.erase(moved, from.end());
+    }
+
     PendingRequestsFile m_file;
     std::vector<NotificationRequest> m_pending;
+    std::vector<NotificationRequest> m_removed;
 };
 
 } // namespace
@@ -58,12 +75,16 @@ int main(int argc, char **argv)
     view.setSelectedMinute(45);
     view.setIsAM(false);
     const QString change = arguments[1];
-    if (change == QStringLiteral("delete") || change == QStringLiteral("undo"))
-        view.deleteTodos({0});
-    if (change == QStringLiteral("undo"))
-        view.undoDelete();
-    if (change == QStringLiteral("add"))
+    if (change == QStringLiteral("add")) {
         view.addTodo();
+    } else if (change == QStringLiteral("delete")) {
+        view.deleteTodos({0});
+    } else if (change == QStringLiteral("undo")) {
+        view.addTodo();
+        view.finishSavesForTesting();
+        view.deleteTodos({1});
+        view.undoDelete();
+    }
     std::puts("changed");
     std::fflush(stdout);
     return app.exec();

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 #include <FilePreferences.h>
+#include <LocalCalendar.h>
 #include <PendingRequestsFile.h>
 #include <TodoListStore.h>
 
@@ -23,7 +24,7 @@ TEST(KillTest, AChangeIsOnDiskAndItsReminderAgreesAfterSigkill)
     } cases[] = {
         {"add", {"Water the plants", "Survives a crash"}, {"Todo: Survives a crash"}},
         {"delete", {}, {}},
-        {"undo", {"Water the plants"}, {"Todo: Water the plants"}},
+        {"undo", {"Water the plants", "Survives a crash"}, {"Todo: Survives a crash"}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.change);
@@ -51,7 +52,7 @@ TEST(KillTest, AChangeIsOnDiskAndItsReminderAgreesAfterSigkill)
 
         std::vector<std::string> reminders;
         for (const NotificationRequest &request :
-             PendingRequestsFile(pending).read().value_or(std::vector<NotificationRequest>{})) {
+             PendingRequestsFile(pending).read(LocalCalendar("UTC")).value_or(std::vector<NotificationRequest>{})) {
             reminders.push_back(request.content.body.toStdString());
             EXPECT_TRUE(std::any_of(stored->begin(), stored->end(), [&](const TodoItem &item) {
                 return QString::fromStdString(item.id().uuidString()) == request.identifier;

@@ -24,7 +24,8 @@ protected:
                                            const NotificationRequest &request)
     {
         std::optional<std::optional<uint>> answer;
-        server.show(request, [&](std::optional<uint> id) { answer = id; });
+        server.show(
+            request, [] { return true; }, [&](std::optional<uint> id) { answer = id; });
         return QTest::qWaitFor([&] { return answer.has_value(); }) ? *answer : std::nullopt;
     }
 
@@ -32,7 +33,7 @@ protected:
     const NotificationRequest fishAndChips{
         QStringLiteral("A"),
         {QStringLiteral("Reminder"), QStringLiteral("Todo: Fish & <b>Chips"), true},
-        {{2026, 3, 5, 19, 30}, false}};
+        {1772739000.0 - referenceDateUnixSeconds, false}}; // 2026-03-05 19:30 UTC
 };
 
 } // namespace
@@ -84,7 +85,8 @@ TEST_F(FreedesktopNotificationServerTest, AnswersWhetherTheServerTookItAndAnnoun
     QElapsedTimer elapsed;
     elapsed.start();
     std::optional<std::optional<uint>> answer;
-    server.show(fishAndChips, [&](std::optional<uint> id) { answer = id; });
+    server.show(
+        fishAndChips, [] { return true; }, [&](std::optional<uint> id) { answer = id; });
     std::optional<bool> available;
     server.probe([&](bool reply, std::optional<QString>) { available = reply; });
     EXPECT_LT(elapsed.elapsed(), 100) << "calls must return at once";
@@ -132,6 +134,32 @@ TEST_F(FreedesktopNotificationServerTest, AReminderDueWithNoServerIsShownOnceWhe
     EXPECT_TRUE(QTest::qWaitFor([&] { return center.pendingRequests().empty(); }));
 }
 
+TEST_F(FreedesktopNotificationServerTest, AToDoDeletedWhileTheServerIsSlowIsNotShown)
+{
+    for (const bool deleted : {false, true}) {
+        SCOPED_TRACE(deleted ? "deleted while the server was asked" : "kept");
+        FakeNotificationsServer fake({QStringLiteral("body")});
+        fake.holdCapabilities = true;
+        ASSERT_TRUE(fake.publish(bus.connect(QStringLiteral("server"))));
+        FreedesktopNotificationServer server(bus.connect(QStringLiteral("client")));
+        QTemporaryDir directory;
+        FixedClock clock(fishAndChips.trigger.time);
+        LocalNotificationCenter center(
+            PendingRequestsFile(directory.filePath(QStringLiteral("p.json"))), server, clock,
+            [] { return LocalCalendar("UTC"); });
+        center.add(fishAndChips);
+        center.deliverDue();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !fake.heldCapabilities.empty(); }));
+        if (deleted)
+            center.removePendingRequests({fishAndChips.identifier});
+        fake.answerCapabilities();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !server.isBusy(); }));
+        EXPECT_EQ(fake.received.size(), deleted ? 0u : 1u);
+        EXPECT_TRUE(center.pendingRequests().empty());
+        QDBusConnection::disconnectFromBus(QStringLiteral("server"));
+    }
+}
+
 TEST_F(FreedesktopNotificationServerTest, ActionsOnOurNotificationsComeWithTheirRequestAndToken)
 {
     FakeNotificationsServer fake({QStringLiteral("body"), QStringLiteral("actions")});
@@ -147,7 +175,8 @@ TEST_F(FreedesktopNotificationServerTest, ActionsOnOurNotificationsComeWithTheir
 
     NotificationRequest other = fishAndChips;
     other.identifier = QStringLiteral("B");
-    server.show(fishAndChips, [](std::optional<uint>) {});
+    server.show(
+        fishAndChips, [] { return true; }, [](std::optional<uint>) {});
     EXPECT_TRUE(server.isBusy()) << "on its way";
     EXPECT_EQ(showAndWait(server, other), 2u);
     EXPECT_TRUE(server.isBusy()) << "may still be clicked";
@@ -162,6 +191,22 @@ TEST_F(FreedesktopNotificationServerTest, ActionsOnOurNotificationsComeWithTheir
     EXPECT_EQ(invoked[1],
               std::tuple(QStringLiteral("A"), QStringLiteral("default"), QStringLiteral("token-1")));
     EXPECT_FALSE(server.isBusy()) << "both closed";
+
+    EXPECT_EQ(showAndWait(server, fishAndChips), 3u);
+    FakeNotificationsServer impostor({});
+    EXPECT_FALSE(impostor.publish(bus.connect(QStringLiteral("impostor")))) << "not the server";
+    impostor.click(3);
+    EXPECT_FALSE(QTest::qWaitFor([&] { return invoked.size() > 2; }, 300))
+        << "a look-alike signal from another client";
+    bus.connect(QStringLiteral("server"))
+        .unregisterService(QStringLiteral("org.freedesktop.Notifications"));
+    FakeNotificationsServer restarted({QStringLiteral("actions")});
+    ASSERT_TRUE(restarted.publish(bus.connect(QStringLiteral("restarted server"))));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !server.isBusy(); }))
+        << "ours are gone with the old server";
+    restarted.click(3);
+    EXPECT_FALSE(QTest::qWaitFor([&] { return invoked.size() > 2; }, 300))
+        << "the new server's 3 is another notification";
 }
 
 TEST_F(FreedesktopNotificationServerTest, WithoutActionsNothingIsWaitedFor)

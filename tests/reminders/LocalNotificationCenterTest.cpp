@@ -17,7 +17,7 @@ namespace {
 // hold its answers back.
 class RecordingServer final : public NotificationServer {
 public:
-    void show(const NotificationRequest &request, ShowAnswer answer) override
+    void show(const NotificationRequest &request, StillWanted, ShowAnswer answer) override
     {
         ++attempts;
         if (holdAnswers) {
@@ -49,11 +49,13 @@ private:
 // 2026-03-05 19:30:00 UTC.
 constexpr double evening = 1772739000.0 - referenceDateUnixSeconds;
 
+// A request for a minute in UTC.
 NotificationRequest requestAt(const QString &identifier, DateComponents at)
 {
-    return {identifier,
-            {QStringLiteral("Reminder"), QStringLiteral("Todo: ") + identifier, true},
-            {at, false}};
+    return {
+        identifier,
+        {QStringLiteral("Reminder"), QStringLiteral("Todo: ") + identifier, true},
+        {*LocalCalendar("UTC").instant(at.year, at.month, at.day, at.hour, at.minute, 0), false}};
 }
 
 class LocalNotificationCenterTest : public ::testing::Test {
@@ -168,13 +170,45 @@ TEST_F(LocalNotificationCenterTest, AMinuteMissedWhileNotRunningIsShownOnceAtThe
     EXPECT_EQ(again->pendingRequests().size(), 1u);
 }
 
-TEST_F(LocalNotificationCenterTest, DueTimeFollowsTheTimeZoneAtTheMoment)
+TEST_F(LocalNotificationCenterTest, AReminderComesAtItsInstantWhateverTheZoneDoes)
 {
-    auto center = makeCenter();
-    center->add(requestAt(QStringLiteral("A"), {2026, 3, 5, 19, 30}));
-    zone = QStringLiteral("Europe/Berlin"); // 19:30 there is 18:30 UTC, already past
-    center->deliverDue();
-    EXPECT_EQ(server.shown.size(), 1u);
+    // `evening` is 20:30 in Berlin; then the zone becomes London's, an hour behind.
+    const QByteArray olderForm =
+        R"([{"identifier":"A","title":"Reminder","body":"Todo: A","sound":true,)"
+        R"("year":2026,"month":3,"day":5,"hour":20,"minute":30}])";
+    for (const bool fromOlderForm : {false, true}) {
+        SCOPED_TRACE(fromOlderForm ? "an entry of the older form, placed in the zone it is read in"
+                                   : "added as an instant");
+        QFile::remove(path);
+        server.shown.clear();
+        clock.set(evening - 90);
+        zone = QStringLiteral("Europe/Berlin");
+        if (fromOlderForm) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(olderForm);
+        }
+        auto center = makeCenter();
+        if (!fromOlderForm)
+            center->add(requestAt(QStringLiteral("A"), {2026, 3, 5, 19, 30}));
+        QCoreApplication::processEvents();
+        ASSERT_EQ(center->pendingRequests().size(), 1u);
+        EXPECT_EQ(center->pendingRequests().front().trigger.time, evening);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray onDisk = file.readAll();
+        EXPECT_TRUE(onDisk.contains("\"time\":") && !onDisk.contains("\"hour\""))
+            << "written as an instant: " << onDisk.toStdString();
+
+        zone = QStringLiteral("Europe/London");
+        clock.set(evening - 1);
+        center->deliverDue();
+        EXPECT_TRUE(server.shown.empty()) << "not when London's clock shows the old local time";
+        EXPECT_EQ(center->millisecondsUntilNextCheckForTesting(), 1000);
+        clock.set(evening);
+        center->deliverDue();
+        EXPECT_EQ(server.shown.size(), 1u);
+    }
 }
 
 TEST_F(LocalNotificationCenterTest, ManyWithdrawalsInOneTurnWriteOnce)
@@ -184,9 +218,11 @@ TEST_F(LocalNotificationCenterTest, ManyWithdrawalsInOneTurnWriteOnce)
         center->add(requestAt(QString::number(i), {2026, 3, 5, 19, 30}));
     for (int i = 0; i < 100; i += 2)
         center->removePendingRequests({QString::number(i)});
-    EXPECT_FALSE(PendingRequestsFile(path).read()) << "nothing written inside the turn";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return PendingRequestsFile(path).read().has_value(); }));
-    EXPECT_EQ(PendingRequestsFile(path).read()->size(), 50u);
+    EXPECT_FALSE(PendingRequestsFile(path).read(LocalCalendar("UTC")))
+        << "nothing written inside the turn";
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return PendingRequestsFile(path).read(LocalCalendar("UTC")).has_value(); }));
+    EXPECT_EQ(PendingRequestsFile(path).read(LocalCalendar("UTC"))->size(), 50u);
 }
 
 TEST_F(LocalNotificationCenterTest, PermissionIsTheServersAnswer)
@@ -205,25 +241,48 @@ TEST_F(LocalNotificationCenterTest, AfterWriteWaitsForTheChangesOfThisTurnToReac
 {
     auto center = makeCenter();
     bool written = false;
-    center->afterWrite([&] { written = true; });
+    center->afterWrite([&](bool) { written = true; });
     EXPECT_TRUE(written) << "nothing to write";
 
     written = false;
     std::optional<std::vector<NotificationRequest>> onDisk;
     center->add(requestAt(QStringLiteral("A"), {2026, 3, 5, 19, 30}));
-    center->afterWrite([&] {
+    center->afterWrite([&](bool) {
         written = true;
-        onDisk = PendingRequestsFile(path).read();
+        onDisk = PendingRequestsFile(path).read(LocalCalendar("UTC"));
     });
     EXPECT_FALSE(written);
     ASSERT_TRUE(QTest::qWaitFor([&] { return written; }));
     ASSERT_TRUE(onDisk);
     EXPECT_EQ(onDisk->size(), 1u);
+
+    // A file where the folder should be: every write fails until it goes.
+    const QString blocker = directory.filePath(QStringLiteral("blocked"));
+    QFile(blocker).open(QIODevice::WriteOnly);
+    path = blocker + QStringLiteral("/pending.json");
+    auto blocked = makeCenter();
+    blocked->add(requestAt(QStringLiteral("A"), {2026, 3, 5, 19, 30}));
+    for (const bool unblocked : {false, false, true}) {
+        if (unblocked)
+            QFile::remove(blocker);
+        std::optional<bool> result;
+        blocked->afterWrite([&](bool ok) { result = ok; });
+        EXPECT_FALSE(result) << "written again before it answers";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return result.has_value(); }));
+        EXPECT_EQ(*result, unblocked);
+    }
+    EXPECT_EQ(PendingRequestsFile(path).read(LocalCalendar("UTC")), blocked->pendingRequests());
 }
 
 TEST_F(LocalNotificationCenterTest, ADueReminderStaysPendingUntilAServerTakesItAndShowsOnce)
 {
-    enum class Then { serverAppears, aMinutePasses, toDoIsDeleted };
+    enum class Then {
+        serverAppears,
+        aMinutePasses,
+        toDoIsDeleted,
+        toDoIsDeletedAndUndone,
+        toDoIsDeletedAndUndoneTooLate
+    };
     const struct {
         const char *what;
         Then then;
@@ -232,6 +291,8 @@ TEST_F(LocalNotificationCenterTest, ADueReminderStaysPendingUntilAServerTakesItA
         {"no server at the minute: shown once a server appears", Then::serverAppears, 1},
         {"the server fails once: shown by the retry within a minute", Then::aMinutePasses, 1},
         {"deleted while it waits: never shown", Then::toDoIsDeleted, 0},
+        {"deleted and undone while it waits: shown at once, once", Then::toDoIsDeletedAndUndone, 1},
+        {"undone after a minute: gone", Then::toDoIsDeletedAndUndoneTooLate, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -259,6 +320,18 @@ TEST_F(LocalNotificationCenterTest, ADueReminderStaysPendingUntilAServerTakesItA
             center->removePendingRequests({QStringLiteral("A")});
             emit server.serverAppeared();
             break;
+        case Then::toDoIsDeletedAndUndone:
+            center->removePendingRequests({QStringLiteral("A")});
+            clock.set(evening + 59);
+            center->restoreRemovedRequests({QStringLiteral("A"), QStringLiteral("B")});
+            center->restoreRemovedRequests({QStringLiteral("A")});
+            break;
+        case Then::toDoIsDeletedAndUndoneTooLate:
+            center->removePendingRequests({QStringLiteral("A")});
+            clock.set(evening + 61);
+            center->restoreRemovedRequests({QStringLiteral("A")});
+            emit server.serverAppeared();
+            break;
         }
         EXPECT_EQ(server.shown.size(), c.shown);
         EXPECT_TRUE(center->pendingRequests().empty());
@@ -266,7 +339,8 @@ TEST_F(LocalNotificationCenterTest, ADueReminderStaysPendingUntilAServerTakesItA
         emit server.serverAppeared();
         EXPECT_EQ(server.shown.size(), c.shown) << "once only";
         QCoreApplication::processEvents();
-        EXPECT_EQ(PendingRequestsFile(path).read(), std::vector<NotificationRequest>{})
+        EXPECT_EQ(PendingRequestsFile(path).read(LocalCalendar("UTC")),
+                  std::vector<NotificationRequest>{})
             << "forgotten on disk once shown";
     }
 }
@@ -299,8 +373,7 @@ TEST_F(LocalNotificationCenterTest, ASnoozedReminderComesAgainTenMinutesLaterAnd
         ASSERT_EQ(server.shown.size(), 1u);
         emit server.actionInvoked(original, NotificationServer::snoozeAction, QString());
         ASSERT_EQ(center->pendingRequests().size(), 1u);
-        EXPECT_EQ(center->pendingRequests().front().trigger.dateMatching,
-                  (DateComponents{2026, 3, 5, 19, 41}))
+        EXPECT_EQ(center->pendingRequests().front().trigger.time, evening + 660)
             << "the first whole minute ten minutes away";
     }
     auto restarted = makeCenter();
@@ -317,6 +390,18 @@ TEST_F(LocalNotificationCenterTest, ASnoozedReminderComesAgainTenMinutesLaterAnd
     emit server.actionInvoked(original, NotificationServer::snoozeAction, QString());
     emit server.actionInvoked(original, NotificationServer::openAction, QString());
     ASSERT_EQ(restarted->pendingRequests().size(), 1u) << "only Snooze brings it back";
+    const NotificationRequest snoozed = restarted->pendingRequests().front();
     restarted->removePendingRequests({original.identifier});
     EXPECT_TRUE(restarted->pendingRequests().empty()) << "withdrawn with its to-do";
+    restarted->restoreRemovedRequests({original.identifier});
+    EXPECT_EQ(restarted->pendingRequests(), std::vector{snoozed}) << "undone: snoozed as it was";
+    restarted->removePendingRequests({original.identifier});
+
+    // 01:20 of the hour London repeats when summer time ends (00:20 UTC).
+    zone = QStringLiteral("Europe/London");
+    clock.set(*LocalCalendar("UTC").instant(2026, 10, 25, 0, 20, 0));
+    emit server.actionInvoked(original, NotificationServer::snoozeAction, QString());
+    ASSERT_EQ(restarted->pendingRequests().size(), 1u);
+    EXPECT_EQ(restarted->pendingRequests().front().trigger.time, clock.now() + 600)
+        << "ten minutes, not seventy";
 }

@@ -9,10 +9,16 @@
 
 namespace {
 
+// 2026-03-05 19:30:00.1 UTC: any double comes back bit for bit.
+constexpr double evening = 794431800.1;
+
 NotificationRequest request(const QString &identifier, const QString &body)
 {
-    return {identifier, {QStringLiteral("Reminder"), body, true}, {{2026, 3, 5, 19, 30}, false}};
+    return {identifier, {QStringLiteral("Reminder"), body, true}, {evening, false}};
 }
+
+const QByteArray olderForm = R"([{"identifier":"A","title":"Reminder","body":"b","sound":true,)"
+                             R"("year":2026,"month":3,"day":5,"hour":19,"minute":30}])";
 
 } // namespace
 
@@ -20,26 +26,47 @@ TEST(PendingRequestsFile, RoundTripsThroughAPrivateFile)
 {
     QTemporaryDir directory;
     PendingRequestsFile file(directory.filePath(QStringLiteral("data/plimsa/pending.json")));
-    EXPECT_FALSE(file.read()) << "no file yet";
+    EXPECT_FALSE(file.read(LocalCalendar("UTC"))) << "no file yet";
 
     const std::vector<NotificationRequest> requests = {
         request(QStringLiteral("A"), QStringLiteral("Todo: Fish & <b>Chips")),
         request(QStringLiteral("B"), QStringLiteral("Todo: Caf\u00E9 \"quoted\"\n")),
     };
+    const LocalCalendar utc("UTC");
     ASSERT_TRUE(file.write(requests));
-    EXPECT_EQ(file.read(), requests);
+    EXPECT_EQ(file.read(utc), requests);
     EXPECT_EQ(QFile::permissions(file.path()) & 0x0077, 0);
     ASSERT_TRUE(file.write({}));
-    EXPECT_EQ(file.read(), std::vector<NotificationRequest>{});
+    EXPECT_EQ(file.read(utc), std::vector<NotificationRequest>{});
+}
+
+TEST(PendingRequestsFile, EntriesOfTheOlderFormArePlacedInTheZoneTheyAreReadIn)
+{
+    const struct {
+        const char *zone;
+        double time;
+    } cases[] = {{"UTC", 794431800}, {"Europe/Berlin", 794431800 - 3600}};
+    for (const auto &c : cases) {
+        bool older = false;
+        const auto requests = decodePendingRequests(olderForm, LocalCalendar(c.zone), &older);
+        ASSERT_TRUE(requests) << c.zone;
+        ASSERT_EQ(requests->size(), 1u);
+        EXPECT_EQ(requests->front().trigger.time, c.time) << c.zone;
+        EXPECT_TRUE(older);
+        decodePendingRequests(encodePendingRequests(*requests), LocalCalendar(c.zone), &older);
+        EXPECT_FALSE(older) << "written as instants";
+    }
 }
 
 TEST(PendingRequestsFile, MalformedContentGivesNoListAtAll)
 {
     const QByteArray good =
         encodePendingRequests({request(QStringLiteral("A"), QStringLiteral("b"))});
-    ASSERT_TRUE(decodePendingRequests(good));
+    const LocalCalendar utc("UTC");
+    ASSERT_TRUE(decodePendingRequests(good, utc));
+    ASSERT_TRUE(decodePendingRequests(olderForm, utc));
     const auto replaced = [&](const char *from, const char *to) {
-        QByteArray json = good;
+        QByteArray json = good.contains(from) ? good : olderForm;
         return json.replace(from, to);
     };
     const QByteArray bad[] = {
@@ -52,13 +79,16 @@ TEST(PendingRequestsFile, MalformedContentGivesNoListAtAll)
         replaced("\"month\":3", "\"month\":0"),
         replaced("\"hour\":19", "\"hour\":19.5"),
         replaced("\"day\":5", "\"day\":\"5\""),
+        replaced("\"time\":794431800.1", "\"time\":\"794431800.1\""),
+        replaced("\"time\":794431800.1", "\"time\":null"),
+        replaced("\"time\":794431800.1", "\"time\":1e300"),
         replaced("\"sound\":true", "\"sound\":1"),
         replaced("\"identifier\":\"A\"", "\"identifier\":null"),
         replaced(",\"body\":\"b\"", ""),
         "[" + good.mid(1, good.size() - 2) + ",{}]",
     };
     for (const QByteArray &json : bad)
-        EXPECT_FALSE(decodePendingRequests(json)) << json.toStdString();
+        EXPECT_FALSE(decodePendingRequests(json, utc)) << json.toStdString();
 }
 
 TEST(PendingRequestsFile, ADamagedFileIsSetAsideBeforeItIsReplaced)
@@ -70,7 +100,7 @@ TEST(PendingRequestsFile, ADamagedFileIsSetAsideBeforeItIsReplaced)
     damaged.write("[{\"identifier\":");
     damaged.close();
 
-    EXPECT_FALSE(file.read());
+    EXPECT_FALSE(file.read(LocalCalendar("UTC")));
     const QStringList aside =
         QDir(directory.path()).entryList({QStringLiteral("pending.json.unreadable-*")});
     ASSERT_EQ(aside.size(), 1);
@@ -80,5 +110,5 @@ TEST(PendingRequestsFile, ADamagedFileIsSetAsideBeforeItIsReplaced)
 
     const std::vector<NotificationRequest> requests = {request(QStringLiteral("A"), QStringLiteral("b"))};
     ASSERT_TRUE(file.write(requests));
-    EXPECT_EQ(file.read(), requests);
+    EXPECT_EQ(file.read(LocalCalendar("UTC")), requests);
 }

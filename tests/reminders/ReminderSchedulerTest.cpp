@@ -3,6 +3,7 @@
 
 #include <DeferredNotificationCenter.h>
 #include <Instant.h>
+#include <LocalCalendar.h>
 #include <RecordingNotificationCenter.h>
 #include <ReminderScheduler.h>
 #include <gtest/gtest.h>
@@ -14,17 +15,12 @@ const Uuid fixedId = *Uuid::fromString("e621e1f8-c36c-495a-93fc-0c247a3e6e5f");
 // 2026-03-05 19:30 in Berlin (UTC+1).
 constexpr double berlinEvening = 1772735400.0 - referenceDateUnixSeconds;
 
-CalendarSource zone(const char *id)
-{
-    return [id] { return LocalCalendar(id); };
-}
-
 } // namespace
 
 TEST(ReminderScheduler, ScheduleSubmitsOneRequestForTheToDosMinute)
 {
     RecordingNotificationCenter center;
-    ReminderScheduler scheduler(center, zone("Europe/Berlin"));
+    ReminderScheduler scheduler(center);
     scheduler.scheduleReminder(
         TodoItem("Buy milk", berlinEvening + 59.9, TodoPriority::high, fixedId));
 
@@ -34,34 +30,31 @@ TEST(ReminderScheduler, ScheduleSubmitsOneRequestForTheToDosMinute)
     EXPECT_EQ(request.content.title, QStringLiteral("Reminder"));
     EXPECT_EQ(request.content.body, QStringLiteral("Todo: Buy milk"));
     EXPECT_TRUE(request.content.defaultSound);
-    EXPECT_EQ(request.trigger.dateMatching, (DateComponents{2026, 3, 5, 19, 30}));
+    EXPECT_EQ(request.trigger.time, berlinEvening + 59.9) << "the to-do's own instant";
     EXPECT_FALSE(request.trigger.repeats);
 }
 
-TEST(ReminderScheduler, TriggerFollowsTheCurrentTimeZone)
+TEST(ReminderScheduler, TheTriggerIsTheStoredInstantNotALocalTime)
 {
-    const struct {
-        const char *zone;
-        DateComponents expected;
-    } cases[] = {
-        {"Europe/Berlin", {2026, 3, 5, 19, 30}},
-        {"UTC", {2026, 3, 5, 18, 30}},
-        {"Pacific/Kiritimati", {2026, 3, 6, 8, 30}},
-        {"America/Los_Angeles", {2026, 3, 5, 10, 30}},
+    // Local times that the zone makes ambiguous or skips must not move it.
+    const LocalCalendar berlin("Europe/Berlin");
+    const double cases[] = {
+        berlinEvening,
+        *berlin.instant(2026, 10, 25, 2, 30, 0) + 3600, // the second 2:30 of a fall-back
+        *berlin.instant(2026, 3, 29, 3, 0, 0) - 1,      // just before a spring-forward gap
     };
-    for (const auto &c : cases) {
+    for (const double time : cases) {
         RecordingNotificationCenter center;
-        ReminderScheduler(center, zone(c.zone))
-            .scheduleReminder(TodoItem("x", berlinEvening, TodoPriority::low));
+        ReminderScheduler(center).scheduleReminder(TodoItem("x", time, TodoPriority::low));
         ASSERT_EQ(center.added.size(), 1u);
-        EXPECT_EQ(center.added.front().trigger.dateMatching, c.expected) << c.zone;
+        EXPECT_EQ(center.added.front().trigger.time, time);
     }
 }
 
 TEST(ReminderScheduler, BodyIsTheNameAfterOneBlank)
 {
     RecordingNotificationCenter center;
-    ReminderScheduler scheduler(center, zone("UTC"));
+    ReminderScheduler scheduler(center);
     for (const char *name : {"Laundry", "Fish & <b>Chips", ""}) {
         scheduler.scheduleReminder(TodoItem(name, 0, TodoPriority::low));
         EXPECT_EQ(center.added.back().content.body,
@@ -72,7 +65,7 @@ TEST(ReminderScheduler, BodyIsTheNameAfterOneBlank)
 TEST(ReminderScheduler, CancelPassesTheIdentifiersUnchanged)
 {
     RecordingNotificationCenter center;
-    ReminderScheduler scheduler(center, zone("UTC"));
+    ReminderScheduler scheduler(center);
     const TodoItem item("x", 0, TodoPriority::low, fixedId);
     scheduler.scheduleReminder(item);
     scheduler.cancelReminders({QString::fromStdString(item.id().uuidString())});
@@ -85,7 +78,7 @@ TEST(ReminderScheduler, CancelPassesTheIdentifiersUnchanged)
 TEST(ReminderScheduler, PermissionAsksForAlertAndSoundAndIgnoresTheAnswer)
 {
     RecordingNotificationCenter center;
-    ReminderScheduler scheduler(center, zone("UTC"));
+    ReminderScheduler scheduler(center);
     scheduler.requestReminderPermission();
     ASSERT_EQ(center.authorizationRequests.size(), 1u);
     EXPECT_EQ(center.authorizationRequests.front().options, 6);
@@ -97,7 +90,7 @@ TEST(ReminderScheduler, PermissionAsksForAlertAndSoundAndIgnoresTheAnswer)
 TEST(DeferredNotificationCenter, KeepsCallsUntilOpenedThenPassesThemOnInOrder)
 {
     DeferredNotificationCenter deferred;
-    ReminderScheduler scheduler(deferred, zone("UTC"));
+    ReminderScheduler scheduler(deferred);
     scheduler.requestReminderPermission();
     scheduler.scheduleReminder(TodoItem("x", 0, TodoPriority::low, fixedId));
     scheduler.cancelReminders({QStringLiteral("A")});

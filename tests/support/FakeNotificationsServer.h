@@ -11,7 +11,7 @@
 #include <QVariantMap>
 
 // An org.freedesktop.Notifications server that records every Notify call it
-// takes, and refuses as many as told.
+// takes, refuses as many as told, and holds its capabilities back when told.
 class FakeNotificationsServer : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
@@ -52,12 +52,26 @@ public:
         emitSignal(QStringLiteral("NotificationClosed"), {id, 2u});
     }
     void close(uint id) { emitSignal(QStringLiteral("NotificationClosed"), {id, 3u}); }
+    void answerCapabilities()
+    {
+        for (const QDBusMessage &call : std::exchange(heldCapabilities, {}))
+            m_connection.send(call.createReply(m_capabilities));
+    }
 
     std::vector<Notification> received;
     int refusals = 0;
+    bool holdCapabilities = false;
+    std::vector<QDBusMessage> heldCapabilities;
 
 public slots:
-    QStringList GetCapabilities() { return m_capabilities; }
+    QStringList GetCapabilities()
+    {
+        if (!holdCapabilities)
+            return m_capabilities;
+        setDelayedReply(true);
+        heldCapabilities.push_back(message());
+        return {};
+    }
     QString GetServerInformation(QString &vendor, QString &version, QString &specVersion)
     {
         vendor = QStringLiteral("Plimsa tests");

@@ -18,7 +18,7 @@ QProcessEnvironment PrivateHome::sessionEnvironment(const QString &busAddress) c
 {
     QProcessEnvironment environment;
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome());
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_directory.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome());
     environment.insert(QStringLiteral("XDG_STATE_HOME"), stateHome());
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDirectory());
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);

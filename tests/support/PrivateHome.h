@@ -15,6 +15,7 @@ public:
     bool isReady() const { return m_ready; }
     QString configHome() const { return m_directory.filePath(QStringLiteral("config")); }
     QString storeDirectory() const { return configHome() + QStringLiteral("/plimsa"); }
+    QString dataHome() const { return m_directory.filePath(QStringLiteral("data")); }
     QString stateHome() const { return m_directory.filePath(QStringLiteral("state")); }
     QString runtimeDirectory() const { return m_directory.filePath(QStringLiteral("runtime")); }
     // Appears once Plimsa owns the session and handles every way out.

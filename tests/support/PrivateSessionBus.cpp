@@ -51,6 +51,11 @@ PrivateSessionBus::PrivateSessionBus(const QStringList &serviceDirectories)
 
 PrivateSessionBus::~PrivateSessionBus()
 {
+    stop();
+}
+
+void PrivateSessionBus::stop()
+{
     for (const QString &name : m_connectionNames)
         QDBusConnection::disconnectFromBus(name);
     m_daemon.terminate();

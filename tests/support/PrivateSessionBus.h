@@ -19,6 +19,8 @@ public:
     const QString &address() const { return m_address; }
     // A new connection to the bus, under a name unique to this process.
     QDBusConnection connect(const QString &name) const;
+    // Ends the bus, as the end of a session does.
+    void stop();
 
 private:
     QTemporaryDir m_directory;

@@ -29,9 +29,15 @@ public:
         removed.push_back(identifiers);
         calls.push_back(QStringLiteral("removePendingRequests"));
     }
+    void restoreRemovedRequests(const QStringList &identifiers) override
+    {
+        restored.push_back(identifiers);
+        calls.push_back(QStringLiteral("restoreRemovedRequests"));
+    }
 
     std::vector<AuthorizationRequest> authorizationRequests;
     std::vector<NotificationRequest> added;
     std::vector<QStringList> removed;
+    std::vector<QStringList> restored;
     QStringList calls;
 };

@@ -33,7 +33,19 @@ bool ReminderAgent::publish(QDBusConnection connection)
         m_connection.unregisterObject(reminderAgent::path);
         return false;
     }
+    // The session is over: staying would leave an agent holding the pending
+    // file beside the next session's.
+    m_connection.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"),
+                         QStringLiteral("org.freedesktop.DBus.Local"),
+                         QStringLiteral("Disconnected"), this, SLOT(onDisconnected()));
     return true;
+}
+
+void ReminderAgent::onDisconnected()
+{
+    m_idleCheck.stop();
+    m_exiting = true;
+    emit finished();
 }
 
 void ReminderAgent::serve(LocalNotificationCenter &center, std::function<bool()> busy)
@@ -44,16 +56,15 @@ void ReminderAgent::serve(LocalNotificationCenter &center, std::function<bool()>
 }
 
 void ReminderAgent::Add(const QString &identifier, const QString &title, const QString &body,
-                        bool defaultSound, int year, int month, int day, int hour, int minute)
+                        bool defaultSound, double time)
 {
     if (refuseWhileExiting())
         return;
-    const NotificationRequest request{
-        identifier, {title, body, defaultSound}, {{year, month, day, hour, minute}, false}};
+    const NotificationRequest request{identifier, {title, body, defaultSound}, {time, false}};
     // Only what the pending file can hold and read back is taken.
-    if (!decodePendingRequests(encodePendingRequests({request}))) {
+    if (!decodePendingRequests(encodePendingRequests({request}), LocalCalendar("UTC"))) {
         sendErrorReply(reminderAgent::invalidRequestError,
-                       QStringLiteral("The date is out of range."));
+                       QStringLiteral("The time is out of range."));
         return;
     }
     m_center->add(request);
@@ -68,13 +79,25 @@ void ReminderAgent::RemovePending(const QStringList &identifiers)
     replyOnceWritten();
 }
 
+void ReminderAgent::RestoreRemoved(const QStringList &identifiers)
+{
+    if (refuseWhileExiting())
+        return;
+    m_center->restoreRemovedRequests(identifiers);
+    replyOnceWritten();
+}
+
 void ReminderAgent::replyOnceWritten()
 {
     // The caller may forget a change once it is answered: it must be on disk
     // by then, or a kill right after would lose it.
     setDelayedReply(true);
-    m_center->afterWrite(
-        [connection = connection(), reply = message().createReply()] { connection.send(reply); });
+    m_center->afterWrite([connection = connection(), call = message()](bool written) {
+        connection.send(written ? call.createReply()
+                                : call.createErrorReply(reminderAgent::notStoredError,
+                                                        QStringLiteral("The reminders could not "
+                                                                       "be written to disk.")));
+    });
 }
 
 bool ReminderAgent::RequestAuthorization(int options, QString &)

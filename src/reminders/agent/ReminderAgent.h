@@ -29,20 +29,27 @@ public:
     explicit ReminderAgent(std::chrono::milliseconds linger, QObject *parent = nullptr);
 
     // Exports the service and claims the name; false when another agent has it.
-    // Calls are handled from the next turn of the event loop: `serve` must come first.
+    // Calls are handled from the next turn of the event loop: `serve` must come
+    // first. Losing the connection later ends the agent.
     bool publish(QDBusConnection connection);
     void serve(LocalNotificationCenter &center, std::function<bool()> busy);
 
     // The interface's methods, called by its adaptor; each answers on the bus
-    // later, once its change is on disk.
+    // later, once its change is on disk, or with reminderAgent::notStoredError
+    // when it could not be written.
     void Add(const QString &identifier, const QString &title, const QString &body,
-             bool defaultSound, int year, int month, int day, int hour, int minute);
+             bool defaultSound, double time);
     void RemovePending(const QStringList &identifiers);
+    void RestoreRemoved(const QStringList &identifiers);
     bool RequestAuthorization(int options, QString &error);
 
 signals:
-    // The name is released and every call that reached this agent is answered.
+    // The name is released and every call that reached this agent is answered,
+    // or the bus is gone with the session.
     void finished();
+
+private slots:
+    void onDisconnected();
 
 private:
     bool refuseWhileExiting();

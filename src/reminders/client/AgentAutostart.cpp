@@ -13,6 +13,7 @@ namespace {
 const QString entryName = QStringLiteral("/autostart/org.plimsa.Reminders.desktop");
 
 // A path as one argument of an Exec line, quoted as desktop entries require.
+// The line is a string value too: `valueText` applies to it after this.
 QString execArgument(QString path)
 {
     static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
@@ -24,6 +25,23 @@ QString execArgument(QString path)
            QLatin1Char('"');
 }
 
+// A desktop entry string value: systemd's xdg-autostart-generator, which
+// GNOME and Plasma sessions start login entries with, rejects a lone backslash.
+QString valueText(QString value)
+{
+    return value.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+        .replace(QLatin1Char('\n'), QLatin1String("\\n"))
+        .replace(QLatin1Char('\t'), QLatin1String("\\t"))
+        .replace(QLatin1Char('\r'), QLatin1String("\\r"));
+}
+
+// A dangling symbolic link of the user's is an entry too.
+bool present(const QString &path)
+{
+    const QFileInfo file(path);
+    return file.exists() || file.isSymLink();
+}
+
 } // namespace
 
 std::optional<QString> ensureAgentAutostart(const QString &agent)
@@ -32,13 +50,13 @@ std::optional<QString> ensureAgentAutostart(const QString &agent)
     if (!agentFile.isFile() || !agentFile.isExecutable())
         return std::nullopt;
     const QString userEntry = XdgDirectories::configHome() + entryName;
-    if (QFileInfo::exists(userEntry))
+    if (present(userEntry))
         return std::nullopt;
     for (const QString &directory : XdgDirectories::configDirectories()) {
-        if (QFileInfo::exists(directory + entryName))
+        if (present(directory + entryName))
             return std::nullopt;
     }
-    const QString exec = execArgument(agentFile.absoluteFilePath());
+    const QString exec = valueText(execArgument(agentFile.absoluteFilePath()));
     const QString entry = QStringLiteral("[Desktop Entry]\n"
                                          "Type=Application\n"
                                          "Name=Plimsa Reminders\n"
@@ -50,8 +68,14 @@ std::optional<QString> ensureAgentAutostart(const QString &agent)
                                          "Terminal=false\n"
                                          "NoDisplay=true\n"
                                          "X-GNOME-Autostart-enabled=true\n")
-                              .arg(agentFile.absoluteFilePath(), exec);
+                              .arg(valueText(agentFile.absoluteFilePath()), exec);
     if (!StoredFile(userEntry).write(entry.toUtf8()))
         return std::nullopt;
     return userEntry;
+}
+
+QString executableOf(uint pid)
+{
+    const QString target = QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget();
+    return QFileInfo(target).isFile() ? target : QString();
 }

@@ -16,3 +16,7 @@
 // system one ($XDG_CONFIG_DIRS), or `agent` is not an executable file.
 // Returns the entry written, or none. Blocks on file I/O.
 std::optional<QString> ensureAgentAutostart(const QString &agent);
+
+// The executable file process `pid` runs, such as the agent that owns the
+// agent's name; empty when there is no such process or its file is gone.
+QString executableOf(uint pid);

@@ -13,6 +13,17 @@ namespace {
 
 // Long enough for the bus to start the agent.
 constexpr int callTimeoutMs = 10000;
+constexpr int mostAttempts = 5;
+
+// Answers after which a change may not have been kept: the agent crashed, was
+// killed or stopped with calls queued, is exiting, or could not write it. Sent again, they reach
+// (or start) the next agent.
+bool meansSendAgain(const QString &errorName)
+{
+    return errorName == reminderAgent::exitingError || errorName == reminderAgent::notStoredError ||
+           errorName == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||
+           errorName == QLatin1String("org.freedesktop.DBus.Error.Timeout");
+}
 
 // Answers meaning no agent can be had on this bus.
 bool meansNoAgent(const QString &errorName)
@@ -57,12 +68,10 @@ void AgentNotificationCenter::requestAuthorization(int options, AuthorizationCom
 
 void AgentNotificationCenter::add(const NotificationRequest &request)
 {
-    const DateComponents &at = request.trigger.dateMatching;
     Call call;
-    call.callAgent = [request, at](ReminderAgentProxy &agent) {
+    call.callAgent = [request](ReminderAgentProxy &agent) {
         return agent.Add(request.identifier, request.content.title, request.content.body,
-                         request.content.defaultSound, at.year, at.month, at.day, at.hour,
-                         at.minute);
+                         request.content.defaultSound, request.trigger.time);
     };
     call.applyLocally = [request](NotificationCenter &local) { local.add(request); };
     submit(std::move(call));
@@ -76,6 +85,18 @@ void AgentNotificationCenter::removePendingRequests(const QStringList &identifie
     };
     call.applyLocally = [identifiers](NotificationCenter &local) {
         local.removePendingRequests(identifiers);
+    };
+    submit(std::move(call));
+}
+
+void AgentNotificationCenter::restoreRemovedRequests(const QStringList &identifiers)
+{
+    Call call;
+    call.callAgent = [identifiers](ReminderAgentProxy &agent) {
+        return agent.RestoreRemoved(identifiers);
+    };
+    call.applyLocally = [identifiers](NotificationCenter &local) {
+        local.restoreRemovedRequests(identifiers);
     };
     submit(std::move(call));
 }
@@ -113,19 +134,27 @@ void AgentNotificationCenter::onAnswered(quint64 sequence, int attempt, const QD
         return;
 
     if (reply.type() == QDBusMessage::ErrorMessage) {
-        if (reply.errorName() == reminderAgent::exitingError) {
-            resendFrom(call);
+        // From the first call still unanswered: every call is idempotent, and
+        // any of them may have been lost with the agent.
+        if (meansSendAgain(reply.errorName()) && call->attempt < mostAttempts) {
+            resendFrom(m_calls.begin());
             return;
         }
         if (meansNoAgent(reply.errorName())) {
-            deliverLocallyFrom(call);
+            deliverLocallyFrom(m_calls.begin());
             return;
         }
-        std::fprintf(stderr, "plimsa: the reminder agent did not take a change: %s\n",
-                     qPrintable(reply.errorMessage()));
+        std::fprintf(stderr, "plimsa: the reminder agent did not take a change (try %d): %s\n",
+                     call->attempt, qPrintable(reply.errorMessage()));
         if (call->completion)
             call->completion(false, reply.errorMessage());
-    } else if (call->completion) {
+        m_calls.erase(call);
+        // No agent answered it: the next call finds out whether one is there.
+        if (!m_agentConfirmed && !m_calls.empty())
+            send(m_calls.front());
+        return;
+    }
+    if (call->completion) {
         const QList<QVariant> answer = reply.arguments();
         const QString error = answer.value(1).toString();
         call->completion(answer.value(0).toBool(),

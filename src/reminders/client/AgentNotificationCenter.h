@@ -18,8 +18,10 @@
 // delivers itself while it runs, so there is never more than one deliverer.
 //
 // Calls reach the agent in the order they were made. Each is kept until the
-// agent has taken it; one refused by an exiting agent is sent again, with every
-// later one, to the next agent (they are all idempotent).
+// agent has taken it: when one is refused by an exiting agent or gets no answer
+// (the agent crashed, was killed, or is stopped), every call not yet answered
+// is sent again, in order, to the next agent (they are all idempotent). A call
+// is given up after five tries, with a line on stderr.
 class AgentNotificationCenter final : public QObject, public NotificationCenter {
     Q_OBJECT
 
@@ -33,6 +35,7 @@ public:
     void requestAuthorization(int options, AuthorizationCompletion completion) override;
     void add(const NotificationRequest &request) override;
     void removePendingRequests(const QStringList &identifiers) override;
+    void restoreRemovedRequests(const QStringList &identifiers) override;
 
     // Blocks until the agent has taken every call made so far (each call gives
     // up after a few seconds). For the end of the process.
@@ -40,7 +43,7 @@ public:
     bool isDeliveringLocally() const { return m_local != nullptr; }
 
 signals:
-    // The agent has answered a call for the first time.
+    // The agent has taken a call for the first time.
     void agentReached();
 
 private:

@@ -5,14 +5,16 @@
 #include <Clock.h>
 #include <FakeNotificationsServer.h>
 #include <LocalCalendar.h>
+#include <PendingRequestsFile.h>
 #include <PlimsaProcess.h>
 #include <PrivateSessionBus.h>
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <ReminderAgentProtocol.h>
 #include <QTest>
+#include <ReminderAgentProtocol.h>
 #include <cmath>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -98,18 +100,28 @@ protected:
     FakeNotificationsServer notifications{{QStringLiteral("body"), QStringLiteral("actions")}};
 };
 
-NotificationRequest requestAt(const QString &identifier, DateComponents at)
+// False once the process has ended, also while it waits to be reaped.
+bool processRuns(uint pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray fields = stat.readAll();
+    return fields.mid(fields.lastIndexOf(')') + 2, 1) != "Z";
+}
+
+NotificationRequest requestAt(const QString &identifier, double time)
 {
     return {identifier,
             {QStringLiteral("Reminder"), QStringLiteral("Todo: ") + identifier, true},
-            {at, false}};
+            {time, false}};
 }
 
 } // namespace
 
 TEST_F(ReminderAgentProcessTest, DeliversWithTheWindowClosedOnceEachAndAClickOpensTheWindow)
 {
-    const DateComponents at = LocalCalendar("UTC").components(minuteStart);
+    const double at = minuteStart;
 
     {
         // The app's side: the bus starts the agent on the first call.
@@ -163,4 +175,47 @@ TEST_F(ReminderAgentProcessTest, DeliversWithTheWindowClosedOnceEachAndAClickOpe
     EXPECT_NE(agentPid(), 0u) << "the other reminder may still be clicked";
     notifications.close(2);
     EXPECT_TRUE(QTest::qWaitFor([&] { return agentPid() == 0; }, 10000));
+}
+
+TEST_F(ReminderAgentProcessTest, TheAgentLeavesWithItsSessionAndKeepsWhatIsPending)
+{
+    {
+        AgentNotificationCenter app(bus.connect(QStringLiteral("app")), [] { return nullptr; });
+        app.add(requestAt(QStringLiteral("A"), minuteStart + 3600));
+        app.finishCalls();
+    }
+    const uint agent = agentPid();
+    ASSERT_NE(agent, 0u);
+    bus.stop();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !processRuns(agent); }, 10000))
+        << "an agent outliving its session";
+    const auto pending =
+        PendingRequestsFile(home.dataHome() + QStringLiteral("/plimsa/pending-notifications.json"))
+            .read(LocalCalendar("UTC"));
+    ASSERT_TRUE(pending);
+    EXPECT_EQ(*pending, std::vector{requestAt(QStringLiteral("A"), minuteStart + 3600)});
+}
+
+TEST_F(ReminderAgentProcessTest, CallsQueuedAtAStoppedAgentReachTheNextOneWhenItIsKilled)
+{
+    const double later = minuteStart + 3600;
+    AgentNotificationCenter app(bus.connect(QStringLiteral("app")), [] { return nullptr; });
+    app.add(requestAt(QStringLiteral("A"), later));
+    app.finishCalls();
+    const uint stopped = agentPid();
+    ASSERT_NE(stopped, 0u);
+    ::kill(static_cast<pid_t>(stopped), SIGSTOP);
+    app.add(requestAt(QStringLiteral("B"), later));
+    app.removePendingRequests({QStringLiteral("A")});
+    // Time for the calls to reach the stopped agent's queue on the bus.
+    QTest::qWait(300);
+    ::kill(static_cast<pid_t>(stopped), SIGKILL);
+    app.finishCalls();
+    EXPECT_NE(agentPid(), stopped) << "the next agent took them";
+    const auto pending =
+        PendingRequestsFile(home.dataHome() + QStringLiteral("/plimsa/pending-notifications.json"))
+            .read(LocalCalendar("UTC"));
+    ASSERT_TRUE(pending);
+    EXPECT_EQ(*pending, std::vector{requestAt(QStringLiteral("B"), later)})
+        << "B not lost, and A withdrawn";
 }

@@ -7,11 +7,13 @@
 #include <LocalNotificationCenter.h>
 #include <PrivateSessionBus.h>
 #include <QDBusConnectionInterface>
+#include <QDir>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <RecordingNotificationCenter.h>
 #include <ReminderAgent.h>
 #include <ReminderAgentProtocol.h>
-#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -20,18 +22,18 @@ namespace {
 
 class SilentServer final : public NotificationServer {
 public:
-    void show(const NotificationRequest &, ShowAnswer answer) override { answer(1); }
+    void show(const NotificationRequest &, StillWanted, ShowAnswer answer) override { answer(1); }
     void probe(ProbeAnswer answer) override { answer(true, std::nullopt); }
 };
 
 // 2026-03-05 19:30:00 UTC.
 constexpr double evening = 1772739000.0 - referenceDateUnixSeconds;
 
-NotificationRequest requestFor(const QString &identifier, int month = 3)
+NotificationRequest requestFor(const QString &identifier, double time = evening + 0.25)
 {
     return {identifier,
             {QStringLiteral("Reminder"), QStringLiteral("Todo: ") + identifier, true},
-            {{2026, month, 5, 19, 30}, false}};
+            {time, false}};
 }
 
 QStringList identifiers(const std::vector<NotificationRequest> &requests)
@@ -42,18 +44,19 @@ QStringList identifiers(const std::vector<NotificationRequest> &requests)
     return result;
 }
 
-// Refuses every call the way an agent does once it has let go of its name.
-class ExitingAgent : public QObject, protected QDBusContext {
+// Refuses every call with `error`, the way an agent does once it has let go of
+// its name; or, with no error, leaves every call unanswered.
+class RefusingAgent : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.plimsa.Reminders1")
 
 public:
+    QString error;
     std::function<void()> onFirstRefusal;
     int refused = 0;
 
 public slots:
-    Q_SCRIPTABLE void Add(const QString &, const QString &, const QString &, bool, int, int, int,
-                          int, int)
+    Q_SCRIPTABLE void Add(const QString &, const QString &, const QString &, bool, double)
     {
         refuse();
     }
@@ -62,7 +65,10 @@ public slots:
 private:
     void refuse()
     {
-        sendErrorReply(reminderAgent::exitingError, QStringLiteral("exiting"));
+        if (error.isEmpty())
+            setDelayedReply(true);
+        else
+            sendErrorReply(error, QStringLiteral("refused by the test"));
         if (refused++ == 0 && onFirstRefusal)
             onFirstRefusal();
     }
@@ -138,9 +144,10 @@ TEST_F(ReminderAgentTest, CallsReachTheAgentInTheOrderTheyWereMade)
     client->add(requestFor(QStringLiteral("A")));
     client->removePendingRequests({QStringLiteral("B"), QStringLiteral("C")});
     client->add(requestFor(QStringLiteral("C")));
+    client->restoreRemovedRequests({QStringLiteral("B")});
     ASSERT_TRUE(settled(*client));
     EXPECT_EQ(identifiers(center.pendingRequests()),
-              QStringList({QStringLiteral("A"), QStringLiteral("C")}));
+              QStringList({QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("B")}));
     EXPECT_EQ(center.pendingRequests().front(), requestFor(QStringLiteral("A")))
         << "every field crosses the bus";
     EXPECT_EQ(granted, std::optional<bool>(true));
@@ -153,10 +160,34 @@ TEST_F(ReminderAgentTest, ARequestThePendingFileCannotHoldIsRefused)
     auto agent = startAgent(QStringLiteral("agent"));
     ASSERT_TRUE(agent);
     auto client = makeClient();
-    client->add(requestFor(QStringLiteral("bad"), 13));
+    client->add(requestFor(QStringLiteral("bad"), 1e300));
     client->add(requestFor(QStringLiteral("good")));
     ASSERT_TRUE(settled(*client));
     EXPECT_EQ(identifiers(center.pendingRequests()), QStringList{QStringLiteral("good")});
+}
+
+TEST_F(ReminderAgentTest, AChangeThatCannotBeWrittenIsNotAnsweredAsDone)
+{
+    auto agent = startAgent(QStringLiteral("agent"));
+    ASSERT_TRUE(agent);
+    // A folder where the pending file should be: it cannot be replaced.
+    ASSERT_TRUE(QDir(directory.path()).mkdir(QStringLiteral("p.json")));
+    ReminderAgentProxy proxy(reminderAgent::service, reminderAgent::path,
+                             bus.connect(QStringLiteral("app")));
+    const NotificationRequest a = requestFor(QStringLiteral("A"));
+    QDBusPendingReply<> reply = proxy.Add(a.identifier, a.content.title, a.content.body,
+                                          a.content.defaultSound, a.trigger.time);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reply.isFinished(); }));
+    EXPECT_EQ(reply.error().name(), reminderAgent::notStoredError);
+
+    ASSERT_TRUE(QDir(directory.path()).rmdir(QStringLiteral("p.json")));
+    reply = proxy.RemovePending({QStringLiteral("B")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reply.isFinished(); }));
+    EXPECT_FALSE(reply.isError()) << qPrintable(reply.error().message());
+    EXPECT_EQ(PendingRequestsFile(directory.filePath(QStringLiteral("p.json")))
+                  .read(LocalCalendar("UTC")),
+              std::vector<NotificationRequest>{a})
+        << "kept, and written once it could be";
 }
 
 TEST_F(ReminderAgentTest, OnlyOneAgentOwnsTheName)
@@ -188,29 +219,93 @@ TEST_F(ReminderAgentTest, TheAgentExitsOnlyWhenNothingIsPendingAndNothingIsShowi
     EXPECT_FALSE(nameOwned()) << "the name is free for the next agent";
 }
 
-TEST_F(ReminderAgentTest, CallsRefusedByAnExitingAgentGoInOrderToTheNextOne)
+TEST_F(ReminderAgentTest, CallsAnAgentDidNotKeepGoInOrderToTheNextOne)
 {
-    ExitingAgent exiting;
-    QDBusConnection exitingConnection = bus.connect(QStringLiteral("exiting agent"));
-    ASSERT_TRUE(exitingConnection.registerObject(reminderAgent::path, &exiting,
-                                                 QDBusConnection::ExportScriptableSlots));
-    ASSERT_TRUE(exitingConnection.registerService(reminderAgent::service));
-    std::unique_ptr<ReminderAgent> next;
-    exiting.onFirstRefusal = [&] {
-        exitingConnection.interface()->unregisterService(reminderAgent::service);
-        next = startAgent(QStringLiteral("next agent"));
+    const struct {
+        const char *what;
+        QString error; // none: it vanishes with the calls unanswered
+    } cases[] = {
+        {"an exiting agent refuses them", reminderAgent::exitingError},
+        {"the agent dies with the calls queued", QString()},
     };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        RefusingAgent refusing;
+        refusing.error = c.error;
+        const QString connectionName = QStringLiteral("refusing agent ") + QLatin1String(c.what);
+        QDBusConnection refusingConnection = bus.connect(connectionName);
+        ASSERT_TRUE(refusingConnection.registerObject(reminderAgent::path, &refusing,
+                                                      QDBusConnection::ExportScriptableSlots));
+        ASSERT_TRUE(refusingConnection.registerService(reminderAgent::service));
+        std::unique_ptr<ReminderAgent> next;
+        const QString nextName = QStringLiteral("next agent ") + QLatin1String(c.what);
+        refusing.onFirstRefusal = [&] {
+            QTimer::singleShot(0, [&] {
+                if (c.error.isEmpty()) {
+                    refusingConnection = QDBusConnection(QString());
+                    QDBusConnection::disconnectFromBus(connectionName);
+                } else {
+                    refusingConnection.interface()->unregisterService(reminderAgent::service);
+                }
+                next = startAgent(nextName);
+            });
+        };
 
-    auto client = makeClient();
-    client->add(requestFor(QStringLiteral("A")));
-    client->add(requestFor(QStringLiteral("B")));
-    client->removePendingRequests({QStringLiteral("A")});
-    client->add(requestFor(QStringLiteral("C")));
-    ASSERT_TRUE(settled(*client));
-    EXPECT_EQ(identifiers(center.pendingRequests()),
-              QStringList({QStringLiteral("B"), QStringLiteral("C")}));
-    EXPECT_GE(exiting.refused, 1);
-    EXPECT_FALSE(client->isDeliveringLocally());
+        auto client = makeClient();
+        bool reached = false;
+        QObject::connect(client.get(), &AgentNotificationCenter::agentReached,
+                         [&] { reached = true; });
+        client->add(requestFor(QStringLiteral("A")));
+        client->add(requestFor(QStringLiteral("B")));
+        client->removePendingRequests({QStringLiteral("B")});
+        client->add(requestFor(QStringLiteral("C")));
+        ASSERT_TRUE(settled(*client));
+        EXPECT_EQ(identifiers(center.pendingRequests()),
+                  QStringList({QStringLiteral("A"), QStringLiteral("C")}));
+        EXPECT_GE(refusing.refused, 1);
+        EXPECT_TRUE(reached);
+        EXPECT_FALSE(client->isDeliveringLocally());
+        client.reset();
+        next.reset();
+        QDBusConnection::disconnectFromBus(nextName);
+        center.removePendingRequests({QStringLiteral("A"), QStringLiteral("C")});
+    }
+}
+
+TEST_F(ReminderAgentTest, ACallNoAgentTakesIsGivenUpAndReachesNoAgent)
+{
+    const struct {
+        const char *what;
+        QString error;
+        int tries;
+    } cases[] = {
+        {"no answer, again and again: given up after five tries",
+         QStringLiteral("org.freedesktop.DBus.Error.NoReply"), 5},
+        {"an error that no try mends: given up at once",
+         QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"), 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        RefusingAgent refusing;
+        refusing.error = c.error;
+        const QString connectionName = QStringLiteral("refusing agent ") + QLatin1String(c.what);
+        QDBusConnection refusingConnection = bus.connect(connectionName);
+        ASSERT_TRUE(refusingConnection.registerObject(reminderAgent::path, &refusing,
+                                                      QDBusConnection::ExportScriptableSlots));
+        ASSERT_TRUE(refusingConnection.registerService(reminderAgent::service));
+        auto client = makeClient();
+        bool reached = false;
+        QObject::connect(client.get(), &AgentNotificationCenter::agentReached,
+                         [&] { reached = true; });
+        client->add(requestFor(QStringLiteral("A")));
+        client->removePendingRequests({QStringLiteral("A")});
+        ASSERT_TRUE(settled(*client));
+        EXPECT_EQ(refusing.refused, 2 * c.tries) << "each call, one after the other";
+        EXPECT_FALSE(reached) << "a refused call is no agent reached (no login entry)";
+        EXPECT_FALSE(client->isDeliveringLocally());
+        refusingConnection.unregisterService(reminderAgent::service);
+        QDBusConnection::disconnectFromBus(connectionName);
+    }
 }
 
 TEST_F(ReminderAgentTest, WithoutAnAgentTheAppDeliversItselfAndHoldsTheName)
