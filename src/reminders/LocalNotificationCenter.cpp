@@ -28,6 +28,17 @@ double minuteStart(double instant)
     return std::floor(instant / 60.0) * 60.0;
 }
 
+// As the pending file's own writer makes its folder: the user's reminders are
+// theirs alone.
+bool makeOwnerOnlyFolder(const QString &folder)
+{
+    if (QFileInfo(folder).isDir())
+        return true;
+    return QDir().mkpath(folder) &&
+           QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                             QFileDevice::ExeOwner);
+}
+
 QString besidePendingFile(const QString &path, const QString &suffix)
 {
     const QFileInfo file(path);
@@ -72,9 +83,8 @@ bool LocalNotificationCenter::takeDelivery()
 {
     if (m_delivering)
         return true;
-    if (m_lockFd < 0 && QDir().mkpath(m_inbox.folder())) {
-        QFile::setPermissions(m_inbox.folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                    QFileDevice::ExeOwner);
+    if (m_lockFd < 0 && makeOwnerOnlyFolder(QFileInfo(m_lockPath).path()) &&
+        makeOwnerOnlyFolder(m_inbox.folder())) {
         const QByteArray lockPath = QFile::encodeName(m_lockPath);
         m_lockFd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         // A lock file that cannot be written (a read-only home) still locks.
