@@ -303,8 +303,9 @@ void LocalNotificationCenter::writeNow()
 
 void LocalNotificationCenter::armTimer()
 {
-    // Handing over, it checks for a free lock at least once a minute.
-    if (m_pending.empty() && m_delivering) {
+    // Handing over, it checks for a free lock at least once a minute; holding
+    // it, for handed-over changes when the folder cannot be watched.
+    if (m_pending.empty() && m_delivering && !m_inboxWatcher.directories().isEmpty()) {
         m_checkTimer.stop();
         return;
     }

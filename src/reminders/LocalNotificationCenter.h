@@ -43,8 +43,10 @@
 // ends. Any other center on the file only hands over: it writes each change as
 // a file into the folder "<name>.inbox" and shows nothing. The holder applies
 // those in order when the folder changes, when it takes the lock, and at each
-// check; it removes them once the file holds them. A change applied twice
-// (the holder ended between its write and the removal) changes nothing more.
+// check; it removes them once the file holds them. A holder that ends between
+// its write and the removal leaves them to the next, which applies them again:
+// they are idempotent, and at worst undo a later change to the same reminder
+// that went into that write.
 // A center that hands over tries to take the lock at each check, at least once
 // a minute, and then reads the file and the inbox itself.
 class LocalNotificationCenter final : public QObject, public NotificationCenter {
