@@ -3,9 +3,15 @@
 
 #include "LocalNotificationCenter.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <algorithm>
 #include <cmath>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -22,13 +28,33 @@ double minuteStart(double instant)
     return std::floor(instant / 60.0) * 60.0;
 }
 
+// As the pending file's own writer makes its folder: the user's reminders are
+// theirs alone.
+bool makeOwnerOnlyFolder(const QString &folder)
+{
+    if (QFileInfo(folder).isDir())
+        return true;
+    return QDir().mkpath(folder) &&
+           QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                             QFileDevice::ExeOwner);
+}
+
+QString besidePendingFile(const QString &path, const QString &suffix)
+{
+    const QFileInfo file(path);
+    return file.path() + QLatin1Char('/') + file.completeBaseName() + suffix;
+}
+
 } // namespace
 
 LocalNotificationCenter::LocalNotificationCenter(PendingRequestsFile file,
                                                  NotificationServer &server, const Clock &clock,
                                                  const CalendarSource &currentCalendar,
                                                  QObject *parent)
-    : QObject(parent), m_file(std::move(file)), m_server(server), m_clock(clock)
+    : QObject(parent), m_file(std::move(file)), m_server(server), m_clock(clock),
+      m_currentCalendar(currentCalendar),
+      m_lockPath(besidePendingFile(m_file.path(), QStringLiteral(".lock"))),
+      m_inbox(besidePendingFile(m_file.path(), QStringLiteral(".inbox")))
 {
     m_checkTimer.setSingleShot(true);
     m_checkTimer.setTimerType(Qt::PreciseTimer);
@@ -40,7 +66,8 @@ LocalNotificationCenter::LocalNotificationCenter(PendingRequestsFile file,
                 if (action == NotificationServer::snoozeAction)
                     snooze(request);
             });
-    m_pending = m_file.read(currentCalendar()).value_or(std::vector<NotificationRequest>{});
+    connect(&m_inboxWatcher, &QFileSystemWatcher::directoryChanged, this,
+            &LocalNotificationCenter::deliverDue);
     deliverDue();
 }
 
@@ -48,6 +75,49 @@ LocalNotificationCenter::~LocalNotificationCenter()
 {
     if (m_writeScheduled)
         writeNow();
+    if (m_lockFd >= 0)
+        ::close(m_lockFd);
+}
+
+bool LocalNotificationCenter::takeDelivery()
+{
+    if (m_delivering)
+        return true;
+    if (m_lockFd < 0 && makeOwnerOnlyFolder(QFileInfo(m_lockPath).path()) &&
+        makeOwnerOnlyFolder(m_inbox.folder())) {
+        const QByteArray lockPath = QFile::encodeName(m_lockPath);
+        m_lockFd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        // A lock file that cannot be written (a read-only home) still locks.
+        if (m_lockFd < 0)
+            m_lockFd = ::open(lockPath.constData(), O_RDONLY | O_CLOEXEC);
+    }
+    if (m_lockFd < 0 || ::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0)
+        return false;
+    m_delivering = true;
+    // What was made here while handing over is newer than anything in the inbox.
+    const std::vector<PendingChange> notHandedOver = std::exchange(m_handOver, {});
+    m_pending = m_file.read(m_currentCalendar()).value_or(std::vector<NotificationRequest>{});
+    pickUpInbox();
+    for (const PendingChange &change : notHandedOver)
+        apply(change);
+    m_inboxWatcher.addPath(m_inbox.folder());
+    if (!notHandedOver.empty())
+        settleSoon();
+    return true;
+}
+
+void LocalNotificationCenter::pickUpInbox()
+{
+    bool picked = false;
+    for (const PendingInbox::Entry &entry : m_inbox.read()) {
+        if (m_takenFromInbox.contains(entry.name))
+            continue;
+        m_takenFromInbox.append(entry.name);
+        apply(entry.change);
+        picked = true;
+    }
+    if (picked)
+        settleSoon();
 }
 
 void LocalNotificationCenter::requestAuthorization(int, AuthorizationCompletion completion)
@@ -57,50 +127,73 @@ void LocalNotificationCenter::requestAuthorization(int, AuthorizationCompletion 
 
 void LocalNotificationCenter::add(const NotificationRequest &request)
 {
-    std::erase_if(m_pending, [&](const NotificationRequest &pending) {
-        return pending.identifier == request.identifier;
-    });
-    if (dueInstant(request) >= m_clock.now())
-        m_pending.push_back(request);
-    settleSoon();
+    change({PendingChange::Kind::add, request, {}});
 }
 
 void LocalNotificationCenter::removePendingRequests(const QStringList &identifiers)
 {
-    const double now = m_clock.now();
-    m_withdrawn.removeIf([&](const auto &withdrawn) {
-        return std::abs(now - withdrawn.value().second) > restorableSeconds;
-    });
-    const auto removed = std::erase_if(m_pending, [&](const NotificationRequest &pending) {
-        if (!identifiers.contains(pending.identifier))
-            return false;
-        m_withdrawn.insert(pending.identifier, {pending, now});
-        return true;
-    });
-    if (removed == 0)
-        return;
-    settleSoon();
+    change({PendingChange::Kind::remove, {}, identifiers});
 }
 
 void LocalNotificationCenter::restoreRemovedRequests(const QStringList &identifiers)
 {
-    bool restored = false;
-    for (const QString &identifier : identifiers) {
-        const auto withdrawn = m_withdrawn.find(identifier);
-        if (withdrawn == m_withdrawn.end())
-            continue;
-        if (std::abs(m_clock.now() - withdrawn->second) <= restorableSeconds) {
-            std::erase_if(m_pending,
-                          [&](const auto &pending) { return pending.identifier == identifier; });
-            m_pending.push_back(withdrawn->first);
-            restored = true;
-        }
-        m_withdrawn.erase(withdrawn);
-    }
-    if (!restored)
-        return;
-    settleSoon();
+    change({PendingChange::Kind::restore, {}, identifiers});
     deliverDue();
+}
+
+void LocalNotificationCenter::change(const PendingChange &change)
+{
+    // Kept here as well, so that it is known when this center takes over.
+    if (!m_delivering) {
+        m_handOver.push_back(change);
+        settleSoon();
+    }
+    if (apply(change))
+        settleSoon();
+}
+
+bool LocalNotificationCenter::apply(const PendingChange &change)
+{
+    const double now = m_clock.now();
+    switch (change.kind) {
+    case PendingChange::Kind::add:
+        std::erase_if(m_pending, [&](const NotificationRequest &pending) {
+            return pending.identifier == change.request.identifier;
+        });
+        if (dueInstant(change.request) >= now)
+            m_pending.push_back(change.request);
+        return true;
+    case PendingChange::Kind::remove: {
+        m_withdrawn.removeIf([&](const auto &withdrawn) {
+            return std::abs(now - withdrawn.value().second) > restorableSeconds;
+        });
+        const auto removed = std::erase_if(m_pending, [&](const NotificationRequest &pending) {
+            if (!change.identifiers.contains(pending.identifier))
+                return false;
+            m_withdrawn.insert(pending.identifier, {pending, now});
+            return true;
+        });
+        return removed > 0;
+    }
+    case PendingChange::Kind::restore: {
+        bool restored = false;
+        for (const QString &identifier : change.identifiers) {
+            const auto withdrawn = m_withdrawn.find(identifier);
+            if (withdrawn == m_withdrawn.end())
+                continue;
+            if (std::abs(now - withdrawn->second) <= restorableSeconds) {
+                std::erase_if(m_pending, [&](const auto &pending) {
+                    return pending.identifier == identifier;
+                });
+                m_pending.push_back(withdrawn->first);
+                restored = true;
+            }
+            m_withdrawn.erase(withdrawn);
+        }
+        return restored;
+    }
+    }
+    return false;
 }
 
 double LocalNotificationCenter::dueInstant(const NotificationRequest &request)
@@ -110,6 +203,11 @@ double LocalNotificationCenter::dueInstant(const NotificationRequest &request)
 
 void LocalNotificationCenter::deliverDue()
 {
+    if (!takeDelivery()) {
+        armTimer();
+        return;
+    }
+    pickUpInbox();
     const double now = m_clock.now();
     std::vector<NotificationRequest> due;
     for (const NotificationRequest &request : m_pending) {
@@ -181,16 +279,33 @@ void LocalNotificationCenter::afterWrite(std::function<void(bool)> done)
 
 void LocalNotificationCenter::writeNow()
 {
+    // Before the flag goes down: taking the lock now is written by this write.
+    const bool delivering = takeDelivery();
     m_writeScheduled = false;
-    // A full or read-only disk, or a file held back as unreadable.
-    m_lastWriteFailed = !m_file.write(m_pending);
+    if (delivering) {
+        // A full or read-only disk, or a file held back as unreadable.
+        m_lastWriteFailed = !m_file.write(m_pending);
+        if (!m_lastWriteFailed) {
+            for (const QString &name : std::exchange(m_takenFromInbox, {}))
+                m_inbox.remove(name);
+        }
+    } else {
+        m_lastWriteFailed = false;
+        while (!m_handOver.empty() && !m_lastWriteFailed) {
+            m_lastWriteFailed = !m_inbox.put(m_handOver.front());
+            if (!m_lastWriteFailed)
+                m_handOver.erase(m_handOver.begin());
+        }
+    }
     for (const auto &done : std::exchange(m_afterWrite, {}))
         done(!m_lastWriteFailed);
 }
 
 void LocalNotificationCenter::armTimer()
 {
-    if (m_pending.empty()) {
+    // Handing over, it checks for a free lock at least once a minute; holding
+    // it, for handed-over changes when the folder cannot be watched.
+    if (m_pending.empty() && m_delivering && !m_inboxWatcher.directories().isEmpty()) {
         m_checkTimer.stop();
         return;
     }

@@ -5,10 +5,12 @@
 
 #include "NotificationCenter.h"
 #include "NotificationServer.h"
+#include "PendingInbox.h"
 #include "PendingRequestsFile.h"
 
 #include <Clock.h>
 #include <LocalCalendar.h>
+#include <QFileSystemWatcher>
 #include <QHash>
 #include <QObject>
 #include <QSet>
@@ -33,6 +35,20 @@
 // Waiting follows the wall clock: it checks again at least once a minute and
 // whenever `deliverDue` is called (after the machine resumes), so suspend and
 // clock changes neither lose nor repeat a reminder. Lives on the UI thread.
+//
+// One process delivers and writes the file: the one holding an flock on
+// "<name>.lock" beside it, taken for as long as it delivers (the agent, or the
+// app delivering itself). A lock needs no bus, so it also holds when the app
+// cannot reach the agent's, and the kernel lets go of it however the holder
+// ends. Any other center on the file only hands over: it writes each change as
+// a file into the folder "<name>.inbox" and shows nothing. The holder applies
+// those in order when the folder changes, when it takes the lock, and at each
+// check; it removes them once the file holds them. A holder that ends between
+// its write and the removal leaves them to the next, which applies them again:
+// they are idempotent, and at worst undo a later change to the same reminder
+// that went into that write.
+// A center that hands over tries to take the lock at each check, at least once
+// a minute, and then reads the file and the inbox itself.
 class LocalNotificationCenter final : public QObject, public NotificationCenter {
     Q_OBJECT
 
@@ -48,9 +64,12 @@ public:
     void removePendingRequests(const QStringList &identifiers) override;
     void restoreRemovedRequests(const QStringList &identifiers) override;
 
+    // While handing over, only the changes made here.
     const std::vector<NotificationRequest> &pendingRequests() const { return m_pending; }
+    bool isDelivering() const { return m_delivering; }
     // Shows every pending request whose minute has come and that is not on its
     // way to the server already; each is forgotten once the server has it.
+    // Takes the lock first when it is free.
     void deliverDue();
     // Runs `done` with whether every change made so far is on disk: at once
     // when it is, else after the write at the end of this turn of the event
@@ -62,6 +81,10 @@ public:
 
 private:
     static double dueInstant(const NotificationRequest &request);
+    void change(const PendingChange &change);
+    bool apply(const PendingChange &change);
+    bool takeDelivery();
+    void pickUpInbox();
     void onShown(const NotificationRequest &request, bool taken);
     void snooze(const NotificationRequest &request);
     void settleSoon();
@@ -71,6 +94,16 @@ private:
     PendingRequestsFile m_file;
     NotificationServer &m_server;
     const Clock &m_clock;
+    CalendarSource m_currentCalendar;
+    QString m_lockPath;
+    int m_lockFd = -1;
+    bool m_delivering = false;
+    PendingInbox m_inbox;
+    QFileSystemWatcher m_inboxWatcher;
+    // Changes not in the inbox yet, while handing over.
+    std::vector<PendingChange> m_handOver;
+    // Inbox files applied, removed once the file holds them.
+    QStringList m_takenFromInbox;
     std::vector<NotificationRequest> m_pending;
     // Withdrawn requests by identifier, with when, while they can be restored.
     QHash<QString, std::pair<NotificationRequest, double>> m_withdrawn;

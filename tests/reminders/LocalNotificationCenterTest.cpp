@@ -2,10 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 #include <FixedClock.h>
-#include <QFile>
 #include <Instant.h>
 #include <LocalNotificationCenter.h>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -404,4 +405,57 @@ TEST_F(LocalNotificationCenterTest, ASnoozedReminderComesAgainTenMinutesLaterAnd
     ASSERT_EQ(restarted->pendingRequests().size(), 1u);
     EXPECT_EQ(restarted->pendingRequests().front().trigger.time, clock.now() + 600)
         << "ten minutes, not seventy";
+}
+
+TEST_F(LocalNotificationCenterTest, OneCenterOnAFileDeliversTheOtherHandsOverUntilItEnds)
+{
+    const QDir inbox(directory.filePath(QStringLiteral("pending.inbox")));
+    ASSERT_TRUE(inbox.mkpath(QStringLiteral(".")));
+    QFile damaged(inbox.filePath(QStringLiteral("0-damaged.json")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("{\"add\":");
+    damaged.close();
+
+    auto holder = makeCenter();
+    RecordingServer otherServer;
+    auto other = std::make_unique<LocalNotificationCenter>(
+        PendingRequestsFile(path), otherServer, clock, [] { return LocalCalendar("UTC"); });
+    ASSERT_TRUE(holder->isDelivering());
+    ASSERT_FALSE(other->isDelivering()) << "the lock is taken";
+
+    holder->add(requestAt(QStringLiteral("A"), {2026, 3, 5, 19, 30}));
+    other->add(requestAt(QStringLiteral("B"), {2026, 3, 5, 19, 31}));
+    other->add(requestAt(QStringLiteral("C"), {2026, 3, 5, 19, 31}));
+    other->removePendingRequests({QStringLiteral("B"), QStringLiteral("C")});
+    other->restoreRemovedRequests({QStringLiteral("B")});
+    const auto onDisk = [&] {
+        return PendingRequestsFile(path)
+            .read(LocalCalendar("UTC"))
+            .value_or(std::vector<NotificationRequest>{});
+    };
+    const std::vector<NotificationRequest> both{
+        requestAt(QStringLiteral("A"), {2026, 3, 5, 19, 30}),
+        requestAt(QStringLiteral("B"), {2026, 3, 5, 19, 31})};
+    ASSERT_TRUE(QTest::qWaitFor([&] { return onDisk() == both; }))
+        << "neither overwrites the other's reminder, and the changes come in order";
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return inbox.entryList({QStringLiteral("*.json")}, QDir::Files).isEmpty();
+    })) << "handed-over files go once the file holds them";
+    EXPECT_EQ(inbox.entryList({QStringLiteral("0-damaged.json.unreadable-*")}, QDir::Files).size(),
+              1)
+        << "a file that does not decode is set aside";
+
+    clock.set(evening);
+    other->deliverDue();
+    holder->deliverDue();
+    EXPECT_TRUE(otherServer.shown.empty()) << "only the holder shows";
+    ASSERT_EQ(server.shown.size(), 1u);
+
+    holder.reset();
+    clock.set(evening + 60);
+    other->deliverDue();
+    EXPECT_TRUE(other->isDelivering()) << "takes over once the holder has ended";
+    ASSERT_EQ(otherServer.shown.size(), 1u);
+    EXPECT_EQ(otherServer.shown.front().body, QStringLiteral("Todo: B"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return onDisk().empty(); }));
 }

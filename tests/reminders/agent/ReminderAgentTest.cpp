@@ -190,6 +190,29 @@ TEST_F(ReminderAgentTest, AChangeThatCannotBeWrittenIsNotAnsweredAsDone)
         << "kept, and written once it could be";
 }
 
+TEST_F(ReminderAgentTest, AnAgentBesideAnAppThatDeliversItselfHandsItsChangesOver)
+{
+    // The app, without a session bus, took the pending file's lock first.
+    const QString path = directory.filePath(QStringLiteral("q.json"));
+    const auto utc = [] { return LocalCalendar("UTC"); };
+    LocalNotificationCenter app{PendingRequestsFile(path), server, clock, utc};
+    LocalNotificationCenter handingOver{PendingRequestsFile(path), server, clock, utc};
+    ReminderAgent agent{1h};
+    ASSERT_TRUE(agent.publish(bus.connect(QStringLiteral("agent"))));
+    agent.serve(handingOver, [] { return false; });
+    auto client = makeClient();
+    client->add(requestFor(QStringLiteral("A")));
+    client->add(requestFor(QStringLiteral("B")));
+    client->removePendingRequests({QStringLiteral("A")});
+    ASSERT_TRUE(settled(*client));
+    EXPECT_FALSE(handingOver.isDelivering());
+    const std::vector<NotificationRequest> expected{requestFor(QStringLiteral("B"))};
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return PendingRequestsFile(path).read(LocalCalendar("UTC")) == expected;
+    })) << "written by the app, with the agent's changes in order";
+    EXPECT_EQ(app.pendingRequests(), expected);
+}
+
 TEST_F(ReminderAgentTest, OnlyOneAgentOwnsTheName)
 {
     auto first = startAgent(QStringLiteral("agent"));
