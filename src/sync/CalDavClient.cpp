@@ -83,7 +83,11 @@ void CalDavClient::send(Request request, std::function<void(Answer)> done, int r
     network.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
     network.setTransferTimeout(transferTimeoutMilliseconds);
-    if (!m_authorization.isEmpty())
+    // The password goes only where the user pointed, not where a redirect leads.
+    const bool sameOrigin = request.url.scheme() == m_server.scheme() &&
+                            request.url.host() == m_server.host() &&
+                            request.url.port(-1) == m_server.port(-1);
+    if (!m_authorization.isEmpty() && sameOrigin)
         network.setRawHeader("Authorization", m_authorization);
     for (const auto &[name, value] : request.headers)
         network.setRawHeader(name, value);

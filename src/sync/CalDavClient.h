@@ -15,9 +15,10 @@
 // Certificates are checked by Qt and never ignored; plain HTTP is refused
 // except to a loopback address. Redirects are followed by hand, keeping the
 // method and body (Qt would turn a redirected PROPFIND into a GET), never from
-// HTTPS down to HTTP. Answers past `answerLimit` are cut off as bad. The
-// password is sent with every request (Basic), since a server that asks first
-// costs each request a round trip.
+// HTTPS down to HTTP. Answers past the size limit are cut off as bad. The
+// password is sent with every request to the server's own origin (Basic),
+// since a server that asks first costs each request a round trip, and never
+// to another origin a redirect names.
 class CalDavClient : public QObject, public CalendarServer {
     Q_OBJECT
 public:

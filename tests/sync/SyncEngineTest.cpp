@@ -41,6 +41,44 @@ std::vector<TodoItem> byId(std::vector<TodoItem> list)
     return list;
 }
 
+// Counts the calls, each one HTTP request once the list is known.
+class CountingServer final : public CalendarServer {
+public:
+    explicit CountingServer(CalendarServer &server) : m_server(server) {}
+    int calls = 0;
+
+    void changesSince(const QString &token, Reply<ServerChanges> reply) override
+    {
+        ++calls;
+        m_server.changesSince(token, reply);
+    }
+    void listEtags(Reply<std::vector<ServerObject>> reply) override
+    {
+        ++calls;
+        m_server.listEtags(reply);
+    }
+    void fetch(const QStringList &hrefs, Reply<std::vector<ServerObject>> reply) override
+    {
+        ++calls;
+        m_server.fetch(hrefs, reply);
+    }
+    void put(const QString &href, const QByteArray &data, const QString &etag,
+             Reply<QString> reply) override
+    {
+        ++calls;
+        m_server.put(href, data, etag, reply);
+    }
+    void remove(const QString &href, const QString &etag, Reply<bool> reply) override
+    {
+        ++calls;
+        m_server.remove(href, etag, reply);
+    }
+    QString hrefForUid(const QString &uid) const override { return m_server.hrefForUid(uid); }
+
+private:
+    CalendarServer &m_server;
+};
+
 // One machine with Plimsa: its own sync folder, clock and list.
 struct Device {
     Device(const CalDavTestServer &server, const QUrl &collection)
@@ -53,7 +91,7 @@ struct Device {
     // A new engine from the files alone, as after a kill.
     void reopen()
     {
-        engine = std::make_unique<SyncEngine>(client, folder.path(), clock);
+        engine = std::make_unique<SyncEngine>(counted, folder.path(), clock);
         EXPECT_TRUE(engine->load());
     }
 
@@ -75,6 +113,7 @@ struct Device {
     QTemporaryDir folder;
     FixedClock clock{march5 - 86400};
     CalDavClient client;
+    CountingServer counted{client};
     std::unique_ptr<SyncEngine> engine;
     std::vector<TodoItem> list;
 };
@@ -257,6 +296,32 @@ TEST_P(SyncEngineTest, AStoppedServerOrAKillLosesAndDuplicatesNothing)
     ASSERT_EQ(outcome.status, SyncOutcome::Status::done) << int(outcome.error);
     EXPECT_EQ(objectsOnServer(), 5u);
     EXPECT_EQ(laptop->list.size(), 5u);
+}
+
+TEST_P(SyncEngineTest, NothingChangedIsOneRequestAndOneChangeAtMostThree)
+{
+    laptop->change(someTodos(20));
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+
+    laptop->counted.calls = 0;
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    EXPECT_EQ(laptop->counted.calls, 1);
+
+    std::vector<TodoItem> edited = phone->list;
+    edited[5] = raised(edited[5]);
+    phone->change(edited);
+    ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+    laptop->counted.calls = 0;
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    EXPECT_LE(laptop->counted.calls, 3);
+    EXPECT_EQ(byId(laptop->list), byId(phone->list));
+
+    edited[6] = named(edited[6], "Changed on the laptop");
+    laptop->change(edited);
+    laptop->counted.calls = 0;
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    EXPECT_LE(laptop->counted.calls, 3);
 }
 
 TEST_P(SyncEngineTest, AStaleTokenFallsBackToETags)
