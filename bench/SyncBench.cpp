@@ -39,15 +39,31 @@ class CountingServer final : public CalendarServer {
 public:
     explicit CountingServer(CalendarServer &server) : m_server(server) {}
     int calls = 0;
-    void changesSince(const QString &t, Reply<ServerChanges> r) override { ++calls; m_server.changesSince(t, r); }
-    void listEtags(Reply<std::vector<ServerObject>> r) override { ++calls; m_server.listEtags(r); }
-    void fetch(const QStringList &h, Reply<std::vector<ServerObject>> r) override { ++calls; m_server.fetch(h, r); }
+    void changesSince(const QString &t, Reply<ServerChanges> r) override
+    {
+        ++calls;
+        m_server.changesSince(t, r);
+    }
+    void listEtags(Reply<std::vector<ServerObject>> r) override
+    {
+        ++calls;
+        m_server.listEtags(r);
+    }
+    void fetch(const QStringList &h, Reply<std::vector<ServerObject>> r) override
+    {
+        ++calls;
+        m_server.fetch(h, r);
+    }
     void put(const QString &h, const QByteArray &d, const QString &e, Reply<QString> r) override
     {
         ++calls;
         m_server.put(h, d, e, r);
     }
-    void remove(const QString &h, const QString &e, Reply<bool> r) override { ++calls; m_server.remove(h, e, r); }
+    void remove(const QString &h, const QString &e, Reply<bool> r) override
+    {
+        ++calls;
+        m_server.remove(h, e, r);
+    }
     QString hrefForUid(const QString &uid) const override { return m_server.hrefForUid(uid); }
 
 private:
@@ -125,8 +141,8 @@ int main(int argc, char **argv)
             return 3;
         python.push_back(fields[1].trimmed().toDouble());
     }
-    std::printf("bringing %d server to-dos into an empty list: %.3f s (median of %d)\n",
-                todoCount, median(plimsa), runs);
+    std::printf("bringing %d server to-dos into an empty list: %.3f s (median of %d)\n", todoCount,
+                median(plimsa), runs);
     std::printf("python3-caldav calendar.todos() of the same: %.3f s (median of %d); ratio %.2f\n",
                 median(python), runs, median(plimsa) / median(python));
 

@@ -69,8 +69,8 @@ QUrl CalDavClient::resolved(const QString &href) const
 
 QString CalDavClient::hrefForUid(const QString &uid) const
 {
-    return m_collection.path(QUrl::FullyEncoded) +
-           QString::fromUtf8(QUrl::toPercentEncoding(uid)) + QStringLiteral(".ics");
+    return m_collection.path(QUrl::FullyEncoded) + QString::fromUtf8(QUrl::toPercentEncoding(uid)) +
+           QStringLiteral(".ics");
 }
 
 void CalDavClient::send(Request request, std::function<void(Answer)> done, int redirectsLeft)
@@ -169,7 +169,9 @@ void CalDavClient::propfind(const QUrl &url, int depth, const QByteArray &proper
     const QByteArray body = xmlDocument(
         R"(<D:propfind xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav"><D:prop>)" +
         properties + "</D:prop></D:propfind>");
-    send(Request{"PROPFIND", url, body,
+    send(Request{"PROPFIND",
+                 url,
+                 body,
                  {{"Depth", QByteArray::number(depth)}, {"Content-Type", xmlType}}},
          [done = std::move(done)](const Answer &answer) {
              done(multistatusOf(answer.error, answer.status, answer.body));
@@ -179,7 +181,9 @@ void CalDavClient::propfind(const QUrl &url, int depth, const QByteArray &proper
 void CalDavClient::report(const QByteArray &body, int depth,
                           std::function<void(ServerResult<Multistatus>, const Answer &)> done)
 {
-    send(Request{"REPORT", m_collection, xmlDocument(body),
+    send(Request{"REPORT",
+                 m_collection,
+                 xmlDocument(body),
                  {{"Depth", QByteArray::number(depth)}, {"Content-Type", xmlType}}},
          [done = std::move(done)](const Answer &answer) {
              done(multistatusOf(answer.error, answer.status, answer.body), answer);
@@ -230,9 +234,9 @@ void CalDavClient::findHome(const QUrl &principal, Reply<QUrl> reply)
                  }
                  for (const DavResponse &response : result.value.responses) {
                      if (!response.calendarHome.isEmpty()) {
-                         findList(principal.resolved(
-                                      QUrl::fromEncoded(response.calendarHome.toUtf8())),
-                                  reply);
+                         findList(
+                             principal.resolved(QUrl::fromEncoded(response.calendarHome.toUtf8())),
+                             reply);
                          return;
                      }
                  }
@@ -242,42 +246,41 @@ void CalDavClient::findHome(const QUrl &principal, Reply<QUrl> reply)
 
 void CalDavClient::findList(const QUrl &home, Reply<QUrl> reply)
 {
-    propfind(
-        home, 1, "<D:resourcetype/><D:displayname/><C:supported-calendar-component-set/>",
-        [this, home, reply](ServerResult<Multistatus> result) {
-            if (!result.ok()) {
-                reply({result.error, {}});
-                return;
-            }
-            const DavResponse *chosen = nullptr;
-            for (const DavResponse &response : result.value.responses) {
-                if (!holdsTasks(response))
-                    continue;
-                if (!chosen || (response.displayName == u"Plimsa" &&
-                                chosen->displayName != u"Plimsa"))
-                    chosen = &response;
-            }
-            if (chosen) {
-                m_collection = home.resolved(QUrl::fromEncoded(chosen->href.toUtf8()));
-                reply({ServerError::none, m_collection});
-                return;
-            }
-            const QUrl created = home.resolved(QUrl(QStringLiteral("plimsa/")));
-            const QByteArray body = xmlDocument(
-                R"(<C:mkcalendar xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav">)"
-                R"(<D:set><D:prop><D:displayname>Plimsa</D:displayname>)"
-                R"(<C:supported-calendar-component-set><C:comp name="VTODO"/>)"
-                R"(</C:supported-calendar-component-set></D:prop></D:set></C:mkcalendar>)");
-            send(Request{"MKCALENDAR", created, body, {{"Content-Type", xmlType}}},
-                 [this, created, reply](const Answer &answer) {
-                     if (answer.error != ServerError::none) {
-                         reply({answer.error, {}});
-                         return;
-                     }
-                     m_collection = created;
+    propfind(home, 1, "<D:resourcetype/><D:displayname/><C:supported-calendar-component-set/>",
+             [this, home, reply](ServerResult<Multistatus> result) {
+                 if (!result.ok()) {
+                     reply({result.error, {}});
+                     return;
+                 }
+                 const DavResponse *chosen = nullptr;
+                 for (const DavResponse &response : result.value.responses) {
+                     if (!holdsTasks(response))
+                         continue;
+                     if (!chosen ||
+                         (response.displayName == u"Plimsa" && chosen->displayName != u"Plimsa"))
+                         chosen = &response;
+                 }
+                 if (chosen) {
+                     m_collection = home.resolved(QUrl::fromEncoded(chosen->href.toUtf8()));
                      reply({ServerError::none, m_collection});
-                 });
-        });
+                     return;
+                 }
+                 const QUrl created = home.resolved(QUrl(QStringLiteral("plimsa/")));
+                 const QByteArray body = xmlDocument(
+                     R"(<C:mkcalendar xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav">)"
+                     R"(<D:set><D:prop><D:displayname>Plimsa</D:displayname>)"
+                     R"(<C:supported-calendar-component-set><C:comp name="VTODO"/>)"
+                     R"(</C:supported-calendar-component-set></D:prop></D:set></C:mkcalendar>)");
+                 send(Request{"MKCALENDAR", created, body, {{"Content-Type", xmlType}}},
+                      [this, created, reply](const Answer &answer) {
+                          if (answer.error != ServerError::none) {
+                              reply({answer.error, {}});
+                              return;
+                          }
+                          m_collection = created;
+                          reply({ServerError::none, m_collection});
+                      });
+             });
 }
 
 void CalDavClient::changesSince(const QString &syncToken, Reply<ServerChanges> reply)
@@ -290,34 +293,35 @@ void CalDavClient::changesSince(const QString &syncToken, Reply<ServerChanges> r
     const bool hasToken = !syncToken.isEmpty();
     report(body, 0,
            [reply, collection, hasToken](ServerResult<Multistatus> result, const Answer &answer) {
-        if (!result.ok()) {
-            // A stale token (RFC 6578: 403 or 409 with valid-sync-token; xandikos
-            // answers 500) and a server without the report both mean: compare
-            // ETags instead. A server that fails for good fails that too.
-            const bool unsupported = answer.status == 400 || answer.status == 405 ||
-                                     answer.status == 409 || answer.status == 501 ||
-                                     (answer.status == 403 && answer.body.contains("sync-token"));
-            const bool stale = hasToken && result.error == ServerError::server;
-            reply({unsupported || stale ? ServerError::invalidSyncToken : result.error, {}});
-            return;
-        }
-        ServerChanges changes;
-        changes.syncToken = result.value.syncToken;
-        for (const DavResponse &response : result.value.responses) {
-            const QString href = pathOf(response.href);
-            if (href == collection)
-                continue;
-            if (response.status == 404)
-                changes.removed += href;
-            else if (!response.etag.isEmpty())
-                changes.changed.push_back(ServerObject{href, response.etag, {}});
-        }
-        if (changes.syncToken.isEmpty()) {
-            reply({ServerError::badAnswer, {}});
-            return;
-        }
-        reply({ServerError::none, std::move(changes)});
-    });
+               if (!result.ok()) {
+                   // A stale token (RFC 6578: 403 or 409 with valid-sync-token; xandikos
+                   // answers 500) and a server without the report both mean: compare
+                   // ETags instead. A server that fails for good fails that too.
+                   const bool unsupported =
+                       answer.status == 400 || answer.status == 405 || answer.status == 409 ||
+                       answer.status == 501 ||
+                       (answer.status == 403 && answer.body.contains("sync-token"));
+                   const bool stale = hasToken && result.error == ServerError::server;
+                   reply({unsupported || stale ? ServerError::invalidSyncToken : result.error, {}});
+                   return;
+               }
+               ServerChanges changes;
+               changes.syncToken = result.value.syncToken;
+               for (const DavResponse &response : result.value.responses) {
+                   const QString href = pathOf(response.href);
+                   if (href == collection)
+                       continue;
+                   if (response.status == 404)
+                       changes.removed += href;
+                   else if (!response.etag.isEmpty())
+                       changes.changed.push_back(ServerObject{href, response.etag, {}});
+               }
+               if (changes.syncToken.isEmpty()) {
+                   reply({ServerError::badAnswer, {}});
+                   return;
+               }
+               reply({ServerError::none, std::move(changes)});
+           });
 }
 
 void CalDavClient::listEtags(Reply<std::vector<ServerObject>> reply)
@@ -344,8 +348,9 @@ void CalDavClient::listEtags(Reply<std::vector<ServerObject>> reply)
 
 void CalDavClient::fetch(const QStringList &hrefs, Reply<std::vector<ServerObject>> reply)
 {
-    QByteArray body = R"(<C:calendar-multiget xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav">)"
-                      R"(<D:prop><D:getetag/><C:calendar-data/></D:prop>)";
+    QByteArray body =
+        R"(<C:calendar-multiget xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav">)"
+        R"(<D:prop><D:getetag/><C:calendar-data/></D:prop>)";
     for (const QString &href : hrefs)
         body += "<D:href>" + href.toHtmlEscaped().toUtf8() + "</D:href>";
     body += "</C:calendar-multiget>";
@@ -367,7 +372,8 @@ void CalDavClient::fetch(const QStringList &hrefs, Reply<std::vector<ServerObjec
 void CalDavClient::put(const QString &href, const QByteArray &data, const QString &etag,
                        Reply<QString> reply)
 {
-    Request request{"PUT", resolved(href), data, {{"Content-Type", "text/calendar; charset=utf-8"}}};
+    Request request{
+        "PUT", resolved(href), data, {{"Content-Type", "text/calendar; charset=utf-8"}}};
     if (etag.isEmpty())
         request.headers.append(std::pair<QByteArray, QByteArray>("If-None-Match", "*"));
     else

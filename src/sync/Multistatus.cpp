@@ -152,7 +152,8 @@ private:
             } else if (is(m_xml, caldav, QLatin1StringView("supported-calendar-component-set"))) {
                 while (next() && !m_xml.isEndElement()) {
                     if (is(m_xml, caldav, QLatin1StringView("comp")))
-                        props.components += m_xml.attributes().value(QLatin1StringView("name"))
+                        props.components += m_xml.attributes()
+                                                .value(QLatin1StringView("name"))
                                                 .toString()
                                                 .toUpper();
                     m_xml.skipCurrentElement();

@@ -35,8 +35,7 @@ void PasswordStore::store(const QString &account, const QString &password,
     job->start();
 }
 
-void PasswordStore::read(const QString &account,
-                         std::function<void(std::optional<QString>)> done)
+void PasswordStore::read(const QString &account, std::function<void(std::optional<QString>)> done)
 {
     auto *job = newJob<QKeychain::ReadPasswordJob>(this, account);
     connect(job, &QKeychain::Job::finished, this,

@@ -144,8 +144,8 @@ void SyncEngine::upload(LocalChange change, int attemptsLeft)
 
 void SyncEngine::resolveConflict(LocalChange change, const QString &href, int attemptsLeft)
 {
-    m_server.fetch({href}, [this, change, href, attemptsLeft](
-                               ServerResult<std::vector<ServerObject>> result) {
+    m_server.fetch({href}, [this, change, href,
+                            attemptsLeft](ServerResult<std::vector<ServerObject>> result) {
         if (!result.ok())
             return fail(result.error);
         const QString id = idText(change.item.id());
@@ -164,16 +164,16 @@ void SyncEngine::resolveConflict(LocalChange change, const QString &href, int at
             const auto base = found == m_state.copies.end()
                                   ? std::nullopt
                                   : readVTodo(found->second.text.toStdString(), m_calendar);
-            const TodoItem theirItem(theirTodo->name,
-                                     theirTodo->due.value_or(base ? base->item().time()
-                                                                  : change.item.time()),
-                                     theirTodo->priority, change.item.id());
+            const TodoItem theirItem(
+                theirTodo->name,
+                theirTodo->due.value_or(base ? base->item().time() : change.item.time()),
+                theirTodo->priority, change.item.id());
             // Without common ground the journaled change is the newer one.
-            const TodoItem baseItem = base ? TodoItem(base->name, base->item().time(),
-                                                      base->priority, change.item.id())
-                                           : theirItem;
-            merged.item = mergeTodo(baseItem, change.item, change.time, theirItem,
-                                    theirTodo->lastModified);
+            const TodoItem baseItem =
+                base ? TodoItem(base->name, base->item().time(), base->priority, change.item.id())
+                     : theirItem;
+            merged.item =
+                mergeTodo(baseItem, change.item, change.time, theirItem, theirTodo->lastModified);
         }
         m_state.copies[href] = SyncedCopy{id, theirs.etag, theirs.data};
         if (!m_state.save())
@@ -239,8 +239,7 @@ void SyncEngine::pull()
     });
 }
 
-void SyncEngine::pullChanged(std::vector<ServerObject> changed, QStringList removed,
-                             QString token)
+void SyncEngine::pullChanged(std::vector<ServerObject> changed, QStringList removed, QString token)
 {
     if (changed.empty())
         return apply({}, removed, token);

@@ -24,8 +24,8 @@ std::optional<TodoItem> itemFrom(const QJsonValue &value)
 {
     const QJsonObject object = value.toObject();
     const auto id = Uuid::fromString(object.value(QStringLiteral("id")).toString().toStdString());
-    const auto priority = todoPriorityFromRawValue(
-        object.value(QStringLiteral("priority")).toString().toStdString());
+    const auto priority =
+        todoPriorityFromRawValue(object.value(QStringLiteral("priority")).toString().toStdString());
     const QJsonValue time = object.value(QStringLiteral("time"));
     if (!id || !priority || !time.isDouble())
         return std::nullopt;
@@ -60,9 +60,9 @@ bool SyncJournal::load()
         if (!item)
             continue;
         const bool remove = change.value(QStringLiteral("kind")).toString() == u"remove";
-        m_changes.push_back(LocalChange{remove ? LocalChange::Kind::remove : LocalChange::Kind::save,
-                                        std::move(*item),
-                                        change.value(QStringLiteral("time")).toDouble()});
+        m_changes.push_back(
+            LocalChange{remove ? LocalChange::Kind::remove : LocalChange::Kind::save,
+                        std::move(*item), change.value(QStringLiteral("time")).toDouble()});
     }
     return true;
 }
@@ -74,12 +74,11 @@ bool SyncJournal::save()
         known.append(itemObject(item));
     QJsonArray changes;
     for (const LocalChange &change : m_changes) {
-        changes.append(QJsonObject{
-            {QStringLiteral("kind"), change.kind == LocalChange::Kind::remove
-                                         ? QStringLiteral("remove")
-                                         : QStringLiteral("save")},
-            {QStringLiteral("item"), itemObject(change.item)},
-            {QStringLiteral("time"), change.time}});
+        changes.append(QJsonObject{{QStringLiteral("kind"), change.kind == LocalChange::Kind::remove
+                                                                ? QStringLiteral("remove")
+                                                                : QStringLiteral("save")},
+                                   {QStringLiteral("item"), itemObject(change.item)},
+                                   {QStringLiteral("time"), change.time}});
     }
     return m_file.write(QJsonDocument(QJsonObject{{QStringLiteral("known"), known},
                                                   {QStringLiteral("changes"), changes}})

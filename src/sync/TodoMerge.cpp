@@ -5,8 +5,7 @@
 
 namespace {
 
-template <typename T>
-T mergedField(const T &base, const T &mine, const T &theirs, bool mineIsLater)
+template <typename T> T mergedField(const T &base, const T &mine, const T &theirs, bool mineIsLater)
 {
     const bool mineChanged = !(mine == base);
     const bool theirsChanged = !(theirs == base);

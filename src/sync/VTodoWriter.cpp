@@ -131,9 +131,9 @@ std::string newVTodo(const TodoItem &item, double now)
     for (icalproperty *property : ownedProperties(item, Fields{}, now, 0))
         icalcomponent_add_property(todo, property);
     icalcomponent_add_component(todo, dueAlarm(item.name()));
-    const IcalComponentPointer calendar(icalcomponent_vanew(
-        ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
-        icalproperty_new_prodid("-//Plimsa//Plimsa//EN"), todo, nullptr));
+    const IcalComponentPointer calendar(
+        icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
+                            icalproperty_new_prodid("-//Plimsa//Plimsa//EN"), todo, nullptr));
     return takeIcalString(icalcomponent_as_ical_string_r(calendar.get()));
 }
 
@@ -250,9 +250,9 @@ std::optional<std::string> updatedVTodo(std::string_view serverCopy, const TodoI
     if (!current)
         return std::nullopt;
     const Fields fields = changedFields(*current, item);
-    const int sequence =
-        current->sequence < std::numeric_limits<int>::max() ? std::max(current->sequence, 0) + 1
-                                                             : current->sequence;
+    const int sequence = current->sequence < std::numeric_limits<int>::max()
+                             ? std::max(current->sequence, 0) + 1
+                             : current->sequence;
     auto edited = editedLines(serverCopy, item, fields, now, sequence);
     if (edited && carries(readVTodo(*edited, local), item))
         return edited;

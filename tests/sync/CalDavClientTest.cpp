@@ -49,7 +49,8 @@ TEST_P(CalDavClientTest, FindsTheTaskListItMadeTheFirstTime)
 {
     const auto first = discovered();
     const auto second = discovered();
-    EXPECT_TRUE(first->collection().path().endsWith(u"/plimsa/")) << first->collection().toString().toStdString();
+    EXPECT_TRUE(first->collection().path().endsWith(u"/plimsa/"))
+        << first->collection().toString().toStdString();
     EXPECT_EQ(first->collection(), second->collection());
 }
 
@@ -69,7 +70,8 @@ TEST_P(CalDavClientTest, WritesOnlyOverTheETagItKnowsAndReportsEachChange)
     EXPECT_EQ(await<QString>([&](auto r) { client->put(href, data, {}, r); }).error,
               ServerError::preconditionFailed);
 
-    const auto added = await<ServerChanges>([&](auto r) { client->changesSince(start.value.syncToken, r); });
+    const auto added =
+        await<ServerChanges>([&](auto r) { client->changesSince(start.value.syncToken, r); });
     ASSERT_TRUE(added.ok());
     ASSERT_EQ(added.value.changed.size(), 1u);
     EXPECT_EQ(added.value.changed[0].href, href);
@@ -88,18 +90,21 @@ TEST_P(CalDavClientTest, WritesOnlyOverTheETagItKnowsAndReportsEachChange)
               ServerError::preconditionFailed);
     const TodoItem renamed("Buy oat milk", item.time(), item.priority(), item.id());
     const auto changed = await<QString>([&](auto r) {
-        client->put(href, QByteArray::fromStdString(newVTodo(renamed, 786300060)), created.value, r);
+        client->put(href, QByteArray::fromStdString(newVTodo(renamed, 786300060)), created.value,
+                    r);
     });
     ASSERT_TRUE(changed.ok());
     EXPECT_EQ(await<bool>([&](auto r) { client->remove(href, created.value, r); }).error,
               ServerError::preconditionFailed);
     EXPECT_TRUE(await<bool>([&](auto r) { client->remove(href, changed.value, r); }).ok());
 
-    const auto removed = await<ServerChanges>([&](auto r) { client->changesSince(added.value.syncToken, r); });
+    const auto removed =
+        await<ServerChanges>([&](auto r) { client->changesSince(added.value.syncToken, r); });
     ASSERT_TRUE(removed.ok());
     EXPECT_EQ(removed.value.removed, QStringList{href});
-    EXPECT_EQ(await<ServerChanges>([&](auto r) { client->changesSince(start.value.syncToken + QStringLiteral("x"), r); })
-                  .error,
+    EXPECT_EQ(await<ServerChanges>([&](auto r) {
+                  client->changesSince(start.value.syncToken + QStringLiteral("x"), r);
+              }).error,
               ServerError::invalidSyncToken);
 }
 
@@ -112,8 +117,7 @@ TEST_P(CalDavClientTest, FaultsAreAnsweredNotHung)
     client->setAnswerLimitForTesting(CalDavClient::defaultAnswerLimit);
     if (server.kind() == CalDavTestServer::Kind::radicale) {
         CalDavClient wrong(server.url(), server.user(), QStringLiteral("wrong"));
-        EXPECT_EQ(await<QUrl>([&](auto r) { wrong.discover(r); }).error,
-                  ServerError::unauthorized);
+        EXPECT_EQ(await<QUrl>([&](auto r) { wrong.discover(r); }).error, ServerError::unauthorized);
     }
     server.stop();
     EXPECT_EQ(await<ServerChanges>([&](auto r) { client->changesSince({}, r); }).error,
@@ -132,10 +136,14 @@ TEST(CalDavClient, TalksPlainHttpOnlyToLoopback)
     struct Case {
         const char *url;
         bool allowed;
-    } cases[] = {{"https://dav.example.org/", true}, {"http://127.0.0.1:5232/", true},
-                 {"http://[::1]/", true},            {"http://localhost/", true},
-                 {"http://dav.example.org/", false}, {"http://10.0.0.1/", false},
-                 {"ftp://127.0.0.1/", false},        {"not a url", false}};
+    } cases[] = {{"https://dav.example.org/", true},
+                 {"http://127.0.0.1:5232/", true},
+                 {"http://[::1]/", true},
+                 {"http://localhost/", true},
+                 {"http://dav.example.org/", false},
+                 {"http://10.0.0.1/", false},
+                 {"ftp://127.0.0.1/", false},
+                 {"not a url", false}};
     for (const Case &c : cases)
         EXPECT_EQ(CalDavClient::isAllowed(QUrl(QString::fromLatin1(c.url))), c.allowed) << c.url;
     CalDavClient insecure(QUrl(QStringLiteral("http://dav.example.org/")), {}, {});

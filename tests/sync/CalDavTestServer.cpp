@@ -30,8 +30,7 @@ bool writeFile(const QString &path, const QByteArray &content)
 CalDavTestServer::CalDavTestServer(Kind kind) : m_kind(kind)
 {
     m_process.setProcessChannelMode(QProcess::MergedChannels);
-    QObject::connect(&m_process, &QProcess::readyRead,
-                     [this] { m_log += m_process.readAll(); });
+    QObject::connect(&m_process, &QProcess::readyRead, [this] { m_log += m_process.readAll(); });
 }
 
 CalDavTestServer::~CalDavTestServer()
@@ -72,9 +71,9 @@ bool CalDavTestServer::start()
         if (!writeFile(config, text) || !writeFile(root + QStringLiteral("/users"),
                                                    (user() + u':' + password() + u'\n').toUtf8()))
             return false;
-        m_process.start(QStringLiteral("/usr/bin/python3"),
-                        {QStringLiteral("-m"), QStringLiteral("radicale"), QStringLiteral("--config"),
-                         config});
+        m_process.start(
+            QStringLiteral("/usr/bin/python3"),
+            {QStringLiteral("-m"), QStringLiteral("radicale"), QStringLiteral("--config"), config});
     } else {
         m_process.start(QStringLiteral("/usr/bin/xandikos"),
                         {QStringLiteral("--autocreate"), QStringLiteral("-d"),

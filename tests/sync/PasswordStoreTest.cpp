@@ -15,7 +15,8 @@
 
 namespace {
 
-template <typename Result> Result await(const std::function<void(std::function<void(Result)>)> &call)
+template <typename Result>
+Result await(const std::function<void(std::function<void(Result)>)> &call)
 {
     std::optional<Result> result;
     QEventLoop loop;
@@ -44,7 +45,8 @@ public:
         QProcessEnvironment environment;
         environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
         environment.insert(QStringLiteral("HOME"), m_home.path());
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"),
+                           m_home.filePath(QStringLiteral("data")));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home.path());
         environment.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
         m_daemon.setProcessEnvironment(environment);
@@ -59,7 +61,8 @@ public:
         const QDBusConnection connection = bus.connect(QStringLiteral("keyring-probe"));
         const QDeadlineTimer deadline(20000);
         while (!deadline.hasExpired() && m_daemon.state() != QProcess::NotRunning) {
-            if (connection.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.secrets")))
+            if (connection.interface()->isServiceRegistered(
+                    QStringLiteral("org.freedesktop.secrets")))
                 return;
             QThread::msleep(50);
         }
@@ -87,7 +90,8 @@ TEST(PasswordStore, KeepsThePasswordInTheSecretServiceElseForTheSessionOnly)
 
     // No Secret Service on the bus: this session only.
     PasswordStore session;
-    EXPECT_FALSE(await<bool>([&](auto done) { session.store(account, QStringLiteral("s1"), done); }));
+    EXPECT_FALSE(
+        await<bool>([&](auto done) { session.store(account, QStringLiteral("s1"), done); }));
     EXPECT_EQ(await<std::optional<QString>>([&](auto done) { session.read(account, done); }),
               QStringLiteral("s1"));
     EXPECT_EQ(readBack(account), std::nullopt);

@@ -19,7 +19,8 @@ namespace {
 
 constexpr double march5 = 794424600; // 2026-03-05 18:30 UTC
 
-template <typename Result> Result await(const std::function<void(std::function<void(Result)>)> &call)
+template <typename Result>
+Result await(const std::function<void(std::function<void(Result)>)> &call)
 {
     std::optional<Result> result;
     QEventLoop loop;
@@ -103,8 +104,8 @@ struct Device {
 
     SyncOutcome sync(bool allowMassRemoval = false)
     {
-        const auto outcome = await<SyncOutcome>(
-            [&](auto done) { engine->sync(done, allowMassRemoval); });
+        const auto outcome =
+            await<SyncOutcome>([&](auto done) { engine->sync(done, allowMassRemoval); });
         if (outcome.status == SyncOutcome::Status::done)
             list = appliedOutcome(list, outcome);
         return outcome;
@@ -206,8 +207,9 @@ const ConflictCase conflicts[] = {
      [](auto &i) { return named(i, "Phone"); }, [](auto &i) { return named(i, "Laptop"); }},
     {"changed here, removed there: the change stays", [](auto &i) { return named(i, "Laptop"); },
      [](auto &) { return std::optional<TodoItem>(); }, [](auto &i) { return named(i, "Laptop"); }},
-    {"removed here, changed there: the change stays", [](auto &) { return std::optional<TodoItem>(); },
-     [](auto &i) { return named(i, "Phone"); }, [](auto &i) { return named(i, "Phone"); }},
+    {"removed here, changed there: the change stays",
+     [](auto &) { return std::optional<TodoItem>(); }, [](auto &i) { return named(i, "Phone"); },
+     [](auto &i) { return named(i, "Phone"); }},
 };
 
 std::vector<TodoItem> with(std::vector<TodoItem> list, std::optional<TodoItem> changed,

@@ -56,8 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"UTC, high", calendar("DUE:20260305T183000Z\r\nPRIORITY:1\r\n"), true, march5,
                  false, TodoPriority::high, march5},
         ReadCase{"TZID known to the system",
-                 calendar("DUE;TZID=Europe/Berlin:20260305T193000\r\nPRIORITY:4\r\n"), true,
-                 march5, false, TodoPriority::high, march5},
+                 calendar("DUE;TZID=Europe/Berlin:20260305T193000\r\nPRIORITY:4\r\n"), true, march5,
+                 false, TodoPriority::high, march5},
         ReadCase{"TZID from the object's own VTIMEZONE",
                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VTIMEZONE\r\nTZID:Office\r\n"
                  "BEGIN:STANDARD\r\nDTSTART:19700101T000000\r\nTZOFFSETFROM:+0500\r\n"
@@ -72,8 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"all-day with an alarm before its start",
                  calendar("DUE;VALUE=DATE:20260305\r\nPRIORITY:0\r\nBEGIN:VALARM\r\n"
                           "ACTION:DISPLAY\r\nTRIGGER;RELATED=END:-PT15H\r\nEND:VALARM\r\n"),
-                 true, utc(2026, 3, 4, 23, 0), true, TodoPriority::medium,
-                 utc(2026, 3, 4, 8, 0)},
+                 true, utc(2026, 3, 4, 23, 0), true, TodoPriority::medium, utc(2026, 3, 4, 8, 0)},
         ReadCase{"alarm relative to DTSTART",
                  calendar("DTSTART:20260305T100000Z\r\nDUE:20260305T183000Z\r\nPRIORITY:6\r\n"
                           "BEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER:PT1H\r\nEND:VALARM\r\n"),
@@ -90,8 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"cancelled", calendar("DUE:20260305T183000Z\r\nSTATUS:CANCELLED\r\n"), false,
                  march5, false, TodoPriority::medium, march5},
         ReadCase{"COMPLETED without STATUS",
-                 calendar("DUE:20260305T183000Z\r\nCOMPLETED:20260301T100000Z\r\n"), false,
-                 march5, false, TodoPriority::medium, march5},
+                 calendar("DUE:20260305T183000Z\r\nCOMPLETED:20260301T100000Z\r\n"), false, march5,
+                 false, TodoPriority::medium, march5},
         ReadCase{"recurring: the main VTODO, not an override",
                  "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:other-client-1\r\nSUMMARY:Moved\r\n"
                  "RECURRENCE-ID:20260312T183000Z\r\nDUE:20260313T183000Z\r\nEND:VTODO\r\n"
@@ -102,9 +101,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReadingVTodos, IdentityComesFromTheUid)
 {
     const std::string uuid = "e621e1f8-c36c-495a-93fc-0c247a3e6e5f";
-    const auto plimsas = readVTodo(
-        "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:" + uuid + "\r\nEND:VTODO\r\nEND:VCALENDAR\r\n",
-        berlin);
+    const auto plimsas = readVTodo("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:" + uuid +
+                                       "\r\nEND:VTODO\r\nEND:VCALENDAR\r\n",
+                                   berlin);
     ASSERT_TRUE(plimsas);
     EXPECT_EQ(plimsas->id, *Uuid::fromString(uuid));
 
@@ -122,8 +121,10 @@ TEST(ReadingVTodos, WhatHoldsNoVTodoWithAUidIsNotRead)
 {
     for (const std::string &text :
          {std::string(), std::string("not a calendar"),
-          std::string("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:a\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"),
-          std::string("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nSUMMARY:x\r\nEND:VTODO\r\nEND:VCALENDAR\r\n"),
+          std::string(
+              "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:a\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"),
+          std::string(
+              "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nSUMMARY:x\r\nEND:VTODO\r\nEND:VCALENDAR\r\n"),
           calendar("X-PAD:" + std::string(vTodoSizeLimit, 'a') + "\r\n")})
         EXPECT_FALSE(readVTodo(text, berlin)) << text.substr(0, 80);
 }
@@ -202,7 +203,8 @@ TEST_P(UpdatingVTodos, ChangesOnlyWhatPlimsaOwnsAndChanged)
 INSTANTIATE_TEST_SUITE_P(
     Cases, UpdatingVTodos,
     testing::Values(
-        UpdateCase{"nothing changed but the stamps", "Call Ann", march5, TodoPriority::high, {}, {}},
+        UpdateCase{
+            "nothing changed but the stamps", "Call Ann", march5, TodoPriority::high, {}, {}},
         UpdateCase{"renamed: the name and Plimsa's own alarm",
                    "Call Ann back",
                    march5,
