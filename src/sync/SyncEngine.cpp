@@ -20,6 +20,10 @@ QString idText(const Uuid &id)
 
 // Conditional writes tried per change before the sync gives up on it for now.
 constexpr int writeAttempts = 3;
+// Taken changes between writes of the files: a kill replays at most these
+// (conditional writes make that harmless), and a first upload of a long list
+// does not rewrite both files after every request.
+constexpr int changesPerWrite = 50;
 
 } // namespace
 
@@ -77,10 +81,13 @@ void SyncEngine::sync(std::function<void(SyncOutcome)> done, bool allowMassRemov
 
 void SyncEngine::replayNext()
 {
-    if (m_journal.changes().empty())
+    if (m_journal.changes().empty()) {
+        if (m_unsaved > 0 && !writeFiles())
+            return fail(ServerError::none);
         pull();
-    else
+    } else {
         upload(m_journal.changes().front(), writeAttempts);
+    }
 }
 
 void SyncEngine::upload(LocalChange change, int attemptsLeft)
@@ -95,8 +102,6 @@ void SyncEngine::upload(LocalChange change, int attemptsLeft)
         m_server.remove(href, m_state.copies[href].etag, [this, href](ServerResult<bool> result) {
             if (result.ok() || result.error == ServerError::notFound) {
                 m_state.copies.erase(href);
-                if (!m_state.save())
-                    return fail(ServerError::none);
                 taken();
             } else if (result.error == ServerError::preconditionFailed) {
                 // Changed there since: the change wins and comes back with the pull.
@@ -125,8 +130,6 @@ void SyncEngine::upload(LocalChange change, int attemptsLeft)
                  [this, change, id, target, data, attemptsLeft](ServerResult<QString> result) {
                      if (result.ok()) {
                          m_state.copies[target] = SyncedCopy{id, result.value, data};
-                         if (!m_state.save())
-                             return fail(ServerError::none);
                          if (!(change.item == m_journal.changes().front().item)) {
                              if (auto merged = readVTodo(data.toStdString(), m_calendar))
                                  m_merged.push_back(std::move(*merged));
@@ -152,8 +155,6 @@ void SyncEngine::resolveConflict(LocalChange change, const QString &href, int at
         if (result.value.empty()) {
             // Removed there: the change wins and is written as new.
             m_state.copies.erase(href);
-            if (!m_state.save())
-                return fail(ServerError::none);
             upload(change, attemptsLeft);
             return;
         }
@@ -176,15 +177,14 @@ void SyncEngine::resolveConflict(LocalChange change, const QString &href, int at
                 mergeTodo(baseItem, change.item, change.time, theirItem, theirTodo->lastModified);
         }
         m_state.copies[href] = SyncedCopy{id, theirs.etag, theirs.data};
-        if (!m_state.save())
-            return fail(ServerError::none);
         upload(merged, attemptsLeft);
     });
 }
 
 void SyncEngine::taken()
 {
-    if (!m_journal.takeFirst())
+    m_journal.dropFirst();
+    if (++m_unsaved >= changesPerWrite && !writeFiles())
         return fail(ServerError::none);
     ++m_uploaded;
     if (progress)
@@ -284,7 +284,8 @@ void SyncEngine::apply(const std::vector<ServerObject> &fetched, const QStringLi
 
     const std::size_t count = known.size();
     if (!m_allowMassRemoval && count >= 10 && outcome.removals.size() * 2 > count) {
-        // Nothing of it is kept until the user agrees, not even the token.
+        // Nothing of it is kept until the user agrees, not even the token;
+        // what the replay did is.
         m_state.load();
         outcome.status = SyncOutcome::Status::needsConfirmation;
         outcome.upserts = m_merged;
@@ -294,6 +295,14 @@ void SyncEngine::apply(const std::vector<ServerObject> &fetched, const QStringLi
     if (!m_state.save() || !m_journal.setKnownList(appliedOutcome(known, outcome)))
         return fail(ServerError::none);
     finish(std::move(outcome));
+}
+
+bool SyncEngine::writeFiles()
+{
+    m_unsaved = 0;
+    // The state first: a journal that forgot a change the state does not
+    // show as taken would lose it; the other way round it is only replayed.
+    return m_state.save() && m_journal.save();
 }
 
 void SyncEngine::finish(SyncOutcome outcome)
@@ -309,6 +318,6 @@ void SyncEngine::fail(ServerError error)
 {
     SyncOutcome outcome;
     outcome.status = SyncOutcome::Status::failed;
-    outcome.error = error;
+    outcome.error = writeFiles() ? error : ServerError::none;
     finish(std::move(outcome));
 }

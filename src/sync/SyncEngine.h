@@ -86,6 +86,7 @@ private:
     void pullChanged(std::vector<ServerObject> changed, QStringList removed, QString token);
     void apply(const std::vector<ServerObject> &fetched, const QStringList &removed,
                const QString &token);
+    bool writeFiles();
     void finish(SyncOutcome outcome);
     void fail(ServerError error);
 
@@ -97,6 +98,8 @@ private:
     std::function<void(SyncOutcome)> m_done;
     bool m_allowMassRemoval = false;
     int m_uploaded = 0;
+    // Changes taken since the files were last written.
+    int m_unsaved = 0;
     // Merged to-dos written during the replay, which the list has to take.
     std::vector<ServerTodo> m_merged;
 };

@@ -125,10 +125,8 @@ bool SyncJournal::setKnownList(std::vector<TodoItem> list)
     return save();
 }
 
-bool SyncJournal::takeFirst()
+void SyncJournal::dropFirst()
 {
-    if (m_changes.empty())
-        return true;
-    m_changes.erase(m_changes.begin());
-    return save();
+    if (!m_changes.empty())
+        m_changes.erase(m_changes.begin());
 }

@@ -19,8 +19,9 @@ struct LocalChange {
 
 // The local changes waiting for the server, in the order they were made, with
 // the list as last seen so that the next list tells what changed. Kept in one
-// file, replaced whole with each change (`StoredFile`), so a kill at any
-// moment leaves either the change journaled or not, never half.
+// file, replaced whole with each change of the list (`StoredFile`), so a kill
+// at any moment leaves either the change journaled or not, never half. Taken
+// changes reach the file at the next `save`: until then a kill replays them.
 //
 // Not thread-safe; every call that changes it blocks on the write.
 class SyncJournal {
@@ -39,12 +40,11 @@ public:
     bool listChanged(const std::vector<TodoItem> &list, double now);
     // The list as it now is after server changes, which are not local ones.
     bool setKnownList(std::vector<TodoItem> list);
-    // The server has taken the first change.
-    bool takeFirst();
-
-private:
+    // The server has taken the first change; on disk once `save` runs.
+    void dropFirst();
     bool save();
 
+private:
     StoredFile m_file;
     std::vector<TodoItem> m_known;
     std::vector<LocalChange> m_changes;

@@ -67,7 +67,8 @@ TEST(SyncJournal, TakenChangesAreGoneForGood)
     SyncJournal journal(path);
     ASSERT_TRUE(journal.load());
     ASSERT_TRUE(journal.listChanged({milk, bread}, 0));
-    ASSERT_TRUE(journal.takeFirst());
+    journal.dropFirst();
+    ASSERT_TRUE(journal.save());
     ASSERT_TRUE(journal.setKnownList({milk, bread, milkLow}));
     SyncJournal reopened(path);
     ASSERT_TRUE(reopened.load());
