@@ -68,7 +68,9 @@ bool SyncEngine::listChanged(const std::vector<TodoItem> &list)
 void SyncEngine::sync(std::function<void(SyncOutcome)> done, bool allowMassRemoval)
 {
     if (m_done) {
-        done(SyncOutcome{SyncOutcome::Status::failed, ServerError::none, {}, {}, 0});
+        SyncOutcome busy;
+        busy.status = SyncOutcome::Status::failed;
+        done(std::move(busy));
         return;
     }
     m_done = std::move(done);
@@ -287,9 +289,10 @@ void SyncEngine::apply(const std::vector<ServerObject> &fetched, const QStringLi
         // Nothing of it is kept until the user agrees, not even the token;
         // what the replay did is.
         m_state.load();
-        outcome.status = SyncOutcome::Status::needsConfirmation;
-        outcome.upserts = m_merged;
-        return finish(std::move(outcome));
+        SyncOutcome held;
+        held.status = SyncOutcome::Status::needsConfirmation;
+        held.heldRemovals = std::move(outcome.removals);
+        return finish(std::move(held));
     }
     m_state.syncToken = token;
     if (!m_state.save() || !m_journal.setKnownList(appliedOutcome(known, outcome)))
@@ -307,6 +310,12 @@ bool SyncEngine::writeFiles()
 
 void SyncEngine::finish(SyncOutcome outcome)
 {
+    // Merged to-dos are on the server whatever came after: the list takes them.
+    if (outcome.status != SyncOutcome::Status::done && !m_merged.empty()) {
+        outcome.upserts = m_merged;
+        if (!m_journal.setKnownList(appliedOutcome(m_journal.knownList(), outcome)))
+            outcome.error = ServerError::none;
+    }
     outcome.uploaded = m_uploaded;
     auto done = std::move(m_done);
     m_done = nullptr;

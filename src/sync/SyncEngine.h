@@ -14,23 +14,25 @@
 #include <functional>
 #include <vector>
 
-// What one sync brought: the server's changes for the local list.
+// What one sync brought: the changes for the local list, to be applied
+// whatever the status (`appliedOutcome`).
 struct SyncOutcome {
     enum class Status {
         done,
         // Stopped at a server error; what was taken stays taken, the rest waits.
         failed,
-        // The server would remove more than half of a list of 10 or more: nothing
-        // of its changes was applied. `removals` says which; sync again with
-        // `allowMassRemoval` once the user agrees.
+        // The server would remove more than half of a list of 10 or more: none
+        // of its changes is applied. `heldRemovals` says which would go; sync
+        // again with `allowMassRemoval` once the user agrees.
         needsConfirmation,
     };
     Status status = Status::done;
     ServerError error = ServerError::none;
-    // New or changed on the server and shown in the list.
+    // New or changed on the server (or merged here) and shown in the list.
     std::vector<ServerTodo> upserts;
     // Gone from the server, or no longer shown (completed, no due time).
     std::vector<Uuid> removals;
+    std::vector<Uuid> heldRemovals;
     // Local changes the server took.
     int uploaded = 0;
 };
