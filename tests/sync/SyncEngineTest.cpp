@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -350,6 +351,50 @@ TEST_P(SyncEngineTest, AStaleTokenFallsBackToETags)
     const auto outcome = laptop->sync();
     ASSERT_EQ(outcome.status, SyncOutcome::Status::done) << int(outcome.error);
     EXPECT_EQ(byId(laptop->list), byId(phone->list));
+}
+
+// Debian's python3-caldav as another client: "write" saves a to-do from the
+// input, "read" prints the server's copy of it.
+const char otherClient[] = R"(
+import caldav, sys
+url, user, password, calendar_url, action = sys.argv[1:6]
+calendar = caldav.DAVClient(url=url, username=user, password=password).calendar(url=calendar_url)
+if action == "write":
+    calendar.save_todo(ical=sys.stdin.read())
+else:
+    print(calendar.todo_by_uid("other-client-7").data)
+)";
+
+TEST_P(SyncEngineTest, AnotherClientsPropertiesSurviveAPlimsaEdit)
+{
+    auto runOtherClient = [&](const char *action, const QByteArray &input) {
+        QProcess python;
+        python.start(QStringLiteral("/usr/bin/python3"),
+                     {QStringLiteral("-c"), QString::fromLatin1(otherClient),
+                      server.url().toString(), server.user(), server.password(),
+                      collection.toString(), QString::fromLatin1(action)});
+        python.write(input);
+        python.closeWriteChannel();
+        EXPECT_TRUE(python.waitForFinished(60000));
+        EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+        return QString::fromUtf8(python.readAllStandardOutput()).remove(u'\r');
+    };
+    runOtherClient("write", "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//EN\r\n"
+                            "BEGIN:VTODO\r\nUID:other-client-7\r\nDTSTAMP:20260101T000000Z\r\n"
+                            "SUMMARY:Call Ann\r\nDUE:20260305T183000Z\r\n"
+                            "CATEGORIES:Work,Phone\r\nDESCRIPTION:Ask about the keys\r\n"
+                            "X-OTHER-CLIENT-FLAG:kept\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    ASSERT_EQ(laptop->list.size(), 1u);
+    laptop->change({named(laptop->list[0], "Call Ann back")});
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+
+    const QString read = runOtherClient("read", {});
+    for (const char *line :
+         {"SUMMARY:Call Ann back\n", "CATEGORIES:Work,Phone\n", "DESCRIPTION:Ask about the keys\n",
+          "X-OTHER-CLIENT-FLAG:kept\n", "UID:other-client-7\n", "SEQUENCE:1\n"})
+        EXPECT_TRUE(read.contains(QString::fromLatin1(line))) << line << read.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, SyncEngineTest,
