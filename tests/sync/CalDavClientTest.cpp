@@ -131,6 +131,15 @@ INSTANTIATE_TEST_SUITE_P(Servers, CalDavClientTest,
                              return CalDavTestServer(info.param).name().toStdString();
                          });
 
+TEST(CalDavClient, NeverTrustsACertificateQtDoesNot)
+{
+    CalDavTestServer server(CalDavTestServer::Kind::radicale);
+    server.useUntrustedCertificate();
+    ASSERT_TRUE(server.start()) << server.log().toStdString();
+    CalDavClient client(server.url(), server.user(), server.password());
+    EXPECT_EQ(await<QUrl>([&](auto r) { client.discover(r); }).error, ServerError::network);
+}
+
 TEST(CalDavClient, TalksPlainHttpOnlyToLoopback)
 {
     struct Case {

@@ -45,7 +45,9 @@ QString CalDavTestServer::name() const
 
 QUrl CalDavTestServer::url() const
 {
-    return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(m_port));
+    return QUrl(QStringLiteral("%1://127.0.0.1:%2/")
+                    .arg(m_tls ? QStringLiteral("https") : QStringLiteral("http"))
+                    .arg(m_port));
 }
 
 bool CalDavTestServer::start()
@@ -58,18 +60,36 @@ bool CalDavTestServer::start()
     const QString address = QStringLiteral("127.0.0.1");
     if (m_kind == Kind::radicale) {
         const QString config = root + QStringLiteral("/radicale.conf");
-        const QByteArray text = QStringLiteral("[server]\nhosts = %1:%2\n"
-                                               "[auth]\ntype = htpasswd\n"
-                                               "htpasswd_filename = %3/users\n"
-                                               "htpasswd_encryption = plain\ndelay = 0\n"
-                                               "[storage]\nfilesystem_folder = %3/collections\n"
-                                               "[web]\ntype = none\n")
-                                    .arg(address)
-                                    .arg(m_port)
-                                    .arg(root)
-                                    .toUtf8();
-        if (!writeFile(config, text) || !writeFile(root + QStringLiteral("/users"),
-                                                   (user() + u':' + password() + u'\n').toUtf8()))
+        QByteArray text = QStringLiteral("[server]\nhosts = %1:%2\n"
+                                         "[auth]\ntype = htpasswd\n"
+                                         "htpasswd_filename = %3/users\n"
+                                         "htpasswd_encryption = plain\ndelay = 0\n"
+                                         "[storage]\nfilesystem_folder = %3/collections\n"
+                                         "[web]\ntype = none\n")
+                              .arg(address)
+                              .arg(m_port)
+                              .arg(root)
+                              .toUtf8();
+        QByteArray tls;
+        if (m_tls) {
+            QProcess openssl;
+            openssl.start(QStringLiteral("openssl"),
+                          {QStringLiteral("req"), QStringLiteral("-x509"),
+                           QStringLiteral("-newkey"), QStringLiteral("rsa:2048"),
+                           QStringLiteral("-nodes"), QStringLiteral("-days"), QStringLiteral("1"),
+                           QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+                           QStringLiteral("-keyout"), root + QStringLiteral("/key.pem"),
+                           QStringLiteral("-out"), root + QStringLiteral("/cert.pem")});
+            if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0)
+                return false;
+            tls = QStringLiteral("ssl = True\ncertificate = %1/cert.pem\nkey = %1/key.pem\n")
+                      .arg(root)
+                      .toUtf8();
+        }
+        const QByteArray serverSection = "[server]\n" + tls;
+        if (!writeFile(config, text.replace("[server]\n", serverSection)) ||
+            !writeFile(root + QStringLiteral("/users"),
+                       (user() + u':' + password() + u'\n').toUtf8()))
             return false;
         m_process.start(
             QStringLiteral("/usr/bin/python3"),

@@ -16,6 +16,10 @@ public:
     enum class Kind { radicale, xandikos };
 
     explicit CalDavTestServer(Kind kind);
+
+    // Radicale only: HTTPS with a self-signed certificate made for the test,
+    // which no client should trust. Before `start`.
+    void useUntrustedCertificate() { m_tls = true; }
     ~CalDavTestServer();
 
     // Starts the server and waits, at most 20 s, until it accepts connections.
@@ -36,5 +40,6 @@ private:
     QTemporaryDir m_directory;
     QProcess m_process;
     quint16 m_port = 0;
+    bool m_tls = false;
     QByteArray m_log;
 };
