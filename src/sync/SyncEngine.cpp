@@ -132,7 +132,9 @@ void SyncEngine::upload(LocalChange change, int attemptsLeft)
                  [this, change, id, target, data, attemptsLeft](ServerResult<QString> result) {
                      if (result.ok()) {
                          m_state.copies[target] = SyncedCopy{id, result.value, data};
-                         if (!(change.item == m_journal.changes().front().item)) {
+                         // After a conflict the server copy may differ beyond the
+                         // item (completed there): the list takes it as written.
+                         if (attemptsLeft < writeAttempts) {
                              if (auto merged = readVTodo(data.toStdString(), m_calendar))
                                  m_merged.push_back(std::move(*merged));
                          }
@@ -265,7 +267,7 @@ void SyncEngine::apply(const std::vector<ServerObject> &fetched, const QStringLi
     auto stillListed = [&](const Uuid &id) { return listed.contains(id.uuidString()); };
 
     SyncOutcome outcome;
-    outcome.upserts = m_merged;
+    addMerged(outcome);
     for (const ServerObject &object : fetched) {
         const auto todo = readVTodo(object.data.toStdString(), m_calendar);
         m_state.copies[object.href] =
@@ -300,6 +302,17 @@ void SyncEngine::apply(const std::vector<ServerObject> &fetched, const QStringLi
     finish(std::move(outcome));
 }
 
+void SyncEngine::addMerged(SyncOutcome &outcome) const
+{
+    // One finished on the server while it changed here stays finished.
+    for (const ServerTodo &todo : m_merged) {
+        if (todo.shown())
+            outcome.upserts.push_back(todo);
+        else
+            outcome.removals.push_back(todo.id);
+    }
+}
+
 bool SyncEngine::writeFiles()
 {
     m_unsaved = 0;
@@ -312,7 +325,7 @@ void SyncEngine::finish(SyncOutcome outcome)
 {
     // Merged to-dos are on the server whatever came after: the list takes them.
     if (outcome.status != SyncOutcome::Status::done && !m_merged.empty()) {
-        outcome.upserts = m_merged;
+        addMerged(outcome);
         if (!m_journal.setKnownList(appliedOutcome(m_journal.knownList(), outcome)))
             outcome.error = ServerError::none;
     }

@@ -88,6 +88,7 @@ private:
     void pullChanged(std::vector<ServerObject> changed, QStringList removed, QString token);
     void apply(const std::vector<ServerObject> &fetched, const QStringList &removed,
                const QString &token);
+    void addMerged(SyncOutcome &outcome) const;
     bool writeFiles();
     void finish(SyncOutcome outcome);
     void fail(ServerError error);

@@ -245,6 +245,35 @@ TEST_P(SyncEngineTest, ConflictsKeepEveryEdit)
     EXPECT_EQ(objectsOnServer(), laptop->list.size());
 }
 
+TEST_P(SyncEngineTest, ChangedHereCompletedThereLeavesTheList)
+{
+    const TodoItem shared("Water the plants", march5, TodoPriority::low);
+    laptop->change({shared});
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    const QString href =
+        laptop->client.hrefForUid(QString::fromStdString(shared.id().uuidString()));
+    const auto copy = await<ServerResult<std::vector<ServerObject>>>(
+        [&](auto r) { phone->client.fetch({href}, r); });
+    ASSERT_TRUE(copy.ok() && copy.value.size() == 1u);
+    QByteArray completed = copy.value[0].data;
+    completed.replace("END:VTODO", "STATUS:COMPLETED\r\nEND:VTODO");
+    ASSERT_TRUE(await<ServerResult<QString>>([&](auto r) {
+                    phone->client.put(href, completed, copy.value[0].etag, r);
+                }).ok());
+
+    laptop->change({named(shared, "Water the plants twice")});
+    const auto outcome = laptop->sync();
+    ASSERT_EQ(outcome.status, SyncOutcome::Status::done);
+    EXPECT_TRUE(laptop->list.empty());
+    const auto merged = await<ServerResult<std::vector<ServerObject>>>(
+        [&](auto r) { phone->client.fetch({href}, r); });
+    ASSERT_TRUE(merged.ok() && merged.value.size() == 1u);
+    const auto read = readVTodo(merged.value[0].data.toStdString(), LocalCalendar("UTC"));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->name, "Water the plants twice");
+    EXPECT_TRUE(read->finished);
+}
+
 TEST_P(SyncEngineTest, AServerThatWouldEmptyTheListWaitsForTheUser)
 {
     laptop->change(someTodos(10));
