@@ -53,7 +53,8 @@ std::vector<TodoItem> appliedOutcome(std::vector<TodoItem> list, const SyncOutco
 // remembers lives in files in `folder`, so a kill loses nothing and a replay
 // after it duplicates nothing (hrefs come from UIDs, writes are conditional).
 //
-// Runs on one thread; server calls never block, file writes do (small).
+// Runs on one thread; server calls never block, file writes do: each rewrites
+// the whole journal or state file, which grows with the list.
 class SyncEngine {
 public:
     SyncEngine(CalendarServer &server, const QString &folder, const Clock &clock);
