@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#include "SyncJournal.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace {
+
+QJsonObject itemObject(const TodoItem &item)
+{
+    return {{QStringLiteral("id"), QString::fromStdString(item.id().uuidString())},
+            {QStringLiteral("name"), QString::fromStdString(item.name())},
+            {QStringLiteral("time"), item.time()},
+            {QStringLiteral("priority"), QString::fromUtf8(rawValue(item.priority()))}};
+}
+
+std::optional<TodoItem> itemFrom(const QJsonValue &value)
+{
+    const QJsonObject object = value.toObject();
+    const auto id = Uuid::fromString(object.value(QStringLiteral("id")).toString().toStdString());
+    const auto priority =
+        todoPriorityFromRawValue(object.value(QStringLiteral("priority")).toString().toStdString());
+    const QJsonValue time = object.value(QStringLiteral("time"));
+    if (!id || !priority || !time.isDouble())
+        return std::nullopt;
+    return TodoItem(object.value(QStringLiteral("name")).toString().toStdString(), time.toDouble(),
+                    *priority, *id);
+}
+
+std::string key(const TodoItem &item)
+{
+    return item.id().uuidString();
+}
+
+} // namespace
+
+SyncJournal::SyncJournal(QString path) : m_file(std::move(path)) {}
+
+bool SyncJournal::load()
+{
+    m_known.clear();
+    m_changes.clear();
+    const auto content = m_file.read();
+    if (!content)
+        return !m_file.isHeldBack();
+    const QJsonObject root = QJsonDocument::fromJson(*content).object();
+    for (const QJsonValue &value : root.value(QStringLiteral("known")).toArray()) {
+        if (auto item = itemFrom(value))
+            m_known.push_back(std::move(*item));
+    }
+    for (const QJsonValue &value : root.value(QStringLiteral("changes")).toArray()) {
+        const QJsonObject change = value.toObject();
+        auto item = itemFrom(change.value(QStringLiteral("item")));
+        if (!item)
+            continue;
+        const bool remove = change.value(QStringLiteral("kind")).toString() == u"remove";
+        m_changes.push_back(
+            LocalChange{remove ? LocalChange::Kind::remove : LocalChange::Kind::save,
+                        std::move(*item), change.value(QStringLiteral("time")).toDouble()});
+    }
+    return true;
+}
+
+bool SyncJournal::save()
+{
+    QJsonArray known;
+    for (const TodoItem &item : m_known)
+        known.append(itemObject(item));
+    QJsonArray changes;
+    for (const LocalChange &change : m_changes) {
+        changes.append(QJsonObject{{QStringLiteral("kind"), change.kind == LocalChange::Kind::remove
+                                                                ? QStringLiteral("remove")
+                                                                : QStringLiteral("save")},
+                                   {QStringLiteral("item"), itemObject(change.item)},
+                                   {QStringLiteral("time"), change.time}});
+    }
+    return m_file.write(QJsonDocument(QJsonObject{{QStringLiteral("known"), known},
+                                                  {QStringLiteral("changes"), changes}})
+                            .toJson(QJsonDocument::Compact));
+}
+
+bool SyncJournal::listChanged(const std::vector<TodoItem> &list, double now)
+{
+    std::unordered_map<std::string, const TodoItem *> before;
+    for (const TodoItem &item : m_known)
+        before.emplace(key(item), &item);
+    std::vector<LocalChange> added;
+    for (const TodoItem &item : list) {
+        const auto found = before.find(key(item));
+        if (found == before.end() || !(*found->second == item))
+            added.push_back(LocalChange{LocalChange::Kind::save, item, now});
+        if (found != before.end())
+            before.erase(found);
+    }
+    for (const TodoItem &item : m_known) {
+        if (before.contains(key(item)))
+            added.push_back(LocalChange{LocalChange::Kind::remove, item, now});
+    }
+    if (added.empty())
+        return true;
+    for (LocalChange &change : added) {
+        // A save replaces the to-do's last change when that is a save too.
+        const auto last = std::find_if(m_changes.rbegin(), m_changes.rend(), [&](const auto &c) {
+            return c.item.id() == change.item.id();
+        });
+        if (last != m_changes.rend() && last->kind == LocalChange::Kind::save &&
+            change.kind == LocalChange::Kind::save)
+            *last = std::move(change);
+        else
+            m_changes.push_back(std::move(change));
+    }
+    m_known = list;
+    return save();
+}
+
+bool SyncJournal::setKnownList(std::vector<TodoItem> list)
+{
+    m_known = std::move(list);
+    return save();
+}
+
+void SyncJournal::dropFirst()
+{
+    if (!m_changes.empty())
+        m_changes.erase(m_changes.begin());
+}

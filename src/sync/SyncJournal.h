@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#pragma once
+
+#include <StoredFile.h>
+#include <TodoItem.h>
+
+#include <vector>
+
+// One change of the local list that the server has not taken yet.
+struct LocalChange {
+    enum class Kind { save, remove };
+    Kind kind;
+    TodoItem item;
+    // When it was made, against the server's LAST-MODIFIED in a conflict.
+    double time;
+};
+
+// The local changes waiting for the server, in the order they were made, with
+// the list as last seen so that the next list tells what changed. Kept in one
+// file, replaced whole with each change of the list (`StoredFile`), so a kill
+// at any moment leaves either the change journaled or not, never half. Taken
+// changes reach the file at the next `save`: until then a kill replays them.
+//
+// Not thread-safe; every call that changes it blocks on the write.
+class SyncJournal {
+public:
+    explicit SyncJournal(QString path);
+
+    // False when the file exists but cannot be read; it is then held back and
+    // nothing is journaled over it.
+    bool load();
+
+    const std::vector<LocalChange> &changes() const { return m_changes; }
+    const std::vector<TodoItem> &knownList() const { return m_known; }
+
+    // Journals what differs between the list last seen and `list`: a save for
+    // each new or changed to-do, a removal for each one gone.
+    bool listChanged(const std::vector<TodoItem> &list, double now);
+    // The list as it now is after server changes, which are not local ones.
+    bool setKnownList(std::vector<TodoItem> list);
+    // The server has taken the first change; on disk once `save` runs.
+    void dropFirst();
+    bool save();
+
+private:
+    StoredFile m_file;
+    std::vector<TodoItem> m_known;
+    std::vector<LocalChange> m_changes;
+};

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#pragma once
+
+#include <LocalCalendar.h>
+#include <TodoItem.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// What a server's VTODO means to the list, and the VTODO text Plimsa writes
+// for a to-do (iCalendar through libical 3).
+//
+// Plimsa owns UID, SUMMARY, DUE, PRIORITY, DTSTAMP, LAST-MODIFIED, SEQUENCE
+// and the one alarm it adds at the due time. Everything else another client
+// wrote stays byte for byte when Plimsa edits a server copy.
+
+// One VTODO as read from a server.
+struct ServerTodo {
+    std::string uid;
+    // The UID itself when it is a UUID, else a UUID named after it, so that a
+    // to-do keeps one identity across syncs.
+    Uuid id{Uuid::Bytes{}};
+    std::string name;
+    // The due instant; an all-day DUE is the start of its day in the local zone.
+    std::optional<double> due;
+    bool allDay = false;
+    TodoPriority priority = TodoPriority::medium;
+    // When its reminder comes: its own alarm when it has one, else the due time
+    // (all-day to-dos get a reminder only from an alarm of their own).
+    std::optional<double> reminder;
+    // COMPLETED or CANCELLED.
+    bool finished = false;
+    std::optional<double> lastModified;
+    int sequence = 0;
+
+    // Only unfinished to-dos with a due time are in the list.
+    bool shown() const { return due && !finished; }
+    // The list's to-do; only for one that is shown.
+    TodoItem item() const;
+};
+
+// Bigger texts are not read: no one to-do needs a megabyte.
+inline constexpr std::size_t vTodoSizeLimit = 1 << 20;
+
+// The main VTODO of a calendar object (the one without RECURRENCE-ID); none
+// when the text holds no readable VTODO with a UID. A floating DUE is taken in
+// `local`'s zone, as is a TZID that neither the text nor the system knows.
+std::optional<ServerTodo> readVTodo(std::string_view calendarText, const LocalCalendar &local);
+
+// A calendar object holding a new VTODO for `item`, its times written in UTC.
+// `now` stamps it.
+std::string newVTodo(const TodoItem &item, double now);
+
+// The server copy with the fields of `item` that differ from it written over
+// it, stamped `now` with SEQUENCE raised. Every line Plimsa does not own is kept
+// as it was; only a copy whose lines libical nests otherwise (a stray END) is
+// written anew by libical. None when the copy holds no VTODO to edit.
+std::optional<std::string> updatedVTodo(std::string_view serverCopy, const TodoItem &item,
+                                        double now, const LocalCalendar &local);

@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#include "CalDavTestServer.h"
+
+#include <CalDavClient.h>
+#include <VTodoMapping.h>
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs the event loop until the call answers, at most 30 s.
+template <typename T>
+ServerResult<T> await(const std::function<void(CalendarServer::Reply<T>)> &call)
+{
+    std::optional<ServerResult<T>> result;
+    QEventLoop loop;
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    call([&](ServerResult<T> answer) {
+        result = std::move(answer);
+        loop.quit();
+    });
+    if (!result)
+        loop.exec();
+    return result.value_or(ServerResult<T>{ServerError::badAnswer, {}});
+}
+
+class CalDavClientTest : public testing::TestWithParam<CalDavTestServer::Kind> {
+protected:
+    void SetUp() override { ASSERT_TRUE(server.start()) << server.log().toStdString(); }
+
+    std::unique_ptr<CalDavClient> discovered(QString password = {})
+    {
+        auto client = std::make_unique<CalDavClient>(
+            server.url(), server.user(), password.isEmpty() ? server.password() : password);
+        const auto found = await<QUrl>([&](auto reply) { client->discover(reply); });
+        EXPECT_TRUE(found.ok()) << int(found.error) << server.log().toStdString();
+        return client;
+    }
+
+    CalDavTestServer server{GetParam()};
+};
+
+TEST_P(CalDavClientTest, FindsTheTaskListItMadeTheFirstTime)
+{
+    const auto first = discovered();
+    const auto second = discovered();
+    EXPECT_TRUE(first->collection().path().endsWith(u"/plimsa/"))
+        << first->collection().toString().toStdString();
+    EXPECT_EQ(first->collection(), second->collection());
+}
+
+TEST_P(CalDavClientTest, WritesOnlyOverTheETagItKnowsAndReportsEachChange)
+{
+    const auto client = discovered();
+    const auto start = await<ServerChanges>([&](auto r) { client->changesSince({}, r); });
+    ASSERT_TRUE(start.ok());
+    EXPECT_TRUE(start.value.changed.empty());
+
+    const TodoItem item("Buy milk", 786310200, TodoPriority::high);
+    const QString href = client->hrefForUid(QString::fromStdString(item.id().uuidString()));
+    const QByteArray data = QByteArray::fromStdString(newVTodo(item, 786300000));
+    const auto created = await<QString>([&](auto r) { client->put(href, data, {}, r); });
+    ASSERT_TRUE(created.ok());
+    ASSERT_FALSE(created.value.isEmpty());
+    EXPECT_EQ(await<QString>([&](auto r) { client->put(href, data, {}, r); }).error,
+              ServerError::preconditionFailed);
+
+    const auto added =
+        await<ServerChanges>([&](auto r) { client->changesSince(start.value.syncToken, r); });
+    ASSERT_TRUE(added.ok());
+    ASSERT_EQ(added.value.changed.size(), 1u);
+    EXPECT_EQ(added.value.changed[0].href, href);
+    const auto listed = await<std::vector<ServerObject>>([&](auto r) { client->listEtags(r); });
+    ASSERT_TRUE(listed.ok());
+    ASSERT_EQ(listed.value.size(), 1u);
+    EXPECT_EQ(listed.value[0].etag, created.value);
+    const auto fetched =
+        await<std::vector<ServerObject>>([&](auto r) { client->fetch({href}, r); });
+    ASSERT_TRUE(fetched.ok());
+    ASSERT_EQ(fetched.value.size(), 1u);
+    EXPECT_EQ(readVTodo(fetched.value[0].data.toStdString(), LocalCalendar("UTC"))->item(), item);
+
+    const QString stale = QStringLiteral("\"not-the-etag\"");
+    EXPECT_EQ(await<QString>([&](auto r) { client->put(href, data, stale, r); }).error,
+              ServerError::preconditionFailed);
+    const TodoItem renamed("Buy oat milk", item.time(), item.priority(), item.id());
+    const auto changed = await<QString>([&](auto r) {
+        client->put(href, QByteArray::fromStdString(newVTodo(renamed, 786300060)), created.value,
+                    r);
+    });
+    ASSERT_TRUE(changed.ok());
+    EXPECT_EQ(await<bool>([&](auto r) { client->remove(href, created.value, r); }).error,
+              ServerError::preconditionFailed);
+    EXPECT_TRUE(await<bool>([&](auto r) { client->remove(href, changed.value, r); }).ok());
+
+    const auto removed =
+        await<ServerChanges>([&](auto r) { client->changesSince(added.value.syncToken, r); });
+    ASSERT_TRUE(removed.ok());
+    EXPECT_EQ(removed.value.removed, QStringList{href});
+    EXPECT_EQ(await<ServerChanges>([&](auto r) {
+                  client->changesSince(start.value.syncToken + QStringLiteral("x"), r);
+              }).error,
+              ServerError::invalidSyncToken);
+}
+
+TEST_P(CalDavClientTest, FaultsAreAnsweredNotHung)
+{
+    auto client = discovered();
+    client->setAnswerLimitForTesting(100);
+    EXPECT_EQ(await<ServerChanges>([&](auto r) { client->changesSince({}, r); }).error,
+              ServerError::badAnswer);
+    client->setAnswerLimitForTesting(CalDavClient::defaultAnswerLimit);
+    if (server.kind() == CalDavTestServer::Kind::radicale) {
+        CalDavClient wrong(server.url(), server.user(), QStringLiteral("wrong"));
+        EXPECT_EQ(await<QUrl>([&](auto r) { wrong.discover(r); }).error, ServerError::unauthorized);
+    }
+    server.stop();
+    EXPECT_EQ(await<ServerChanges>([&](auto r) { client->changesSince({}, r); }).error,
+              ServerError::network);
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, CalDavClientTest,
+                         testing::Values(CalDavTestServer::Kind::radicale,
+                                         CalDavTestServer::Kind::xandikos),
+                         [](const auto &info) {
+                             return CalDavTestServer(info.param).name().toStdString();
+                         });
+
+TEST(CalDavClient, NeverTrustsACertificateQtDoesNot)
+{
+    CalDavTestServer server(CalDavTestServer::Kind::radicale);
+    server.useUntrustedCertificate();
+    ASSERT_TRUE(server.start()) << server.log().toStdString();
+    CalDavClient client(server.url(), server.user(), server.password());
+    EXPECT_EQ(await<QUrl>([&](auto r) { client.discover(r); }).error, ServerError::network);
+}
+
+TEST(CalDavClient, TalksPlainHttpOnlyToLoopback)
+{
+    struct Case {
+        const char *url;
+        bool allowed;
+    } cases[] = {{"https://dav.example.org/", true},
+                 {"http://127.0.0.1:5232/", true},
+                 {"http://[::1]/", true},
+                 {"http://localhost/", true},
+                 {"http://dav.example.org/", false},
+                 {"http://10.0.0.1/", false},
+                 {"ftp://127.0.0.1/", false},
+                 {"not a url", false}};
+    for (const Case &c : cases)
+        EXPECT_EQ(CalDavClient::isAllowed(QUrl(QString::fromLatin1(c.url))), c.allowed) << c.url;
+    CalDavClient insecure(QUrl(QStringLiteral("http://dav.example.org/")), {}, {});
+    EXPECT_EQ(await<QUrl>([&](auto r) { insecure.discover(r); }).error, ServerError::network);
+}
+
+} // namespace

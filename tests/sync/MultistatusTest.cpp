@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#include <Multistatus.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray multistatus(const QByteArray &inside)
+{
+    return R"(<?xml version="1.0"?><D:multistatus xmlns:D="DAV:" )"
+           R"(xmlns:C="urn:ietf:params:xml:ns:caldav">)" +
+           inside + "</D:multistatus>";
+}
+
+TEST(Multistatus, RefusesWhatIsNotAPlainMultistatus)
+{
+    const QByteArray refused[] = {
+        "",
+        "<D:propfind xmlns:D=\"DAV:\"/>",
+        "<multistatus/>", // not in the DAV: namespace
+        multistatus("<D:response>"),
+        multistatus("") + "<extra/>",
+        R"(<?xml version="1.0"?><!DOCTYPE m [<!ENTITY a "aaaaaaaaaa">]>)"
+        R"(<D:multistatus xmlns:D="DAV:"><D:response><D:href>&a;</D:href></D:response>)"
+        R"(</D:multistatus>)",
+    };
+    for (const QByteArray &xml : refused)
+        EXPECT_FALSE(readMultistatus(xml)) << xml.toStdString();
+}
+
+TEST(Multistatus, ReadsOnlyPropertiesThatWereFound)
+{
+    const auto read = readMultistatus(multistatus(
+        "<D:response><D:href>/a/plimsa/</D:href>"
+        "<D:propstat><D:status>HTTP/1.1 200 OK</D:status><D:prop><D:displayname> Plimsa "
+        "</D:displayname><D:resourcetype><D:collection/><C:calendar/></D:resourcetype>"
+        "<D:unknown><D:getetag>inner</D:getetag></D:unknown></D:prop></D:propstat>"
+        "<D:propstat><D:prop><D:getetag>\"missing\"</D:getetag><C:supported-calendar-component-set>"
+        "<C:comp name=\"VEVENT\"/></C:supported-calendar-component-set></D:prop>"
+        "<D:status>HTTP/1.1 404 Not Found</D:status></D:propstat></D:response>"
+        "<D:response><D:href>/a/plimsa/gone.ics</D:href><D:status>HTTP/1.1 404 Not Found"
+        "</D:status></D:response><D:sync-token>token-2</D:sync-token>"));
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->responses.size(), 2u);
+    const DavResponse &list = read->responses[0];
+    EXPECT_EQ(list.href, "/a/plimsa/");
+    EXPECT_EQ(list.displayName, "Plimsa");
+    EXPECT_TRUE(list.isCalendar);
+    EXPECT_TRUE(list.etag.isEmpty());
+    EXPECT_TRUE(list.components.isEmpty());
+    EXPECT_EQ(read->responses[1].status, 404);
+    EXPECT_EQ(read->syncToken, "token-2");
+}
+
+} // namespace

@@ -1,0 +1,436 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#include "CalDavTestServer.h"
+
+#include <CalDavClient.h>
+#include <FixedClock.h>
+#include <SyncEngine.h>
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double march5 = 794424600; // 2026-03-05 18:30 UTC
+
+template <typename Result>
+Result await(const std::function<void(std::function<void(Result)>)> &call)
+{
+    std::optional<Result> result;
+    QEventLoop loop;
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    call([&](Result answer) {
+        result = std::move(answer);
+        loop.quit();
+    });
+    if (!result)
+        loop.exec();
+    return result.value_or(Result{});
+}
+
+std::vector<TodoItem> byId(std::vector<TodoItem> list)
+{
+    std::sort(list.begin(), list.end(), [](const TodoItem &a, const TodoItem &b) {
+        return a.id().uuidString() < b.id().uuidString();
+    });
+    return list;
+}
+
+// Counts the calls, each one HTTP request once the list is known.
+class CountingServer final : public CalendarServer {
+public:
+    explicit CountingServer(CalendarServer &server) : m_server(server) {}
+    int calls = 0;
+
+    void changesSince(const QString &token, Reply<ServerChanges> reply) override
+    {
+        ++calls;
+        m_server.changesSince(token, reply);
+    }
+    void listEtags(Reply<std::vector<ServerObject>> reply) override
+    {
+        ++calls;
+        m_server.listEtags(reply);
+    }
+    void fetch(const QStringList &hrefs, Reply<std::vector<ServerObject>> reply) override
+    {
+        ++calls;
+        m_server.fetch(hrefs, reply);
+    }
+    void put(const QString &href, const QByteArray &data, const QString &etag,
+             Reply<QString> reply) override
+    {
+        ++calls;
+        m_server.put(href, data, etag, reply);
+    }
+    void remove(const QString &href, const QString &etag, Reply<bool> reply) override
+    {
+        ++calls;
+        m_server.remove(href, etag, reply);
+    }
+    QString hrefForUid(const QString &uid) const override { return m_server.hrefForUid(uid); }
+
+private:
+    CalendarServer &m_server;
+};
+
+// One machine with Plimsa: its own sync folder, clock and list.
+struct Device {
+    Device(const CalDavTestServer &server, const QUrl &collection)
+        : client(server.url(), server.user(), server.password())
+    {
+        client.setCollection(collection);
+        reopen();
+    }
+
+    // A new engine from the files alone, as after a kill.
+    void reopen()
+    {
+        engine = std::make_unique<SyncEngine>(counted, folder.path(), clock);
+        EXPECT_TRUE(engine->load());
+    }
+
+    void change(std::vector<TodoItem> newList)
+    {
+        list = std::move(newList);
+        EXPECT_TRUE(engine->listChanged(list));
+    }
+
+    SyncOutcome sync(bool allowMassRemoval = false)
+    {
+        const auto outcome =
+            await<SyncOutcome>([&](auto done) { engine->sync(done, allowMassRemoval); });
+        list = appliedOutcome(list, outcome);
+        return outcome;
+    }
+
+    QTemporaryDir folder;
+    FixedClock clock{march5 - 86400};
+    CalDavClient client;
+    CountingServer counted{client};
+    std::unique_ptr<SyncEngine> engine;
+    std::vector<TodoItem> list;
+};
+
+class SyncEngineTest : public testing::TestWithParam<CalDavTestServer::Kind> {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.start()) << server.log().toStdString();
+        CalDavClient finder(server.url(), server.user(), server.password());
+        const auto found = await<ServerResult<QUrl>>([&](auto r) { finder.discover(r); });
+        ASSERT_TRUE(found.ok());
+        collection = found.value;
+        laptop = std::make_unique<Device>(server, collection);
+        phone = std::make_unique<Device>(server, collection);
+    }
+
+    std::size_t objectsOnServer()
+    {
+        const auto listed = await<ServerResult<std::vector<ServerObject>>>(
+            [&](auto r) { laptop->client.listEtags(r); });
+        EXPECT_TRUE(listed.ok());
+        return listed.value.size();
+    }
+
+    std::vector<TodoItem> someTodos(int count)
+    {
+        std::vector<TodoItem> list;
+        for (int i = 0; i < count; ++i)
+            list.emplace_back("To-do " + std::to_string(i), march5 + 60 * i, TodoPriority::medium);
+        return list;
+    }
+
+    CalDavTestServer server{GetParam()};
+    QUrl collection;
+    std::unique_ptr<Device> laptop;
+    std::unique_ptr<Device> phone;
+};
+
+TEST_P(SyncEngineTest, EveryChangeReachesTheOtherDevice)
+{
+    laptop->change(someTodos(3));
+    auto outcome = laptop->sync();
+    ASSERT_EQ(outcome.status, SyncOutcome::Status::done) << int(outcome.error);
+    EXPECT_EQ(outcome.uploaded, 3);
+    EXPECT_TRUE(laptop->engine->journal().changes().empty());
+
+    ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+    EXPECT_EQ(byId(phone->list), byId(laptop->list));
+
+    std::vector<TodoItem> edited = phone->list;
+    edited[0] = TodoItem("Renamed", edited[0].time(), TodoPriority::high, edited[0].id());
+    edited.erase(edited.begin() + 1);
+    edited.emplace_back("New on the phone", march5, TodoPriority::low);
+    phone->change(edited);
+    ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+
+    outcome = laptop->sync();
+    ASSERT_EQ(outcome.status, SyncOutcome::Status::done);
+    EXPECT_EQ(outcome.removals.size(), 1u);
+    EXPECT_EQ(byId(laptop->list), byId(phone->list));
+    // Nothing changed since: nothing comes down, nothing goes up.
+    outcome = laptop->sync();
+    EXPECT_TRUE(outcome.upserts.empty() && outcome.removals.empty() && outcome.uploaded == 0);
+}
+
+struct ConflictCase {
+    const char *what;
+    // Applied to the shared to-do on each device, laptop's change made later.
+    std::function<std::optional<TodoItem>(const TodoItem &)> onLaptop;
+    std::function<std::optional<TodoItem>(const TodoItem &)> onPhone;
+    // The to-do both end with; none for removed.
+    std::function<std::optional<TodoItem>(const TodoItem &)> expected;
+};
+
+TodoItem named(const TodoItem &item, const char *name)
+{
+    return TodoItem(name, item.time(), item.priority(), item.id());
+}
+
+TodoItem raised(const TodoItem &item)
+{
+    return TodoItem(item.name(), item.time(), TodoPriority::high, item.id());
+}
+
+const ConflictCase conflicts[] = {
+    {"different fields merge", [](auto &i) { return named(i, "Laptop"); },
+     [](auto &i) { return raised(i); }, [](auto &i) { return raised(named(i, "Laptop")); }},
+    {"one field, the later change wins", [](auto &i) { return named(i, "Laptop"); },
+     [](auto &i) { return named(i, "Phone"); }, [](auto &i) { return named(i, "Laptop"); }},
+    {"changed here, removed there: the change stays", [](auto &i) { return named(i, "Laptop"); },
+     [](auto &) { return std::optional<TodoItem>(); }, [](auto &i) { return named(i, "Laptop"); }},
+    {"removed here, changed there: the change stays",
+     [](auto &) { return std::optional<TodoItem>(); }, [](auto &i) { return named(i, "Phone"); },
+     [](auto &i) { return named(i, "Phone"); }},
+};
+
+std::vector<TodoItem> with(std::vector<TodoItem> list, std::optional<TodoItem> changed,
+                           const Uuid &id)
+{
+    std::erase_if(list, [&](const TodoItem &item) { return item.id() == id; });
+    if (changed)
+        list.push_back(*changed);
+    return list;
+}
+
+TEST_P(SyncEngineTest, ConflictsKeepEveryEdit)
+{
+    for (const ConflictCase &c : conflicts) {
+        SCOPED_TRACE(c.what);
+        const TodoItem shared("Shared " + std::string(c.what), march5, TodoPriority::low);
+        laptop->change(with(laptop->list, shared, shared.id()));
+        ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+        ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+
+        phone->clock.set(march5 - 3600);
+        phone->change(with(phone->list, c.onPhone(shared), shared.id()));
+        laptop->clock.set(march5 - 1800);
+        laptop->change(with(laptop->list, c.onLaptop(shared), shared.id()));
+        ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+        ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+        ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+
+        const std::vector<TodoItem> expected = with(laptop->list, c.expected(shared), shared.id());
+        EXPECT_EQ(byId(laptop->list), byId(expected));
+        EXPECT_EQ(byId(phone->list), byId(expected));
+    }
+    EXPECT_EQ(objectsOnServer(), laptop->list.size());
+}
+
+TEST_P(SyncEngineTest, ChangedHereCompletedThereLeavesTheList)
+{
+    const TodoItem shared("Water the plants", march5, TodoPriority::low);
+    laptop->change({shared});
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    const QString href =
+        laptop->client.hrefForUid(QString::fromStdString(shared.id().uuidString()));
+    const auto copy = await<ServerResult<std::vector<ServerObject>>>(
+        [&](auto r) { phone->client.fetch({href}, r); });
+    ASSERT_TRUE(copy.ok() && copy.value.size() == 1u);
+    QByteArray completed = copy.value[0].data;
+    completed.replace("END:VTODO", "STATUS:COMPLETED\r\nEND:VTODO");
+    ASSERT_TRUE(await<ServerResult<QString>>([&](auto r) {
+                    phone->client.put(href, completed, copy.value[0].etag, r);
+                }).ok());
+
+    laptop->change({named(shared, "Water the plants twice")});
+    const auto outcome = laptop->sync();
+    ASSERT_EQ(outcome.status, SyncOutcome::Status::done);
+    EXPECT_TRUE(laptop->list.empty());
+    const auto merged = await<ServerResult<std::vector<ServerObject>>>(
+        [&](auto r) { phone->client.fetch({href}, r); });
+    ASSERT_TRUE(merged.ok() && merged.value.size() == 1u);
+    const auto read = readVTodo(merged.value[0].data.toStdString(), LocalCalendar("UTC"));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->name, "Water the plants twice");
+    EXPECT_TRUE(read->finished);
+}
+
+TEST_P(SyncEngineTest, AServerThatWouldEmptyTheListWaitsForTheUser)
+{
+    laptop->change(someTodos(10));
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+    std::vector<TodoItem> fewer = phone->list;
+    fewer.erase(fewer.begin() + 4, fewer.end());
+    phone->change(fewer);
+    ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const auto held = laptop->sync();
+        EXPECT_EQ(held.status, SyncOutcome::Status::needsConfirmation);
+        EXPECT_EQ(held.heldRemovals.size(), 6u);
+        EXPECT_TRUE(held.removals.empty());
+        EXPECT_EQ(laptop->list.size(), 10u);
+    }
+    const auto confirmed = laptop->sync(true);
+    ASSERT_EQ(confirmed.status, SyncOutcome::Status::done);
+    EXPECT_EQ(byId(laptop->list), byId(fewer));
+}
+
+TEST_P(SyncEngineTest, AStoppedServerOrAKillLosesAndDuplicatesNothing)
+{
+    const QString journal = laptop->folder.filePath(QStringLiteral("journal.json"));
+    const QString state = laptop->folder.filePath(QStringLiteral("state.json"));
+    laptop->change(someTodos(5));
+    QFile::copy(journal, journal + QStringLiteral(".before"));
+
+    laptop->engine->progress = [&](int taken, int) {
+        if (taken == 2)
+            server.stop();
+    };
+    const auto cut = laptop->sync();
+    EXPECT_EQ(cut.status, SyncOutcome::Status::failed);
+    EXPECT_EQ(cut.error, ServerError::network);
+    EXPECT_EQ(laptop->engine->journal().changes().size(), 3u);
+
+    ASSERT_TRUE(server.start()) << server.log().toStdString();
+    laptop->reopen();
+    auto outcome = laptop->sync();
+    ASSERT_EQ(outcome.status, SyncOutcome::Status::done) << int(outcome.error);
+    EXPECT_EQ(outcome.uploaded, 3);
+    EXPECT_EQ(objectsOnServer(), 5u);
+
+    // Killed after the server took every change but before either file said so.
+    QFile::remove(journal);
+    QFile::rename(journal + QStringLiteral(".before"), journal);
+    QFile::remove(state);
+    laptop->reopen();
+    outcome = laptop->sync();
+    ASSERT_EQ(outcome.status, SyncOutcome::Status::done) << int(outcome.error);
+    EXPECT_EQ(objectsOnServer(), 5u);
+    EXPECT_EQ(laptop->list.size(), 5u);
+}
+
+TEST_P(SyncEngineTest, NothingChangedIsOneRequestAndOneChangeAtMostThree)
+{
+    laptop->change(someTodos(20));
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+
+    laptop->counted.calls = 0;
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    EXPECT_EQ(laptop->counted.calls, 1);
+
+    std::vector<TodoItem> edited = phone->list;
+    edited[5] = raised(edited[5]);
+    phone->change(edited);
+    ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+    laptop->counted.calls = 0;
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    EXPECT_LE(laptop->counted.calls, 3);
+    EXPECT_EQ(byId(laptop->list), byId(phone->list));
+
+    edited[6] = named(edited[6], "Changed on the laptop");
+    laptop->change(edited);
+    laptop->counted.calls = 0;
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    EXPECT_LE(laptop->counted.calls, 3);
+}
+
+TEST_P(SyncEngineTest, AStaleTokenFallsBackToETags)
+{
+    laptop->change(someTodos(3));
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+    std::vector<TodoItem> edited = phone->list;
+    edited[0] = named(edited[0], "Renamed");
+    edited.pop_back();
+    phone->change(edited);
+    ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+
+    QFile file(laptop->folder.filePath(QStringLiteral("state.json")));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray content = file.readAll();
+    const QByteArray token = laptop->engine->state().syncToken.toUtf8();
+    ASSERT_FALSE(token.isEmpty());
+    content.replace(token, token.left(token.size() - 1) + "0stale");
+    ASSERT_TRUE(file.resize(0) && file.write(content) == content.size());
+    file.close();
+    laptop->reopen();
+
+    const auto outcome = laptop->sync();
+    ASSERT_EQ(outcome.status, SyncOutcome::Status::done) << int(outcome.error);
+    EXPECT_EQ(byId(laptop->list), byId(phone->list));
+}
+
+// Debian's python3-caldav as another client: "write" saves a to-do from the
+// input, "read" prints the server's copy of it.
+const char otherClient[] = R"(
+import caldav, sys
+url, user, password, calendar_url, action = sys.argv[1:6]
+calendar = caldav.DAVClient(url=url, username=user, password=password).calendar(url=calendar_url)
+if action == "write":
+    calendar.save_todo(ical=sys.stdin.read())
+else:
+    print(calendar.todo_by_uid("other-client-7").data)
+)";
+
+TEST_P(SyncEngineTest, AnotherClientsPropertiesSurviveAPlimsaEdit)
+{
+    auto runOtherClient = [&](const char *action, const QByteArray &input) {
+        QProcess python;
+        python.start(QStringLiteral("/usr/bin/python3"),
+                     {QStringLiteral("-c"), QString::fromLatin1(otherClient),
+                      server.url().toString(), server.user(), server.password(),
+                      collection.toString(), QString::fromLatin1(action)});
+        python.write(input);
+        python.closeWriteChannel();
+        EXPECT_TRUE(python.waitForFinished(60000));
+        EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+        return QString::fromUtf8(python.readAllStandardOutput()).remove(u'\r');
+    };
+    runOtherClient("write", "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//EN\r\n"
+                            "BEGIN:VTODO\r\nUID:other-client-7\r\nDTSTAMP:20260101T000000Z\r\n"
+                            "SUMMARY:Call Ann\r\nDUE:20260305T183000Z\r\n"
+                            "CATEGORIES:Work,Phone\r\nDESCRIPTION:Ask about the keys\r\n"
+                            "X-OTHER-CLIENT-FLAG:kept\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    ASSERT_EQ(laptop->list.size(), 1u);
+    laptop->change({named(laptop->list[0], "Call Ann back")});
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+
+    const QString read = runOtherClient("read", {});
+    for (const char *line :
+         {"SUMMARY:Call Ann back\n", "CATEGORIES:Work,Phone\n", "DESCRIPTION:Ask about the keys\n",
+          "X-OTHER-CLIENT-FLAG:kept\n", "UID:other-client-7\n", "SEQUENCE:1\n"})
+        EXPECT_TRUE(read.contains(QString::fromLatin1(line))) << line << read.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, SyncEngineTest,
+                         testing::Values(CalDavTestServer::Kind::radicale,
+                                         CalDavTestServer::Kind::xandikos),
+                         [](const auto &info) {
+                             return CalDavTestServer(info.param).name().toStdString();
+                         });
+
+} // namespace
