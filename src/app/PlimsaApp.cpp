@@ -10,6 +10,7 @@
 #include "MenuPicker.h"
 #include "SingleInstance.h"
 #include "StartupWarmup.h"
+#include "SyncController.h"
 #include "Symbols.h"
 #include "TerminationSignals.h"
 #include "TodayWatcher.h"
@@ -106,6 +107,8 @@ int PlimsaApp::main(int argc, char **argv)
     ContentView view(Preferences::standard(), reminders, clock);
     view.setReadAhead(&readAhead);
     ContentWindow window(view);
+    PasswordStore passwords;
+    SyncController sync(view, passwords, clock);
 
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window,
                      [&window](const QString &activationToken) {
@@ -143,7 +146,11 @@ int PlimsaApp::main(int argc, char **argv)
         today->watchResume();
         QObject::connect(today.get(), &TodayWatcher::mayHaveChanged, &view,
                          &ContentView::followToday);
+        // A resume is one of the ways the day may have changed.
+        QObject::connect(today.get(), &TodayWatcher::mayHaveChanged, &sync,
+                         &SyncController::syncNow);
         view.followToday();
+        sync.start();
     });
 
     // A row's trash symbol needs the icon theme, whose lookup takes
