@@ -11,6 +11,9 @@
 #include "PriorityMenu.h"
 #include "RescueBar.h"
 #include "RoundAddButton.h"
+#include "SyncButton.h"
+#include "SyncController.h"
+#include "SyncSetupDialog.h"
 #include "TodoListModel.h"
 #include "TodoListView.h"
 #include "TodoRowDelegate.h"
@@ -20,6 +23,7 @@
 #include <QHideEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 #include <QShowEvent>
@@ -114,6 +118,41 @@ void ContentWindow::editRow(const QModelIndex &index)
     auto *form = new EditTodoDialog(m_view, index.row(), this);
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->open();
+}
+
+void ContentWindow::showSync(SyncController &sync)
+{
+    m_sync = &sync;
+    m_syncButton = new SyncButton(sync, m_priorityMenu);
+    m_priorityMenu->addTrailing(m_syncButton);
+    setTabOrder(m_priorityMenu->combo(), m_syncButton);
+    setTabOrder(m_syncButton, m_listView);
+    connect(m_syncButton, &SyncButton::setupRequested, this, &ContentWindow::openSyncSetup);
+    connect(m_syncButton, &SyncButton::syncNowRequested, &sync, &SyncController::syncNow);
+    connect(m_syncButton, &SyncButton::stopRequested, &sync,
+            [&sync] { sync.stopSyncing([] {}); });
+}
+
+void ContentWindow::openSyncSetup()
+{
+    if (!m_sync)
+        return;
+    if (auto *open = findChild<SyncSetupDialog *>()) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    auto *dialog = new SyncSetupDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &SyncSetupDialog::connectRequested, this,
+            [this, dialog = QPointer<SyncSetupDialog>(dialog)](
+                const QUrl &server, const QString &user, const QString &password) {
+                m_sync->connectAccount(server, user, password, [dialog](ServerError error) {
+                    if (dialog)
+                        dialog->showOutcome(error);
+                });
+            });
+    dialog->open();
 }
 
 void ContentWindow::undo()

@@ -109,6 +109,7 @@ int PlimsaApp::main(int argc, char **argv)
     ContentWindow window(view);
     PasswordStore passwords;
     SyncController sync(view, passwords, clock);
+    window.showSync(sync);
 
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window,
                      [&window](const QString &activationToken) {

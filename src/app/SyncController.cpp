@@ -135,8 +135,11 @@ void SyncController::connectAccount(const QUrl &server, const QString &user,
         auto stopped = [this, server, user, password, collection = found.value,
                         done = std::move(done)] {
             SyncAccount account{server, user, collection};
-            if (!writeSyncAccount(m_folder, account))
+            // The server was fine: the button tells that the files are not.
+            if (!writeSyncAccount(m_folder, account)) {
+                setState(State::needsAttention, Attention::files);
                 return done(ServerError::none);
+            }
             m_account = account;
             m_passwords.store(account.passwordKey(), password, [](bool) {});
             run(password);
