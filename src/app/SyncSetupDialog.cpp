@@ -30,7 +30,7 @@ SyncSetupDialog::SyncSetupDialog(QWidget *parent)
     setWindowTitle(tr("Sync Settings"));
     auto *form = new QFormLayout;
     m_server = labelledField(form, tr("Server"), this);
-    m_server->setPlaceholderText(tr("https://cloud.example.org"));
+    m_server->setPlaceholderText(QStringLiteral("https://cloud.example.org"));
     m_user = labelledField(form, tr("User name"), this);
     m_password = labelledField(form, tr("Password"), this);
     m_password->setEchoMode(QLineEdit::Password);

@@ -4,7 +4,7 @@
 <context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="175"/>
+        <location filename="../ContentWindow.cpp" line="214"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>Ihre Aufgabenliste konnte nirgends gespeichert werden, daher bleibt das Fenster offen. Geben Sie Speicherplatz frei und schließen Sie es dann erneut.</translation>
     </message>
@@ -159,6 +159,112 @@
         <location filename="../RescueBar.cpp" line="38"/>
         <source>A newer copy of your to-do list was kept in %1.</source>
         <translation>Eine neuere Kopie Ihrer Aufgabenliste wurde in %1 aufbewahrt.</translation>
+    </message>
+</context>
+<context>
+    <name>SyncButton</name>
+    <message>
+        <location filename="../SyncButton.cpp" line="21"/>
+        <source>Sync Now</source>
+        <translation>Jetzt synchronisieren</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="24"/>
+        <source>Sync</source>
+        <translation>Synchronisieren</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="31"/>
+        <source>Sync Settings…</source>
+        <translation>Synchronisierungseinstellungen…</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="33"/>
+        <source>Stop Syncing</source>
+        <translation>Synchronisierung beenden</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="50"/>
+        <source>Set up sync</source>
+        <translation>Synchronisierung einrichten</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="52"/>
+        <source>Synced</source>
+        <translation>Synchronisiert</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="56"/>
+        <source>Syncing: %1 of %2 to-dos sent</source>
+        <translation>Synchronisierung: %1 von %2 Aufgaben gesendet</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="57"/>
+        <source>Syncing</source>
+        <translation>Wird synchronisiert</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="60"/>
+        <source>Offline: changes are kept and sent later</source>
+        <translation>Offline: Änderungen werden aufbewahrt und später gesendet</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="62"/>
+        <source>Sync needs attention</source>
+        <translation>Die Synchronisierung braucht Ihre Aufmerksamkeit</translation>
+    </message>
+</context>
+<context>
+    <name>SyncSetupDialog</name>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="27"/>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="30"/>
+        <source>Sync Settings</source>
+        <translation>Synchronisierungseinstellungen</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="32"/>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="34"/>
+        <source>User name</source>
+        <translation>Benutzername</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="35"/>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="56"/>
+        <source>Fill in the server&apos;s address and your user name.</source>
+        <translation>Geben Sie die Adresse des Servers und Ihren Benutzernamen ein.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="60"/>
+        <source>Connecting…</source>
+        <translation>Verbindung wird hergestellt…</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="73"/>
+        <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
+        <translation>Der Server ist nicht erreichbar oder hat eine sichere Verbindung abgelehnt. Prüfen Sie die Adresse und das Netzwerk.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="77"/>
+        <source>The user name or password is wrong.</source>
+        <translation>Benutzername oder Passwort ist falsch.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="84"/>
+        <source>This address is not a CalDAV server with task lists.</source>
+        <translation>Unter dieser Adresse ist kein CalDAV-Server mit Aufgabenlisten.</translation>
     </message>
 </context>
 <context>

@@ -4,7 +4,7 @@
 <context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="175"/>
+        <location filename="../ContentWindow.cpp" line="214"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>Votre liste de tâches n’a pu être enregistrée nulle part : la fenêtre reste donc ouverte. Libérez de l’espace disque, puis fermez-la à nouveau.</translation>
     </message>
@@ -159,6 +159,112 @@
         <location filename="../RescueBar.cpp" line="38"/>
         <source>A newer copy of your to-do list was kept in %1.</source>
         <translation>Une copie plus récente de votre liste de tâches a été conservée dans %1.</translation>
+    </message>
+</context>
+<context>
+    <name>SyncButton</name>
+    <message>
+        <location filename="../SyncButton.cpp" line="21"/>
+        <source>Sync Now</source>
+        <translation>Synchroniser maintenant</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="24"/>
+        <source>Sync</source>
+        <translation>Synchroniser</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="31"/>
+        <source>Sync Settings…</source>
+        <translation>Réglages de synchronisation…</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="33"/>
+        <source>Stop Syncing</source>
+        <translation>Arrêter la synchronisation</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="50"/>
+        <source>Set up sync</source>
+        <translation>Configurer la synchronisation</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="52"/>
+        <source>Synced</source>
+        <translation>Synchronisé</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="56"/>
+        <source>Syncing: %1 of %2 to-dos sent</source>
+        <translation>Synchronisation : %1 tâches sur %2 envoyées</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="57"/>
+        <source>Syncing</source>
+        <translation>Synchronisation en cours</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="60"/>
+        <source>Offline: changes are kept and sent later</source>
+        <translation>Hors ligne : les modifications sont conservées et envoyées plus tard</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="62"/>
+        <source>Sync needs attention</source>
+        <translation>La synchronisation demande votre attention</translation>
+    </message>
+</context>
+<context>
+    <name>SyncSetupDialog</name>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="27"/>
+        <source>Connect</source>
+        <translation>Se connecter</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="30"/>
+        <source>Sync Settings</source>
+        <translation>Réglages de synchronisation</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="32"/>
+        <source>Server</source>
+        <translation>Serveur</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="34"/>
+        <source>User name</source>
+        <translation>Nom d’utilisateur</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="35"/>
+        <source>Password</source>
+        <translation>Mot de passe</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="56"/>
+        <source>Fill in the server&apos;s address and your user name.</source>
+        <translation>Saisissez l’adresse du serveur et votre nom d’utilisateur.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="60"/>
+        <source>Connecting…</source>
+        <translation>Connexion…</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="73"/>
+        <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
+        <translation>Le serveur est injoignable, ou il a refusé une connexion sécurisée. Vérifiez l’adresse et le réseau.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="77"/>
+        <source>The user name or password is wrong.</source>
+        <translation>Le nom d’utilisateur ou le mot de passe est incorrect.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="84"/>
+        <source>This address is not a CalDAV server with task lists.</source>
+        <translation>Cette adresse n’est pas celle d’un serveur CalDAV avec des listes de tâches.</translation>
     </message>
 </context>
 <context>
