@@ -144,6 +144,10 @@ void ContentWindow::openSyncSetup()
     }
     auto *dialog = new SyncSetupDialog(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (const auto &account = m_sync->account()) {
+        dialog->serverField()->setText(account->server.toString());
+        dialog->userField()->setText(account->user);
+    }
     connect(dialog, &SyncSetupDialog::connectRequested, this,
             [this, dialog = QPointer<SyncSetupDialog>(dialog)](
                 const QUrl &server, const QString &user, const QString &password) {
