@@ -56,7 +56,9 @@ protected:
             ended = ended || (sync.state() != SyncController::State::syncing);
         });
         action();
-        const bool waited = QTest::qWaitFor([&] { return ended; }, 30000);
+        // A sync asked for while one runs starts right after it.
+        const bool waited = QTest::qWaitFor(
+            [&] { return ended && sync.state() != SyncController::State::syncing; }, 30000);
         QObject::disconnect(ends);
         return waited && sync.state() == SyncController::State::synced;
     }

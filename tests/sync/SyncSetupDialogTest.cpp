@@ -38,7 +38,7 @@ public:
             return false;
         port = probe.serverPort();
         probe.close();
-        process.start(QStringLiteral("python3"),
+        process.start(QStringLiteral("/usr/bin/python3"),
                       {QStringLiteral("-m"), QStringLiteral("http.server"),
                        QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
                        QString::number(port), QStringLiteral("--directory"), folder.path()});
