@@ -3,6 +3,7 @@
 
 #include "ContentWindow.h"
 
+#include "AttentionBar.h"
 #include "DayButton.h"
 #include "DeleteAlert.h"
 #include "EditTodoDialog.h"
@@ -45,7 +46,7 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
       m_priorityMenu(new PriorityMenu(view, this)), m_listView(new TodoListView(this)),
       m_rowDelegate(new TodoRowDelegate(this)), m_entryRow(new EntryRow(view, this)),
       m_deleteAlert(new DeleteAlert(view, this)), m_undoBar(new UndoBar(view, this)),
-      m_rescueBar(new RescueBar(view, this))
+      m_rescueBar(new RescueBar(view, this)), m_listBox(new QVBoxLayout)
 {
     setBackgroundRole(QPalette::Window);
     setAutoFillBackground(true);
@@ -61,7 +62,7 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
     menuBox->addWidget(m_priorityMenu);
     column->addLayout(menuBox);
 
-    auto *listBox = new QVBoxLayout;
+    QVBoxLayout *listBox = m_listBox;
     listBox->setContentsMargins(padding, padding + listExtraTopMargin, padding, padding);
     listBox->addWidget(m_listView);
     // Below the list, which makes room for it: the entry row stays where it is.
@@ -131,6 +132,27 @@ void ContentWindow::showSync(SyncController &sync)
     connect(m_syncButton, &SyncButton::syncNowRequested, &sync, &SyncController::syncNow);
     connect(m_syncButton, &SyncButton::stopRequested, &sync,
             [&sync] { sync.stopSyncing([] {}); });
+
+    m_attentionBar = new AttentionBar(sync, this);
+    m_listBox->addWidget(m_attentionBar);
+    connect(m_attentionBar, &AttentionBar::dismissed, &sync, &SyncController::attentionSeen);
+    connect(m_attentionBar, &AttentionBar::actionRequested, this,
+            [this](SyncController::Attention attention) {
+                m_sync->attentionSeen();
+                switch (attention) {
+                case SyncController::Attention::signIn:
+                case SyncController::Attention::serverGone:
+                    openSyncSetup();
+                    break;
+                case SyncController::Attention::confirmRemoval:
+                    m_sync->confirmRemoval();
+                    break;
+                case SyncController::Attention::files:
+                case SyncController::Attention::none:
+                    m_sync->syncNow();
+                    break;
+                }
+            });
 }
 
 void ContentWindow::openSyncSetup()

@@ -7,7 +7,9 @@
 
 #include <QWidget>
 
+class AttentionBar;
 class DeleteAlert;
+class QVBoxLayout;
 class EntryRow;
 class PriorityMenu;
 class RescueBar;
@@ -34,6 +36,7 @@ public:
     UndoBar *undoBar() const { return m_undoBar; }
     RescueBar *rescueBar() const { return m_rescueBar; }
     SyncButton *syncButton() const { return m_syncButton; }
+    AttentionBar *attentionBar() const { return m_attentionBar; }
 
     // Adds the "Sync" button and forwards its actions to `sync`.
     void showSync(SyncController &sync);
@@ -68,7 +71,9 @@ private:
     DeleteAlert *m_deleteAlert;
     UndoBar *m_undoBar;
     RescueBar *m_rescueBar;
+    QVBoxLayout *m_listBox;
     SyncButton *m_syncButton = nullptr;
+    AttentionBar *m_attentionBar = nullptr;
     SyncController *m_sync = nullptr;
     bool m_painted = false;
     bool m_closingByUser = false;

@@ -108,6 +108,7 @@ void SyncController::finished(SyncOutcome outcome)
         setState(State::offline);
     else
         setState(State::needsAttention, Attention::serverGone);
+    emit syncEnded();
     m_scheduler->finished();
     // Not from inside the engine's own callback, which stopping would destroy.
     if (m_afterSync)
@@ -118,8 +119,17 @@ void SyncController::setState(State state, Attention attention)
 {
     if (state == m_state && attention == m_attention)
         return;
+    if (attention != m_attention)
+        m_attentionSeen = false;
     m_state = state;
     m_attention = attention;
+    emit stateChanged();
+}
+
+void SyncController::attentionSeen()
+{
+    if (std::exchange(m_attentionSeen, true))
+        return;
     emit stateChanged();
 }
 
@@ -132,8 +142,8 @@ void SyncController::connectAccount(const QUrl &server, const QString &user,
         client->deleteLater();
         if (!found.ok())
             return done(found.error);
-        auto stopped = [this, server, user, password, collection = found.value,
-                        done = std::move(done)] {
+        auto adopt = [this, server, user, password, collection = found.value,
+                      done = std::move(done)] {
             SyncAccount account{server, user, collection};
             // The server was fine: the button tells that the files are not.
             if (!writeSyncAccount(m_folder, account)) {
@@ -145,10 +155,17 @@ void SyncController::connectAccount(const QUrl &server, const QString &user,
             run(password);
             done(ServerError::none);
         };
-        if (m_account)
-            stopSyncing(std::move(stopped));
-        else
-            stopped();
+        // Signing in again to the same list keeps what is journaled.
+        const bool sameList = m_account && m_account->server == server &&
+                              m_account->user == user && m_account->collection == found.value;
+        if (sameList && !(m_engine && m_engine->isRunning())) {
+            tearDown();
+            adopt();
+        } else if (m_account) {
+            stopSyncing(std::move(adopt));
+        } else {
+            adopt();
+        }
     });
 }
 

@@ -53,6 +53,10 @@ public:
     Attention attention() const { return m_attention; }
     // Local changes the server has taken and still waits for, while syncing.
     std::pair<int, int> progress() const { return m_progress; }
+    // The attention its line has not yet shown and had dismissed: each is
+    // shown once.
+    Attention unseenAttention() const { return m_attentionSeen ? Attention::none : m_attention; }
+    void attentionSeen();
     // To-dos the server would remove once confirmed.
     int heldRemovals() const { return m_heldRemovals; }
 
@@ -69,6 +73,8 @@ public:
 
 signals:
     void stateChanged();
+    // A sync ended, whatever its outcome (the state may stay the same).
+    void syncEnded();
 
 private:
     void run(const QString &password);
@@ -87,6 +93,7 @@ private:
     std::unique_ptr<SyncScheduler> m_scheduler;
     State m_state = State::noAccount;
     Attention m_attention = Attention::none;
+    bool m_attentionSeen = false;
     std::pair<int, int> m_progress;
     int m_heldRemovals = 0;
     bool m_allowMassRemoval = false;

@@ -2,9 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>AttentionBar</name>
+    <message>
+        <location filename="../AttentionBar.cpp" line="36"/>
+        <source>Dismiss</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="42"/>
+        <source>Sync cannot sign in: the password may have changed.</source>
+        <translation>Die Synchronisierung kann sich nicht anmelden: Das Passwort hat sich vielleicht geändert.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="43"/>
+        <source>Sign In…</source>
+        <translation>Anmelden…</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="46"/>
+        <source>The sync server has not answered for a day. Your changes are kept and sent once it does.</source>
+        <translation>Der Synchronisierungsserver antwortet seit einem Tag nicht. Ihre Änderungen bleiben erhalten und werden gesendet, sobald er antwortet.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="48"/>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../AttentionBar.cpp" line="51"/>
+        <source>The server would remove %n to-dos from this list.</source>
+        <translation>
+            <numerusform>Der Server würde %n Aufgabe aus dieser Liste entfernen.</numerusform>
+            <numerusform>Der Server würde %n Aufgaben aus dieser Liste entfernen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="53"/>
+        <source>Apply</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="54"/>
+        <source>Keep</source>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="57"/>
+        <source>Sync cannot write its files. Free some disk space.</source>
+        <translation>Die Synchronisierung kann ihre Dateien nicht schreiben. Geben Sie Speicherplatz frei.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="58"/>
+        <source>Try Again</source>
+        <translation>Erneut versuchen</translation>
+    </message>
+</context>
+<context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="214"/>
+        <location filename="../ContentWindow.cpp" line="240"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>Ihre Aufgabenliste konnte nirgends gespeichert werden, daher bleibt das Fenster offen. Geben Sie Speicherplatz frei und schließen Sie es dann erneut.</translation>
     </message>

@@ -2,9 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>AttentionBar</name>
+    <message>
+        <location filename="../AttentionBar.cpp" line="36"/>
+        <source>Dismiss</source>
+        <translation>Descartar</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="42"/>
+        <source>Sync cannot sign in: the password may have changed.</source>
+        <translation>La sincronización no puede iniciar sesión: puede que la contraseña haya cambiado.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="43"/>
+        <source>Sign In…</source>
+        <translation>Iniciar sesión…</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="46"/>
+        <source>The sync server has not answered for a day. Your changes are kept and sent once it does.</source>
+        <translation>El servidor de sincronización lleva un día sin responder. Sus cambios se guardan y se enviarán cuando responda.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="48"/>
+        <source>Show</source>
+        <translation>Mostrar</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../AttentionBar.cpp" line="51"/>
+        <source>The server would remove %n to-dos from this list.</source>
+        <translation>
+            <numerusform>El servidor quitaría %n tarea de esta lista.</numerusform>
+            <numerusform>El servidor quitaría %n tareas de esta lista.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="53"/>
+        <source>Apply</source>
+        <translation>Aplicar</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="54"/>
+        <source>Keep</source>
+        <translation>Conservar</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="57"/>
+        <source>Sync cannot write its files. Free some disk space.</source>
+        <translation>La sincronización no puede escribir sus archivos. Libere espacio en disco.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="58"/>
+        <source>Try Again</source>
+        <translation>Reintentar</translation>
+    </message>
+</context>
+<context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="214"/>
+        <location filename="../ContentWindow.cpp" line="240"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>No se pudo guardar su lista de tareas en ningún sitio, así que la ventana sigue abierta. Libere espacio en disco y vuelva a cerrarla.</translation>
     </message>

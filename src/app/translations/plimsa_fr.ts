@@ -2,9 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>AttentionBar</name>
+    <message>
+        <location filename="../AttentionBar.cpp" line="36"/>
+        <source>Dismiss</source>
+        <translation>Ignorer</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="42"/>
+        <source>Sync cannot sign in: the password may have changed.</source>
+        <translation>La synchronisation ne peut pas se connecter : le mot de passe a peut-être changé.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="43"/>
+        <source>Sign In…</source>
+        <translation>Se connecter…</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="46"/>
+        <source>The sync server has not answered for a day. Your changes are kept and sent once it does.</source>
+        <translation>Le serveur de synchronisation ne répond plus depuis un jour. Vos modifications sont conservées et seront envoyées dès qu’il répondra.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="48"/>
+        <source>Show</source>
+        <translation>Afficher</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../AttentionBar.cpp" line="51"/>
+        <source>The server would remove %n to-dos from this list.</source>
+        <translation>
+            <numerusform>Le serveur retirerait %n tâche de cette liste.</numerusform>
+            <numerusform>Le serveur retirerait %n tâches de cette liste.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="53"/>
+        <source>Apply</source>
+        <translation>Appliquer</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="54"/>
+        <source>Keep</source>
+        <translation>Conserver</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="57"/>
+        <source>Sync cannot write its files. Free some disk space.</source>
+        <translation>La synchronisation ne peut pas écrire ses fichiers. Libérez de l’espace disque.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="58"/>
+        <source>Try Again</source>
+        <translation>Réessayer</translation>
+    </message>
+</context>
+<context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="214"/>
+        <location filename="../ContentWindow.cpp" line="240"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>Votre liste de tâches n’a pu être enregistrée nulle part : la fenêtre reste donc ouverte. Libérez de l’espace disque, puis fermez-la à nouveau.</translation>
     </message>
