@@ -19,6 +19,7 @@
 #include "TodoListView.h"
 #include "TodoRowDelegate.h"
 #include "UndoBar.h"
+#include "UntrustedCertificate.h"
 
 #include <QCloseEvent>
 #include <QHideEvent>
@@ -173,9 +174,14 @@ void ContentWindow::openSyncSetup()
     connect(dialog, &SyncSetupDialog::connectRequested, this,
             [this, dialog = QPointer<SyncSetupDialog>(dialog)](
                 const QUrl &server, const QString &user, const QString &password) {
-                m_sync->connectAccount(server, user, password, [dialog](ServerError error) {
-                    if (dialog)
-                        dialog->showOutcome(error);
+                m_sync->connectAccount(server, user, password, [dialog, server](ServerError error) {
+                    if (!dialog)
+                        return;
+                    if (error != ServerError::network || server.scheme() != QLatin1String("https"))
+                        return dialog->showOutcome(error);
+                    findUntrustedCertificate(server, dialog, [dialog, error](auto fingerprint) {
+                        dialog->showOutcome(error, fingerprint.value_or(QString()));
+                    });
                 });
             });
     dialog->open();

@@ -61,9 +61,16 @@ void SyncSetupDialog::connectToServer()
     emit connectRequested(server, m_user->text().trimmed(), m_password->text());
 }
 
-void SyncSetupDialog::showOutcome(ServerError error)
+void SyncSetupDialog::showOutcome(ServerError error, const QString &untrustedFingerprint)
 {
     setBusy(false);
+    if (!untrustedFingerprint.isEmpty()) {
+        m_message->setText(tr("The server's certificate is not trusted by this system, so "
+                              "Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the "
+                              "server's administrator whether it is theirs.")
+                               .arg(untrustedFingerprint));
+        return;
+    }
     switch (error) {
     case ServerError::none:
         m_message->clear();

@@ -26,8 +26,9 @@ public:
     QPushButton *connectButton() const { return m_connect; }
     QLabel *message() const { return m_message; }
 
-    // How the connection went: closes on success, else says what went wrong.
-    void showOutcome(ServerError error);
+    // How the connection went: closes on success, else says what went wrong,
+    // naming the certificate the server showed when it is not trusted.
+    void showOutcome(ServerError error, const QString &untrustedFingerprint = {});
 
 signals:
     void connectRequested(const QUrl &server, const QString &user, const QString &password);

@@ -60,7 +60,7 @@
 <context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="240"/>
+        <location filename="../ContentWindow.cpp" line="246"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>Ihre Aufgabenliste konnte nirgends gespeichert werden, daher bleibt das Fenster offen. Geben Sie Speicherplatz frei und schließen Sie es dann erneut.</translation>
     </message>
@@ -308,17 +308,22 @@
         <translation>Verbindung wird hergestellt…</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="73"/>
+        <location filename="../SyncSetupDialog.cpp" line="68"/>
+        <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
+        <translation>Das Zertifikat des Servers wird von diesem System nicht als vertrauenswürdig eingestuft, daher hat Plimsa keine Verbindung hergestellt. Sein SHA-256-Fingerabdruck ist %1. Fragen Sie die Administration des Servers, ob es ihres ist.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="80"/>
         <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
         <translation>Der Server ist nicht erreichbar oder hat eine sichere Verbindung abgelehnt. Prüfen Sie die Adresse und das Netzwerk.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="77"/>
+        <location filename="../SyncSetupDialog.cpp" line="84"/>
         <source>The user name or password is wrong.</source>
         <translation>Benutzername oder Passwort ist falsch.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="84"/>
+        <location filename="../SyncSetupDialog.cpp" line="91"/>
         <source>This address is not a CalDAV server with task lists.</source>
         <translation>Unter dieser Adresse ist kein CalDAV-Server mit Aufgabenlisten.</translation>
     </message>

@@ -60,7 +60,7 @@
 <context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="240"/>
+        <location filename="../ContentWindow.cpp" line="246"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>No se pudo guardar su lista de tareas en ningún sitio, así que la ventana sigue abierta. Libere espacio en disco y vuelva a cerrarla.</translation>
     </message>
@@ -308,17 +308,22 @@
         <translation>Conectando…</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="73"/>
+        <location filename="../SyncSetupDialog.cpp" line="68"/>
+        <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
+        <translation>Este sistema no confía en el certificado del servidor, así que Plimsa no se ha conectado. Su huella SHA-256 es %1. Pregunte al administrador del servidor si es el suyo.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="80"/>
         <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
         <translation>No se puede acceder al servidor, o ha rechazado una conexión segura. Compruebe la dirección y la red.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="77"/>
+        <location filename="../SyncSetupDialog.cpp" line="84"/>
         <source>The user name or password is wrong.</source>
         <translation>El nombre de usuario o la contraseña no son correctos.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="84"/>
+        <location filename="../SyncSetupDialog.cpp" line="91"/>
         <source>This address is not a CalDAV server with task lists.</source>
         <translation>Esta dirección no es un servidor CalDAV con listas de tareas.</translation>
     </message>

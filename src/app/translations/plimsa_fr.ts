@@ -60,7 +60,7 @@
 <context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="240"/>
+        <location filename="../ContentWindow.cpp" line="246"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>Votre liste de tâches n’a pu être enregistrée nulle part : la fenêtre reste donc ouverte. Libérez de l’espace disque, puis fermez-la à nouveau.</translation>
     </message>
@@ -308,17 +308,22 @@
         <translation>Connexion…</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="73"/>
+        <location filename="../SyncSetupDialog.cpp" line="68"/>
+        <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
+        <translation>Le certificat du serveur n’est pas reconnu comme fiable par ce système : Plimsa ne s’est donc pas connecté. Son empreinte SHA-256 est %1. Demandez à l’administrateur du serveur s’il s’agit bien du sien.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="80"/>
         <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
         <translation>Le serveur est injoignable, ou il a refusé une connexion sécurisée. Vérifiez l’adresse et le réseau.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="77"/>
+        <location filename="../SyncSetupDialog.cpp" line="84"/>
         <source>The user name or password is wrong.</source>
         <translation>Le nom d’utilisateur ou le mot de passe est incorrect.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="84"/>
+        <location filename="../SyncSetupDialog.cpp" line="91"/>
         <source>This address is not a CalDAV server with task lists.</source>
         <translation>Cette adresse n’est pas celle d’un serveur CalDAV avec des listes de tâches.</translation>
     </message>

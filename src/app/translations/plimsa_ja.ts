@@ -59,7 +59,7 @@
 <context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="240"/>
+        <location filename="../ContentWindow.cpp" line="246"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>To-Do リストをどこにも保存できなかったため、ウィンドウは開いたままです。ディスクの空き容量を確保してから、もう一度閉じてください。</translation>
     </message>
@@ -307,17 +307,22 @@
         <translation>接続中…</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="73"/>
+        <location filename="../SyncSetupDialog.cpp" line="68"/>
+        <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
+        <translation>この証明書はこのシステムで信頼されていないため、Plimsa は接続しませんでした。SHA-256 フィンガープリントは %1 です。サーバーの管理者に、これが正しい証明書か確認してください。</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="80"/>
         <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
         <translation>サーバーに接続できないか、安全な接続が拒否されました。アドレスとネットワークを確認してください。</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="77"/>
+        <location filename="../SyncSetupDialog.cpp" line="84"/>
         <source>The user name or password is wrong.</source>
         <translation>ユーザー名またはパスワードが正しくありません。</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="84"/>
+        <location filename="../SyncSetupDialog.cpp" line="91"/>
         <source>This address is not a CalDAV server with task lists.</source>
         <translation>このアドレスはタスクリストのある CalDAV サーバーではありません。</translation>
     </message>
