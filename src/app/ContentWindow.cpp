@@ -131,8 +131,7 @@ void ContentWindow::showSync(SyncController &sync)
     setTabOrder(m_syncButton, m_listView);
     connect(m_syncButton, &SyncButton::setupRequested, this, &ContentWindow::openSyncSetup);
     connect(m_syncButton, &SyncButton::syncNowRequested, &sync, &SyncController::syncNow);
-    connect(m_syncButton, &SyncButton::stopRequested, &sync,
-            [&sync] { sync.stopSyncing([] {}); });
+    connect(m_syncButton, &SyncButton::stopRequested, &sync, [&sync] { sync.stopSyncing([] {}); });
 
     m_attentionBar = new AttentionBar(sync, this);
     m_listBox->addWidget(m_attentionBar);

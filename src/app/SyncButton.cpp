@@ -13,6 +13,7 @@
 namespace {
 
 constexpr int syncSymbolSize = 16;
+constexpr float offlineOpacity = 0.35f;
 
 } // namespace
 
@@ -75,19 +76,20 @@ void SyncButton::render()
 {
     using State = SyncController::State;
     const State state = m_sync.state();
-    const QPalette::ColorRole role = state == State::syncing ? QPalette::Highlight
-                                                             : QPalette::ButtonText;
-    const QPalette::ColorGroup group =
-        state == State::offline ? QPalette::Disabled : QPalette::Active;
-    QPixmap symbol = tintedSymbol(Symbol::sync, palette().color(group, role), syncSymbolSize,
-                                  devicePixelRatioF());
+    const QPalette::ColorRole role =
+        state == State::syncing ? QPalette::Highlight : QPalette::ButtonText;
+    QColor color = palette().color(role);
+    // Faded, whatever the palette's disabled colours (a style sheet may set them alike).
+    if (state == State::offline)
+        color.setAlphaF(offlineOpacity);
+    QPixmap symbol = tintedSymbol(Symbol::sync, color, syncSymbolSize, devicePixelRatioF());
     if (state == State::needsAttention) {
         QPainter painter(&symbol);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(0xe0, 0x1b, 0x24));
-        painter.drawEllipse(QRectF(syncSymbolSize * 0.5, 0, syncSymbolSize * 0.5,
-                                   syncSymbolSize * 0.5));
+        painter.drawEllipse(
+            QRectF(syncSymbolSize * 0.5, 0, syncSymbolSize * 0.5, syncSymbolSize * 0.5));
     }
     setIcon(QIcon(symbol));
     const QString text = stateText();

@@ -83,8 +83,7 @@ void SyncController::runSync()
     if (m_state != State::needsAttention)
         setState(State::syncing);
     const bool allowMassRemoval = std::exchange(m_allowMassRemoval, false);
-    m_engine->sync([this](SyncOutcome outcome) { finished(std::move(outcome)); },
-                   allowMassRemoval);
+    m_engine->sync([this](SyncOutcome outcome) { finished(std::move(outcome)); }, allowMassRemoval);
 }
 
 void SyncController::finished(SyncOutcome outcome)
@@ -156,8 +155,8 @@ void SyncController::connectAccount(const QUrl &server, const QString &user,
             done(ServerError::none);
         };
         // Signing in again to the same list keeps what is journaled.
-        const bool sameList = m_account && m_account->server == server &&
-                              m_account->user == user && m_account->collection == found.value;
+        const bool sameList = m_account && m_account->server == server && m_account->user == user &&
+                              m_account->collection == found.value;
         if (sameList && !(m_engine && m_engine->isRunning())) {
             tearDown();
             adopt();

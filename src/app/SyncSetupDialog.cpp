@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr int serverFieldCharacters = 36;
+
 QLineEdit *labelledField(QFormLayout *form, const QString &label, QWidget *parent)
 {
     auto *field = new QLineEdit(parent);
@@ -24,13 +26,14 @@ QLineEdit *labelledField(QFormLayout *form, const QString &label, QWidget *paren
 } // namespace
 
 SyncSetupDialog::SyncSetupDialog(QWidget *parent)
-    : QDialog(parent), m_connect(new QPushButton(tr("Connect"), this)),
-      m_message(new QLabel(this))
+    : QDialog(parent), m_connect(new QPushButton(tr("Connect"), this)), m_message(new QLabel(this))
 {
     setWindowTitle(tr("Sync Settings"));
     auto *form = new QFormLayout;
     m_server = labelledField(form, tr("Server"), this);
     m_server->setPlaceholderText(QStringLiteral("https://cloud.example.org"));
+    // Room for a whole address, so that the user sees what they typed.
+    m_server->setMinimumWidth(m_server->fontMetrics().averageCharWidth() * serverFieldCharacters);
     m_user = labelledField(form, tr("User name"), this);
     m_password = labelledField(form, tr("Password"), this);
     m_password->setEchoMode(QLineEdit::Password);
@@ -96,7 +99,6 @@ void SyncSetupDialog::showOutcome(ServerError error, const QString &untrustedFin
 void SyncSetupDialog::setBusy(bool busy)
 {
     for (QWidget *widget : {static_cast<QWidget *>(m_server), static_cast<QWidget *>(m_user),
-                            static_cast<QWidget *>(m_password),
-                            static_cast<QWidget *>(m_connect)})
+                            static_cast<QWidget *>(m_password), static_cast<QWidget *>(m_connect)})
         widget->setEnabled(!busy);
 }

@@ -14,8 +14,7 @@ constexpr int certificateTimeoutMs = 10000;
 
 QString fingerprint(const QSslCertificate &certificate)
 {
-    return QString::fromLatin1(
-        certificate.digest(QCryptographicHash::Sha256).toHex(':').toUpper());
+    return QString::fromLatin1(certificate.digest(QCryptographicHash::Sha256).toHex(':').toUpper());
 }
 
 } // namespace

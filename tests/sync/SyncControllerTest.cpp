@@ -44,9 +44,8 @@ protected:
 
     ServerError connect(const QString &password)
     {
-        return awaitAnswer<ServerError>([&](auto done) {
-            sync.connectAccount(server.url(), server.user(), password, done);
-        });
+        return awaitAnswer<ServerError>(
+            [&](auto done) { sync.connectAccount(server.url(), server.user(), password, done); });
     }
 
     bool syncedAfter(const std::function<void()> &action)
@@ -72,9 +71,9 @@ protected:
             hrefs.append(object.href);
         QStringList summaries;
         for (const ServerObject &object :
-             awaitAnswer<ServerResult<std::vector<ServerObject>>>(
-                 [&](auto r) { other.fetch(hrefs, r); })
-                 .value) {
+             awaitAnswer<ServerResult<std::vector<ServerObject>>>([&](auto r) {
+                 other.fetch(hrefs, r);
+             }).value) {
             if (auto todo = readVTodo(object.data.toStdString(), LocalCalendar::current()))
                 summaries.append(QString::fromStdString(todo->name));
         }
@@ -121,9 +120,8 @@ TEST_F(SyncControllerTest, ConnectingSyncsBothWaysAndStoppingKeepsEveryTodo)
     for (const TodoItem &item : {overdue, coming}) {
         const QByteArray text = QByteArray::fromStdString(newVTodo(item, march5));
         const QString href = phone.hrefForUid(QString::fromStdString(item.id().uuidString()));
-        ASSERT_TRUE(awaitAnswer<ServerResult<QString>>([&](auto r) {
-                        phone.put(href, text, {}, r);
-                    }).ok());
+        ASSERT_TRUE(
+            awaitAnswer<ServerResult<QString>>([&](auto r) { phone.put(href, text, {}, r); }).ok());
     }
     view.setNewTodoName(QStringLiteral("Made here"));
     view.addTodo();

@@ -109,8 +109,9 @@ protected:
 
 TEST_F(SyncInteropTest, EachSideReadsTheOthersChanges)
 {
-    for (const auto &[uid, name] : {std::pair{uidA, "Buy stamps"}, std::pair{uidB, "Call Kim"},
-                                    std::pair{uidC, "Water plants"}, std::pair{uidD, "Return book"}})
+    for (const auto &[uid, name] :
+         {std::pair{uidA, "Buy stamps"}, std::pair{uidB, "Call Kim"},
+          std::pair{uidC, "Water plants"}, std::pair{uidD, "Return book"}})
         other({"create", uid, name});
     ASSERT_TRUE(synced());
     ASSERT_EQ(view.todoList().size(), 4u);
@@ -155,8 +156,7 @@ TEST_F(SyncInteropTest, EachSideReadsTheOthersChanges)
     const QJsonObject renamed = seen.at(QStringLiteral("Return the library book"));
     EXPECT_EQ(renamed[QLatin1String("due")].toDouble(), march10At8Utc);
     EXPECT_EQ(renamed[QLatin1String("priority")].toInt(), 1);
-    EXPECT_EQ(renamed[QLatin1String("categories")].toArray(), QJsonArray{"Errands"})
-        << "untouched";
+    EXPECT_EQ(renamed[QLatin1String("categories")].toArray(), QJsonArray{"Errands"}) << "untouched";
     EXPECT_EQ(renamed[QLatin1String("description")].toString(),
               QStringLiteral("Written by the other client"));
 }

@@ -18,8 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -41,8 +41,8 @@ public:
         probe.close();
         process.start(QStringLiteral("/usr/bin/python3"),
                       {QStringLiteral("-m"), QStringLiteral("http.server"),
-                       QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
-                       QString::number(port), QStringLiteral("--directory"), folder.path()});
+                       QStringLiteral("--bind"), QStringLiteral("127.0.0.1"), QString::number(port),
+                       QStringLiteral("--directory"), folder.path()});
         return QTest::qWaitFor(
             [&] {
                 QTcpSocket socket;
@@ -131,8 +131,8 @@ TEST_P(SyncSetupDialogTest, SaysHowConnectingWent)
     }
     EXPECT_TRUE(!open || !open->isVisible()) << c.what;
     ASSERT_TRUE(sync.hasAccount()) << c.what;
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return sync.state() == SyncController::State::synced; }, 30000))
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return sync.state() == SyncController::State::synced; }, 30000))
         << c.what;
     CalDavClient other(radicale.url(), radicale.user(), radicale.password());
     QUrl found;

@@ -309,7 +309,7 @@
     <message>
         <location filename="../SyncSetupDialog.cpp" line="68"/>
         <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
-        <translation>この証明書はこのシステムで信頼されていないため、Plimsa は接続しませんでした。SHA-256 フィンガープリントは %1 です。サーバーの管理者に、これが正しい証明書か確認してください。</translation>
+        <translation>サーバーの証明書はこのシステムで信頼されていないため、Plimsa は接続しませんでした。SHA-256 フィンガープリントは %1 です。サーバーの管理者に、これが正しい証明書か確認してください。</translation>
     </message>
     <message>
         <location filename="../SyncSetupDialog.cpp" line="80"/>
