@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <iterator>
 #include <tuple>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -223,8 +225,57 @@ std::vector<TodoItem> &ContentView::editableList()
 
 void ContentView::listChanged()
 {
+    saveSoon();
+    emit listEdited();
+}
+
+void ContentView::saveSoon()
+{
     m_savedByCheckpoint = false;
     m_saver.saveSoon(++m_generation);
+}
+
+void ContentView::applySyncOutcome(const SyncOutcome &outcome)
+{
+    if (outcome.upserts.empty() && outcome.removals.empty())
+        return;
+    std::unordered_map<std::string, const TodoItem *> before;
+    for (const TodoItem &item : *m_todoList)
+        before.emplace(item.id().uuidString(), &item);
+    QStringList withdrawn;
+    std::unordered_set<std::string> gone;
+    for (const Uuid &id : outcome.removals) {
+        if (before.contains(id.uuidString()))
+            withdrawn.append(QString::fromStdString(id.uuidString()));
+        gone.insert(id.uuidString());
+    }
+    std::vector<TodoItem> scheduled;
+    const double now = m_clock.now();
+    for (const ServerTodo &todo : outcome.upserts) {
+        const TodoItem item = todo.item();
+        const auto found = before.find(item.id().uuidString());
+        if (found != before.end() && *found->second == item)
+            continue;
+        if (found != before.end())
+            withdrawn.append(QString::fromStdString(item.id().uuidString()));
+        gone.insert(item.id().uuidString());
+        if (todo.reminder && *todo.reminder > now)
+            scheduled.push_back(item);
+    }
+    if (!withdrawn.isEmpty())
+        m_reminders.cancelReminders(withdrawn);
+    // A reminder still waiting for the save is for the to-do as it was.
+    std::erase_if(m_remindersAfterSave, [&](const auto &waiting) {
+        return gone.contains(waiting.second.id().uuidString());
+    });
+    dismissUndo();
+    dropChangeUndo();
+    emit todoListAboutToBeReset();
+    m_todoList = std::make_shared<std::vector<TodoItem>>(appliedOutcome(*m_todoList, outcome));
+    saveSoon();
+    emit todoListReset();
+    for (const TodoItem &item : scheduled)
+        scheduleAfterSave(item);
 }
 
 void ContentView::scheduleAfterSave(const TodoItem &item)

@@ -8,6 +8,7 @@
 #include <Clock.h>
 #include <LocalCalendar.h>
 #include <Preferences.h>
+#include <SyncEngine.h>
 #include <ReminderScheduler.h>
 #include <TodoItem.h>
 #include <TodoListReadAhead.h>
@@ -154,6 +155,12 @@ public:
     // Puts the to-do back as it was, and its reminder as it was.
     void undoChange();
 
+    // Takes a sync's changes from the server. Reminders of changed and removed
+    // to-dos are withdrawn; those of new and changed ones come back only when
+    // still to come, so that a first sync of many overdue to-dos sets off none.
+    // Offers to undo lapse, as what they would bring back may have changed.
+    void applySyncOutcome(const SyncOutcome &outcome);
+
     // How long the offer lasts once made; negative when there is none.
     int millisecondsToUndoForTesting() const;
 
@@ -179,12 +186,16 @@ signals:
     void shownDayChanged();
     void deleteAlertShownChanged(bool shown);
     void newerRescueChanged();
+    // The user changed the list (not a sync): for sync to journal.
+    void listEdited();
 
 private:
     std::optional<double> composeTime() const;
     // The list as the operations change it: a copy while the writer reads it.
     std::vector<TodoItem> &editableList();
+    // Every local change of the list goes through here.
     void listChanged();
+    void saveSoon();
     // A new to-do's reminder goes out once the to-do is on disk, so that a crash
     // never leaves a reminder for a to-do that was not kept.
     void scheduleAfterSave(const TodoItem &item);

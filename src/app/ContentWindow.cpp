@@ -3,6 +3,7 @@
 
 #include "ContentWindow.h"
 
+#include "AttentionBar.h"
 #include "DayButton.h"
 #include "DeleteAlert.h"
 #include "EditTodoDialog.h"
@@ -11,15 +12,20 @@
 #include "PriorityMenu.h"
 #include "RescueBar.h"
 #include "RoundAddButton.h"
+#include "SyncButton.h"
+#include "SyncController.h"
+#include "SyncSetupDialog.h"
 #include "TodoListModel.h"
 #include "TodoListView.h"
 #include "TodoRowDelegate.h"
 #include "UndoBar.h"
+#include "UntrustedCertificate.h"
 
 #include <QCloseEvent>
 #include <QHideEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 #include <QShowEvent>
@@ -41,7 +47,7 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
       m_priorityMenu(new PriorityMenu(view, this)), m_listView(new TodoListView(this)),
       m_rowDelegate(new TodoRowDelegate(this)), m_entryRow(new EntryRow(view, this)),
       m_deleteAlert(new DeleteAlert(view, this)), m_undoBar(new UndoBar(view, this)),
-      m_rescueBar(new RescueBar(view, this))
+      m_rescueBar(new RescueBar(view, this)), m_listBox(new QVBoxLayout)
 {
     setBackgroundRole(QPalette::Window);
     setAutoFillBackground(true);
@@ -57,7 +63,7 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
     menuBox->addWidget(m_priorityMenu);
     column->addLayout(menuBox);
 
-    auto *listBox = new QVBoxLayout;
+    QVBoxLayout *listBox = m_listBox;
     listBox->setContentsMargins(padding, padding + listExtraTopMargin, padding, padding);
     listBox->addWidget(m_listView);
     // Below the list, which makes room for it: the entry row stays where it is.
@@ -114,6 +120,70 @@ void ContentWindow::editRow(const QModelIndex &index)
     auto *form = new EditTodoDialog(m_view, index.row(), this);
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->open();
+}
+
+void ContentWindow::showSync(SyncController &sync)
+{
+    m_sync = &sync;
+    m_syncButton = new SyncButton(sync, m_priorityMenu);
+    m_priorityMenu->addTrailing(m_syncButton);
+    setTabOrder(m_priorityMenu->combo(), m_syncButton);
+    setTabOrder(m_syncButton, m_listView);
+    connect(m_syncButton, &SyncButton::setupRequested, this, &ContentWindow::openSyncSetup);
+    connect(m_syncButton, &SyncButton::syncNowRequested, &sync, &SyncController::syncNow);
+    connect(m_syncButton, &SyncButton::stopRequested, &sync, [&sync] { sync.stopSyncing([] {}); });
+
+    m_attentionBar = new AttentionBar(sync, this);
+    m_listBox->addWidget(m_attentionBar);
+    connect(m_attentionBar, &AttentionBar::dismissed, &sync, &SyncController::attentionSeen);
+    connect(m_attentionBar, &AttentionBar::actionRequested, this,
+            [this](SyncController::Attention attention) {
+                m_sync->attentionSeen();
+                switch (attention) {
+                case SyncController::Attention::signIn:
+                case SyncController::Attention::serverGone:
+                    openSyncSetup();
+                    break;
+                case SyncController::Attention::confirmRemoval:
+                    m_sync->confirmRemoval();
+                    break;
+                case SyncController::Attention::files:
+                case SyncController::Attention::none:
+                    m_sync->syncNow();
+                    break;
+                }
+            });
+}
+
+void ContentWindow::openSyncSetup()
+{
+    if (!m_sync)
+        return;
+    if (auto *open = findChild<SyncSetupDialog *>()) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    auto *dialog = new SyncSetupDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (const auto &account = m_sync->account()) {
+        dialog->serverField()->setText(account->server.toString());
+        dialog->userField()->setText(account->user);
+    }
+    connect(dialog, &SyncSetupDialog::connectRequested, this,
+            [this, dialog = QPointer<SyncSetupDialog>(dialog)](
+                const QUrl &server, const QString &user, const QString &password) {
+                m_sync->connectAccount(server, user, password, [dialog, server](ServerError error) {
+                    if (!dialog)
+                        return;
+                    if (error != ServerError::network || server.scheme() != QLatin1String("https"))
+                        return dialog->showOutcome(error);
+                    findUntrustedCertificate(server, dialog, [dialog, error](auto fingerprint) {
+                        dialog->showOutcome(error, fingerprint.value_or(QString()));
+                    });
+                });
+            });
+    dialog->open();
 }
 
 void ContentWindow::undo()

@@ -7,10 +7,14 @@
 
 #include <QWidget>
 
+class AttentionBar;
 class DeleteAlert;
+class QVBoxLayout;
 class EntryRow;
 class PriorityMenu;
 class RescueBar;
+class SyncButton;
+class SyncController;
 class TodoListModel;
 class TodoListView;
 class TodoRowDelegate;
@@ -31,6 +35,13 @@ public:
     DeleteAlert *deleteAlert() const { return m_deleteAlert; }
     UndoBar *undoBar() const { return m_undoBar; }
     RescueBar *rescueBar() const { return m_rescueBar; }
+    SyncButton *syncButton() const { return m_syncButton; }
+    AttentionBar *attentionBar() const { return m_attentionBar; }
+
+    // Adds the "Sync" button and forwards its actions to `sync`.
+    void showSync(SyncController &sync);
+    // Opens the sync set-up, or brings it up when open.
+    void openSyncSetup();
 
 signals:
     // The window's first frame is on screen: what it does not show may come now.
@@ -60,6 +71,10 @@ private:
     DeleteAlert *m_deleteAlert;
     UndoBar *m_undoBar;
     RescueBar *m_rescueBar;
+    QVBoxLayout *m_listBox;
+    SyncButton *m_syncButton = nullptr;
+    AttentionBar *m_attentionBar = nullptr;
+    SyncController *m_sync = nullptr;
     bool m_painted = false;
     bool m_closingByUser = false;
 };

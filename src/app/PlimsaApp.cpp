@@ -11,6 +11,7 @@
 #include "SingleInstance.h"
 #include "StartupWarmup.h"
 #include "Symbols.h"
+#include "SyncController.h"
 #include "TerminationSignals.h"
 #include "TodayWatcher.h"
 #include "Translations.h"
@@ -32,19 +33,22 @@ bool hasDisplay()
 }
 
 // Exits when the command line asks for no window, once `beforeExit` has run:
-// exiting does not unwind main's stack.
-void parseCommandLine(const QApplication &app, const std::function<void()> &beforeExit)
+// exiting does not unwind main's stack. True when it asks for the sync settings.
+bool parseCommandLine(const QApplication &app, const std::function<void()> &beforeExit)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("A to-do list with a reminder for each to-do."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption syncSettings(QStringLiteral("sync-settings"),
+                                          QStringLiteral("Open the sync settings."));
+    parser.addOption(syncSettings);
     const bool parsed = parser.parse(app.arguments());
     const bool exits = !parsed || parser.isSet(help) || parser.isSet(QStringLiteral("help-all")) ||
                        parser.isSet(version) || !parser.positionalArguments().isEmpty();
     if (!exits)
-        return;
+        return parser.isSet(syncSettings);
     beforeExit();
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
@@ -52,6 +56,7 @@ void parseCommandLine(const QApplication &app, const std::function<void()> &befo
                      qPrintable(parser.positionalArguments().constFirst()));
         std::exit(2);
     }
+    return false;
 }
 
 } // namespace
@@ -80,7 +85,7 @@ int PlimsaApp::main(int argc, char **argv)
         readAhead.wait();
         warmup.wait();
     };
-    parseCommandLine(app, joinStartThreads);
+    const bool openSyncSettings = parseCommandLine(app, joinStartThreads);
     setUpIconTheme();
     installAccessibleInterfaces();
 
@@ -92,7 +97,8 @@ int PlimsaApp::main(int argc, char **argv)
     SingleInstance instance(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
     if (!instance.claim()) {
         joinStartThreads();
-        if (instance.askRunningInstanceToRaise(qEnvironmentVariable("XDG_ACTIVATION_TOKEN")))
+        if (instance.askRunningInstanceToRaise(qEnvironmentVariable("XDG_ACTIVATION_TOKEN"),
+                                               openSyncSettings))
             return 0;
         std::fputs("plimsa: another Plimsa is running but does not answer.\n", stderr);
         return 1;
@@ -106,6 +112,11 @@ int PlimsaApp::main(int argc, char **argv)
     ContentView view(Preferences::standard(), reminders, clock);
     view.setReadAhead(&readAhead);
     ContentWindow window(view);
+    PasswordStore passwords;
+    SyncController sync(view, passwords, clock);
+    window.showSync(sync);
+    QObject::connect(&instance, &SingleInstance::syncSettingsRequested, &window,
+                     &ContentWindow::openSyncSetup);
 
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window,
                      [&window](const QString &activationToken) {
@@ -143,7 +154,13 @@ int PlimsaApp::main(int argc, char **argv)
         today->watchResume();
         QObject::connect(today.get(), &TodayWatcher::mayHaveChanged, &view,
                          &ContentView::followToday);
+        // A resume is one of the ways the day may have changed.
+        QObject::connect(today.get(), &TodayWatcher::mayHaveChanged, &sync,
+                         &SyncController::syncNow);
         view.followToday();
+        sync.start();
+        if (openSyncSettings)
+            window.openSyncSetup();
     });
 
     // A row's trash symbol needs the icon theme, whose lookup takes

@@ -28,6 +28,11 @@ PriorityMenu::PriorityMenu(ContentView &view, QWidget *parent)
     render();
 }
 
+void PriorityMenu::addTrailing(QWidget *widget)
+{
+    layout()->addWidget(widget);
+}
+
 void PriorityMenu::render()
 {
     m_combo->showValue(static_cast<int>(m_view.selectedPriority()));

@@ -17,6 +17,8 @@ public:
     explicit PriorityMenu(ContentView &view, QWidget *parent = nullptr);
 
     MenuPicker *combo() const { return m_combo; }
+    // Puts `widget` at the row's right end.
+    void addTrailing(QWidget *widget);
 
 private:
     void render();

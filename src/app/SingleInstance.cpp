@@ -18,6 +18,7 @@ namespace {
 
 // "raise", then a space and the activation token when there is one.
 const QByteArray raiseMessage = QByteArrayLiteral("raise");
+const QByteArray syncSettingsMessage = QByteArrayLiteral("sync-settings");
 constexpr std::size_t longestMessage = 1024;
 constexpr int answerTimeoutMs = 5000;
 constexpr int retryDelayMs = 50;
@@ -73,9 +74,14 @@ bool SingleInstance::claim()
     connect(notifier, &QSocketNotifier::activated, this, [this] {
         char buffer[longestMessage];
         std::optional<QString> raiseWith;
+        bool syncSettings = false;
         ssize_t size;
         while ((size = ::recv(m_socket, buffer, sizeof buffer, 0)) >= 0) {
-            const QByteArray message(buffer, size);
+            QByteArray message(buffer, size);
+            if (message.startsWith(syncSettingsMessage + ' ') || message == syncSettingsMessage) {
+                syncSettings = true;
+                message = raiseMessage + message.sliced(syncSettingsMessage.size());
+            }
             if (message == raiseMessage)
                 raiseWith = QString();
             else if (message.startsWith(raiseMessage + ' '))
@@ -83,17 +89,20 @@ bool SingleInstance::claim()
         }
         if (raiseWith)
             emit raiseRequested(*raiseWith);
+        if (syncSettings)
+            emit syncSettingsRequested();
     });
     return true;
 }
 
-bool SingleInstance::askRunningInstanceToRaise(const QString &activationToken)
+bool SingleInstance::askRunningInstanceToRaise(const QString &activationToken, bool syncSettings)
 {
-    QByteArray message = raiseMessage;
+    const QByteArray verb = syncSettings ? syncSettingsMessage : raiseMessage;
+    QByteArray message = verb;
     if (!activationToken.isEmpty())
         message += ' ' + activationToken.toUtf8();
     if (static_cast<std::size_t>(message.size()) > longestMessage)
-        message = raiseMessage;
+        message = verb;
     const auto address = socketAddress(m_socketPath);
     const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (!address || fd < 0)

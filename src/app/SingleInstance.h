@@ -19,12 +19,15 @@ public:
     // True when this process is now the one instance; it then listens for later launches.
     bool claim();
     // Asks the running instance to raise its window, handing on the launch's
-    // activation token (may be empty). Blocks for at most a few seconds.
-    bool askRunningInstanceToRaise(const QString &activationToken);
+    // activation token (may be empty), and to open the sync settings when
+    // `syncSettings`. Blocks for at most a few seconds.
+    bool askRunningInstanceToRaise(const QString &activationToken, bool syncSettings = false);
 
 signals:
     // With the activation token of the launch, or an empty one.
     void raiseRequested(const QString &activationToken);
+    // After `raiseRequested`, for a launch from the "Sync Settings" action.
+    void syncSettingsRequested();
 
 private:
     QString m_socketPath;

@@ -13,8 +13,15 @@ bool themedPlus = false;
 
 QString themeName(Symbol symbol)
 {
-    return symbol == Symbol::plus ? QStringLiteral("list-add-symbolic")
-                                  : QStringLiteral("user-trash-symbolic");
+    switch (symbol) {
+    case Symbol::plus:
+        return QStringLiteral("list-add-symbolic");
+    case Symbol::trash:
+        return QStringLiteral("user-trash-symbolic");
+    case Symbol::sync:
+        return QStringLiteral("emblem-synchronizing-symbolic");
+    }
+    return {};
 }
 
 QIcon symbolIcon(Symbol symbol)

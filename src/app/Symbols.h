@@ -7,9 +7,9 @@
 #include <QIcon>
 #include <QPixmap>
 
-// The app's two symbols, "plus" and "trash": from the user's icon theme, with
-// drawings of Plimsa's own so a button is never empty.
-enum class Symbol { plus, trash };
+// The app's symbols, "plus", "trash" and "sync": from the user's icon theme,
+// with drawings of Plimsa's own so a button is never empty.
+enum class Symbol { plus, trash, sync };
 
 // The symbol in one flat colour, for painting at `size` logical pixels. Until
 // `useThemedPlus`, the plus is drawn by hand as the default theme (Adwaita)

@@ -914,3 +914,73 @@ TEST(EditTest, ChangesKeepIdAndPlaceRemakeTheReminderAndCanBeUndone)
         }
     }
 }
+
+namespace {
+
+ServerTodo serverTodo(const TodoItem &item)
+{
+    ServerTodo todo;
+    todo.uid = item.id().uuidString();
+    todo.id = item.id();
+    todo.name = item.name();
+    todo.due = item.time();
+    todo.priority = item.priority();
+    todo.reminder = item.time();
+    return todo;
+}
+
+QStringList identifiers(const std::vector<NotificationRequest> &requests)
+{
+    QStringList found;
+    for (const NotificationRequest &request : requests)
+        found.append(request.identifier);
+    found.sort();
+    return found;
+}
+
+QStringList idsOf(std::initializer_list<const TodoItem *> items)
+{
+    QStringList found;
+    for (const TodoItem *item : items)
+        found.append(QString::fromStdString(item->id().uuidString()));
+    found.sort();
+    return found;
+}
+
+} // namespace
+
+TEST_F(ContentViewTest, ASyncsChangesRemindOnlyOfWhatIsStillToCome)
+{
+    const double now = clock.now();
+    const TodoItem tea("Tea", now + 3600, TodoPriority::high);
+    const TodoItem milk("Milk", now + 7200, TodoPriority::low);
+    const TodoItem bread("Bread", now + 900, TodoPriority::low);
+    const TodoItem renamedTea("Green tea", tea.time(), tea.priority(), tea.id());
+    const TodoItem overdue("Overdue on the phone", now - 86400, TodoPriority::medium);
+    const TodoItem later("Later on the phone", now + 600, TodoPriority::medium);
+    int edits = 0;
+    QObject::connect(&view, &ContentView::listEdited, [&] { ++edits; });
+
+    SyncOutcome first;
+    first.upserts = {serverTodo(tea), serverTodo(milk), serverTodo(bread)};
+    view.applySyncOutcome(first);
+    view.finishSavesForTesting();
+    EXPECT_EQ(identifiers(notifications.added), idsOf({&tea, &milk, &bread}));
+    notifications.added.clear();
+
+    SyncOutcome outcome;
+    outcome.upserts = {serverTodo(renamedTea), serverTodo(overdue), serverTodo(later),
+                       serverTodo(bread)};
+    outcome.removals = {milk.id()};
+    view.applySyncOutcome(outcome);
+    view.finishSavesForTesting();
+    EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{renamedTea, bread, overdue, later}));
+    ASSERT_EQ(notifications.removed.size(), 1u);
+    QStringList withdrawn = notifications.removed.front();
+    withdrawn.sort();
+    EXPECT_EQ(withdrawn, idsOf({&tea, &milk})) << "changed and removed";
+    EXPECT_EQ(identifiers(notifications.added), idsOf({&renamedTea, &later}))
+        << "no reminder for the overdue one, none again for the unchanged one";
+    EXPECT_EQ(edits, 0) << "a sync's changes are not local ones";
+    EXPECT_EQ(readTodoList(preferences), view.todoList()) << "saved like any change";
+}

@@ -45,3 +45,23 @@ TEST(SingleInstanceTest, ALaterLaunchRaisesTheFirstAndTheNextOneAfterItMayRun)
     SingleInstance third(runtime.path());
     EXPECT_TRUE(third.claim());
 }
+
+TEST(SingleInstanceTest, TheSyncSettingsActionRaisesAndOpensThem)
+{
+    QTemporaryDir runtime;
+    SingleInstance first(runtime.path());
+    ASSERT_TRUE(first.claim());
+    QStringList raised;
+    int settings = 0;
+    QObject::connect(&first, &SingleInstance::raiseRequested,
+                     [&](const QString &token) { raised.append(token); });
+    QObject::connect(&first, &SingleInstance::syncSettingsRequested, [&] { ++settings; });
+
+    SingleInstance second(runtime.path());
+    EXPECT_TRUE(second.askRunningInstanceToRaise(QStringLiteral("token-2"), true));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settings == 1; }));
+    EXPECT_EQ(raised, QStringList{QStringLiteral("token-2")});
+    EXPECT_TRUE(second.askRunningInstanceToRaise(QString()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return raised.size() == 2; }));
+    EXPECT_EQ(settings, 1) << "a plain launch only raises";
+}

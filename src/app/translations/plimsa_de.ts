@@ -2,9 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>AttentionBar</name>
+    <message>
+        <location filename="../AttentionBar.cpp" line="36"/>
+        <source>Dismiss</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="42"/>
+        <source>Sync cannot sign in: the password may have changed.</source>
+        <translation>Die Synchronisierung kann sich nicht anmelden: Das Passwort hat sich vielleicht geändert.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="43"/>
+        <source>Sign In…</source>
+        <translation>Anmelden…</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="46"/>
+        <source>The sync server has not answered for a day. Your changes are kept and sent once it does.</source>
+        <translation>Der Synchronisierungsserver antwortet seit einem Tag nicht. Ihre Änderungen bleiben erhalten und werden gesendet, sobald er antwortet.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="48"/>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../AttentionBar.cpp" line="51"/>
+        <source>The server would remove %n to-dos from this list.</source>
+        <translation>
+            <numerusform>Der Server würde %n Aufgabe aus dieser Liste entfernen.</numerusform>
+            <numerusform>Der Server würde %n Aufgaben aus dieser Liste entfernen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="53"/>
+        <source>Apply</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="54"/>
+        <source>Keep</source>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="57"/>
+        <source>Sync cannot write its files. Free some disk space.</source>
+        <translation>Die Synchronisierung kann ihre Dateien nicht schreiben. Geben Sie Speicherplatz frei.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="58"/>
+        <source>Try Again</source>
+        <translation>Erneut versuchen</translation>
+    </message>
+</context>
+<context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="175"/>
+        <location filename="../ContentWindow.cpp" line="246"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>Ihre Aufgabenliste konnte nirgends gespeichert werden, daher bleibt das Fenster offen. Geben Sie Speicherplatz frei und schließen Sie es dann erneut.</translation>
     </message>
@@ -159,6 +215,117 @@
         <location filename="../RescueBar.cpp" line="38"/>
         <source>A newer copy of your to-do list was kept in %1.</source>
         <translation>Eine neuere Kopie Ihrer Aufgabenliste wurde in %1 aufbewahrt.</translation>
+    </message>
+</context>
+<context>
+    <name>SyncButton</name>
+    <message>
+        <location filename="../SyncButton.cpp" line="21"/>
+        <source>Sync Now</source>
+        <translation>Jetzt synchronisieren</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="24"/>
+        <source>Sync</source>
+        <translation>Synchronisieren</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="31"/>
+        <source>Sync Settings…</source>
+        <translation>Synchronisierungseinstellungen…</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="33"/>
+        <source>Stop Syncing</source>
+        <translation>Synchronisierung beenden</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="50"/>
+        <source>Set up sync</source>
+        <translation>Synchronisierung einrichten</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="52"/>
+        <source>Synced</source>
+        <translation>Synchronisiert</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="56"/>
+        <source>Syncing: %1 of %2 to-dos sent</source>
+        <translation>Synchronisierung: %1 von %2 Aufgaben gesendet</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="57"/>
+        <source>Syncing</source>
+        <translation>Wird synchronisiert</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="60"/>
+        <source>Offline: changes are kept and sent later</source>
+        <translation>Offline: Änderungen werden aufbewahrt und später gesendet</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="62"/>
+        <source>Sync needs attention</source>
+        <translation>Die Synchronisierung braucht Ihre Aufmerksamkeit</translation>
+    </message>
+</context>
+<context>
+    <name>SyncSetupDialog</name>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="27"/>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="30"/>
+        <source>Sync Settings</source>
+        <translation>Synchronisierungseinstellungen</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="32"/>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="34"/>
+        <source>User name</source>
+        <translation>Benutzername</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="35"/>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="56"/>
+        <source>Fill in the server&apos;s address and your user name.</source>
+        <translation>Geben Sie die Adresse des Servers und Ihren Benutzernamen ein.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="60"/>
+        <source>Connecting…</source>
+        <translation>Verbindung wird hergestellt…</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="68"/>
+        <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
+        <translation>Das Zertifikat des Servers wird von diesem System nicht als vertrauenswürdig eingestuft, daher hat Plimsa keine Verbindung hergestellt. Sein SHA-256-Fingerabdruck ist %1. Fragen Sie die Administration des Servers, ob es ihres ist.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="80"/>
+        <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
+        <translation>Der Server ist nicht erreichbar oder hat eine sichere Verbindung abgelehnt. Prüfen Sie die Adresse und das Netzwerk.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="84"/>
+        <source>The user name or password is wrong.</source>
+        <translation>Benutzername oder Passwort ist falsch.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="91"/>
+        <source>This address is not a CalDAV server with task lists.</source>
+        <translation>Unter dieser Adresse ist kein CalDAV-Server mit Aufgabenlisten.</translation>
     </message>
 </context>
 <context>

@@ -2,9 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>AttentionBar</name>
+    <message>
+        <location filename="../AttentionBar.cpp" line="36"/>
+        <source>Dismiss</source>
+        <translation>Descartar</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="42"/>
+        <source>Sync cannot sign in: the password may have changed.</source>
+        <translation>La sincronización no puede iniciar sesión: puede que la contraseña haya cambiado.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="43"/>
+        <source>Sign In…</source>
+        <translation>Iniciar sesión…</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="46"/>
+        <source>The sync server has not answered for a day. Your changes are kept and sent once it does.</source>
+        <translation>El servidor de sincronización lleva un día sin responder. Sus cambios se guardan y se enviarán cuando responda.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="48"/>
+        <source>Show</source>
+        <translation>Mostrar</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../AttentionBar.cpp" line="51"/>
+        <source>The server would remove %n to-dos from this list.</source>
+        <translation>
+            <numerusform>El servidor quitaría %n tarea de esta lista.</numerusform>
+            <numerusform>El servidor quitaría %n tareas de esta lista.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="53"/>
+        <source>Apply</source>
+        <translation>Aplicar</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="54"/>
+        <source>Keep</source>
+        <translation>Conservar</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="57"/>
+        <source>Sync cannot write its files. Free some disk space.</source>
+        <translation>La sincronización no puede escribir sus archivos. Libere espacio en disco.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="58"/>
+        <source>Try Again</source>
+        <translation>Reintentar</translation>
+    </message>
+</context>
+<context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="175"/>
+        <location filename="../ContentWindow.cpp" line="246"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>No se pudo guardar su lista de tareas en ningún sitio, así que la ventana sigue abierta. Libere espacio en disco y vuelva a cerrarla.</translation>
     </message>
@@ -159,6 +215,117 @@
         <location filename="../RescueBar.cpp" line="38"/>
         <source>A newer copy of your to-do list was kept in %1.</source>
         <translation>Se guardó una copia más reciente de su lista de tareas en %1.</translation>
+    </message>
+</context>
+<context>
+    <name>SyncButton</name>
+    <message>
+        <location filename="../SyncButton.cpp" line="21"/>
+        <source>Sync Now</source>
+        <translation>Sincronizar ahora</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="24"/>
+        <source>Sync</source>
+        <translation>Sincronizar</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="31"/>
+        <source>Sync Settings…</source>
+        <translation>Ajustes de sincronización…</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="33"/>
+        <source>Stop Syncing</source>
+        <translation>Dejar de sincronizar</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="50"/>
+        <source>Set up sync</source>
+        <translation>Configurar la sincronización</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="52"/>
+        <source>Synced</source>
+        <translation>Sincronizado</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="56"/>
+        <source>Syncing: %1 of %2 to-dos sent</source>
+        <translation>Sincronizando: %1 de %2 tareas enviadas</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="57"/>
+        <source>Syncing</source>
+        <translation>Sincronizando</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="60"/>
+        <source>Offline: changes are kept and sent later</source>
+        <translation>Sin conexión: los cambios se guardan y se envían más tarde</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="62"/>
+        <source>Sync needs attention</source>
+        <translation>La sincronización necesita su atención</translation>
+    </message>
+</context>
+<context>
+    <name>SyncSetupDialog</name>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="27"/>
+        <source>Connect</source>
+        <translation>Conectar</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="30"/>
+        <source>Sync Settings</source>
+        <translation>Ajustes de sincronización</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="32"/>
+        <source>Server</source>
+        <translation>Servidor</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="34"/>
+        <source>User name</source>
+        <translation>Nombre de usuario</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="35"/>
+        <source>Password</source>
+        <translation>Contraseña</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="56"/>
+        <source>Fill in the server&apos;s address and your user name.</source>
+        <translation>Escriba la dirección del servidor y su nombre de usuario.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="60"/>
+        <source>Connecting…</source>
+        <translation>Conectando…</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="68"/>
+        <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
+        <translation>Este sistema no confía en el certificado del servidor, así que Plimsa no se ha conectado. Su huella SHA-256 es %1. Pregunte al administrador del servidor si es el suyo.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="80"/>
+        <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
+        <translation>No se puede acceder al servidor, o ha rechazado una conexión segura. Compruebe la dirección y la red.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="84"/>
+        <source>The user name or password is wrong.</source>
+        <translation>El nombre de usuario o la contraseña no son correctos.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="91"/>
+        <source>This address is not a CalDAV server with task lists.</source>
+        <translation>Esta dirección no es un servidor CalDAV con listas de tareas.</translation>
     </message>
 </context>
 <context>

@@ -2,9 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>AttentionBar</name>
+    <message>
+        <location filename="../AttentionBar.cpp" line="36"/>
+        <source>Dismiss</source>
+        <translation>Ignorer</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="42"/>
+        <source>Sync cannot sign in: the password may have changed.</source>
+        <translation>La synchronisation ne peut pas se connecter : le mot de passe a peut-être changé.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="43"/>
+        <source>Sign In…</source>
+        <translation>Se connecter…</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="46"/>
+        <source>The sync server has not answered for a day. Your changes are kept and sent once it does.</source>
+        <translation>Le serveur de synchronisation ne répond plus depuis un jour. Vos modifications sont conservées et seront envoyées dès qu’il répondra.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="48"/>
+        <source>Show</source>
+        <translation>Afficher</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../AttentionBar.cpp" line="51"/>
+        <source>The server would remove %n to-dos from this list.</source>
+        <translation>
+            <numerusform>Le serveur retirerait %n tâche de cette liste.</numerusform>
+            <numerusform>Le serveur retirerait %n tâches de cette liste.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="53"/>
+        <source>Apply</source>
+        <translation>Appliquer</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="54"/>
+        <source>Keep</source>
+        <translation>Conserver</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="57"/>
+        <source>Sync cannot write its files. Free some disk space.</source>
+        <translation>La synchronisation ne peut pas écrire ses fichiers. Libérez de l’espace disque.</translation>
+    </message>
+    <message>
+        <location filename="../AttentionBar.cpp" line="58"/>
+        <source>Try Again</source>
+        <translation>Réessayer</translation>
+    </message>
+</context>
+<context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="175"/>
+        <location filename="../ContentWindow.cpp" line="246"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>Votre liste de tâches n’a pu être enregistrée nulle part : la fenêtre reste donc ouverte. Libérez de l’espace disque, puis fermez-la à nouveau.</translation>
     </message>
@@ -159,6 +215,117 @@
         <location filename="../RescueBar.cpp" line="38"/>
         <source>A newer copy of your to-do list was kept in %1.</source>
         <translation>Une copie plus récente de votre liste de tâches a été conservée dans %1.</translation>
+    </message>
+</context>
+<context>
+    <name>SyncButton</name>
+    <message>
+        <location filename="../SyncButton.cpp" line="21"/>
+        <source>Sync Now</source>
+        <translation>Synchroniser maintenant</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="24"/>
+        <source>Sync</source>
+        <translation>Synchroniser</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="31"/>
+        <source>Sync Settings…</source>
+        <translation>Réglages de synchronisation…</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="33"/>
+        <source>Stop Syncing</source>
+        <translation>Arrêter la synchronisation</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="50"/>
+        <source>Set up sync</source>
+        <translation>Configurer la synchronisation</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="52"/>
+        <source>Synced</source>
+        <translation>Synchronisé</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="56"/>
+        <source>Syncing: %1 of %2 to-dos sent</source>
+        <translation>Synchronisation : %1 tâches sur %2 envoyées</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="57"/>
+        <source>Syncing</source>
+        <translation>Synchronisation en cours</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="60"/>
+        <source>Offline: changes are kept and sent later</source>
+        <translation>Hors ligne : les modifications sont conservées et envoyées plus tard</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="62"/>
+        <source>Sync needs attention</source>
+        <translation>La synchronisation demande votre attention</translation>
+    </message>
+</context>
+<context>
+    <name>SyncSetupDialog</name>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="27"/>
+        <source>Connect</source>
+        <translation>Se connecter</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="30"/>
+        <source>Sync Settings</source>
+        <translation>Réglages de synchronisation</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="32"/>
+        <source>Server</source>
+        <translation>Serveur</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="34"/>
+        <source>User name</source>
+        <translation>Nom d’utilisateur</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="35"/>
+        <source>Password</source>
+        <translation>Mot de passe</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="56"/>
+        <source>Fill in the server&apos;s address and your user name.</source>
+        <translation>Saisissez l’adresse du serveur et votre nom d’utilisateur.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="60"/>
+        <source>Connecting…</source>
+        <translation>Connexion…</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="68"/>
+        <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
+        <translation>Le certificat du serveur n’est pas reconnu comme fiable par ce système : Plimsa ne s’est donc pas connecté. Son empreinte SHA-256 est %1. Demandez à l’administrateur du serveur s’il s’agit bien du sien.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="80"/>
+        <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
+        <translation>Le serveur est injoignable, ou il a refusé une connexion sécurisée. Vérifiez l’adresse et le réseau.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="84"/>
+        <source>The user name or password is wrong.</source>
+        <translation>Le nom d’utilisateur ou le mot de passe est incorrect.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="91"/>
+        <source>This address is not a CalDAV server with task lists.</source>
+        <translation>Cette adresse n’est pas celle d’un serveur CalDAV avec des listes de tâches.</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#pragma once
+
+#include "SyncController.h"
+
+#include <QFrame>
+
+class QLabel;
+class QPushButton;
+
+// What sync needs from the user, once, as a line below the list like the undo
+// bar's: a sign-in that stopped working, a server gone for a day, removals
+// that wait for confirmation, files that cannot be written. One action, and
+// a button to leave it (for held removals: keep the to-dos).
+class AttentionBar : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit AttentionBar(const SyncController &sync, QWidget *parent = nullptr);
+
+    QLabel *message() const { return m_message; }
+    QPushButton *actionButton() const { return m_action; }
+    QPushButton *dismissButton() const { return m_dismiss; }
+
+signals:
+    void actionRequested(SyncController::Attention attention);
+    void dismissed();
+
+private:
+    void render();
+
+    const SyncController &m_sync;
+    QLabel *m_message;
+    QPushButton *m_action;
+    QPushButton *m_dismiss;
+};

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#include "SyncAccount.h"
+
+#include <StoredFile.h>
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+StoredFile accountFile(const QString &folder)
+{
+    return StoredFile(QDir(folder).filePath(QStringLiteral("account.json")));
+}
+
+} // namespace
+
+QString SyncAccount::passwordKey() const
+{
+    return user + QLatin1Char('@') + server.toString(QUrl::RemoveUserInfo);
+}
+
+std::optional<SyncAccount> readSyncAccount(const QString &folder)
+{
+    StoredFile file = accountFile(folder);
+    const std::optional<QByteArray> bytes = file.read();
+    if (!bytes)
+        return std::nullopt;
+    const QJsonObject object = QJsonDocument::fromJson(*bytes).object();
+    SyncAccount account{QUrl(object.value(QLatin1String("server")).toString()),
+                        object.value(QLatin1String("user")).toString(),
+                        QUrl(object.value(QLatin1String("collection")).toString())};
+    if (!account.server.isValid() || !account.collection.isValid() || account.user.isEmpty())
+        return std::nullopt;
+    return account;
+}
+
+bool writeSyncAccount(const QString &folder, const SyncAccount &account)
+{
+    const QJsonObject object{{QLatin1String("server"), account.server.toString()},
+                             {QLatin1String("user"), account.user},
+                             {QLatin1String("collection"), account.collection.toString()}};
+    StoredFile file = accountFile(folder);
+    return file.write(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+// The account sync uses: where and as whom, and which task list. Its password
+// is kept elsewhere (`PasswordStore`), never in this file.
+struct SyncAccount {
+    QUrl server;
+    QString user;
+    QUrl collection;
+
+    // Names the password in the Secret Service.
+    QString passwordKey() const;
+};
+
+// In `folder`, beside the engine's files; none when there is no account or the
+// file cannot be read.
+std::optional<SyncAccount> readSyncAccount(const QString &folder);
+bool writeSyncAccount(const QString &folder, const SyncAccount &account);

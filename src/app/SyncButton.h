@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#pragma once
+
+#include "SyncController.h"
+
+#include <QToolButton>
+
+class QAction;
+
+// The "Sync" button at the right end of the priority row: its symbol shows the
+// state (synced, syncing, offline, needs attention) and its tooltip the words
+// and a long upload's progress. Before there is an account it asks for the
+// set-up; afterwards it opens the menu "Sync Now", "Sync Settings…", "Stop
+// Syncing". Its size stays the same in every state, so nothing moves.
+class SyncButton : public QToolButton {
+    Q_OBJECT
+
+public:
+    explicit SyncButton(const SyncController &sync, QWidget *parent = nullptr);
+
+    QAction *syncNowAction() const { return m_syncNow; }
+    // The state in words, as the tooltip and screen readers give it.
+    QString stateText() const;
+
+signals:
+    void setupRequested();
+    void syncNowRequested();
+    void stopRequested();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void render();
+
+    const SyncController &m_sync;
+    QMenu *m_menu;
+    QAction *m_syncNow;
+};

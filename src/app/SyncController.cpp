@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#include "SyncController.h"
+
+#include "ContentView.h"
+
+#include <QDir>
+
+namespace {
+
+constexpr double serverGoneSeconds = 24 * 60 * 60;
+
+} // namespace
+
+SyncController::SyncController(ContentView &view, PasswordStore &passwords, const Clock &clock,
+                               QString folder, QObject *parent)
+    : QObject(parent), m_view(view), m_passwords(passwords), m_clock(clock),
+      m_folder(std::move(folder))
+{
+    connect(&m_view, &ContentView::listEdited, this, [this] {
+        if (!m_engine)
+            return;
+        if (!m_engine->listChanged(m_view.todoList()))
+            setState(State::needsAttention, Attention::files);
+        m_scheduler->localChange();
+    });
+}
+
+// The engine's callbacks must not outlive it: a running sync ends first.
+SyncController::~SyncController() = default;
+
+void SyncController::start()
+{
+    m_account = readSyncAccount(m_folder);
+    if (!m_account)
+        return;
+    setState(State::syncing);
+    m_passwords.read(m_account->passwordKey(), [this](std::optional<QString> password) {
+        if (!m_account || m_engine)
+            return;
+        if (!password)
+            return setState(State::needsAttention, Attention::signIn);
+        run(*password);
+    });
+}
+
+void SyncController::run(const QString &password)
+{
+    m_client = std::make_unique<CalDavClient>(m_account->server, m_account->user, password);
+    m_client->setCollection(m_account->collection);
+    m_engine = std::make_unique<SyncEngine>(*m_client, m_folder, m_clock);
+    if (!m_engine->load()) {
+        tearDown();
+        return setState(State::needsAttention, Attention::files);
+    }
+    m_engine->progress = [this](int taken, int waiting) {
+        m_progress = {taken, waiting};
+        emit stateChanged();
+    };
+    m_scheduler = std::make_unique<SyncScheduler>([this] { runSync(); });
+    // What changed while sync was off (or all of the list, the first time).
+    if (!m_engine->listChanged(m_view.todoList()))
+        return setState(State::needsAttention, Attention::files);
+    m_scheduler->syncNow();
+}
+
+void SyncController::syncNow()
+{
+    if (m_scheduler)
+        m_scheduler->syncNow();
+}
+
+void SyncController::confirmRemoval()
+{
+    m_allowMassRemoval = true;
+    syncNow();
+}
+
+void SyncController::runSync()
+{
+    m_progress = {0, static_cast<int>(m_engine->journal().changes().size())};
+    if (m_state != State::needsAttention)
+        setState(State::syncing);
+    const bool allowMassRemoval = std::exchange(m_allowMassRemoval, false);
+    m_engine->sync([this](SyncOutcome outcome) { finished(std::move(outcome)); }, allowMassRemoval);
+}
+
+void SyncController::finished(SyncOutcome outcome)
+{
+    m_view.applySyncOutcome(outcome);
+    m_heldRemovals = static_cast<int>(outcome.heldRemovals.size());
+    if (outcome.status == SyncOutcome::Status::done || outcome.error != ServerError::network)
+        m_lastReached = m_clock.now();
+    if (outcome.status == SyncOutcome::Status::done)
+        setState(State::synced);
+    else if (outcome.status == SyncOutcome::Status::needsConfirmation)
+        setState(State::needsAttention, Attention::confirmRemoval);
+    else if (outcome.error == ServerError::unauthorized)
+        setState(State::needsAttention, Attention::signIn);
+    else if (outcome.error == ServerError::none)
+        setState(State::needsAttention, Attention::files);
+    else if (outcome.error == ServerError::network && m_lastReached &&
+             m_clock.now() - *m_lastReached < serverGoneSeconds)
+        setState(State::offline);
+    else if (outcome.error == ServerError::network && !m_lastReached)
+        setState(State::offline);
+    else
+        setState(State::needsAttention, Attention::serverGone);
+    emit syncEnded();
+    m_scheduler->finished();
+    // Not from inside the engine's own callback, which stopping would destroy.
+    if (m_afterSync)
+        QMetaObject::invokeMethod(this, std::exchange(m_afterSync, nullptr), Qt::QueuedConnection);
+}
+
+void SyncController::setState(State state, Attention attention)
+{
+    if (state == m_state && attention == m_attention)
+        return;
+    if (attention != m_attention)
+        m_attentionSeen = false;
+    m_state = state;
+    m_attention = attention;
+    emit stateChanged();
+}
+
+void SyncController::attentionSeen()
+{
+    if (std::exchange(m_attentionSeen, true))
+        return;
+    emit stateChanged();
+}
+
+void SyncController::connectAccount(const QUrl &server, const QString &user,
+                                    const QString &password, std::function<void(ServerError)> done)
+{
+    auto *client = new CalDavClient(server, user, password, this);
+    client->discover([this, client, server, user, password,
+                      done = std::move(done)](ServerResult<QUrl> found) mutable {
+        client->deleteLater();
+        if (!found.ok())
+            return done(found.error);
+        auto adopt = [this, server, user, password, collection = found.value,
+                      done = std::move(done)] {
+            SyncAccount account{server, user, collection};
+            // The server was fine: the button tells that the files are not.
+            if (!writeSyncAccount(m_folder, account)) {
+                setState(State::needsAttention, Attention::files);
+                return done(ServerError::none);
+            }
+            m_account = account;
+            m_passwords.store(account.passwordKey(), password, [](bool) {});
+            run(password);
+            done(ServerError::none);
+        };
+        // Signing in again to the same list keeps what is journaled.
+        const bool sameList = m_account && m_account->server == server && m_account->user == user &&
+                              m_account->collection == found.value;
+        if (sameList && !(m_engine && m_engine->isRunning())) {
+            tearDown();
+            adopt();
+        } else if (m_account) {
+            stopSyncing(std::move(adopt));
+        } else {
+            adopt();
+        }
+    });
+}
+
+void SyncController::stopSyncing(std::function<void()> done)
+{
+    if (m_engine && m_engine->isRunning()) {
+        m_afterSync = [this, done = std::move(done)]() mutable { stopSyncing(std::move(done)); };
+        return;
+    }
+    tearDown();
+    const std::optional<SyncAccount> account = std::exchange(m_account, std::nullopt);
+    QDir(m_folder).removeRecursively();
+    setState(State::noAccount);
+    if (!account)
+        return done();
+    m_passwords.forget(account->passwordKey(), std::move(done));
+}
+
+void SyncController::tearDown()
+{
+    m_scheduler.reset();
+    m_engine.reset();
+    m_client.reset();
+}
