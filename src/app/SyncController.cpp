@@ -88,7 +88,12 @@ void SyncController::runSync()
 
 void SyncController::finished(SyncOutcome outcome)
 {
-    m_view.applySyncOutcome(outcome);
+    SyncedChanges changes;
+    changes.changed.reserve(outcome.upserts.size());
+    for (const ServerTodo &todo : outcome.upserts)
+        changes.changed.push_back({todo.item(), todo.reminder});
+    changes.removed = std::move(outcome.removals);
+    m_view.applySyncedChanges(changes);
     m_heldRemovals = static_cast<int>(outcome.heldRemovals.size());
     if (outcome.status == SyncOutcome::Status::done || outcome.error != ServerError::network)
         m_lastReached = m_clock.now();
