@@ -17,7 +17,7 @@ constexpr float offlineOpacity = 0.35f;
 
 } // namespace
 
-SyncButton::SyncButton(const SyncController &sync, QWidget *parent)
+SyncButton::SyncButton(const SyncService &sync, QWidget *parent)
     : QToolButton(parent), m_sync(sync), m_menu(new QMenu(this)),
       m_syncNow(m_menu->addAction(tr("Sync Now")))
 {
@@ -39,13 +39,13 @@ SyncButton::SyncButton(const SyncController &sync, QWidget *parent)
         else
             emit setupRequested();
     });
-    connect(&m_sync, &SyncController::stateChanged, this, &SyncButton::render);
+    connect(&m_sync, &SyncService::stateChanged, this, &SyncButton::render);
     render();
 }
 
 QString SyncButton::stateText() const
 {
-    using State = SyncController::State;
+    using State = SyncService::State;
     switch (m_sync.state()) {
     case State::noAccount:
         return tr("Set up sync");
@@ -74,7 +74,7 @@ void SyncButton::changeEvent(QEvent *event)
 
 void SyncButton::render()
 {
-    using State = SyncController::State;
+    using State = SyncService::State;
     const State state = m_sync.state();
     const QPalette::ColorRole role =
         state == State::syncing ? QPalette::Highlight : QPalette::ButtonText;

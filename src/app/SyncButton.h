@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "SyncController.h"
+#include "SyncService.h"
 
 #include <QToolButton>
 
@@ -18,7 +18,7 @@ class SyncButton : public QToolButton {
     Q_OBJECT
 
 public:
-    explicit SyncButton(const SyncController &sync, QWidget *parent = nullptr);
+    explicit SyncButton(const SyncService &sync, QWidget *parent = nullptr);
 
     QAction *syncNowAction() const { return m_syncNow; }
     // The state in words, as the tooltip and screen readers give it.
@@ -35,7 +35,7 @@ protected:
 private:
     void render();
 
-    const SyncController &m_sync;
+    const SyncService &m_sync;
     QMenu *m_menu;
     QAction *m_syncNow;
 };

@@ -4,6 +4,7 @@
 #include "SyncController.h"
 
 #include "ContentView.h"
+#include "UntrustedCertificate.h"
 
 #include <QDir>
 
@@ -15,7 +16,7 @@ constexpr double serverGoneSeconds = 24 * 60 * 60;
 
 SyncController::SyncController(ContentView &view, PasswordStore &passwords, const Clock &clock,
                                QString folder, QObject *parent)
-    : QObject(parent), m_view(view), m_passwords(passwords), m_clock(clock),
+    : SyncService(parent), m_view(view), m_passwords(passwords), m_clock(clock),
       m_folder(std::move(folder))
 {
     connect(&m_view, &ContentView::listEdited, this, [this] {
@@ -193,4 +194,10 @@ void SyncController::tearDown()
     m_scheduler.reset();
     m_engine.reset();
     m_client.reset();
+}
+
+void SyncController::findUntrustedCertificate(const QUrl &server, QObject *context,
+                                              std::function<void(std::optional<QString>)> done)
+{
+    ::findUntrustedCertificate(server, context, std::move(done));
 }

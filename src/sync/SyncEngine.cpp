@@ -5,7 +5,6 @@
 
 #include "TodoMerge.h"
 
-#include <XdgDirectories.h>
 
 #include <algorithm>
 #include <set>
@@ -48,11 +47,6 @@ SyncEngine::SyncEngine(CalendarServer &server, const QString &folder, const Cloc
     : m_server(server), m_clock(clock), m_journal(folder + QStringLiteral("/journal.json")),
       m_state(folder + QStringLiteral("/state.json")), m_calendar(LocalCalendar::current())
 {
-}
-
-QString SyncEngine::standardFolder()
-{
-    return XdgDirectories::dataHome() + QStringLiteral("/plimsa/sync");
 }
 
 bool SyncEngine::load()

@@ -59,9 +59,6 @@ class SyncEngine {
 public:
     SyncEngine(CalendarServer &server, const QString &folder, const Clock &clock);
 
-    // $XDG_DATA_HOME/plimsa/sync, beside the list and never inside it.
-    static QString standardFolder();
-
     // False when its files cannot be read: then nothing is synced.
     bool load();
 
