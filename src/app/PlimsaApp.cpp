@@ -146,8 +146,9 @@ int PlimsaApp::main(int argc, char **argv)
     std::unique_ptr<TodayWatcher> today;
     QObject::connect(&window, &ContentWindow::firstFrameShown, &window, [&] {
         QApplication::setWindowIcon(appIcon());
-        useThemedPlus();
+        useThemedSymbols();
         window.update();
+        window.syncButton()->render();
         notifications.open(NotificationCenter::current());
         today = std::make_unique<TodayWatcher>(clock, &LocalCalendar::current);
         today->watchResume();

@@ -23,6 +23,8 @@ public:
     QAction *syncNowAction() const { return m_syncNow; }
     // The state in words, as the tooltip and screen readers give it.
     QString stateText() const;
+    // Draws the state again, as after the app's symbols change.
+    void render();
 
 signals:
     void setupRequested();
@@ -33,8 +35,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void render();
-
     const SyncService &m_sync;
     QMenu *m_menu;
     QAction *m_syncNow;
