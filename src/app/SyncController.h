@@ -4,6 +4,7 @@
 #pragma once
 
 #include "SyncAccount.h"
+#include "SyncSetupStep.h"
 
 #include <CalDavClient.h>
 #include <Clock.h>
@@ -64,10 +65,21 @@ public:
     // Applies the removals the last sync held back.
     void confirmRemoval();
 
-    // Finds the account's task list and, when found, keeps the account and its
-    // password and syncs the list with it. `done` gets the discovery's error.
+    // The set-up, a step at a time, each answering where it stands; nothing
+    // is kept before a step answers `connected`. Connecting finds the task
+    // lists: one is used, signing in again keeps the list synced so far, else
+    // the user chooses one or has Plimsa make one. A list is used at once
+    // unless both it and the view's list hold to-dos: then the counts wait
+    // for `startFirstSync`.
+    using SetupReply = std::function<void(SyncSetupStep)>;
     void connectAccount(const QUrl &server, const QString &user, const QString &password,
-                        std::function<void(ServerError)> done);
+                        SetupReply done);
+    void chooseTaskList(const QUrl &list, SetupReply done);
+    // Makes a "Plimsa" list in the account and uses it.
+    void createTaskList(SetupReply done);
+    void startFirstSync(SetupReply done);
+    // Forgets the set-up under way; its pending answers never come.
+    void cancelSetup();
     // Forgets the password and the sync state; every to-do stays in the list.
     void stopSyncing(std::function<void()> done);
 
@@ -82,6 +94,9 @@ private:
     void finished(SyncOutcome outcome);
     void setState(State state, Attention attention = Attention::none);
     void tearDown();
+    bool isSetUpBy(const CalDavClient *client) const;
+    void failSetup(ServerError error, const SetupReply &done);
+    void adopt(SetupReply done);
 
     ContentView &m_view;
     PasswordStore &m_passwords;
@@ -100,4 +115,15 @@ private:
     // When the server was last reached, for "gone for a day".
     std::optional<double> m_lastReached;
     std::function<void()> m_afterSync;
+    // What the set-up under way has learned; its client is deleted later,
+    // since a step may end inside one of its answers.
+    struct PendingSetup {
+        QUrl server;
+        QString user;
+        QString password;
+        CalDavClient *client = nullptr;
+        QUrl home;
+        QUrl list;
+    };
+    std::optional<PendingSetup> m_setup;
 };
