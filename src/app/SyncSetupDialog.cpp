@@ -99,6 +99,13 @@ void SyncSetupDialog::connectToServer()
 void SyncSetupDialog::showStep(const SyncSetupStep &step, const QString &untrustedFingerprint)
 {
     setBusy(false);
+    showNext(step, untrustedFingerprint);
+    // Tall enough for the whole message and the list, however they wrap.
+    adjustSize();
+}
+
+void SyncSetupDialog::showNext(const SyncSetupStep &step, const QString &untrustedFingerprint)
+{
     switch (step.kind) {
     case SyncSetupStep::Kind::failed:
         offer(m_connect);
@@ -117,8 +124,8 @@ void SyncSetupDialog::showStep(const SyncSetupStep &step, const QString &untrust
     case SyncSetupStep::Kind::confirm:
         m_message->setText(tr("Both Plimsa's list and the server's list hold to-dos. The first "
                               "sync puts them together and removes none.") +
-                           u'\n' + tr("From the server: %1").arg(step.fromServer) + u'\n' +
-                           tr("To the server: %1").arg(step.toServer));
+                           QStringLiteral("\n\n") + tr("From the server: %1").arg(step.fromServer) +
+                           u'\n' + tr("To the server: %1").arg(step.toServer));
         offer(m_start);
         return;
     case SyncSetupStep::Kind::connected:

@@ -45,6 +45,7 @@ signals:
 
 private:
     void connectToServer();
+    void showNext(const SyncSetupStep &step, const QString &untrustedFingerprint);
     void showError(ServerError error, const QString &untrustedFingerprint);
     // By name, "Plimsa" chosen when there is one.
     void showLists(std::vector<TaskList> lists);

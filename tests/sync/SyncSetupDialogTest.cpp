@@ -243,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(
                   1,
                   "secret",
                   "Both Plimsa's list and the server's list hold to-dos. The first sync puts "
-                  "them together and removes none.\nFrom the server: 3\nTo the server: 1",
+                  "them together and removes none.\n\nFrom the server: 3\nTo the server: 1",
                   {Qt::Key_Return},
                   "Plimsa"},
         SetupCase{"to-dos on both sides: cancelled",
