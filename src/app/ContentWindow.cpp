@@ -169,19 +169,29 @@ void ContentWindow::openSyncSetup()
         dialog->serverField()->setText(account->server.toString());
         dialog->userField()->setText(account->user);
     }
+    const QPointer<SyncSetupDialog> shown(dialog);
+    auto show = [shown](const SyncSetupStep &step) {
+        if (shown)
+            shown->showStep(step);
+    };
     connect(dialog, &SyncSetupDialog::connectRequested, this,
-            [this, dialog = QPointer<SyncSetupDialog>(dialog)](
-                const QUrl &server, const QString &user, const QString &password) {
-                m_sync->connectAccount(server, user, password, [this, dialog, server](ServerError error) {
-                    if (!dialog)
-                        return;
-                    if (error != ServerError::network || server.scheme() != QLatin1String("https"))
-                        return dialog->showOutcome(error);
-                    m_sync->findUntrustedCertificate(server, dialog, [dialog, error](auto fingerprint) {
-                        dialog->showOutcome(error, fingerprint.value_or(QString()));
+            [this, shown, show](const QUrl &server, const QString &user, const QString &password) {
+                m_sync->connectAccount(server, user, password, [this, shown, show, server](auto step) {
+                    if (!shown || step.error != ServerError::network ||
+                        server.scheme() != QLatin1String("https"))
+                        return show(step);
+                    m_sync->findUntrustedCertificate(server, shown, [shown, step](auto fingerprint) {
+                        shown->showStep(step, fingerprint.value_or(QString()));
                     });
                 });
             });
+    connect(dialog, &SyncSetupDialog::listChosen, this,
+            [this, show](const QUrl &list) { m_sync->chooseTaskList(list, show); });
+    connect(dialog, &SyncSetupDialog::createListRequested, this,
+            [this, show] { m_sync->createTaskList(show); });
+    connect(dialog, &SyncSetupDialog::startRequested, this,
+            [this, show] { m_sync->startFirstSync(show); });
+    connect(dialog, &QDialog::rejected, m_sync, &SyncService::cancelSetup);
     dialog->open();
 }
 

@@ -20,7 +20,8 @@ class ContentView;
 // Sync of the view's list with the account's task list, while there is an
 // account: each local change goes to the engine's journal and brings a sync
 // closer, and each sync's changes go into the view. Without an account nothing
-// of sync runs. Owns the engine, its CalDAV client and the scheduler; lives on the UI thread and never blocks on the network.
+// of sync runs. Owns the engine, its CalDAV client and the scheduler; lives
+// on the UI thread and never blocks on the network.
 class SyncController : public SyncService {
     Q_OBJECT
 public:
@@ -45,7 +46,11 @@ public:
     void confirmRemoval() override;
 
     void connectAccount(const QUrl &server, const QString &user, const QString &password,
-                        std::function<void(ServerError)> done) override;
+                        SetupReply done) override;
+    void chooseTaskList(const QUrl &list, SetupReply done) override;
+    void createTaskList(SetupReply done) override;
+    void startFirstSync(SetupReply done) override;
+    void cancelSetup() override;
     void stopSyncing(std::function<void()> done) override;
 
     void findUntrustedCertificate(const QUrl &server, QObject *context,
@@ -57,6 +62,9 @@ private:
     void finished(SyncOutcome outcome);
     void setState(State state, Attention attention = Attention::none);
     void tearDown();
+    bool isSetUpBy(const CalDavClient *client) const;
+    void failSetup(ServerError error, const SetupReply &done);
+    void adopt(SetupReply done);
 
     ContentView &m_view;
     PasswordStore &m_passwords;
@@ -75,4 +83,15 @@ private:
     // When the server was last reached, for "gone for a day".
     std::optional<double> m_lastReached;
     std::function<void()> m_afterSync;
+    // What the set-up under way has learned; its client is deleted later,
+    // since a step may end inside one of its answers.
+    struct PendingSetup {
+        QUrl server;
+        QString user;
+        QString password;
+        CalDavClient *client = nullptr;
+        QUrl home;
+        QUrl list;
+    };
+    std::optional<PendingSetup> m_setup;
 };

@@ -98,11 +98,38 @@ void SyncOnDemand::confirmRemoval()
 }
 
 void SyncOnDemand::connectAccount(const QUrl &server, const QString &user,
-                                  const QString &password, std::function<void(ServerError)> done)
+                                  const QString &password, SetupReply done)
 {
     if (SyncService *sync = loaded())
         return sync->connectAccount(server, user, password, std::move(done));
-    done(ServerError::network);
+    SyncSetupStep failed;
+    failed.error = ServerError::network;
+    done(failed);
+}
+
+// The later steps come only after connecting, which loaded the module.
+void SyncOnDemand::chooseTaskList(const QUrl &list, SetupReply done)
+{
+    if (m_sync)
+        m_sync->chooseTaskList(list, std::move(done));
+}
+
+void SyncOnDemand::createTaskList(SetupReply done)
+{
+    if (m_sync)
+        m_sync->createTaskList(std::move(done));
+}
+
+void SyncOnDemand::startFirstSync(SetupReply done)
+{
+    if (m_sync)
+        m_sync->startFirstSync(std::move(done));
+}
+
+void SyncOnDemand::cancelSetup()
+{
+    if (m_sync)
+        m_sync->cancelSetup();
 }
 
 void SyncOnDemand::stopSyncing(std::function<void()> done)

@@ -42,7 +42,11 @@ public:
     void syncNow() override;
     void confirmRemoval() override;
     void connectAccount(const QUrl &server, const QString &user, const QString &password,
-                        std::function<void(ServerError)> done) override;
+                        SetupReply done) override;
+    void chooseTaskList(const QUrl &list, SetupReply done) override;
+    void createTaskList(SetupReply done) override;
+    void startFirstSync(SetupReply done) override;
+    void cancelSetup() override;
     void stopSyncing(std::function<void()> done) override;
     void findUntrustedCertificate(const QUrl &server, QObject *context,
                                   std::function<void(std::optional<QString>)> done) override;

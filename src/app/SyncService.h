@@ -4,6 +4,7 @@
 #pragma once
 
 #include "SyncAccount.h"
+#include "SyncSetupStep.h"
 
 #include <CalendarServer.h>
 
@@ -54,10 +55,21 @@ public:
     // Applies the removals the last sync held back.
     virtual void confirmRemoval() = 0;
 
-    // Finds the account's task list and, when found, keeps the account and its
-    // password and syncs the list with it. `done` gets the discovery's error.
+    // The set-up, a step at a time, each answering where it stands; nothing
+    // is kept before a step answers `connected`. Connecting finds the task
+    // lists: one is used, signing in again keeps the list synced so far, else
+    // the user chooses one or has Plimsa make one. A list is used at once
+    // unless both it and the view's list hold to-dos: then the counts wait
+    // for `startFirstSync`.
+    using SetupReply = std::function<void(SyncSetupStep)>;
     virtual void connectAccount(const QUrl &server, const QString &user, const QString &password,
-                                std::function<void(ServerError)> done) = 0;
+                                SetupReply done) = 0;
+    virtual void chooseTaskList(const QUrl &list, SetupReply done) = 0;
+    // Makes a "Plimsa" list in the account and uses it.
+    virtual void createTaskList(SetupReply done) = 0;
+    virtual void startFirstSync(SetupReply done) = 0;
+    // Forgets the set-up under way; its pending answers never come.
+    virtual void cancelSetup() = 0;
     // Forgets the password and the sync state; every to-do stays in the list.
     virtual void stopSyncing(std::function<void()> done) = 0;
 

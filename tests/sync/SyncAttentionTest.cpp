@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 #include "CalDavTestServer.h"
+#include "SetUpSync.h"
 
 #include <AttentionBar.h>
 #include <ContentView.h>
@@ -63,10 +64,7 @@ TEST_F(SyncAttentionTest, OfflineIsAStateAndAServerGoneForADayAsksOnce)
 {
     CalDavTestServer server(CalDavTestServer::Kind::radicale);
     ASSERT_TRUE(server.start());
-    std::optional<ServerError> connected;
-    sync.connectAccount(server.url(), server.user(), server.password(),
-                        [&](ServerError error) { connected = error; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return connected.has_value(); }, 30000));
+    ASSERT_EQ(setUpSync(sync, server.url(), server.user(), server.password()), ServerError::none);
     ASSERT_TRUE(syncEnds());
     ASSERT_EQ(sync.state(), SyncController::State::synced);
 

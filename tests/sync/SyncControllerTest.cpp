@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 #include "CalDavTestServer.h"
+#include "PlimsaList.h"
+#include "SetUpSync.h"
 
 #include <CalDavClient.h>
 #include <ContentView.h>
@@ -44,8 +46,7 @@ protected:
 
     ServerError connect(const QString &password)
     {
-        return awaitAnswer<ServerError>(
-            [&](auto done) { sync.connectAccount(server.url(), server.user(), password, done); });
+        return setUpSync(sync, server.url(), server.user(), password);
     }
 
     bool syncedAfter(const std::function<void()> &action)
@@ -114,7 +115,7 @@ TEST_F(SyncControllerTest, AWrongPasswordKeepsNoAccount)
 TEST_F(SyncControllerTest, ConnectingSyncsBothWaysAndStoppingKeepsEveryTodo)
 {
     CalDavClient phone(server.url(), server.user(), server.password());
-    ASSERT_TRUE(awaitAnswer<ServerResult<QUrl>>([&](auto r) { phone.discover(r); }).ok());
+    ASSERT_TRUE(usePlimsaList(phone).ok());
     const TodoItem overdue("Overdue on the phone", march5 - 86400, TodoPriority::high);
     const TodoItem coming("Coming on the phone", march5 + 3600, TodoPriority::low);
     for (const TodoItem &item : {overdue, coming}) {

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 #include "CalDavTestServer.h"
+#include "PlimsaList.h"
 
 #include <CalDavClient.h>
 #include <FixedClock.h>
@@ -125,7 +126,7 @@ protected:
     {
         ASSERT_TRUE(server.start()) << server.log().toStdString();
         CalDavClient finder(server.url(), server.user(), server.password());
-        const auto found = await<ServerResult<QUrl>>([&](auto r) { finder.discover(r); });
+        const auto found = usePlimsaList(finder);
         ASSERT_TRUE(found.ok());
         collection = found.value;
         laptop = std::make_unique<Device>(server, collection);

@@ -5,6 +5,7 @@
 // its password in the Secret Service and sends the list to the server.
 
 #include "CalDavTestServer.h"
+#include "PlimsaList.h"
 #include "TestKeyring.h"
 
 #include <CalDavClient.h>
@@ -110,7 +111,7 @@ TEST(SyncProgram, LoadsSyncOnlyWithAnAccountAndSendsTheListWithTheKeptPassword)
     }
 
     CalDavClient server(radicale.url(), radicale.user(), radicale.password());
-    const auto found = awaitAnswer<ServerResult<QUrl>>([&](auto r) { server.discover(r); });
+    const ServerResult<QUrl> found = usePlimsaList(server);
     ASSERT_TRUE(found.ok());
     const SyncAccount account{radicale.url(), radicale.user(), found.value};
     ASSERT_TRUE(writeSyncAccount(home.dataHome() + QStringLiteral("/plimsa/sync"), account));

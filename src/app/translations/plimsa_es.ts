@@ -60,7 +60,7 @@
 <context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="246"/>
+        <location filename="../ContentWindow.cpp" line="255"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>No se pudo guardar su lista de tareas en ningún sitio, así que la ventana sigue abierta. Libere espacio en disco y vuelva a cerrarla.</translation>
     </message>
@@ -220,52 +220,52 @@
 <context>
     <name>SyncButton</name>
     <message>
-        <location filename="../SyncButton.cpp" line="21"/>
+        <location filename="../SyncButton.cpp" line="22"/>
         <source>Sync Now</source>
         <translation>Sincronizar ahora</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="24"/>
+        <location filename="../SyncButton.cpp" line="25"/>
         <source>Sync</source>
         <translation>Sincronizar</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="31"/>
+        <location filename="../SyncButton.cpp" line="32"/>
         <source>Sync Settings…</source>
         <translation>Ajustes de sincronización…</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="33"/>
+        <location filename="../SyncButton.cpp" line="34"/>
         <source>Stop Syncing</source>
         <translation>Dejar de sincronizar</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="50"/>
+        <location filename="../SyncButton.cpp" line="51"/>
         <source>Set up sync</source>
         <translation>Configurar la sincronización</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="52"/>
+        <location filename="../SyncButton.cpp" line="53"/>
         <source>Synced</source>
         <translation>Sincronizado</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="56"/>
+        <location filename="../SyncButton.cpp" line="57"/>
         <source>Syncing: %1 of %2 to-dos sent</source>
         <translation>Sincronizando: %1 de %2 tareas enviadas</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="57"/>
+        <location filename="../SyncButton.cpp" line="58"/>
         <source>Syncing</source>
         <translation>Sincronizando</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="60"/>
+        <location filename="../SyncButton.cpp" line="61"/>
         <source>Offline: changes are kept and sent later</source>
         <translation>Sin conexión: los cambios se guardan y se envían más tarde</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="62"/>
+        <location filename="../SyncButton.cpp" line="63"/>
         <source>Sync needs attention</source>
         <translation>La sincronización necesita su atención</translation>
     </message>
@@ -273,57 +273,102 @@
 <context>
     <name>SyncSetupDialog</name>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="27"/>
+        <location filename="../SyncSetupDialog.cpp" line="33"/>
         <source>Connect</source>
         <translation>Conectar</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="30"/>
+        <location filename="../SyncSetupDialog.cpp" line="34"/>
+        <source>Use This List</source>
+        <translation>Usar esta lista</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="35"/>
+        <source>Create “Plimsa” List</source>
+        <translation>Crear la lista «Plimsa»</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="36"/>
+        <source>Start Sync</source>
+        <translation>Empezar a sincronizar</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="39"/>
         <source>Sync Settings</source>
         <translation>Ajustes de sincronización</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="32"/>
+        <location filename="../SyncSetupDialog.cpp" line="41"/>
         <source>Server</source>
         <translation>Servidor</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="34"/>
+        <location filename="../SyncSetupDialog.cpp" line="45"/>
         <source>User name</source>
         <translation>Nombre de usuario</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="35"/>
+        <location filename="../SyncSetupDialog.cpp" line="46"/>
         <source>Password</source>
         <translation>Contraseña</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="56"/>
+        <location filename="../SyncSetupDialog.cpp" line="50"/>
+        <source>Task lists</source>
+        <translation>Listas de tareas</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="91"/>
         <source>Fill in the server&apos;s address and your user name.</source>
         <translation>Escriba la dirección del servidor y su nombre de usuario.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="60"/>
+        <location filename="../SyncSetupDialog.cpp" line="95"/>
         <source>Connecting…</source>
         <translation>Conectando…</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="68"/>
+        <location filename="../SyncSetupDialog.cpp" line="107"/>
+        <source>This account has several task lists. Choose the one to keep in step with Plimsa&apos;s list.</source>
+        <translation>Esta cuenta tiene varias listas de tareas. Elija la que se mantendrá al día con la lista de Plimsa.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="113"/>
+        <source>This account has no task list yet. Plimsa can make one named “Plimsa” on the server.</source>
+        <translation>Esta cuenta aún no tiene ninguna lista de tareas. Plimsa puede crear una llamada «Plimsa» en el servidor.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="118"/>
+        <source>Both Plimsa&apos;s list and the server&apos;s list hold to-dos. The first sync puts them together and removes none.</source>
+        <translation>Tanto la lista de Plimsa como la del servidor tienen tareas. La primera sincronización las reúne y no quita ninguna.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="120"/>
+        <source>From the server: %1</source>
+        <translation>Desde el servidor: %1</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="121"/>
+        <source>To the server: %1</source>
+        <translation>Hacia el servidor: %1</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="134"/>
         <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
         <translation>Este sistema no confía en el certificado del servidor, así que Plimsa no se ha conectado. Su huella SHA-256 es %1. Pregunte al administrador del servidor si es el suyo.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="80"/>
+        <location filename="../SyncSetupDialog.cpp" line="145"/>
         <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
         <translation>No se puede acceder al servidor, o ha rechazado una conexión segura. Compruebe la dirección y la red.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="84"/>
+        <location filename="../SyncSetupDialog.cpp" line="149"/>
         <source>The user name or password is wrong.</source>
         <translation>El nombre de usuario o la contraseña no son correctos.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="91"/>
+        <location filename="../SyncSetupDialog.cpp" line="156"/>
         <source>This address is not a CalDAV server with task lists.</source>
         <translation>Esta dirección no es un servidor CalDAV con listas de tareas.</translation>
     </message>
