@@ -136,6 +136,7 @@ void ContentWindow::showSync(SyncController &sync)
     m_attentionBar = new AttentionBar(sync, this);
     m_listBox->addWidget(m_attentionBar);
     connect(m_attentionBar, &AttentionBar::dismissed, &sync, &SyncController::attentionSeen);
+    connect(m_attentionBar, &AttentionBar::keepRequested, &sync, &SyncController::keepHeldTodos);
     connect(m_attentionBar, &AttentionBar::actionRequested, this,
             [this](SyncController::Attention attention) {
                 m_sync->attentionSeen();

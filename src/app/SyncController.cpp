@@ -77,6 +77,16 @@ void SyncController::confirmRemoval()
     syncNow();
 }
 
+void SyncController::keepHeldTodos()
+{
+    if (!m_engine || m_heldRemovals.empty())
+        return;
+    if (!m_engine->keepHeldRemovals(std::exchange(m_heldRemovals, {})))
+        return setState(State::needsAttention, Attention::files);
+    setState(State::synced);
+    syncNow();
+}
+
 void SyncController::runSync()
 {
     m_progress = {0, static_cast<int>(m_engine->journal().changes().size())};
@@ -89,7 +99,7 @@ void SyncController::runSync()
 void SyncController::finished(SyncOutcome outcome)
 {
     m_view.applySyncOutcome(outcome);
-    m_heldRemovals = static_cast<int>(outcome.heldRemovals.size());
+    m_heldRemovals = std::move(outcome.heldRemovals);
     if (outcome.status == SyncOutcome::Status::done || outcome.error != ServerError::network)
         m_lastReached = m_clock.now();
     if (outcome.status == SyncOutcome::Status::done)

@@ -58,11 +58,13 @@ public:
     Attention unseenAttention() const { return m_attentionSeen ? Attention::none : m_attention; }
     void attentionSeen();
     // To-dos the server would remove once confirmed.
-    int heldRemovals() const { return m_heldRemovals; }
+    int heldRemovals() const { return static_cast<int>(m_heldRemovals.size()); }
 
     void syncNow();
     // Applies the removals the last sync held back.
     void confirmRemoval();
+    // Keeps the to-dos instead: they go back to the server as this list's.
+    void keepHeldTodos();
 
     // Finds the account's task list and, when found, keeps the account and its
     // password and syncs the list with it. `done` gets the discovery's error.
@@ -95,7 +97,7 @@ private:
     Attention m_attention = Attention::none;
     bool m_attentionSeen = false;
     std::pair<int, int> m_progress;
-    int m_heldRemovals = 0;
+    std::vector<Uuid> m_heldRemovals;
     bool m_allowMassRemoval = false;
     // When the server was last reached, for "gone for a day".
     std::optional<double> m_lastReached;

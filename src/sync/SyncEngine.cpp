@@ -81,6 +81,19 @@ void SyncEngine::sync(std::function<void(SyncOutcome)> done, bool allowMassRemov
     replayNext();
 }
 
+bool SyncEngine::keepHeldRemovals(const std::vector<Uuid> &ids)
+{
+    for (const Uuid &id : ids) {
+        const QString href = m_state.hrefOf(idText(id));
+        if (!href.isEmpty())
+            m_state.copies.erase(href);
+    }
+    // The journal first: with the copies still on disk a replay only takes a
+    // 412 or 404 more before it writes them as new; the other way round a
+    // kill would leave them in no file that sends them.
+    return m_journal.resend(ids, m_clock.now()) && m_state.save();
+}
+
 void SyncEngine::replayNext()
 {
     if (m_journal.changes().empty()) {

@@ -73,6 +73,11 @@ public:
     // written.
     void sync(std::function<void(SyncOutcome)> done, bool allowMassRemoval = false);
     bool isRunning() const { return static_cast<bool>(m_done); }
+    // Keeps to-dos a sync held for removal (`heldRemovals`): their server
+    // copies are forgotten and each goes up again as new with the next sync,
+    // so no sync offers to remove them again. False when the files cannot be
+    // written.
+    bool keepHeldRemovals(const std::vector<Uuid> &ids);
 
     // Called after each local change the server takes: taken, still waiting.
     std::function<void(int, int)> progress;

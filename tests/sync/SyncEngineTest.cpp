@@ -279,21 +279,34 @@ TEST_P(SyncEngineTest, AServerThatWouldEmptyTheListWaitsForTheUser)
     laptop->change(someTodos(10));
     ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
     ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
-    std::vector<TodoItem> fewer = phone->list;
+    const std::vector<TodoItem> all = phone->list;
+    std::vector<TodoItem> fewer = all;
     fewer.erase(fewer.begin() + 4, fewer.end());
-    phone->change(fewer);
-    ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
 
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const auto held = laptop->sync();
-        EXPECT_EQ(held.status, SyncOutcome::Status::needsConfirmation);
-        EXPECT_EQ(held.heldRemovals.size(), 6u);
-        EXPECT_TRUE(held.removals.empty());
-        EXPECT_EQ(laptop->list.size(), 10u);
+    // Emptied behind the laptop's back, then kept; then 6 removed and applied.
+    for (const bool keep : {true, false}) {
+        SCOPED_TRACE(keep ? "keep" : "apply");
+        phone->change(keep ? std::vector<TodoItem>() : fewer);
+        ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            const auto held = laptop->sync();
+            EXPECT_EQ(held.status, SyncOutcome::Status::needsConfirmation);
+            EXPECT_EQ(held.heldRemovals.size(), keep ? 10u : 6u);
+            EXPECT_TRUE(held.removals.empty());
+            EXPECT_EQ(laptop->list.size(), 10u);
+            if (keep && attempt == 1) {
+                ASSERT_TRUE(laptop->engine->keepHeldRemovals(held.heldRemovals));
+                laptop->reopen();
+            }
+        }
+        const auto after = laptop->sync(!keep);
+        ASSERT_EQ(after.status, SyncOutcome::Status::done);
+        EXPECT_EQ(byId(laptop->list), byId(keep ? all : fewer));
+        EXPECT_EQ(objectsOnServer(), keep ? 10u : 4u);
+        EXPECT_EQ(laptop->sync().status, SyncOutcome::Status::done) << "asks no more";
+        ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+        EXPECT_EQ(byId(phone->list), byId(laptop->list));
     }
-    const auto confirmed = laptop->sync(true);
-    ASSERT_EQ(confirmed.status, SyncOutcome::Status::done);
-    EXPECT_EQ(byId(laptop->list), byId(fewer));
 }
 
 TEST_P(SyncEngineTest, AStoppedServerOrAKillLosesAndDuplicatesNothing)
