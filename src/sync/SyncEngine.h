@@ -89,6 +89,7 @@ private:
     void replayNext();
     void upload(LocalChange change, int attemptsLeft);
     void resolveConflict(LocalChange change, const QString &href, int attemptsLeft);
+    void keepTheirs(const QString &href);
     void taken();
     void pull();
     void pullChanged(std::vector<ServerObject> changed, QStringList removed, QString token);
@@ -109,6 +110,7 @@ private:
     int m_uploaded = 0;
     // Changes taken since the files were last written.
     int m_unsaved = 0;
-    // Merged to-dos written during the replay, which the list has to take.
+    // To-dos the replay settled with the server (merged, or changed there and
+    // so not removed), which the list has to take.
     std::vector<ServerTodo> m_merged;
 };

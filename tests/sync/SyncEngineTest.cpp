@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -43,16 +44,24 @@ std::vector<TodoItem> byId(std::vector<TodoItem> list)
     return list;
 }
 
-// Counts the calls, each one HTTP request once the list is known.
+// Counts the calls, each one HTTP request once the list is known; holds the
+// answer to the changes while `holdChanges`, until `heldAnswer` is called.
 class CountingServer final : public CalendarServer {
 public:
     explicit CountingServer(CalendarServer &server) : m_server(server) {}
     int calls = 0;
+    bool holdChanges = false;
+    std::function<void()> heldAnswer;
 
     void changesSince(const QString &token, Reply<ServerChanges> reply) override
     {
         ++calls;
-        m_server.changesSince(token, reply);
+        m_server.changesSince(token, [this, reply](ServerResult<ServerChanges> answer) {
+            if (holdChanges)
+                heldAnswer = [reply, answer] { reply(answer); };
+            else
+                reply(answer);
+        });
     }
     void listEtags(Reply<std::vector<ServerObject>> reply) override
     {
@@ -235,6 +244,39 @@ TEST_P(SyncEngineTest, ConflictsKeepEveryEdit)
         laptop->clock.set(march5 - 1800);
         laptop->change(with(laptop->list, c.onLaptop(shared), shared.id()));
         ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+        ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+        ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+
+        const std::vector<TodoItem> expected = with(laptop->list, c.expected(shared), shared.id());
+        EXPECT_EQ(byId(laptop->list), byId(expected));
+        EXPECT_EQ(byId(phone->list), byId(expected));
+    }
+    EXPECT_EQ(objectsOnServer(), laptop->list.size());
+}
+
+TEST_P(SyncEngineTest, ChangesMadeWhileTheServersAnswerIsHeldMergeToo)
+{
+    for (const ConflictCase &c : conflicts) {
+        SCOPED_TRACE(c.what);
+        const TodoItem shared("Held " + std::string(c.what), march5, TodoPriority::low);
+        laptop->change(with(laptop->list, shared, shared.id()));
+        ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+        ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+        phone->clock.set(march5 - 3600);
+        phone->change(with(phone->list, c.onPhone(shared), shared.id()));
+        ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+
+        laptop->counted.holdChanges = true;
+        std::optional<SyncOutcome> outcome;
+        laptop->engine->sync([&](SyncOutcome answer) { outcome = std::move(answer); });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return bool(laptop->counted.heldAnswer); }, 30000));
+        laptop->clock.set(march5 - 1800);
+        laptop->change(with(laptop->list, c.onLaptop(shared), shared.id()));
+        laptop->counted.holdChanges = false;
+        std::exchange(laptop->counted.heldAnswer, nullptr)();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 30000));
+        ASSERT_EQ(outcome->status, SyncOutcome::Status::done);
+        laptop->list = appliedOutcome(laptop->list, *outcome);
         ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
         ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
 
