@@ -16,6 +16,8 @@ namespace {
 constexpr int syncSymbolSize = 16;
 constexpr float offlineOpacity = 0.35f;
 constexpr qreal progressRingWidth = 2;
+// The ring's part still to come, faint beside the part taken.
+constexpr float ringTrackOpacity = 0.3f;
 // The symbol inside the ring, smaller so that the two do not touch.
 constexpr int ringedSymbolSize = 12;
 
@@ -90,7 +92,7 @@ void SyncButton::paintEvent(QPaintEvent *event)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(QRectF(rect()).center() - ring.center());
     QColor track = palette().color(QPalette::Highlight);
-    track.setAlphaF(0.3f);
+    track.setAlphaF(ringTrackOpacity);
     painter.setPen(QPen(track, progressRingWidth));
     painter.drawEllipse(ring);
     painter.setPen(
