@@ -25,7 +25,12 @@ AttentionBar::AttentionBar(const SyncService &sync, QWidget *parent)
 
     connect(m_action, &QPushButton::clicked, this,
             [this] { emit actionRequested(m_sync.unseenAttention()); });
-    connect(m_dismiss, &QPushButton::clicked, this, &AttentionBar::dismissed);
+    connect(m_dismiss, &QPushButton::clicked, this, [this] {
+        if (m_sync.unseenAttention() == SyncService::Attention::confirmRemoval)
+            emit keepRequested();
+        else
+            emit dismissed();
+    });
     connect(&sync, &SyncService::stateChanged, this, &AttentionBar::render);
     render();
 }

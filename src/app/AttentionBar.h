@@ -27,6 +27,8 @@ public:
 signals:
     void actionRequested(SyncService::Attention attention);
     void dismissed();
+    // "Keep" on held removals: the to-dos stay, here and on the server.
+    void keepRequested();
 
 private:
     void render();

@@ -135,6 +135,7 @@ void ContentWindow::showSync(SyncService &sync)
     m_attentionBar = new AttentionBar(sync, this);
     m_listBox->addWidget(m_attentionBar);
     connect(m_attentionBar, &AttentionBar::dismissed, &sync, &SyncService::attentionSeen);
+    connect(m_attentionBar, &AttentionBar::keepRequested, &sync, &SyncService::keepHeldTodos);
     connect(m_attentionBar, &AttentionBar::actionRequested, this,
             [this](SyncService::Attention attention) {
                 m_sync->attentionSeen();

@@ -88,6 +88,16 @@ void SyncController::confirmRemoval()
     syncNow();
 }
 
+void SyncController::keepHeldTodos()
+{
+    if (!m_engine || m_heldRemovals.empty())
+        return;
+    if (!m_engine->keepHeldRemovals(std::exchange(m_heldRemovals, {})))
+        return setState(State::needsAttention, Attention::files);
+    setState(State::synced);
+    syncNow();
+}
+
 void SyncController::runSync()
 {
     m_progress = {0, static_cast<int>(m_engine->journal().changes().size())};
@@ -105,7 +115,7 @@ void SyncController::finished(SyncOutcome outcome)
         changes.changed.push_back({todo.item(), todo.reminder});
     changes.removed = std::move(outcome.removals);
     m_view.applySyncedChanges(changes);
-    m_heldRemovals = static_cast<int>(outcome.heldRemovals.size());
+    m_heldRemovals = std::move(outcome.heldRemovals);
     if (outcome.status == SyncOutcome::Status::done || outcome.error != ServerError::network)
         m_lastReached = m_clock.now();
     if (outcome.status == SyncOutcome::Status::done)

@@ -40,10 +40,11 @@ public:
         return m_attentionSeen ? Attention::none : m_attention;
     }
     void attentionSeen() override;
-    int heldRemovals() const override { return m_heldRemovals; }
+    int heldRemovals() const override { return static_cast<int>(m_heldRemovals.size()); }
 
     void syncNow() override;
     void confirmRemoval() override;
+    void keepHeldTodos() override;
 
     void connectAccount(const QUrl &server, const QString &user, const QString &password,
                         SetupReply done) override;
@@ -78,7 +79,7 @@ private:
     Attention m_attention = Attention::none;
     bool m_attentionSeen = false;
     std::pair<int, int> m_progress;
-    int m_heldRemovals = 0;
+    std::vector<Uuid> m_heldRemovals;
     bool m_allowMassRemoval = false;
     // When the server was last reached, for "gone for a day".
     std::optional<double> m_lastReached;

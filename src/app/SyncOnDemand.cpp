@@ -97,6 +97,12 @@ void SyncOnDemand::confirmRemoval()
         m_sync->confirmRemoval();
 }
 
+void SyncOnDemand::keepHeldTodos()
+{
+    if (m_sync)
+        m_sync->keepHeldTodos();
+}
+
 void SyncOnDemand::connectAccount(const QUrl &server, const QString &user,
                                   const QString &password, SetupReply done)
 {

@@ -41,6 +41,7 @@ public:
     int heldRemovals() const override;
     void syncNow() override;
     void confirmRemoval() override;
+    void keepHeldTodos() override;
     void connectAccount(const QUrl &server, const QString &user, const QString &password,
                         SetupReply done) override;
     void chooseTaskList(const QUrl &list, SetupReply done) override;

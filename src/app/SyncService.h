@@ -54,6 +54,8 @@ public:
     virtual void syncNow() = 0;
     // Applies the removals the last sync held back.
     virtual void confirmRemoval() = 0;
+    // Keeps the to-dos instead: they go back to the server as this list's.
+    virtual void keepHeldTodos() = 0;
 
     // The set-up, a step at a time, each answering where it stands; nothing
     // is kept before a step answers `connected`. Connecting finds the task

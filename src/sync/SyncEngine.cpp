@@ -75,6 +75,19 @@ void SyncEngine::sync(std::function<void(SyncOutcome)> done, bool allowMassRemov
     replayNext();
 }
 
+bool SyncEngine::keepHeldRemovals(const std::vector<Uuid> &ids)
+{
+    for (const Uuid &id : ids) {
+        const QString href = m_state.hrefOf(idText(id));
+        if (!href.isEmpty())
+            m_state.copies.erase(href);
+    }
+    // The journal first: with the copies still on disk a replay only takes a
+    // 412 or 404 more before it writes them as new; the other way round a
+    // kill would leave them in no file that sends them.
+    return m_journal.resend(ids, m_clock.now()) && m_state.save();
+}
+
 void SyncEngine::replayNext()
 {
     if (m_journal.changes().empty()) {
@@ -100,8 +113,7 @@ void SyncEngine::upload(LocalChange change, int attemptsLeft)
                 m_state.copies.erase(href);
                 taken();
             } else if (result.error == ServerError::preconditionFailed) {
-                // Changed there since: the change wins and comes back with the pull.
-                taken();
+                keepTheirs(href);
             } else {
                 fail(result.error);
             }
@@ -141,6 +153,27 @@ void SyncEngine::upload(LocalChange change, int attemptsLeft)
                          fail(result.error);
                      }
                  });
+}
+
+void SyncEngine::keepTheirs(const QString &href)
+{
+    // Changed there since: the change wins and comes back, also when the pull
+    // that brought it went past it while the removal waited in the journal.
+    m_server.fetch({href}, [this, href](ServerResult<std::vector<ServerObject>> result) {
+        if (!result.ok())
+            return fail(result.error);
+        if (result.value.empty()) {
+            m_state.copies.erase(href);
+            return taken();
+        }
+        const ServerObject &theirs = result.value.front();
+        const auto todo = readVTodo(theirs.data.toStdString(), m_calendar);
+        m_state.copies[href] =
+            SyncedCopy{todo ? idText(todo->id) : QString(), theirs.etag, theirs.data};
+        if (todo)
+            m_merged.push_back(*todo);
+        taken();
+    });
 }
 
 void SyncEngine::resolveConflict(LocalChange change, const QString &href, int attemptsLeft)
@@ -260,10 +293,20 @@ void SyncEngine::apply(const std::vector<ServerObject> &fetched, const QStringLi
         listed.insert(item.id().uuidString());
     auto stillListed = [&](const Uuid &id) { return listed.contains(id.uuidString()); };
 
+    // Changed here while the server's answer was on its way: the replay's
+    // conditional write meets the server's change and merges, as long as the
+    // copy it writes over stays the one the change was made against.
+    std::unordered_set<std::string> pending;
+    for (const LocalChange &change : m_journal.changes())
+        pending.insert(change.item.id().uuidString());
+    auto waits = [&](const QString &id) { return pending.contains(id.toStdString()); };
+
     SyncOutcome outcome;
     addMerged(outcome);
     for (const ServerObject &object : fetched) {
         const auto todo = readVTodo(object.data.toStdString(), m_calendar);
+        if (todo && waits(idText(todo->id)))
+            continue;
         m_state.copies[object.href] =
             SyncedCopy{todo ? idText(todo->id) : QString(), object.etag, object.data};
         if (!todo)
@@ -274,6 +317,8 @@ void SyncEngine::apply(const std::vector<ServerObject> &fetched, const QStringLi
             outcome.removals.push_back(todo->id);
     }
     for (const QString &href : removed) {
+        if (waits(m_state.copies[href].id))
+            continue;
         const auto id = Uuid::fromString(m_state.copies[href].id.toStdString());
         m_state.copies.erase(href);
         if (id && stillListed(*id))

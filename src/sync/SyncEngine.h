@@ -70,6 +70,11 @@ public:
     // written.
     void sync(std::function<void(SyncOutcome)> done, bool allowMassRemoval = false);
     bool isRunning() const { return static_cast<bool>(m_done); }
+    // Keeps to-dos a sync held for removal (`heldRemovals`): their server
+    // copies are forgotten and each goes up again as new with the next sync,
+    // so no sync offers to remove them again. False when the files cannot be
+    // written.
+    bool keepHeldRemovals(const std::vector<Uuid> &ids);
 
     // Called after each local change the server takes: taken, still waiting.
     std::function<void(int, int)> progress;
@@ -81,6 +86,7 @@ private:
     void replayNext();
     void upload(LocalChange change, int attemptsLeft);
     void resolveConflict(LocalChange change, const QString &href, int attemptsLeft);
+    void keepTheirs(const QString &href);
     void taken();
     void pull();
     void pullChanged(std::vector<ServerObject> changed, QStringList removed, QString token);
@@ -101,6 +107,7 @@ private:
     int m_uploaded = 0;
     // Changes taken since the files were last written.
     int m_unsaved = 0;
-    // Merged to-dos written during the replay, which the list has to take.
+    // To-dos the replay settled with the server (merged, or changed there and
+    // so not removed), which the list has to take.
     std::vector<ServerTodo> m_merged;
 };

@@ -125,6 +125,15 @@ bool SyncJournal::setKnownList(std::vector<TodoItem> list)
     return save();
 }
 
+bool SyncJournal::resend(const std::vector<Uuid> &ids, double now)
+{
+    for (const TodoItem &item : m_known) {
+        if (std::find(ids.begin(), ids.end(), item.id()) != ids.end())
+            m_changes.push_back(LocalChange{LocalChange::Kind::save, item, now});
+    }
+    return save();
+}
+
 void SyncJournal::dropFirst()
 {
     if (!m_changes.empty())

@@ -40,6 +40,9 @@ public:
     bool listChanged(const std::vector<TodoItem> &list, double now);
     // The list as it now is after server changes, which are not local ones.
     bool setKnownList(std::vector<TodoItem> list);
+    // Journals a save of each listed to-do with one of these ids, as if made
+    // here now: the server has to take them again.
+    bool resend(const std::vector<Uuid> &ids, double now);
     // The server has taken the first change; on disk once `save` runs.
     void dropFirst();
     bool save();
