@@ -69,6 +69,7 @@ void SyncController::run(const QString &password)
         m_progress = {taken, waiting};
         emit stateChanged();
     };
+    m_engine->writeFailed = [this] { setState(State::needsAttention, Attention::files); };
     m_scheduler = std::make_unique<SyncScheduler>([this] { runSync(); });
     // What changed while sync was off (or all of the list, the first time).
     if (!m_engine->listChanged(m_view.todoList()))

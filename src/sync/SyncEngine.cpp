@@ -47,6 +47,12 @@ SyncEngine::SyncEngine(CalendarServer &server, const QString &folder, const Cloc
     : m_server(server), m_clock(clock), m_journal(folder + QStringLiteral("/journal.json")),
       m_state(folder + QStringLiteral("/state.json")), m_calendar(LocalCalendar::current())
 {
+    m_journal.setWriter(&m_writer);
+    m_state.setWriter(&m_writer);
+    QObject::connect(&m_writer, &SyncFileWriter::writeFailed, [this] {
+        if (writeFailed)
+            writeFailed();
+    });
 }
 
 bool SyncEngine::load()
@@ -329,6 +335,7 @@ void SyncEngine::apply(const std::vector<ServerObject> &fetched, const QStringLi
     if (!m_allowMassRemoval && count >= 10 && outcome.removals.size() * 2 > count) {
         // Nothing of it is kept until the user agrees, not even the token;
         // what the replay did is.
+        m_writer.finish();
         m_state.load();
         SyncOutcome held;
         held.status = SyncOutcome::Status::needsConfirmation;

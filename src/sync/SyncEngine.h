@@ -53,8 +53,14 @@ std::vector<TodoItem> appliedOutcome(std::vector<TodoItem> list, const SyncOutco
 // remembers lives in files in `folder`, so a kill loses nothing and a replay
 // after it duplicates nothing (hrefs come from UIDs, writes are conditional).
 //
-// Runs on one thread; server calls never block, file writes do: each rewrites
-// the whole journal or state file, which grows with the list.
+// Runs on one thread and never blocks: server calls answer later, and its
+// files are written on a thread of their own, in order. A kill that loses the
+// last writes loses no change: the next start journals what the list holds
+// and the last synced list does not, and the server's copies settle the rest
+// (conditional writes, merges).
+//
+// Not before the thread has a QCoreApplication: a failed write is told through
+// its event loop.
 class SyncEngine {
 public:
     SyncEngine(CalendarServer &server, const QString &folder, const Clock &clock);
@@ -62,7 +68,8 @@ public:
     // False when its files cannot be read: then nothing is synced.
     bool load();
 
-    // Every new local list goes here; what changed is journaled at once.
+    // Every new local list goes here; what changed is journaled at once, and
+    // written in the background.
     bool listChanged(const std::vector<TodoItem> &list);
 
     // One sync; `done` is called once. A sync asked for while one runs fails
@@ -78,6 +85,10 @@ public:
 
     // Called after each local change the server takes: taken, still waiting.
     std::function<void(int, int)> progress;
+    // Called when one of its files could not be written.
+    std::function<void()> writeFailed;
+    // Returns once its files hold everything asked of them so far.
+    void finishWrites() { m_writer.finish(); }
 
     const SyncJournal &journal() const { return m_journal; }
     const SyncState &state() const { return m_state; }
@@ -110,4 +121,6 @@ private:
     // To-dos the replay settled with the server (merged, or changed there and
     // so not removed), which the list has to take.
     std::vector<ServerTodo> m_merged;
+    // Last, so that it ends, with every write done, before the files go.
+    SyncFileWriter m_writer;
 };

@@ -37,9 +37,13 @@ bool SyncState::save()
                                 {QStringLiteral("etag"), copy.etag},
                                 {QStringLiteral("text"), QString::fromUtf8(copy.text)}});
     }
-    return m_file.write(QJsonDocument(QJsonObject{{QStringLiteral("syncToken"), syncToken},
-                                                  {QStringLiteral("copies"), list}})
-                            .toJson(QJsonDocument::Compact));
+    QByteArray bytes = QJsonDocument(QJsonObject{{QStringLiteral("syncToken"), syncToken},
+                                                 {QStringLiteral("copies"), list}})
+                           .toJson(QJsonDocument::Compact);
+    if (!m_writer)
+        return m_file.write(bytes);
+    m_writer->write(m_file, std::move(bytes));
+    return true;
 }
 
 QString SyncState::hrefOf(const QString &id) const
