@@ -181,10 +181,14 @@ int main(int argc, char **argv)
             sync.state() != SyncController::State::noAccount)
             phase.quit();
     });
-    sync.connectAccount(slowUrl, radicale.user(), radicale.password(), [&](ServerError error) {
-        if (error != ServerError::none)
+    // A fresh Radicale has no task list: the set-up makes "Plimsa".
+    SyncService::SetupReply step = [&](SyncSetupStep answer) {
+        if (answer.kind == SyncSetupStep::Kind::offerList)
+            sync.createTaskList(step);
+        else if (answer.kind != SyncSetupStep::Kind::connected)
             phase.exit(2);
-    });
+    };
+    sync.connectAccount(slowUrl, radicale.user(), radicale.password(), step);
     if (phase.exec() != 0 || sync.state() != SyncController::State::synced) {
         std::fputs("the sync did not end synced\n", stderr);
         return 2;
