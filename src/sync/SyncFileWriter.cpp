@@ -27,6 +27,14 @@ void SyncFileWriter::write(StoredFile &file, QByteArray bytes)
     m_changed.notify_all();
 }
 
+bool SyncFileWriter::writeWith(SyncFileWriter *writer, StoredFile &file, QByteArray bytes)
+{
+    if (!writer)
+        return file.write(bytes);
+    writer->write(file, std::move(bytes));
+    return true;
+}
+
 void SyncFileWriter::finish()
 {
     std::unique_lock lock(m_mutex);

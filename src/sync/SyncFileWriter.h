@@ -31,6 +31,10 @@ public:
     // Returns once every write asked for is done.
     void finish();
 
+    // Writes at once without a writer, else asks it to: true when written or
+    // asked.
+    static bool writeWith(SyncFileWriter *writer, StoredFile &file, QByteArray bytes);
+
 signals:
     // A write failed; told on the thread that made the writer.
     void writeFailed();

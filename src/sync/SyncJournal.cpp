@@ -80,13 +80,11 @@ bool SyncJournal::save()
                                    {QStringLiteral("item"), itemObject(change.item)},
                                    {QStringLiteral("time"), change.time}});
     }
-    QByteArray bytes = QJsonDocument(QJsonObject{{QStringLiteral("known"), known},
-                                                 {QStringLiteral("changes"), changes}})
-                           .toJson(QJsonDocument::Compact);
-    if (!m_writer)
-        return m_file.write(bytes);
-    m_writer->write(m_file, std::move(bytes));
-    return true;
+    return SyncFileWriter::writeWith(
+        m_writer, m_file,
+        QJsonDocument(QJsonObject{{QStringLiteral("known"), known},
+                                  {QStringLiteral("changes"), changes}})
+            .toJson(QJsonDocument::Compact));
 }
 
 bool SyncJournal::listChanged(const std::vector<TodoItem> &list, double now)

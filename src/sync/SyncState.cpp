@@ -37,13 +37,11 @@ bool SyncState::save()
                                 {QStringLiteral("etag"), copy.etag},
                                 {QStringLiteral("text"), QString::fromUtf8(copy.text)}});
     }
-    QByteArray bytes = QJsonDocument(QJsonObject{{QStringLiteral("syncToken"), syncToken},
-                                                 {QStringLiteral("copies"), list}})
-                           .toJson(QJsonDocument::Compact);
-    if (!m_writer)
-        return m_file.write(bytes);
-    m_writer->write(m_file, std::move(bytes));
-    return true;
+    return SyncFileWriter::writeWith(
+        m_writer, m_file,
+        QJsonDocument(QJsonObject{{QStringLiteral("syncToken"), syncToken},
+                                  {QStringLiteral("copies"), list}})
+            .toJson(QJsonDocument::Compact));
 }
 
 QString SyncState::hrefOf(const QString &id) const

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
+#include "AwaitAnswer.h"
+
 #include <PasswordStore.h>
 #include <PrivateSessionBus.h>
 #include <TestKeyring.h>
@@ -12,25 +14,10 @@
 
 namespace {
 
-template <typename Result>
-Result await(const std::function<void(std::function<void(Result)>)> &call)
-{
-    std::optional<Result> result;
-    QEventLoop loop;
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    call([&](Result answer) {
-        result = std::move(answer);
-        loop.quit();
-    });
-    if (!result)
-        loop.exec();
-    return result.value_or(Result{});
-}
-
 std::optional<QString> readBack(const QString &account)
 {
     PasswordStore fresh;
-    return await<std::optional<QString>>([&](auto done) { fresh.read(account, done); });
+    return awaitAnswer<std::optional<QString>>([&](auto done) { fresh.read(account, done); });
 }
 
 TEST(PasswordStore, KeepsThePasswordInTheSecretServiceElseForTheSessionOnly)
@@ -43,17 +30,17 @@ TEST(PasswordStore, KeepsThePasswordInTheSecretServiceElseForTheSessionOnly)
     // No Secret Service on the bus: this session only.
     PasswordStore session;
     EXPECT_FALSE(
-        await<bool>([&](auto done) { session.store(account, QStringLiteral("s1"), done); }));
-    EXPECT_EQ(await<std::optional<QString>>([&](auto done) { session.read(account, done); }),
+        awaitAnswer<bool>([&](auto done) { session.store(account, QStringLiteral("s1"), done); }));
+    EXPECT_EQ(awaitAnswer<std::optional<QString>>([&](auto done) { session.read(account, done); }),
               QStringLiteral("s1"));
     EXPECT_EQ(readBack(account), std::nullopt);
 
     TestKeyring keyring(bus);
     ASSERT_TRUE(keyring.isRunning());
     PasswordStore kept;
-    EXPECT_TRUE(await<bool>([&](auto done) { kept.store(account, QStringLiteral("s2"), done); }));
+    EXPECT_TRUE(awaitAnswer<bool>([&](auto done) { kept.store(account, QStringLiteral("s2"), done); }));
     EXPECT_EQ(readBack(account), QStringLiteral("s2"));
-    await<bool>([&](auto done) { kept.forget(account, [done] { done(true); }); });
+    awaitAnswer<bool>([&](auto done) { kept.forget(account, [done] { done(true); }); });
     EXPECT_EQ(readBack(account), std::nullopt);
 }
 

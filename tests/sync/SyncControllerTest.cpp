@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
+#include "AwaitAnswer.h"
 #include "CalDavTestServer.h"
 #include "PlimsaList.h"
 #include "SetUpSync.h"
@@ -24,21 +25,6 @@
 namespace {
 
 constexpr double march5 = 794424600; // 2026-03-05 18:30 UTC
-
-template <typename Result>
-Result awaitAnswer(const std::function<void(std::function<void(Result)>)> &call)
-{
-    std::optional<Result> result;
-    QEventLoop loop;
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    call([&](Result answer) {
-        result = std::move(answer);
-        loop.quit();
-    });
-    if (!result)
-        loop.exec();
-    return result.value_or(Result{});
-}
 
 class SyncControllerTest : public testing::Test {
 protected:

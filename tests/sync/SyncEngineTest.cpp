@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
+#include "AwaitAnswer.h"
 #include "CalDavTestServer.h"
 #include "PlimsaList.h"
 
@@ -21,21 +22,6 @@
 namespace {
 
 constexpr double march5 = 794424600; // 2026-03-05 18:30 UTC
-
-template <typename Result>
-Result await(const std::function<void(std::function<void(Result)>)> &call)
-{
-    std::optional<Result> result;
-    QEventLoop loop;
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    call([&](Result answer) {
-        result = std::move(answer);
-        loop.quit();
-    });
-    if (!result)
-        loop.exec();
-    return result.value_or(Result{});
-}
 
 std::vector<TodoItem> byId(std::vector<TodoItem> list)
 {
@@ -116,7 +102,7 @@ struct Device {
     SyncOutcome sync(bool allowMassRemoval = false)
     {
         const auto outcome =
-            await<SyncOutcome>([&](auto done) { engine->sync(done, allowMassRemoval); });
+            awaitAnswer<SyncOutcome>([&](auto done) { engine->sync(done, allowMassRemoval); });
         list = appliedOutcome(list, outcome);
         return outcome;
     }
@@ -144,7 +130,7 @@ protected:
 
     std::size_t objectsOnServer()
     {
-        const auto listed = await<ServerResult<std::vector<ServerObject>>>(
+        const auto listed = awaitAnswer<ServerResult<std::vector<ServerObject>>>(
             [&](auto r) { laptop->client.listEtags(r); });
         EXPECT_TRUE(listed.ok());
         return listed.value.size();
@@ -295,12 +281,12 @@ TEST_P(SyncEngineTest, ChangedHereCompletedThereLeavesTheList)
     ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
     const QString href =
         laptop->client.hrefForUid(QString::fromStdString(shared.id().uuidString()));
-    const auto copy = await<ServerResult<std::vector<ServerObject>>>(
+    const auto copy = awaitAnswer<ServerResult<std::vector<ServerObject>>>(
         [&](auto r) { phone->client.fetch({href}, r); });
     ASSERT_TRUE(copy.ok() && copy.value.size() == 1u);
     QByteArray completed = copy.value[0].data;
     completed.replace("END:VTODO", "STATUS:COMPLETED\r\nEND:VTODO");
-    ASSERT_TRUE(await<ServerResult<QString>>([&](auto r) {
+    ASSERT_TRUE(awaitAnswer<ServerResult<QString>>([&](auto r) {
                     phone->client.put(href, completed, copy.value[0].etag, r);
                 }).ok());
 
@@ -308,7 +294,7 @@ TEST_P(SyncEngineTest, ChangedHereCompletedThereLeavesTheList)
     const auto outcome = laptop->sync();
     ASSERT_EQ(outcome.status, SyncOutcome::Status::done);
     EXPECT_TRUE(laptop->list.empty());
-    const auto merged = await<ServerResult<std::vector<ServerObject>>>(
+    const auto merged = awaitAnswer<ServerResult<std::vector<ServerObject>>>(
         [&](auto r) { phone->client.fetch({href}, r); });
     ASSERT_TRUE(merged.ok() && merged.value.size() == 1u);
     const auto read = readVTodo(merged.value[0].data.toStdString(), LocalCalendar("UTC"));

@@ -4,6 +4,7 @@
 // The program as users start it: sync loads only with an account, then finds
 // its password in the Secret Service and sends the list to the server.
 
+#include "AwaitAnswer.h"
 #include "CalDavTestServer.h"
 #include "PlimsaList.h"
 #include "TestKeyring.h"
@@ -28,21 +29,6 @@
 #include <csignal>
 
 namespace {
-
-template <typename Result>
-Result awaitAnswer(const std::function<void(std::function<void(Result)>)> &call)
-{
-    std::optional<Result> result;
-    QEventLoop loop;
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    call([&](Result answer) {
-        result = std::move(answer);
-        loop.quit();
-    });
-    if (!result)
-        loop.exec();
-    return result.value_or(Result{});
-}
 
 QByteArray mappedFiles(pid_t pid)
 {
