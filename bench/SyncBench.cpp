@@ -8,6 +8,7 @@
 
 #include <CalDavClient.h>
 #include <CalDavTestServer.h>
+#include <PlimsaList.h>
 #include <SyncEngine.h>
 
 #include <QCoreApplication>
@@ -99,9 +100,8 @@ int main(int argc, char **argv)
     if (!server.start())
         return 1;
     CalDavClient client(server.url(), server.user(), server.password());
-    QEventLoop discovery;
-    client.discover([&](ServerResult<QUrl>) { discovery.quit(); });
-    discovery.exec();
+    if (!usePlimsaList(client).ok())
+        return 1;
 
     std::vector<TodoItem> list;
     for (int i = 0; i < todoCount; ++i)

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-AttentionBar::AttentionBar(const SyncController &sync, QWidget *parent)
+AttentionBar::AttentionBar(const SyncService &sync, QWidget *parent)
     : QFrame(parent), m_sync(sync), m_message(new QLabel(this)), m_action(new QPushButton(this)),
       m_dismiss(new QPushButton(this))
 {
@@ -25,14 +25,19 @@ AttentionBar::AttentionBar(const SyncController &sync, QWidget *parent)
 
     connect(m_action, &QPushButton::clicked, this,
             [this] { emit actionRequested(m_sync.unseenAttention()); });
-    connect(m_dismiss, &QPushButton::clicked, this, &AttentionBar::dismissed);
-    connect(&sync, &SyncController::stateChanged, this, &AttentionBar::render);
+    connect(m_dismiss, &QPushButton::clicked, this, [this] {
+        if (m_sync.unseenAttention() == SyncService::Attention::confirmRemoval)
+            emit keepRequested();
+        else
+            emit dismissed();
+    });
+    connect(&sync, &SyncService::stateChanged, this, &AttentionBar::render);
     render();
 }
 
 void AttentionBar::render()
 {
-    using Attention = SyncController::Attention;
+    using Attention = SyncService::Attention;
     m_dismiss->setText(tr("Dismiss"));
     switch (m_sync.unseenAttention()) {
     case Attention::none:

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "SyncController.h"
+#include "SyncService.h"
 
 #include <QFrame>
 
@@ -18,20 +18,22 @@ class AttentionBar : public QFrame {
     Q_OBJECT
 
 public:
-    explicit AttentionBar(const SyncController &sync, QWidget *parent = nullptr);
+    explicit AttentionBar(const SyncService &sync, QWidget *parent = nullptr);
 
     QLabel *message() const { return m_message; }
     QPushButton *actionButton() const { return m_action; }
     QPushButton *dismissButton() const { return m_dismiss; }
 
 signals:
-    void actionRequested(SyncController::Attention attention);
+    void actionRequested(SyncService::Attention attention);
     void dismissed();
+    // "Keep" on held removals: the to-dos stay, here and on the server.
+    void keepRequested();
 
 private:
     void render();
 
-    const SyncController &m_sync;
+    const SyncService &m_sync;
     QLabel *m_message;
     QPushButton *m_action;
     QPushButton *m_dismiss;

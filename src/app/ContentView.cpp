@@ -235,52 +235,76 @@ void ContentView::saveSoon()
     m_saver.saveSoon(++m_generation);
 }
 
-void ContentView::applySyncOutcome(const SyncOutcome &outcome)
+void ContentView::applySyncedChanges(const SyncedChanges &changes)
 {
-    if (outcome.upserts.empty() && outcome.removals.empty())
+    if (changes.changed.empty() && changes.removed.empty())
         return;
-    std::unordered_map<std::string, const TodoItem *> before;
-    for (const TodoItem &item : *m_todoList)
-        before.emplace(item.id().uuidString(), &item);
+    std::unordered_map<std::string, std::size_t> place;
+    for (std::size_t offset = 0; offset < m_todoList->size(); ++offset)
+        place.emplace((*m_todoList)[offset].id().uuidString(), offset);
+    std::vector<TodoItem> list = *m_todoList;
     QStringList withdrawn;
     std::unordered_set<std::string> gone;
-    for (const Uuid &id : outcome.removals) {
-        if (before.contains(id.uuidString()))
+    std::vector<std::pair<TodoItem, double>> scheduled;
+    const double now = m_clock.now();
+    for (const SyncedChanges::Todo &todo : changes.changed) {
+        const std::string id = todo.item.id().uuidString();
+        const auto found = place.find(id);
+        const bool toCome = todo.reminder && *todo.reminder > now;
+        if (found != place.end() && list[found->second] == todo.item) {
+            // Another device may have moved only its alarm.
+            if (toCome)
+                scheduled.emplace_back(todo.item, *todo.reminder);
+            continue;
+        }
+        if (found != place.end()) {
+            withdrawn.append(QString::fromStdString(id));
+            list[found->second] = todo.item;
+        } else {
+            place.emplace(id, list.size());
+            list.push_back(todo.item);
+        }
+        gone.insert(id);
+        if (toCome)
+            scheduled.emplace_back(todo.item, *todo.reminder);
+    }
+    std::unordered_set<std::string> removed;
+    for (const Uuid &id : changes.removed) {
+        if (place.contains(id.uuidString()) && removed.insert(id.uuidString()).second)
             withdrawn.append(QString::fromStdString(id.uuidString()));
         gone.insert(id.uuidString());
     }
-    std::vector<TodoItem> scheduled;
-    const double now = m_clock.now();
-    for (const ServerTodo &todo : outcome.upserts) {
-        const TodoItem item = todo.item();
-        const auto found = before.find(item.id().uuidString());
-        if (found != before.end() && *found->second == item)
-            continue;
-        if (found != before.end())
-            withdrawn.append(QString::fromStdString(item.id().uuidString()));
-        gone.insert(item.id().uuidString());
-        if (todo.reminder && *todo.reminder > now)
-            scheduled.push_back(item);
+    if (withdrawn.isEmpty() && list.size() == m_todoList->size()) {
+        // Only alarms moved: the list on disk is already right.
+        for (const auto &[item, at] : scheduled)
+            m_reminders.scheduleReminder(item, at);
+        return;
     }
+    std::erase_if(list, [&](const TodoItem &item) { return removed.contains(item.id().uuidString()); });
     if (!withdrawn.isEmpty())
         m_reminders.cancelReminders(withdrawn);
     // A reminder still waiting for the save is for the to-do as it was.
-    std::erase_if(m_remindersAfterSave, [&](const auto &waiting) {
-        return gone.contains(waiting.second.id().uuidString());
+    std::erase_if(m_remindersAfterSave, [&](const WaitingReminder &waiting) {
+        return gone.contains(waiting.item.id().uuidString());
     });
     dismissUndo();
     dropChangeUndo();
     emit todoListAboutToBeReset();
-    m_todoList = std::make_shared<std::vector<TodoItem>>(appliedOutcome(*m_todoList, outcome));
+    m_todoList = std::make_shared<std::vector<TodoItem>>(std::move(list));
     saveSoon();
     emit todoListReset();
-    for (const TodoItem &item : scheduled)
-        scheduleAfterSave(item);
+    for (const auto &[item, at] : scheduled)
+        scheduleAfterSave(item, at);
 }
 
 void ContentView::scheduleAfterSave(const TodoItem &item)
 {
-    m_remindersAfterSave.emplace_back(m_generation, item);
+    scheduleAfterSave(item, item.time());
+}
+
+void ContentView::scheduleAfterSave(const TodoItem &item, double at)
+{
+    m_remindersAfterSave.push_back({m_generation, item, at});
 }
 
 void ContentView::scheduleSavedReminders(quint64 generation)
@@ -289,12 +313,12 @@ void ContentView::scheduleSavedReminders(quint64 generation)
     // rescued or is still open, and its reminders are still wanted.
     const auto saved = std::stable_partition(
         m_remindersAfterSave.begin(), m_remindersAfterSave.end(),
-        [generation](const auto &waiting) { return waiting.first <= generation; });
-    std::vector<std::pair<quint64, TodoItem>> due(std::make_move_iterator(m_remindersAfterSave.begin()),
-                                                  std::make_move_iterator(saved));
+        [generation](const WaitingReminder &waiting) { return waiting.generation <= generation; });
+    std::vector<WaitingReminder> due(std::make_move_iterator(m_remindersAfterSave.begin()),
+                                     std::make_move_iterator(saved));
     m_remindersAfterSave.erase(m_remindersAfterSave.begin(), saved);
-    for (const auto &[unused, item] : due)
-        m_reminders.scheduleReminder(item);
+    for (const WaitingReminder &waiting : due)
+        m_reminders.scheduleReminder(waiting.item, waiting.at);
     while (!m_restoresAfterSave.empty() && m_restoresAfterSave.front().first <= generation) {
         const QStringList identifiers = std::move(m_restoresAfterSave.front().second);
         m_restoresAfterSave.erase(m_restoresAfterSave.begin());
@@ -375,7 +399,7 @@ void ContentView::deleteTodos(const QList<int> &offsets)
     for (int offset : ascending) {
         const Uuid &id = list[static_cast<std::size_t>(offset)].id();
         std::erase_if(m_remindersAfterSave,
-                      [&id](const auto &waiting) { return waiting.second.id() == id; });
+                      [&id](const WaitingReminder &waiting) { return waiting.item.id() == id; });
         for (auto &[unused, identifiers] : m_restoresAfterSave)
             identifiers.removeAll(QString::fromStdString(id.uuidString()));
         m_reminders.cancelReminders({QString::fromStdString(id.uuidString())});
@@ -516,7 +540,7 @@ void ContentView::replaceTodo(int offset, TodoItem item)
     TodoItem &slot = editableList()[static_cast<std::size_t>(offset)];
     const Uuid id = slot.id();
     std::erase_if(m_remindersAfterSave,
-                  [&id](const auto &waiting) { return waiting.second.id() == id; });
+                  [&id](const WaitingReminder &waiting) { return waiting.item.id() == id; });
     m_reminders.cancelReminders({QString::fromStdString(id.uuidString())});
     slot = std::move(item);
     listChanged();

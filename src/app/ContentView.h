@@ -8,8 +8,8 @@
 #include <Clock.h>
 #include <LocalCalendar.h>
 #include <Preferences.h>
-#include <SyncEngine.h>
 #include <ReminderScheduler.h>
+#include "SyncedChanges.h"
 #include <TodoItem.h>
 #include <TodoListReadAhead.h>
 #include <TodoListRescue.h>
@@ -155,11 +155,13 @@ public:
     // Puts the to-do back as it was, and its reminder as it was.
     void undoChange();
 
-    // Takes a sync's changes from the server. Reminders of changed and removed
-    // to-dos are withdrawn; those of new and changed ones come back only when
-    // still to come, so that a first sync of many overdue to-dos sets off none.
-    // Offers to undo lapse, as what they would bring back may have changed.
-    void applySyncOutcome(const SyncOutcome &outcome);
+    // Takes a sync's changes from the server: changed to-dos keep their place,
+    // new ones are appended. Reminders of changed and removed to-dos are
+    // withdrawn; those of new and changed ones come back at their own time, and
+    // only when still to come, so that a first sync of many overdue to-dos sets
+    // off none. Offers to undo lapse, as what they would bring back may have
+    // changed.
+    void applySyncedChanges(const SyncedChanges &changes);
 
     // How long the offer lasts once made; negative when there is none.
     int millisecondsToUndoForTesting() const;
@@ -199,6 +201,7 @@ private:
     // A new to-do's reminder goes out once the to-do is on disk, so that a crash
     // never leaves a reminder for a to-do that was not kept.
     void scheduleAfterSave(const TodoItem &item);
+    void scheduleAfterSave(const TodoItem &item, double at);
     void scheduleSavedReminders(quint64 generation);
     // A 12-hour form time on `day`, resolved by the current calendar.
     std::optional<double> timeOn(QDate day, int hour, int minute, bool isAM) const;
@@ -239,7 +242,12 @@ private:
     bool m_savedByCheckpoint = false;
 
     quint64 m_generation = 0;
-    std::vector<std::pair<quint64, TodoItem>> m_remindersAfterSave;
+    struct WaitingReminder {
+        quint64 generation;
+        TodoItem item;
+        double at;
+    };
+    std::vector<WaitingReminder> m_remindersAfterSave;
     std::vector<std::pair<quint64, QStringList>> m_restoresAfterSave;
     std::optional<QString> m_newerRescue;
     TodoListSaver m_saver;

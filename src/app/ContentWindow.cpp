@@ -13,13 +13,12 @@
 #include "RescueBar.h"
 #include "RoundAddButton.h"
 #include "SyncButton.h"
-#include "SyncController.h"
+#include "SyncService.h"
 #include "SyncSetupDialog.h"
 #include "TodoListModel.h"
 #include "TodoListView.h"
 #include "TodoRowDelegate.h"
 #include "UndoBar.h"
-#include "UntrustedCertificate.h"
 
 #include <QCloseEvent>
 #include <QHideEvent>
@@ -122,7 +121,7 @@ void ContentWindow::editRow(const QModelIndex &index)
     form->open();
 }
 
-void ContentWindow::showSync(SyncController &sync)
+void ContentWindow::showSync(SyncService &sync)
 {
     m_sync = &sync;
     m_syncButton = new SyncButton(sync, m_priorityMenu);
@@ -130,25 +129,26 @@ void ContentWindow::showSync(SyncController &sync)
     setTabOrder(m_priorityMenu->combo(), m_syncButton);
     setTabOrder(m_syncButton, m_listView);
     connect(m_syncButton, &SyncButton::setupRequested, this, &ContentWindow::openSyncSetup);
-    connect(m_syncButton, &SyncButton::syncNowRequested, &sync, &SyncController::syncNow);
+    connect(m_syncButton, &SyncButton::syncNowRequested, &sync, &SyncService::syncNow);
     connect(m_syncButton, &SyncButton::stopRequested, &sync, [&sync] { sync.stopSyncing([] {}); });
 
     m_attentionBar = new AttentionBar(sync, this);
     m_listBox->addWidget(m_attentionBar);
-    connect(m_attentionBar, &AttentionBar::dismissed, &sync, &SyncController::attentionSeen);
+    connect(m_attentionBar, &AttentionBar::dismissed, &sync, &SyncService::attentionSeen);
+    connect(m_attentionBar, &AttentionBar::keepRequested, &sync, &SyncService::keepHeldTodos);
     connect(m_attentionBar, &AttentionBar::actionRequested, this,
-            [this](SyncController::Attention attention) {
+            [this](SyncService::Attention attention) {
                 m_sync->attentionSeen();
                 switch (attention) {
-                case SyncController::Attention::signIn:
-                case SyncController::Attention::serverGone:
+                case SyncService::Attention::signIn:
+                case SyncService::Attention::serverGone:
                     openSyncSetup();
                     break;
-                case SyncController::Attention::confirmRemoval:
+                case SyncService::Attention::confirmRemoval:
                     m_sync->confirmRemoval();
                     break;
-                case SyncController::Attention::files:
-                case SyncController::Attention::none:
+                case SyncService::Attention::files:
+                case SyncService::Attention::none:
                     m_sync->syncNow();
                     break;
                 }
@@ -170,19 +170,29 @@ void ContentWindow::openSyncSetup()
         dialog->serverField()->setText(account->server.toString());
         dialog->userField()->setText(account->user);
     }
+    const QPointer<SyncSetupDialog> shown(dialog);
+    auto show = [shown](const SyncSetupStep &step) {
+        if (shown)
+            shown->showStep(step);
+    };
     connect(dialog, &SyncSetupDialog::connectRequested, this,
-            [this, dialog = QPointer<SyncSetupDialog>(dialog)](
-                const QUrl &server, const QString &user, const QString &password) {
-                m_sync->connectAccount(server, user, password, [dialog, server](ServerError error) {
-                    if (!dialog)
-                        return;
-                    if (error != ServerError::network || server.scheme() != QLatin1String("https"))
-                        return dialog->showOutcome(error);
-                    findUntrustedCertificate(server, dialog, [dialog, error](auto fingerprint) {
-                        dialog->showOutcome(error, fingerprint.value_or(QString()));
+            [this, shown, show](const QUrl &server, const QString &user, const QString &password) {
+                m_sync->connectAccount(server, user, password, [this, shown, show, server](auto step) {
+                    if (!shown || step.error != ServerError::network ||
+                        server.scheme() != QLatin1String("https"))
+                        return show(step);
+                    m_sync->findUntrustedCertificate(server, shown, [shown, step](auto fingerprint) {
+                        shown->showStep(step, fingerprint.value_or(QString()));
                     });
                 });
             });
+    connect(dialog, &SyncSetupDialog::listChosen, this,
+            [this, show](const QUrl &list) { m_sync->chooseTaskList(list, show); });
+    connect(dialog, &SyncSetupDialog::createListRequested, this,
+            [this, show] { m_sync->createTaskList(show); });
+    connect(dialog, &SyncSetupDialog::startRequested, this,
+            [this, show] { m_sync->startFirstSync(show); });
+    connect(dialog, &QDialog::rejected, m_sync, &SyncService::cancelSetup);
     dialog->open();
 }
 

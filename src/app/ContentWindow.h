@@ -14,7 +14,7 @@ class EntryRow;
 class PriorityMenu;
 class RescueBar;
 class SyncButton;
-class SyncController;
+class SyncService;
 class TodoListModel;
 class TodoListView;
 class TodoRowDelegate;
@@ -39,7 +39,7 @@ public:
     AttentionBar *attentionBar() const { return m_attentionBar; }
 
     // Adds the "Sync" button and forwards its actions to `sync`.
-    void showSync(SyncController &sync);
+    void showSync(SyncService &sync);
     // Opens the sync set-up, or brings it up when open.
     void openSyncSetup();
 
@@ -74,7 +74,7 @@ private:
     QVBoxLayout *m_listBox;
     SyncButton *m_syncButton = nullptr;
     AttentionBar *m_attentionBar = nullptr;
-    SyncController *m_sync = nullptr;
+    SyncService *m_sync = nullptr;
     bool m_painted = false;
     bool m_closingByUser = false;
 };

@@ -7,14 +7,22 @@
 
 #include <QKeyEvent>
 
-DayButton::DayButton(QWidget *parent) : QToolButton(parent), m_picker(new DayPicker(this))
+DayButton::DayButton(QWidget *parent) : QToolButton(parent)
 {
     setAutoRaise(true);
     setFocusPolicy(Qt::StrongFocus);
     setToolButtonStyle(Qt::ToolButtonTextOnly);
     connect(this, &QToolButton::clicked, this, &DayButton::openPicker);
-    connect(m_picker, &DayPicker::dayPicked, this, &DayButton::dayPicked);
-    connect(m_picker, &DayPicker::todayPicked, this, &DayButton::todayPicked);
+}
+
+DayPicker *DayButton::picker()
+{
+    if (!m_picker) {
+        m_picker = new DayPicker(this);
+        connect(m_picker, &DayPicker::dayPicked, this, &DayButton::dayPicked);
+        connect(m_picker, &DayPicker::todayPicked, this, &DayButton::todayPicked);
+    }
+    return m_picker;
 }
 
 void DayButton::showDay(const QString &text, QDate shown, QDate first)
@@ -38,5 +46,5 @@ void DayButton::keyPressEvent(QKeyEvent *event)
 
 void DayButton::openPicker()
 {
-    m_picker->popUp(m_shown, m_first, this);
+    picker()->popUp(m_shown, m_first, this);
 }

@@ -19,7 +19,8 @@ public:
 
     // Shows `text` for the day `shown`; the calendar offers days from `first` on.
     void showDay(const QString &text, QDate shown, QDate first);
-    DayPicker *picker() const { return m_picker; }
+    // Made at its first use: a month calendar costs a start milliseconds.
+    DayPicker *picker();
 
 signals:
     void dayPicked(QDate day);
@@ -31,7 +32,7 @@ protected:
 private:
     void openPicker();
 
-    DayPicker *m_picker;
+    DayPicker *m_picker = nullptr;
     QDate m_shown;
     QDate m_first;
 };

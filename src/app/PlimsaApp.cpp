@@ -11,7 +11,7 @@
 #include "SingleInstance.h"
 #include "StartupWarmup.h"
 #include "Symbols.h"
-#include "SyncController.h"
+#include "SyncOnDemand.h"
 #include "TerminationSignals.h"
 #include "TodayWatcher.h"
 #include "Translations.h"
@@ -112,8 +112,7 @@ int PlimsaApp::main(int argc, char **argv)
     ContentView view(Preferences::standard(), reminders, clock);
     view.setReadAhead(&readAhead);
     ContentWindow window(view);
-    PasswordStore passwords;
-    SyncController sync(view, passwords, clock);
+    SyncOnDemand sync(view, clock, SyncOnDemand::standardModulePath());
     window.showSync(sync);
     QObject::connect(&instance, &SingleInstance::syncSettingsRequested, &window,
                      &ContentWindow::openSyncSetup);
@@ -147,16 +146,16 @@ int PlimsaApp::main(int argc, char **argv)
     std::unique_ptr<TodayWatcher> today;
     QObject::connect(&window, &ContentWindow::firstFrameShown, &window, [&] {
         QApplication::setWindowIcon(appIcon());
-        useThemedPlus();
+        useThemedSymbols();
         window.update();
+        window.syncButton()->render();
         notifications.open(NotificationCenter::current());
         today = std::make_unique<TodayWatcher>(clock, &LocalCalendar::current);
         today->watchResume();
         QObject::connect(today.get(), &TodayWatcher::mayHaveChanged, &view,
                          &ContentView::followToday);
         // A resume is one of the ways the day may have changed.
-        QObject::connect(today.get(), &TodayWatcher::mayHaveChanged, &sync,
-                         &SyncController::syncNow);
+        QObject::connect(today.get(), &TodayWatcher::mayHaveChanged, &sync, &SyncService::syncNow);
         view.followToday();
         sync.start();
         if (openSyncSettings)

@@ -4,12 +4,13 @@
 #include "Symbols.h"
 
 #include <QDir>
+#include <QLineF>
 #include <QPainter>
 #include <QStandardPaths>
 
 namespace {
 
-bool themedPlus = false;
+bool themedSymbols = false;
 
 QString themeName(Symbol symbol)
 {
@@ -44,11 +45,42 @@ QPixmap drawnPlus(int size, qreal devicePixelRatio)
     return pixmap;
 }
 
+// Two arrows chasing each other round a circle, as Adwaita's sync emblem.
+QPixmap drawnSync(int size, qreal devicePixelRatio)
+{
+    QPixmap pixmap(QSize(size, size) * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 16.0, size / 16.0);
+    const QPointF centre(8, 8);
+    constexpr double radius = 5.5;
+    painter.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::FlatCap));
+    for (const double from : {30.0, 210.0}) {
+        constexpr double span = 115;
+        painter.drawArc(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius),
+                        qRound(from * 16), qRound(span * 16));
+        // A head where the arc ends, pointing on round the circle.
+        QLineF outward = QLineF::fromPolar(radius, from + span).translated(centre);
+        const QPointF end = outward.p2();
+        const QLineF ahead = QLineF::fromPolar(3, from + span + 90).translated(end);
+        outward.setLength(radius + 2.5);
+        QLineF inward = QLineF::fromPolar(radius - 2.5, from + span).translated(centre);
+        painter.save();
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        painter.drawPolygon(QPolygonF({outward.p2(), ahead.p2(), inward.p2()}));
+        painter.restore();
+    }
+    return pixmap;
+}
+
 } // namespace
 
-void useThemedPlus()
+void useThemedSymbols()
 {
-    themedPlus = true;
+    themedSymbols = true;
 }
 
 void prepareSymbol(Symbol symbol)
@@ -58,8 +90,9 @@ void prepareSymbol(Symbol symbol)
 
 QPixmap tintedSymbol(Symbol symbol, const QColor &color, int size, qreal devicePixelRatio)
 {
-    QPixmap pixmap = symbol == Symbol::plus && !themedPlus
-                         ? drawnPlus(size, devicePixelRatio)
+    QPixmap pixmap = symbol == Symbol::plus && !themedSymbols ? drawnPlus(size, devicePixelRatio)
+                     : symbol == Symbol::sync && !themedSymbols
+                         ? drawnSync(size, devicePixelRatio)
                          : symbolIcon(symbol).pixmap(QSize(size, size), devicePixelRatio);
     QPainter painter(&pixmap);
     painter.setCompositionMode(QPainter::CompositionMode_SourceIn);

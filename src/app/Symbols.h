@@ -12,11 +12,12 @@
 enum class Symbol { plus, trash, sync };
 
 // The symbol in one flat colour, for painting at `size` logical pixels. Until
-// `useThemedPlus`, the plus is drawn by hand as the default theme (Adwaita)
-// draws it: reading the theme's index takes milliseconds, which the window's
-// first frame need not wait for when it shows no row.
+// `useThemedSymbols`, the plus and the sync symbol are drawn by hand as the
+// default theme (Adwaita) draws them: reading the theme's index and loading
+// its SVG drawings takes milliseconds, which the window's first frame need not
+// wait for when it shows no row.
 QPixmap tintedSymbol(Symbol symbol, const QColor &color, int size, qreal devicePixelRatio);
-void useThemedPlus();
+void useThemedSymbols();
 // Looks `symbol` up in the icon theme and loads its drawing ahead of its first
 // use, which otherwise takes milliseconds: the theme's folders are searched.
 void prepareSymbol(Symbol symbol);

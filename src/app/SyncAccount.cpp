@@ -4,6 +4,7 @@
 #include "SyncAccount.h"
 
 #include <StoredFile.h>
+#include <XdgDirectories.h>
 
 #include <QDir>
 #include <QJsonDocument>
@@ -17,6 +18,11 @@ StoredFile accountFile(const QString &folder)
 }
 
 } // namespace
+
+QString standardSyncFolder()
+{
+    return XdgDirectories::dataHome() + QStringLiteral("/plimsa/sync");
+}
 
 QString SyncAccount::passwordKey() const
 {

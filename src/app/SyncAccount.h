@@ -19,6 +19,10 @@ struct SyncAccount {
     QString passwordKey() const;
 };
 
+// $XDG_DATA_HOME/plimsa/sync: the account and the sync engine's files, beside
+// the list and never inside it.
+QString standardSyncFolder();
+
 // In `folder`, beside the engine's files; none when there is no account or the
 // file cannot be read.
 std::optional<SyncAccount> readSyncAccount(const QString &folder);

@@ -4,6 +4,9 @@
 #include "SyncController.h"
 
 #include "ContentView.h"
+#include "UntrustedCertificate.h"
+
+#include <FirstSyncCount.h>
 
 #include <QDir>
 
@@ -11,11 +14,19 @@ namespace {
 
 constexpr double serverGoneSeconds = 24 * 60 * 60;
 
+SyncSetupStep setupStep(SyncSetupStep::Kind kind, ServerError error = ServerError::none)
+{
+    SyncSetupStep step;
+    step.kind = kind;
+    step.error = error;
+    return step;
+}
+
 } // namespace
 
 SyncController::SyncController(ContentView &view, PasswordStore &passwords, const Clock &clock,
                                QString folder, QObject *parent)
-    : QObject(parent), m_view(view), m_passwords(passwords), m_clock(clock),
+    : SyncService(parent), m_view(view), m_passwords(passwords), m_clock(clock),
       m_folder(std::move(folder))
 {
     connect(&m_view, &ContentView::listEdited, this, [this] {
@@ -58,6 +69,7 @@ void SyncController::run(const QString &password)
         m_progress = {taken, waiting};
         emit stateChanged();
     };
+    m_engine->writeFailed = [this] { setState(State::needsAttention, Attention::files); };
     m_scheduler = std::make_unique<SyncScheduler>([this] { runSync(); });
     // What changed while sync was off (or all of the list, the first time).
     if (!m_engine->listChanged(m_view.todoList()))
@@ -77,6 +89,16 @@ void SyncController::confirmRemoval()
     syncNow();
 }
 
+void SyncController::keepHeldTodos()
+{
+    if (!m_engine || m_heldRemovals.empty())
+        return;
+    if (!m_engine->keepHeldRemovals(std::exchange(m_heldRemovals, {})))
+        return setState(State::needsAttention, Attention::files);
+    setState(State::synced);
+    syncNow();
+}
+
 void SyncController::runSync()
 {
     m_progress = {0, static_cast<int>(m_engine->journal().changes().size())};
@@ -88,8 +110,13 @@ void SyncController::runSync()
 
 void SyncController::finished(SyncOutcome outcome)
 {
-    m_view.applySyncOutcome(outcome);
-    m_heldRemovals = static_cast<int>(outcome.heldRemovals.size());
+    SyncedChanges changes;
+    changes.changed.reserve(outcome.upserts.size());
+    for (const ServerTodo &todo : outcome.upserts)
+        changes.changed.push_back({todo.item(), todo.reminder});
+    changes.removed = std::move(outcome.removals);
+    m_view.applySyncedChanges(changes);
+    m_heldRemovals = std::move(outcome.heldRemovals);
     if (outcome.status == SyncOutcome::Status::done || outcome.error != ServerError::network)
         m_lastReached = m_clock.now();
     if (outcome.status == SyncOutcome::Status::done)
@@ -133,39 +160,127 @@ void SyncController::attentionSeen()
 }
 
 void SyncController::connectAccount(const QUrl &server, const QString &user,
-                                    const QString &password, std::function<void(ServerError)> done)
+                                    const QString &password, SetupReply done)
 {
+    cancelSetup();
     auto *client = new CalDavClient(server, user, password, this);
-    client->discover([this, client, server, user, password,
-                      done = std::move(done)](ServerResult<QUrl> found) mutable {
-        client->deleteLater();
+    m_setup = PendingSetup{server, user, password, client, {}, {}};
+    client->discover([this, client, done = std::move(done)](ServerResult<AccountLists> found) {
+        if (!isSetUpBy(client))
+            return;
         if (!found.ok())
-            return done(found.error);
-        auto adopt = [this, server, user, password, collection = found.value,
-                      done = std::move(done)] {
-            SyncAccount account{server, user, collection};
-            // The server was fine: the button tells that the files are not.
-            if (!writeSyncAccount(m_folder, account)) {
-                setState(State::needsAttention, Attention::files);
-                return done(ServerError::none);
+            return failSetup(found.error, done);
+        m_setup->home = found.value.home;
+        const std::vector<TaskList> &lists = found.value.lists;
+        if (m_account && m_account->server == m_setup->server && m_account->user == m_setup->user) {
+            for (const TaskList &list : lists) {
+                if (list.url == m_account->collection)
+                    return chooseTaskList(list.url, done);
             }
-            m_account = account;
-            m_passwords.store(account.passwordKey(), password, [](bool) {});
-            run(password);
-            done(ServerError::none);
-        };
-        // Signing in again to the same list keeps what is journaled.
-        const bool sameList = m_account && m_account->server == server && m_account->user == user &&
-                              m_account->collection == found.value;
-        if (sameList && !(m_engine && m_engine->isRunning())) {
-            tearDown();
-            adopt();
-        } else if (m_account) {
-            stopSyncing(std::move(adopt));
-        } else {
-            adopt();
         }
+        if (lists.size() == 1)
+            return chooseTaskList(lists.front().url, done);
+        if (lists.empty())
+            return done(setupStep(SyncSetupStep::Kind::offerList));
+        done({SyncSetupStep::Kind::chooseList, ServerError::none, lists});
     });
+}
+
+void SyncController::chooseTaskList(const QUrl &list, SetupReply done)
+{
+    if (!m_setup)
+        return;
+    m_setup->list = list;
+    const bool synced = m_account && m_account->server == m_setup->server &&
+                        m_account->user == m_setup->user && m_account->collection == list;
+    if (synced || m_view.todoList().empty())
+        return adopt(std::move(done));
+    CalDavClient *client = m_setup->client;
+    client->setCollection(list);
+    countFirstSync(*client, m_view.todoList(),
+                   [this, client, done = std::move(done)](ServerResult<FirstSyncCount> count) {
+                       if (!isSetUpBy(client))
+                           return;
+                       if (!count.ok())
+                           return failSetup(count.error, done);
+                       if (count.value.onServer == 0)
+                           return adopt(done);
+                       done({SyncSetupStep::Kind::confirm,
+                             ServerError::none,
+                             {},
+                             count.value.fromServer,
+                             count.value.toServer});
+                   });
+}
+
+void SyncController::createTaskList(SetupReply done)
+{
+    if (!m_setup)
+        return;
+    CalDavClient *client = m_setup->client;
+    client->createTaskList(m_setup->home, QStringLiteral("Plimsa"),
+                           [this, client, done = std::move(done)](ServerResult<TaskList> made) {
+                               if (!isSetUpBy(client))
+                                   return;
+                               if (!made.ok())
+                                   return failSetup(made.error, done);
+                               m_setup->list = made.value.url;
+                               adopt(done);
+                           });
+}
+
+void SyncController::startFirstSync(SetupReply done)
+{
+    if (m_setup)
+        adopt(std::move(done));
+}
+
+void SyncController::cancelSetup()
+{
+    if (m_setup)
+        m_setup->client->deleteLater();
+    m_setup.reset();
+}
+
+bool SyncController::isSetUpBy(const CalDavClient *client) const
+{
+    return m_setup && m_setup->client == client;
+}
+
+void SyncController::failSetup(ServerError error, const SetupReply &done)
+{
+    cancelSetup();
+    done(setupStep(SyncSetupStep::Kind::failed, error));
+}
+
+void SyncController::adopt(SetupReply done)
+{
+    const SyncAccount account{m_setup->server, m_setup->user, m_setup->list};
+    const QString password = m_setup->password;
+    cancelSetup();
+    auto keep = [this, account, password, done = std::move(done)] {
+        // The server was fine: the button tells that the files are not.
+        if (!writeSyncAccount(m_folder, account)) {
+            setState(State::needsAttention, Attention::files);
+            return done(setupStep(SyncSetupStep::Kind::connected));
+        }
+        m_account = account;
+        m_passwords.store(account.passwordKey(), password, [](bool) {});
+        run(password);
+        done(setupStep(SyncSetupStep::Kind::connected));
+    };
+    // Signing in again to the same list keeps what is journaled.
+    const bool sameList = m_account && m_account->server == account.server &&
+                          m_account->user == account.user &&
+                          m_account->collection == account.collection;
+    if (sameList && !(m_engine && m_engine->isRunning())) {
+        tearDown();
+        keep();
+    } else if (m_account) {
+        stopSyncing(std::move(keep));
+    } else {
+        keep();
+    }
 }
 
 void SyncController::stopSyncing(std::function<void()> done)
@@ -188,4 +303,10 @@ void SyncController::tearDown()
     m_scheduler.reset();
     m_engine.reset();
     m_client.reset();
+}
+
+void SyncController::findUntrustedCertificate(const QUrl &server, QObject *context,
+                                              std::function<void(std::optional<QString>)> done)
+{
+    ::findUntrustedCertificate(server, context, std::move(done));
 }

@@ -7,13 +7,17 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int serverFieldCharacters = 36;
+constexpr int visibleTaskLists = 5;
 
 QLineEdit *labelledField(QFormLayout *form, const QString &label, QWidget *parent)
 {
@@ -26,7 +30,11 @@ QLineEdit *labelledField(QFormLayout *form, const QString &label, QWidget *paren
 } // namespace
 
 SyncSetupDialog::SyncSetupDialog(QWidget *parent)
-    : QDialog(parent), m_connect(new QPushButton(tr("Connect"), this)), m_message(new QLabel(this))
+    : QDialog(parent), m_connect(new QPushButton(tr("Connect"), this)),
+      m_useList(new QPushButton(tr("Use This List"), this)),
+      m_createList(new QPushButton(tr("Create “Plimsa” List"), this)),
+      m_start(new QPushButton(tr("Start Sync"), this)), m_lists(new QListWidget(this)),
+      m_message(new QLabel(this))
 {
     setWindowTitle(tr("Sync Settings"));
     auto *form = new QFormLayout;
@@ -39,17 +47,41 @@ SyncSetupDialog::SyncSetupDialog(QWidget *parent)
     m_password->setEchoMode(QLineEdit::Password);
     m_message->setWordWrap(true);
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lists->setAccessibleName(tr("Task lists"));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    buttons->addButton(m_connect, QDialogButtonBox::AcceptRole);
-    m_connect->setDefault(true);
+    for (QPushButton *action : {m_connect, m_useList, m_createList, m_start})
+        buttons->addButton(action, QDialogButtonBox::AcceptRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_connect, &QPushButton::clicked, this, &SyncSetupDialog::connectToServer);
+    connect(m_useList, &QPushButton::clicked, this, [this] {
+        if (QListWidgetItem *item = m_lists->currentItem()) {
+            setBusy(true);
+            emit listChosen(item->data(Qt::UserRole).toUrl());
+        }
+    });
+    connect(m_lists, &QListWidget::doubleClicked, m_useList, &QPushButton::click);
+    connect(m_createList, &QPushButton::clicked, this, [this] {
+        setBusy(true);
+        emit createListRequested();
+    });
+    connect(m_start, &QPushButton::clicked, this, [this] {
+        setBusy(true);
+        emit startRequested();
+    });
+    for (QLineEdit *field : {m_server, m_user, m_password})
+        connect(field, &QLineEdit::textEdited, this, [this] {
+            if (!m_connect->isVisible())
+                m_message->clear();
+            offer(m_connect);
+        });
 
     auto *column = new QVBoxLayout(this);
     column->addLayout(form);
     column->addWidget(m_message);
+    column->addWidget(m_lists);
     column->addWidget(buttons);
+    offer(m_connect);
 }
 
 void SyncSetupDialog::connectToServer()
@@ -64,9 +96,47 @@ void SyncSetupDialog::connectToServer()
     emit connectRequested(server, m_user->text().trimmed(), m_password->text());
 }
 
-void SyncSetupDialog::showOutcome(ServerError error, const QString &untrustedFingerprint)
+void SyncSetupDialog::showStep(const SyncSetupStep &step, const QString &untrustedFingerprint)
 {
     setBusy(false);
+    showNext(step, untrustedFingerprint);
+    // Tall enough for the whole message and the list, however they wrap.
+    adjustSize();
+}
+
+void SyncSetupDialog::showNext(const SyncSetupStep &step, const QString &untrustedFingerprint)
+{
+    switch (step.kind) {
+    case SyncSetupStep::Kind::failed:
+        offer(m_connect);
+        return showError(step.error, untrustedFingerprint);
+    case SyncSetupStep::Kind::chooseList:
+        m_message->setText(tr("This account has several task lists. Choose the one to keep "
+                              "in step with Plimsa's list."));
+        showLists(step.lists);
+        offer(m_useList);
+        return;
+    case SyncSetupStep::Kind::offerList:
+        m_message->setText(tr("This account has no task list yet. Plimsa can make one named "
+                              "“Plimsa” on the server."));
+        offer(m_createList);
+        return;
+    case SyncSetupStep::Kind::confirm:
+        m_message->setText(tr("Both Plimsa's list and the server's list hold to-dos. The first "
+                              "sync puts them together and removes none.") +
+                           QStringLiteral("\n\n") + tr("From the server: %1").arg(step.fromServer) +
+                           u'\n' + tr("To the server: %1").arg(step.toServer));
+        offer(m_start);
+        return;
+    case SyncSetupStep::Kind::connected:
+        m_message->clear();
+        accept();
+        return;
+    }
+}
+
+void SyncSetupDialog::showError(ServerError error, const QString &untrustedFingerprint)
+{
     if (!untrustedFingerprint.isEmpty()) {
         m_message->setText(tr("The server's certificate is not trusted by this system, so "
                               "Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the "
@@ -77,7 +147,6 @@ void SyncSetupDialog::showOutcome(ServerError error, const QString &untrustedFin
     switch (error) {
     case ServerError::none:
         m_message->clear();
-        accept();
         return;
     case ServerError::network:
         m_message->setText(tr("The server cannot be reached, or it refused a secure "
@@ -96,9 +165,43 @@ void SyncSetupDialog::showOutcome(ServerError error, const QString &untrustedFin
     }
 }
 
+void SyncSetupDialog::showLists(std::vector<TaskList> lists)
+{
+    std::ranges::sort(lists, [](const TaskList &a, const TaskList &b) {
+        return QString::localeAwareCompare(a.name, b.name) < 0;
+    });
+    m_lists->clear();
+    for (const TaskList &list : lists) {
+        // A list without a name is known by its address.
+        auto *item = new QListWidgetItem(
+            list.name.isEmpty() ? list.url.toDisplayString() : list.name, m_lists);
+        item->setData(Qt::UserRole, list.url);
+        if (list.name == u"Plimsa" || !m_lists->currentItem())
+            m_lists->setCurrentItem(item);
+    }
+    const int rows = std::min(static_cast<int>(lists.size()), visibleTaskLists);
+    m_lists->setFixedHeight(m_lists->sizeHintForRow(0) * rows + 2 * m_lists->frameWidth());
+}
+
+void SyncSetupDialog::offer(QPushButton *action)
+{
+    for (QPushButton *button : {m_connect, m_useList, m_createList, m_start}) {
+        button->setVisible(button == action);
+        button->setDefault(button == action);
+    }
+    m_lists->setVisible(action == m_useList);
+    // Return goes on; the fields keep the focus while they are what to fill in.
+    if (action == m_useList)
+        m_lists->setFocus();
+    else if (action != m_connect)
+        action->setFocus();
+}
+
 void SyncSetupDialog::setBusy(bool busy)
 {
     for (QWidget *widget : {static_cast<QWidget *>(m_server), static_cast<QWidget *>(m_user),
-                            static_cast<QWidget *>(m_password), static_cast<QWidget *>(m_connect)})
+                            static_cast<QWidget *>(m_password), static_cast<QWidget *>(m_lists),
+                            static_cast<QWidget *>(m_connect), static_cast<QWidget *>(m_useList),
+                            static_cast<QWidget *>(m_createList), static_cast<QWidget *>(m_start)})
         widget->setEnabled(!busy);
 }

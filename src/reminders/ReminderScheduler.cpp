@@ -13,12 +13,17 @@ void ReminderScheduler::requestReminderPermission()
 
 void ReminderScheduler::scheduleReminder(const TodoItem &item)
 {
+    scheduleReminder(item, item.time());
+}
+
+void ReminderScheduler::scheduleReminder(const TodoItem &item, double at)
+{
     NotificationRequest request;
     request.identifier = QString::fromStdString(item.id().uuidString());
     request.content.title = QStringLiteral("Reminder");
     request.content.body = QStringLiteral("Todo: ") + QString::fromStdString(item.name());
     request.content.defaultSound = true;
-    request.trigger.time = item.time();
+    request.trigger.time = at;
     request.trigger.repeats = false;
     m_center.add(request);
 }

@@ -8,7 +8,8 @@
 #include <TodoItem.h>
 
 // One reminder per to-do: title "Reminder", body "Todo: <name>", due once at the
-// minute of the to-do's stored instant, the one its row shows in any zone.
+// minute of the to-do's stored instant, the one its row shows in any zone, or
+// at the alarm another device set for it.
 // Keeps no state; every outcome of the service is ignored.
 class ReminderScheduler {
 public:
@@ -16,6 +17,7 @@ public:
 
     void requestReminderPermission();
     void scheduleReminder(const TodoItem &item);
+    void scheduleReminder(const TodoItem &item, double at);
     void cancelReminders(const QStringList &identifiers);
     // Brings back exactly the reminders that cancelling these withdrew.
     void restoreReminders(const QStringList &identifiers);

@@ -190,7 +190,7 @@ void CalDavClient::report(const QByteArray &body, int depth,
          });
 }
 
-void CalDavClient::discover(Reply<QUrl> reply)
+void CalDavClient::discover(Reply<AccountLists> reply)
 {
     const QUrl wellKnown = m_server.resolved(QUrl(QStringLiteral("/.well-known/caldav")));
     const QByteArray principal = "<D:current-user-principal/>";
@@ -224,7 +224,7 @@ void CalDavClient::discover(Reply<QUrl> reply)
              });
 }
 
-void CalDavClient::findHome(const QUrl &principal, Reply<QUrl> reply)
+void CalDavClient::findHome(const QUrl &principal, Reply<AccountLists> reply)
 {
     propfind(principal, 0, "<C:calendar-home-set/>",
              [this, principal, reply](ServerResult<Multistatus> result) {
@@ -234,7 +234,7 @@ void CalDavClient::findHome(const QUrl &principal, Reply<QUrl> reply)
                  }
                  for (const DavResponse &response : result.value.responses) {
                      if (!response.calendarHome.isEmpty()) {
-                         findList(
+                         findLists(
                              principal.resolved(QUrl::fromEncoded(response.calendarHome.toUtf8())),
                              reply);
                          return;
@@ -244,43 +244,41 @@ void CalDavClient::findHome(const QUrl &principal, Reply<QUrl> reply)
              });
 }
 
-void CalDavClient::findList(const QUrl &home, Reply<QUrl> reply)
+void CalDavClient::findLists(const QUrl &home, Reply<AccountLists> reply)
 {
     propfind(home, 1, "<D:resourcetype/><D:displayname/><C:supported-calendar-component-set/>",
-             [this, home, reply](ServerResult<Multistatus> result) {
+             [home, reply](ServerResult<Multistatus> result) {
                  if (!result.ok()) {
                      reply({result.error, {}});
                      return;
                  }
-                 const DavResponse *chosen = nullptr;
+                 AccountLists found{home, {}};
                  for (const DavResponse &response : result.value.responses) {
-                     if (!holdsTasks(response))
-                         continue;
-                     if (!chosen ||
-                         (response.displayName == u"Plimsa" && chosen->displayName != u"Plimsa"))
-                         chosen = &response;
+                     if (holdsTasks(response))
+                         found.lists.push_back(
+                             TaskList{home.resolved(QUrl::fromEncoded(response.href.toUtf8())),
+                                      response.displayName});
                  }
-                 if (chosen) {
-                     m_collection = home.resolved(QUrl::fromEncoded(chosen->href.toUtf8()));
-                     reply({ServerError::none, m_collection});
-                     return;
-                 }
-                 const QUrl created = home.resolved(QUrl(QStringLiteral("plimsa/")));
-                 const QByteArray body = xmlDocument(
-                     R"(<C:mkcalendar xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav">)"
-                     R"(<D:set><D:prop><D:displayname>Plimsa</D:displayname>)"
-                     R"(<C:supported-calendar-component-set><C:comp name="VTODO"/>)"
-                     R"(</C:supported-calendar-component-set></D:prop></D:set></C:mkcalendar>)");
-                 send(Request{"MKCALENDAR", created, body, {{"Content-Type", xmlType}}},
-                      [this, created, reply](const Answer &answer) {
-                          if (answer.error != ServerError::none) {
-                              reply({answer.error, {}});
-                              return;
-                          }
-                          m_collection = created;
-                          reply({ServerError::none, m_collection});
-                      });
+                 reply({ServerError::none, std::move(found)});
              });
+}
+
+void CalDavClient::createTaskList(const QUrl &home, const QString &name, Reply<TaskList> reply)
+{
+    const QByteArray segment = QUrl::toPercentEncoding(name.toLower());
+    const QUrl created = home.resolved(QUrl::fromEncoded(segment + '/'));
+    const QByteArray body =
+        xmlDocument(R"(<C:mkcalendar xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav">)"
+                    R"(<D:set><D:prop><D:displayname>)" +
+                    name.toHtmlEscaped().toUtf8() +
+                    R"(</D:displayname><C:supported-calendar-component-set><C:comp name="VTODO"/>)"
+                    R"(</C:supported-calendar-component-set></D:prop></D:set></C:mkcalendar>)");
+    send(Request{"MKCALENDAR", created, body, {{"Content-Type", xmlType}}},
+         [created, name, reply](const Answer &answer) {
+             if (answer.error != ServerError::none)
+                 return reply({answer.error, {}});
+             reply({ServerError::none, TaskList{created, name}});
+         });
 }
 
 void CalDavClient::changesSince(const QString &syncToken, Reply<ServerChanges> reply)

@@ -5,6 +5,7 @@
 
 #include "CalendarServer.h"
 #include "Multistatus.h"
+#include "TaskList.h"
 
 #include <QNetworkAccessManager>
 #include <QObject>
@@ -27,10 +28,10 @@ public:
     // Whether Plimsa talks to this address at all.
     static bool isAllowed(const QUrl &url);
 
-    // Finds the task list: the one named "Plimsa" among the lists that hold
-    // VTODOs, else the first of them, else a new "Plimsa" list. Sets it as
-    // this client's collection and answers its address.
-    void discover(Reply<QUrl> reply);
+    // Finds the account's calendar home and the lists in it that hold VTODOs.
+    void discover(Reply<AccountLists> reply);
+    // Makes a task list named `name` in `home` (MKCALENDAR for VTODOs only).
+    void createTaskList(const QUrl &home, const QString &name, Reply<TaskList> reply);
     QUrl collection() const { return m_collection; }
     void setCollection(const QUrl &collection) { m_collection = collection; }
 
@@ -64,8 +65,8 @@ private:
                   std::function<void(ServerResult<Multistatus>)> done);
     void report(const QByteArray &body, int depth,
                 std::function<void(ServerResult<Multistatus>, const Answer &)> done);
-    void findHome(const QUrl &principal, Reply<QUrl> reply);
-    void findList(const QUrl &home, Reply<QUrl> reply);
+    void findHome(const QUrl &principal, Reply<AccountLists> reply);
+    void findLists(const QUrl &home, Reply<AccountLists> reply);
     QUrl resolved(const QString &href) const;
 
     QNetworkAccessManager m_network;

@@ -5,7 +5,6 @@
 
 #include "TodoMerge.h"
 
-#include <XdgDirectories.h>
 
 #include <algorithm>
 #include <set>
@@ -48,11 +47,12 @@ SyncEngine::SyncEngine(CalendarServer &server, const QString &folder, const Cloc
     : m_server(server), m_clock(clock), m_journal(folder + QStringLiteral("/journal.json")),
       m_state(folder + QStringLiteral("/state.json")), m_calendar(LocalCalendar::current())
 {
-}
-
-QString SyncEngine::standardFolder()
-{
-    return XdgDirectories::dataHome() + QStringLiteral("/plimsa/sync");
+    m_journal.setWriter(&m_writer);
+    m_state.setWriter(&m_writer);
+    QObject::connect(&m_writer, &SyncFileWriter::writeFailed, [this] {
+        if (writeFailed)
+            writeFailed();
+    });
 }
 
 bool SyncEngine::load()
@@ -81,6 +81,19 @@ void SyncEngine::sync(std::function<void(SyncOutcome)> done, bool allowMassRemov
     replayNext();
 }
 
+bool SyncEngine::keepHeldRemovals(const std::vector<Uuid> &ids)
+{
+    for (const Uuid &id : ids) {
+        const QString href = m_state.hrefOf(idText(id));
+        if (!href.isEmpty())
+            m_state.copies.erase(href);
+    }
+    // The journal first: with the copies still on disk a replay only takes a
+    // 412 or 404 more before it writes them as new; the other way round a
+    // kill would leave them in no file that sends them.
+    return m_journal.resend(ids, m_clock.now()) && m_state.save();
+}
+
 void SyncEngine::replayNext()
 {
     if (m_journal.changes().empty()) {
@@ -106,8 +119,7 @@ void SyncEngine::upload(LocalChange change, int attemptsLeft)
                 m_state.copies.erase(href);
                 taken();
             } else if (result.error == ServerError::preconditionFailed) {
-                // Changed there since: the change wins and comes back with the pull.
-                taken();
+                keepTheirs(href);
             } else {
                 fail(result.error);
             }
@@ -147,6 +159,27 @@ void SyncEngine::upload(LocalChange change, int attemptsLeft)
                          fail(result.error);
                      }
                  });
+}
+
+void SyncEngine::keepTheirs(const QString &href)
+{
+    // Changed there since: the change wins and comes back, also when the pull
+    // that brought it went past it while the removal waited in the journal.
+    m_server.fetch({href}, [this, href](ServerResult<std::vector<ServerObject>> result) {
+        if (!result.ok())
+            return fail(result.error);
+        if (result.value.empty()) {
+            m_state.copies.erase(href);
+            return taken();
+        }
+        const ServerObject &theirs = result.value.front();
+        const auto todo = readVTodo(theirs.data.toStdString(), m_calendar);
+        m_state.copies[href] =
+            SyncedCopy{todo ? idText(todo->id) : QString(), theirs.etag, theirs.data};
+        if (todo)
+            m_merged.push_back(*todo);
+        taken();
+    });
 }
 
 void SyncEngine::resolveConflict(LocalChange change, const QString &href, int attemptsLeft)
@@ -266,10 +299,20 @@ void SyncEngine::apply(const std::vector<ServerObject> &fetched, const QStringLi
         listed.insert(item.id().uuidString());
     auto stillListed = [&](const Uuid &id) { return listed.contains(id.uuidString()); };
 
+    // Changed here while the server's answer was on its way: the replay's
+    // conditional write meets the server's change and merges, as long as the
+    // copy it writes over stays the one the change was made against.
+    std::unordered_set<std::string> pending;
+    for (const LocalChange &change : m_journal.changes())
+        pending.insert(change.item.id().uuidString());
+    auto waits = [&](const QString &id) { return pending.contains(id.toStdString()); };
+
     SyncOutcome outcome;
     addMerged(outcome);
     for (const ServerObject &object : fetched) {
         const auto todo = readVTodo(object.data.toStdString(), m_calendar);
+        if (todo && waits(idText(todo->id)))
+            continue;
         m_state.copies[object.href] =
             SyncedCopy{todo ? idText(todo->id) : QString(), object.etag, object.data};
         if (!todo)
@@ -280,6 +323,8 @@ void SyncEngine::apply(const std::vector<ServerObject> &fetched, const QStringLi
             outcome.removals.push_back(todo->id);
     }
     for (const QString &href : removed) {
+        if (waits(m_state.copies[href].id))
+            continue;
         const auto id = Uuid::fromString(m_state.copies[href].id.toStdString());
         m_state.copies.erase(href);
         if (id && stillListed(*id))
@@ -290,6 +335,7 @@ void SyncEngine::apply(const std::vector<ServerObject> &fetched, const QStringLi
     if (!m_allowMassRemoval && count >= 10 && outcome.removals.size() * 2 > count) {
         // Nothing of it is kept until the user agrees, not even the token;
         // what the replay did is.
+        m_writer.finish();
         m_state.load();
         SyncOutcome held;
         held.status = SyncOutcome::Status::needsConfirmation;

@@ -53,19 +53,23 @@ std::vector<TodoItem> appliedOutcome(std::vector<TodoItem> list, const SyncOutco
 // remembers lives in files in `folder`, so a kill loses nothing and a replay
 // after it duplicates nothing (hrefs come from UIDs, writes are conditional).
 //
-// Runs on one thread; server calls never block, file writes do: each rewrites
-// the whole journal or state file, which grows with the list.
+// Runs on one thread and never blocks: server calls answer later, and its
+// files are written on a thread of their own, in order. A kill that loses the
+// last writes loses no change: the next start journals what the list holds
+// and the last synced list does not, and the server's copies settle the rest
+// (conditional writes, merges).
+//
+// Not before the thread has a QCoreApplication: a failed write is told through
+// its event loop.
 class SyncEngine {
 public:
     SyncEngine(CalendarServer &server, const QString &folder, const Clock &clock);
 
-    // $XDG_DATA_HOME/plimsa/sync, beside the list and never inside it.
-    static QString standardFolder();
-
     // False when its files cannot be read: then nothing is synced.
     bool load();
 
-    // Every new local list goes here; what changed is journaled at once.
+    // Every new local list goes here; what changed is journaled at once, and
+    // written in the background.
     bool listChanged(const std::vector<TodoItem> &list);
 
     // One sync; `done` is called once. A sync asked for while one runs fails
@@ -73,9 +77,18 @@ public:
     // written.
     void sync(std::function<void(SyncOutcome)> done, bool allowMassRemoval = false);
     bool isRunning() const { return static_cast<bool>(m_done); }
+    // Keeps to-dos a sync held for removal (`heldRemovals`): their server
+    // copies are forgotten and each goes up again as new with the next sync,
+    // so no sync offers to remove them again. False when the files cannot be
+    // written.
+    bool keepHeldRemovals(const std::vector<Uuid> &ids);
 
     // Called after each local change the server takes: taken, still waiting.
     std::function<void(int, int)> progress;
+    // Called when one of its files could not be written.
+    std::function<void()> writeFailed;
+    // Returns once its files hold everything asked of them so far.
+    void finishWrites() { m_writer.finish(); }
 
     const SyncJournal &journal() const { return m_journal; }
     const SyncState &state() const { return m_state; }
@@ -84,6 +97,7 @@ private:
     void replayNext();
     void upload(LocalChange change, int attemptsLeft);
     void resolveConflict(LocalChange change, const QString &href, int attemptsLeft);
+    void keepTheirs(const QString &href);
     void taken();
     void pull();
     void pullChanged(std::vector<ServerObject> changed, QStringList removed, QString token);
@@ -104,6 +118,9 @@ private:
     int m_uploaded = 0;
     // Changes taken since the files were last written.
     int m_unsaved = 0;
-    // Merged to-dos written during the replay, which the list has to take.
+    // To-dos the replay settled with the server (merged, or changed there and
+    // so not removed), which the list has to take.
     std::vector<ServerTodo> m_merged;
+    // Last, so that it ends, with every write done, before the files go.
+    SyncFileWriter m_writer;
 };

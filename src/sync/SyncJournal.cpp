@@ -80,9 +80,11 @@ bool SyncJournal::save()
                                    {QStringLiteral("item"), itemObject(change.item)},
                                    {QStringLiteral("time"), change.time}});
     }
-    return m_file.write(QJsonDocument(QJsonObject{{QStringLiteral("known"), known},
-                                                  {QStringLiteral("changes"), changes}})
-                            .toJson(QJsonDocument::Compact));
+    return SyncFileWriter::writeWith(
+        m_writer, m_file,
+        QJsonDocument(QJsonObject{{QStringLiteral("known"), known},
+                                  {QStringLiteral("changes"), changes}})
+            .toJson(QJsonDocument::Compact));
 }
 
 bool SyncJournal::listChanged(const std::vector<TodoItem> &list, double now)
@@ -104,16 +106,19 @@ bool SyncJournal::listChanged(const std::vector<TodoItem> &list, double now)
     }
     if (added.empty())
         return true;
+    std::unordered_map<std::string, std::size_t> last;
+    for (std::size_t index = 0; index < m_changes.size(); ++index)
+        last[key(m_changes[index].item)] = index;
     for (LocalChange &change : added) {
         // A save replaces the to-do's last change when that is a save too.
-        const auto last = std::find_if(m_changes.rbegin(), m_changes.rend(), [&](const auto &c) {
-            return c.item.id() == change.item.id();
-        });
-        if (last != m_changes.rend() && last->kind == LocalChange::Kind::save &&
-            change.kind == LocalChange::Kind::save)
-            *last = std::move(change);
-        else
+        const auto found = last.find(key(change.item));
+        if (found != last.end() && m_changes[found->second].kind == LocalChange::Kind::save &&
+            change.kind == LocalChange::Kind::save) {
+            m_changes[found->second] = std::move(change);
+        } else {
+            last[key(change.item)] = m_changes.size();
             m_changes.push_back(std::move(change));
+        }
     }
     m_known = list;
     return save();
@@ -122,6 +127,15 @@ bool SyncJournal::listChanged(const std::vector<TodoItem> &list, double now)
 bool SyncJournal::setKnownList(std::vector<TodoItem> list)
 {
     m_known = std::move(list);
+    return save();
+}
+
+bool SyncJournal::resend(const std::vector<Uuid> &ids, double now)
+{
+    for (const TodoItem &item : m_known) {
+        if (std::find(ids.begin(), ids.end(), item.id()) != ids.end())
+            m_changes.push_back(LocalChange{LocalChange::Kind::save, item, now});
+    }
     return save();
 }
 

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "SyncFileWriter.h"
+
 #include <StoredFile.h>
 #include <TodoItem.h>
 
@@ -23,10 +25,13 @@ struct LocalChange {
 // at any moment leaves either the change journaled or not, never half. Taken
 // changes reach the file at the next `save`: until then a kill replays them.
 //
-// Not thread-safe; every call that changes it blocks on the write.
+// Not thread-safe; every call that changes it blocks on the write, unless it
+// is given a writer, which then writes in the background (a write's failure
+// is then told by the writer).
 class SyncJournal {
 public:
     explicit SyncJournal(QString path);
+    void setWriter(SyncFileWriter *writer) { m_writer = writer; }
 
     // False when the file exists but cannot be read; it is then held back and
     // nothing is journaled over it.
@@ -40,12 +45,16 @@ public:
     bool listChanged(const std::vector<TodoItem> &list, double now);
     // The list as it now is after server changes, which are not local ones.
     bool setKnownList(std::vector<TodoItem> list);
+    // Journals a save of each listed to-do with one of these ids, as if made
+    // here now: the server has to take them again.
+    bool resend(const std::vector<Uuid> &ids, double now);
     // The server has taken the first change; on disk once `save` runs.
     void dropFirst();
     bool save();
 
 private:
     StoredFile m_file;
+    SyncFileWriter *m_writer = nullptr;
     std::vector<TodoItem> m_known;
     std::vector<LocalChange> m_changes;
 };

@@ -37,9 +37,11 @@ bool SyncState::save()
                                 {QStringLiteral("etag"), copy.etag},
                                 {QStringLiteral("text"), QString::fromUtf8(copy.text)}});
     }
-    return m_file.write(QJsonDocument(QJsonObject{{QStringLiteral("syncToken"), syncToken},
-                                                  {QStringLiteral("copies"), list}})
-                            .toJson(QJsonDocument::Compact));
+    return SyncFileWriter::writeWith(
+        m_writer, m_file,
+        QJsonDocument(QJsonObject{{QStringLiteral("syncToken"), syncToken},
+                                  {QStringLiteral("copies"), list}})
+            .toJson(QJsonDocument::Compact));
 }
 
 QString SyncState::hrefOf(const QString &id) const

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "SyncFileWriter.h"
+
 #include <StoredFile.h>
 
 #include <QByteArray>
@@ -22,10 +24,13 @@ struct SyncedCopy {
 // What sync remembers between runs: the list's sync token and the last synced
 // copy of each to-do, by href. Kept in one file, replaced whole (`StoredFile`).
 //
-// Not thread-safe; `load` and `save` block on the file.
+// Not thread-safe; `load` and `save` block on the file, unless it is given a
+// writer, which then writes in the background (a write's failure is then told
+// by the writer).
 class SyncState {
 public:
     explicit SyncState(QString path);
+    void setWriter(SyncFileWriter *writer) { m_writer = writer; }
 
     // False when the file exists but cannot be read (it is held back).
     bool load();
@@ -39,4 +44,5 @@ public:
 
 private:
     StoredFile m_file;
+    SyncFileWriter *m_writer = nullptr;
 };

@@ -917,16 +917,14 @@ TEST(EditTest, ChangesKeepIdAndPlaceRemakeTheReminderAndCanBeUndone)
 
 namespace {
 
-ServerTodo serverTodo(const TodoItem &item)
+SyncedChanges::Todo synced(const TodoItem &item, std::optional<double> reminder)
 {
-    ServerTodo todo;
-    todo.uid = item.id().uuidString();
-    todo.id = item.id();
-    todo.name = item.name();
-    todo.due = item.time();
-    todo.priority = item.priority();
-    todo.reminder = item.time();
-    return todo;
+    return {item, reminder};
+}
+
+SyncedChanges::Todo synced(const TodoItem &item)
+{
+    return {item, item.time()};
 }
 
 QStringList identifiers(const std::vector<NotificationRequest> &requests)
@@ -961,26 +959,35 @@ TEST_F(ContentViewTest, ASyncsChangesRemindOnlyOfWhatIsStillToCome)
     int edits = 0;
     QObject::connect(&view, &ContentView::listEdited, [&] { ++edits; });
 
-    SyncOutcome first;
-    first.upserts = {serverTodo(tea), serverTodo(milk), serverTodo(bread)};
-    view.applySyncOutcome(first);
+    const TodoItem allDay("All day, no alarm", now + 7200, TodoPriority::low);
+    SyncedChanges first;
+    first.changed = {synced(tea), synced(milk), synced(bread, now + 300), synced(allDay, std::nullopt)};
+    view.applySyncedChanges(first);
     view.finishSavesForTesting();
     EXPECT_EQ(identifiers(notifications.added), idsOf({&tea, &milk, &bread}));
+    ASSERT_EQ(notifications.added.size(), 3u);
+    EXPECT_EQ(notifications.added[2].trigger.time, now + 300) << "at its own alarm";
     notifications.added.clear();
 
-    SyncOutcome outcome;
-    outcome.upserts = {serverTodo(renamedTea), serverTodo(overdue), serverTodo(later),
-                       serverTodo(bread)};
-    outcome.removals = {milk.id()};
-    view.applySyncOutcome(outcome);
+    SyncedChanges alarmMoved;
+    alarmMoved.changed = {synced(bread, now + 600)};
+    view.applySyncedChanges(alarmMoved);
+    ASSERT_EQ(notifications.added.size(), 1u) << "the list stays, the reminder moves";
+    EXPECT_EQ(notifications.added.front().trigger.time, now + 600);
+    notifications.added.clear();
+
+    SyncedChanges outcome;
+    outcome.changed = {synced(renamedTea), synced(overdue), synced(later)};
+    outcome.removed = {milk.id(), allDay.id()};
+    view.applySyncedChanges(outcome);
     view.finishSavesForTesting();
     EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{renamedTea, bread, overdue, later}));
     ASSERT_EQ(notifications.removed.size(), 1u);
     QStringList withdrawn = notifications.removed.front();
     withdrawn.sort();
-    EXPECT_EQ(withdrawn, idsOf({&tea, &milk})) << "changed and removed";
+    EXPECT_EQ(withdrawn, idsOf({&tea, &milk, &allDay})) << "changed and removed";
     EXPECT_EQ(identifiers(notifications.added), idsOf({&renamedTea, &later}))
-        << "no reminder for the overdue one, none again for the unchanged one";
+        << "none for the overdue one";
     EXPECT_EQ(edits, 0) << "a sync's changes are not local ones";
     EXPECT_EQ(readTodoList(preferences), view.todoList()) << "saved like any change";
 }

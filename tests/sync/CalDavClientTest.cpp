@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 #include "CalDavTestServer.h"
+#include "PlimsaList.h"
 
 #include <CalDavClient.h>
 #include <VTodoMapping.h>
@@ -37,7 +38,7 @@ protected:
     {
         auto client = std::make_unique<CalDavClient>(
             server.url(), server.user(), password.isEmpty() ? server.password() : password);
-        const auto found = await<QUrl>([&](auto reply) { client->discover(reply); });
+        const auto found = usePlimsaList(*client);
         EXPECT_TRUE(found.ok()) << int(found.error) << server.log().toStdString();
         return client;
     }
@@ -45,13 +46,19 @@ protected:
     CalDavTestServer server{GetParam()};
 };
 
-TEST_P(CalDavClientTest, FindsTheTaskListItMadeTheFirstTime)
+TEST_P(CalDavClientTest, ListsTheTaskListsAndMakesOneThatIsListedAfter)
 {
-    const auto first = discovered();
-    const auto second = discovered();
-    EXPECT_TRUE(first->collection().path().endsWith(u"/plimsa/"))
-        << first->collection().toString().toStdString();
-    EXPECT_EQ(first->collection(), second->collection());
+    CalDavClient client(server.url(), server.user(), server.password());
+    const auto before = await<AccountLists>([&](auto r) { client.discover(r); });
+    ASSERT_TRUE(before.ok()) << int(before.error);
+    const auto made = await<TaskList>(
+        [&](auto r) { client.createTaskList(before.value.home, QStringLiteral("Plimsa"), r); });
+    ASSERT_TRUE(made.ok()) << int(made.error);
+    EXPECT_TRUE(made.value.url.path().endsWith(u"/plimsa/"))
+        << made.value.url.toString().toStdString();
+    const auto after = await<AccountLists>([&](auto r) { client.discover(r); });
+    ASSERT_EQ(after.value.lists.size(), before.value.lists.size() + 1);
+    EXPECT_NE(std::ranges::find(after.value.lists, made.value), after.value.lists.end());
 }
 
 TEST_P(CalDavClientTest, WritesOnlyOverTheETagItKnowsAndReportsEachChange)
@@ -117,7 +124,8 @@ TEST_P(CalDavClientTest, FaultsAreAnsweredNotHung)
     client->setAnswerLimitForTesting(CalDavClient::defaultAnswerLimit);
     if (server.kind() == CalDavTestServer::Kind::radicale) {
         CalDavClient wrong(server.url(), server.user(), QStringLiteral("wrong"));
-        EXPECT_EQ(await<QUrl>([&](auto r) { wrong.discover(r); }).error, ServerError::unauthorized);
+        EXPECT_EQ(await<AccountLists>([&](auto r) { wrong.discover(r); }).error,
+                  ServerError::unauthorized);
     }
     server.stop();
     EXPECT_EQ(await<ServerChanges>([&](auto r) { client->changesSince({}, r); }).error,
@@ -137,7 +145,7 @@ TEST(CalDavClient, NeverTrustsACertificateQtDoesNot)
     server.useUntrustedCertificate();
     ASSERT_TRUE(server.start()) << server.log().toStdString();
     CalDavClient client(server.url(), server.user(), server.password());
-    EXPECT_EQ(await<QUrl>([&](auto r) { client.discover(r); }).error, ServerError::network);
+    EXPECT_EQ(await<AccountLists>([&](auto r) { client.discover(r); }).error, ServerError::network);
 }
 
 TEST(CalDavClient, TalksPlainHttpOnlyToLoopback)
@@ -156,7 +164,8 @@ TEST(CalDavClient, TalksPlainHttpOnlyToLoopback)
     for (const Case &c : cases)
         EXPECT_EQ(CalDavClient::isAllowed(QUrl(QString::fromLatin1(c.url))), c.allowed) << c.url;
     CalDavClient insecure(QUrl(QStringLiteral("http://dav.example.org/")), {}, {});
-    EXPECT_EQ(await<QUrl>([&](auto r) { insecure.discover(r); }).error, ServerError::network);
+    EXPECT_EQ(await<AccountLists>([&](auto r) { insecure.discover(r); }).error,
+              ServerError::network);
 }
 
 } // namespace

@@ -2,8 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 #include "CalDavTestServer.h"
+#include "SetUpSync.h"
 
 #include <AttentionBar.h>
+#include <CalDavClient.h>
 #include <ContentView.h>
 #include <ContentWindow.h>
 #include <FilePreferences.h>
@@ -16,7 +18,9 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,6 +49,13 @@ protected:
         return waited;
     }
 
+    bool connected(const CalDavTestServer &server)
+    {
+        return setUpSync(sync, server.url(), server.user(), server.password()) ==
+                   ServerError::none &&
+               syncEnds() && sync.state() == SyncController::State::synced;
+    }
+
     QTemporaryDir home;
     QString folder = QDir(home.path()).filePath(QStringLiteral("sync"));
     FilePreferences preferences{home.path()};
@@ -63,12 +74,7 @@ TEST_F(SyncAttentionTest, OfflineIsAStateAndAServerGoneForADayAsksOnce)
 {
     CalDavTestServer server(CalDavTestServer::Kind::radicale);
     ASSERT_TRUE(server.start());
-    std::optional<ServerError> connected;
-    sync.connectAccount(server.url(), server.user(), server.password(),
-                        [&](ServerError error) { connected = error; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return connected.has_value(); }, 30000));
-    ASSERT_TRUE(syncEnds());
-    ASSERT_EQ(sync.state(), SyncController::State::synced);
+    ASSERT_TRUE(connected(server));
 
     server.stop();
     view.setNewTodoName(QStringLiteral("Written offline"));
@@ -109,4 +115,77 @@ TEST_F(SyncAttentionTest, AMissingPasswordAsksToSignInWithTheAccountFilledIn)
     EXPECT_EQ(dialog->serverField()->text(), account.server.toString());
     EXPECT_EQ(dialog->userField()->text(), account.user);
     EXPECT_FALSE(window.attentionBar()->isVisible());
+}
+
+TEST_F(SyncAttentionTest, KeepPutsAListEmptiedOnTheServerBack)
+{
+    CalDavTestServer server(CalDavTestServer::Kind::radicale);
+    ASSERT_TRUE(server.start());
+    for (int i = 0; i < 12; ++i) {
+        view.setNewTodoName(QStringLiteral("To-do %1").arg(i));
+        view.addTodo();
+    }
+    ASSERT_TRUE(connected(server));
+
+    CalDavClient other(server.url(), server.user(), server.password());
+    other.setCollection(sync.account()->collection);
+    auto onServer = [&] {
+        std::optional<ServerResult<std::vector<ServerObject>>> listed;
+        other.listEtags([&](auto answer) { listed = std::move(answer); });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return listed.has_value(); }, 30000));
+        return listed.value_or(ServerResult<std::vector<ServerObject>>{}).value;
+    };
+    for (const ServerObject &object : onServer()) {
+        std::optional<ServerResult<bool>> removed;
+        other.remove(object.href, object.etag, [&](auto answer) { removed = answer; });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return removed.has_value(); }, 30000));
+    }
+    ASSERT_TRUE(onServer().empty());
+
+    ASSERT_TRUE(syncEnds());
+    ASSERT_EQ(sync.attention(), SyncController::Attention::confirmRemoval);
+    ASSERT_TRUE(window.attentionBar()->isVisible());
+    ASSERT_EQ(window.attentionBar()->dismissButton()->text(), QStringLiteral("Keep"));
+    bool ended = false;
+    QObject::connect(&sync, &SyncController::syncEnded, [&] { ended = true; });
+    QTest::mouseClick(window.attentionBar()->dismissButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended; }, 30000));
+    EXPECT_EQ(sync.state(), SyncController::State::synced);
+    EXPECT_FALSE(window.attentionBar()->isVisible());
+    EXPECT_EQ(view.todoList().size(), 12u);
+    EXPECT_EQ(onServer().size(), 12u);
+    ASSERT_TRUE(syncEnds());
+    EXPECT_EQ(sync.state(), SyncController::State::synced) << "asks no more";
+}
+
+TEST_F(SyncAttentionTest, StopSyncingAsksFirstAndCancelIsTheDefault)
+{
+    QSignalSpy stops(window.syncButton(), &SyncButton::stopRequested);
+    auto alert = [&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        window.syncButton()->stopAction()->trigger();
+        return window.findChild<QMessageBox *>();
+    };
+    QMessageBox *box = alert();
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_TRUE(box->informativeText().contains(QStringLiteral("stay on this computer")));
+    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Cancel));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(stops.count(), 0);
+
+    box = alert();
+    ASSERT_TRUE(box);
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_EQ(stops.count(), 0);
+
+    box = alert();
+    ASSERT_TRUE(box);
+    const auto buttons = box->buttons();
+    const auto stop = std::find_if(buttons.begin(), buttons.end(), [&](QAbstractButton *button) {
+        return button->text() == QStringLiteral("Stop Syncing");
+    });
+    ASSERT_NE(stop, buttons.end());
+    QTest::mouseClick(*stop, Qt::LeftButton);
+    EXPECT_EQ(stops.count(), 1);
 }

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
+#include "AwaitAnswer.h"
 #include "CalDavTestServer.h"
+#include "PlimsaList.h"
+#include "SetUpSync.h"
 
 #include <CalDavClient.h>
 #include <ContentView.h>
@@ -23,29 +26,13 @@ namespace {
 
 constexpr double march5 = 794424600; // 2026-03-05 18:30 UTC
 
-template <typename Result>
-Result awaitAnswer(const std::function<void(std::function<void(Result)>)> &call)
-{
-    std::optional<Result> result;
-    QEventLoop loop;
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    call([&](Result answer) {
-        result = std::move(answer);
-        loop.quit();
-    });
-    if (!result)
-        loop.exec();
-    return result.value_or(Result{});
-}
-
 class SyncControllerTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(server.start()) << server.log().toStdString(); }
 
     ServerError connect(const QString &password)
     {
-        return awaitAnswer<ServerError>(
-            [&](auto done) { sync.connectAccount(server.url(), server.user(), password, done); });
+        return setUpSync(sync, server.url(), server.user(), password);
     }
 
     bool syncedAfter(const std::function<void()> &action)
@@ -114,7 +101,7 @@ TEST_F(SyncControllerTest, AWrongPasswordKeepsNoAccount)
 TEST_F(SyncControllerTest, ConnectingSyncsBothWaysAndStoppingKeepsEveryTodo)
 {
     CalDavClient phone(server.url(), server.user(), server.password());
-    ASSERT_TRUE(awaitAnswer<ServerResult<QUrl>>([&](auto r) { phone.discover(r); }).ok());
+    ASSERT_TRUE(usePlimsaList(phone).ok());
     const TodoItem overdue("Overdue on the phone", march5 - 86400, TodoPriority::high);
     const TodoItem coming("Coming on the phone", march5 + 3600, TodoPriority::low);
     for (const TodoItem &item : {overdue, coming}) {

@@ -6,7 +6,9 @@
 #include <FixedClock.h>
 #include <SyncEngine.h>
 
+#include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -62,6 +64,23 @@ TEST_P(SyncEngineFaults, AFailedSyncKeepsEverythingForTheNext)
     ASSERT_EQ(list.size(), 3u) << c.what;
     EXPECT_EQ(list.back(), phones) << c.what;
     EXPECT_TRUE(engine.journal().changes().empty());
+}
+
+TEST(SyncEngineFiles, AWriteThatFailsInTheBackgroundIsTold)
+{
+    FakeCalendarServer server;
+    QTemporaryDir home;
+    // A file where its folder should be: every write fails, even as root.
+    QFile blocker(home.filePath(QStringLiteral("sync")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    FixedClock clock(794424600);
+    SyncEngine engine(server, blocker.fileName() + QStringLiteral("/inside"), clock);
+    ASSERT_TRUE(engine.load());
+    bool told = false;
+    engine.writeFailed = [&] { told = true; };
+    EXPECT_TRUE(engine.listChanged({TodoItem("Buy milk", 794424600, TodoPriority::low)}))
+        << "journaled at once, written later";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return told; }, 10000));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
+#include "AwaitAnswer.h"
 #include "CalDavTestServer.h"
+#include "PlimsaList.h"
 
 #include <CalDavClient.h>
 #include <FixedClock.h>
@@ -12,6 +14,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -19,21 +22,6 @@
 namespace {
 
 constexpr double march5 = 794424600; // 2026-03-05 18:30 UTC
-
-template <typename Result>
-Result await(const std::function<void(std::function<void(Result)>)> &call)
-{
-    std::optional<Result> result;
-    QEventLoop loop;
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    call([&](Result answer) {
-        result = std::move(answer);
-        loop.quit();
-    });
-    if (!result)
-        loop.exec();
-    return result.value_or(Result{});
-}
 
 std::vector<TodoItem> byId(std::vector<TodoItem> list)
 {
@@ -43,16 +31,24 @@ std::vector<TodoItem> byId(std::vector<TodoItem> list)
     return list;
 }
 
-// Counts the calls, each one HTTP request once the list is known.
+// Counts the calls, each one HTTP request once the list is known; holds the
+// answer to the changes while `holdChanges`, until `heldAnswer` is called.
 class CountingServer final : public CalendarServer {
 public:
     explicit CountingServer(CalendarServer &server) : m_server(server) {}
     int calls = 0;
+    bool holdChanges = false;
+    std::function<void()> heldAnswer;
 
     void changesSince(const QString &token, Reply<ServerChanges> reply) override
     {
         ++calls;
-        m_server.changesSince(token, reply);
+        m_server.changesSince(token, [this, reply](ServerResult<ServerChanges> answer) {
+            if (holdChanges)
+                heldAnswer = [reply, answer] { reply(answer); };
+            else
+                reply(answer);
+        });
     }
     void listEtags(Reply<std::vector<ServerObject>> reply) override
     {
@@ -106,7 +102,7 @@ struct Device {
     SyncOutcome sync(bool allowMassRemoval = false)
     {
         const auto outcome =
-            await<SyncOutcome>([&](auto done) { engine->sync(done, allowMassRemoval); });
+            awaitAnswer<SyncOutcome>([&](auto done) { engine->sync(done, allowMassRemoval); });
         list = appliedOutcome(list, outcome);
         return outcome;
     }
@@ -125,7 +121,7 @@ protected:
     {
         ASSERT_TRUE(server.start()) << server.log().toStdString();
         CalDavClient finder(server.url(), server.user(), server.password());
-        const auto found = await<ServerResult<QUrl>>([&](auto r) { finder.discover(r); });
+        const auto found = usePlimsaList(finder);
         ASSERT_TRUE(found.ok());
         collection = found.value;
         laptop = std::make_unique<Device>(server, collection);
@@ -134,7 +130,7 @@ protected:
 
     std::size_t objectsOnServer()
     {
-        const auto listed = await<ServerResult<std::vector<ServerObject>>>(
+        const auto listed = awaitAnswer<ServerResult<std::vector<ServerObject>>>(
             [&](auto r) { laptop->client.listEtags(r); });
         EXPECT_TRUE(listed.ok());
         return listed.value.size();
@@ -245,6 +241,39 @@ TEST_P(SyncEngineTest, ConflictsKeepEveryEdit)
     EXPECT_EQ(objectsOnServer(), laptop->list.size());
 }
 
+TEST_P(SyncEngineTest, ChangesMadeWhileTheServersAnswerIsHeldMergeToo)
+{
+    for (const ConflictCase &c : conflicts) {
+        SCOPED_TRACE(c.what);
+        const TodoItem shared("Held " + std::string(c.what), march5, TodoPriority::low);
+        laptop->change(with(laptop->list, shared, shared.id()));
+        ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+        ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+        phone->clock.set(march5 - 3600);
+        phone->change(with(phone->list, c.onPhone(shared), shared.id()));
+        ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+
+        laptop->counted.holdChanges = true;
+        std::optional<SyncOutcome> outcome;
+        laptop->engine->sync([&](SyncOutcome answer) { outcome = std::move(answer); });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return bool(laptop->counted.heldAnswer); }, 30000));
+        laptop->clock.set(march5 - 1800);
+        laptop->change(with(laptop->list, c.onLaptop(shared), shared.id()));
+        laptop->counted.holdChanges = false;
+        std::exchange(laptop->counted.heldAnswer, nullptr)();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 30000));
+        ASSERT_EQ(outcome->status, SyncOutcome::Status::done);
+        laptop->list = appliedOutcome(laptop->list, *outcome);
+        ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+        ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+
+        const std::vector<TodoItem> expected = with(laptop->list, c.expected(shared), shared.id());
+        EXPECT_EQ(byId(laptop->list), byId(expected));
+        EXPECT_EQ(byId(phone->list), byId(expected));
+    }
+    EXPECT_EQ(objectsOnServer(), laptop->list.size());
+}
+
 TEST_P(SyncEngineTest, ChangedHereCompletedThereLeavesTheList)
 {
     const TodoItem shared("Water the plants", march5, TodoPriority::low);
@@ -252,12 +281,12 @@ TEST_P(SyncEngineTest, ChangedHereCompletedThereLeavesTheList)
     ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
     const QString href =
         laptop->client.hrefForUid(QString::fromStdString(shared.id().uuidString()));
-    const auto copy = await<ServerResult<std::vector<ServerObject>>>(
+    const auto copy = awaitAnswer<ServerResult<std::vector<ServerObject>>>(
         [&](auto r) { phone->client.fetch({href}, r); });
     ASSERT_TRUE(copy.ok() && copy.value.size() == 1u);
     QByteArray completed = copy.value[0].data;
     completed.replace("END:VTODO", "STATUS:COMPLETED\r\nEND:VTODO");
-    ASSERT_TRUE(await<ServerResult<QString>>([&](auto r) {
+    ASSERT_TRUE(awaitAnswer<ServerResult<QString>>([&](auto r) {
                     phone->client.put(href, completed, copy.value[0].etag, r);
                 }).ok());
 
@@ -265,7 +294,7 @@ TEST_P(SyncEngineTest, ChangedHereCompletedThereLeavesTheList)
     const auto outcome = laptop->sync();
     ASSERT_EQ(outcome.status, SyncOutcome::Status::done);
     EXPECT_TRUE(laptop->list.empty());
-    const auto merged = await<ServerResult<std::vector<ServerObject>>>(
+    const auto merged = awaitAnswer<ServerResult<std::vector<ServerObject>>>(
         [&](auto r) { phone->client.fetch({href}, r); });
     ASSERT_TRUE(merged.ok() && merged.value.size() == 1u);
     const auto read = readVTodo(merged.value[0].data.toStdString(), LocalCalendar("UTC"));
@@ -279,21 +308,34 @@ TEST_P(SyncEngineTest, AServerThatWouldEmptyTheListWaitsForTheUser)
     laptop->change(someTodos(10));
     ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
     ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
-    std::vector<TodoItem> fewer = phone->list;
+    const std::vector<TodoItem> all = phone->list;
+    std::vector<TodoItem> fewer = all;
     fewer.erase(fewer.begin() + 4, fewer.end());
-    phone->change(fewer);
-    ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
 
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const auto held = laptop->sync();
-        EXPECT_EQ(held.status, SyncOutcome::Status::needsConfirmation);
-        EXPECT_EQ(held.heldRemovals.size(), 6u);
-        EXPECT_TRUE(held.removals.empty());
-        EXPECT_EQ(laptop->list.size(), 10u);
+    // Emptied behind the laptop's back, then kept; then 6 removed and applied.
+    for (const bool keep : {true, false}) {
+        SCOPED_TRACE(keep ? "keep" : "apply");
+        phone->change(keep ? std::vector<TodoItem>() : fewer);
+        ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            const auto held = laptop->sync();
+            EXPECT_EQ(held.status, SyncOutcome::Status::needsConfirmation);
+            EXPECT_EQ(held.heldRemovals.size(), keep ? 10u : 6u);
+            EXPECT_TRUE(held.removals.empty());
+            EXPECT_EQ(laptop->list.size(), 10u);
+            if (keep && attempt == 1) {
+                ASSERT_TRUE(laptop->engine->keepHeldRemovals(held.heldRemovals));
+                laptop->reopen();
+            }
+        }
+        const auto after = laptop->sync(!keep);
+        ASSERT_EQ(after.status, SyncOutcome::Status::done);
+        EXPECT_EQ(byId(laptop->list), byId(keep ? all : fewer));
+        EXPECT_EQ(objectsOnServer(), keep ? 10u : 4u);
+        EXPECT_EQ(laptop->sync().status, SyncOutcome::Status::done) << "asks no more";
+        ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+        EXPECT_EQ(byId(phone->list), byId(laptop->list));
     }
-    const auto confirmed = laptop->sync(true);
-    ASSERT_EQ(confirmed.status, SyncOutcome::Status::done);
-    EXPECT_EQ(byId(laptop->list), byId(fewer));
 }
 
 TEST_P(SyncEngineTest, AStoppedServerOrAKillLosesAndDuplicatesNothing)

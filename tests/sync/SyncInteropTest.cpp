@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 #include "CalDavTestServer.h"
+#include "SetUpSync.h"
 
 #include <ContentView.h>
 #include <FilePreferences.h>
@@ -37,11 +38,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(server.start()) << server.log().toStdString();
-        std::optional<ServerError> connected;
-        sync.connectAccount(server.url(), server.user(), server.password(),
-                            [&](ServerError error) { connected = error; });
-        ASSERT_TRUE(QTest::qWaitFor([&] { return connected.has_value(); }, 30000));
-        ASSERT_EQ(*connected, ServerError::none);
+        ASSERT_EQ(setUpSync(sync, server.url(), server.user(), server.password()),
+                  ServerError::none);
         ASSERT_TRUE(synced());
     }
 

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 #include "CalDavTestServer.h"
+#include "PlimsaList.h"
 
 #include <CalDavClient.h>
 
@@ -28,16 +29,8 @@ TEST_P(SyncKillTest, KillsAtAnyMomentLoseAndDuplicateNothing)
     CalDavTestServer server(GetParam());
     ASSERT_TRUE(server.start()) << server.log().toStdString();
     CalDavClient client(server.url(), server.user(), server.password());
-    std::optional<ServerResult<QUrl>> found;
-    QEventLoop loop;
-    client.discover([&](ServerResult<QUrl> answer) {
-        found = answer;
-        loop.quit();
-    });
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    if (!found)
-        loop.exec();
-    ASSERT_TRUE(found && found->ok());
+    const auto found = usePlimsaList(client);
+    ASSERT_TRUE(found.ok());
 
     QTemporaryDir folder;
     const int killPoints[] = {3, 55, 20, 51, 7};

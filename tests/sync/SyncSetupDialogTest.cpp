@@ -3,6 +3,8 @@
 
 #include "CalDavTestServer.h"
 
+#include <VTodoMapping.h>
+
 #include <CalDavClient.h>
 #include <ContentView.h>
 #include <ContentWindow.h>
@@ -13,10 +15,13 @@
 #include <SyncController.h>
 #include <SyncSetupDialog.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -65,28 +70,57 @@ struct SetupCase {
     const char *what;
     bool caldav;
     bool untrusted;
-    bool listBeforehand;
+    // The account's task lists beforehand, their names split by commas.
+    const char *lists;
+    // To-dos only on the server's first list, only here, and on both.
+    int serverTodos;
+    int localTodos;
+    int sharedTodos;
     const char *password;
-    // Empty when the dialog closes connected.
+    // What the dialog says after "Connect"; empty when it closes connected.
     const char *message;
+    // Keys the user then presses ("Down, Return"); Escape cancels.
+    const char *keys;
+    // The list synced in the end; empty when there is no account.
+    const char *synced;
 };
 
 class SyncSetupDialogTest : public testing::TestWithParam<SetupCase> {
 protected:
+    // Runs the event loop until the call answers, at most 30 s.
+    template <typename T>
+    ServerResult<T> await(const std::function<void(CalendarServer::Reply<T>)> &call)
+    {
+        std::optional<ServerResult<T>> result;
+        call([&](ServerResult<T> answer) { result = std::move(answer); });
+        return QTest::qWaitFor([&] { return result.has_value(); }, 30000)
+                   ? *result
+                   : ServerResult<T>{ServerError::network, {}};
+    }
+
+    // Until the dialog closes or offers its next step.
+    bool answered(const QPointer<SyncSetupDialog> &open)
+    {
+        return QTest::qWaitFor(
+            [&] { return !open || !open->isVisible() || open->connectButton()->isEnabled(); },
+            30000);
+    }
+
     QTemporaryDir home;
+    QString folder = QDir(home.path()).filePath(QStringLiteral("sync"));
     FilePreferences preferences{home.path()};
     FixedClock clock{794424600};
     RecordingNotificationCenter notifications;
     ReminderScheduler reminders{notifications};
     ContentView view{preferences, reminders, clock};
     PasswordStore passwords;
-    SyncController sync{view, passwords, clock, QDir(home.path()).filePath("sync")};
+    SyncController sync{view, passwords, clock, folder};
     ContentWindow window{view};
 };
 
 } // namespace
 
-TEST_P(SyncSetupDialogTest, SaysHowConnectingWent)
+TEST_P(SyncSetupDialogTest, GoesFromConnectingToTheChosenListsFirstSync)
 {
     const SetupCase &c = GetParam();
     CalDavTestServer radicale(CalDavTestServer::Kind::radicale);
@@ -96,11 +130,41 @@ TEST_P(SyncSetupDialogTest, SaysHowConnectingWent)
     ASSERT_TRUE(c.caldav ? radicale.start() : plain.start()) << c.what;
     const QString address = c.caldav ? radicale.url().toString()
                                      : QStringLiteral("http://127.0.0.1:%1/").arg(plain.port);
-    if (c.listBeforehand && !c.untrusted) {
-        CalDavClient phone(radicale.url(), radicale.user(), radicale.password());
-        QEventLoop loop;
-        phone.discover([&](ServerResult<QUrl>) { loop.quit(); });
-        loop.exec();
+    CalDavClient phone(radicale.url(), radicale.user(), radicale.password());
+    const auto lists = QString::fromUtf8(c.lists).split(u',', Qt::SkipEmptyParts);
+    const QUrl accountHome =
+        c.caldav && !c.untrusted
+            ? await<AccountLists>([&](auto r) { phone.discover(r); }).value.home
+            : QUrl();
+    for (const QString &name : lists)
+        ASSERT_TRUE(
+            await<TaskList>([&](auto r) { phone.createTaskList(accountHome, name, r); }).ok());
+    for (int i = 0; i < c.localTodos; ++i) {
+        view.setNewTodoName(QStringLiteral("Here %1").arg(i));
+        view.addTodo();
+    }
+    std::vector<TodoItem> onServer(view.todoList().begin(),
+                                   view.todoList().begin() + c.sharedTodos);
+    for (int i = 0; i < c.serverTodos; ++i)
+        onServer.emplace_back("On the phone " + std::to_string(i), 794424600 + 3600 * i,
+                              TodoPriority::medium);
+    if (!lists.isEmpty()) {
+        phone.setCollection(
+            await<AccountLists>([&](auto r) { phone.discover(r); }).value.lists.front().url);
+        // Finished on the phone: in no count and never in the list.
+        const QByteArray finished =
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\n"
+            "BEGIN:VTODO\r\nUID:finished@phone\r\nDTSTAMP:20250304T000000Z\r\n"
+            "DUE:20250305T090000Z\r\nSTATUS:COMPLETED\r\nSUMMARY:Done\r\n"
+            "END:VTODO\r\nEND:VCALENDAR\r\n";
+        ASSERT_TRUE(await<QString>([&](auto r) {
+                        phone.put(phone.hrefForUid(QStringLiteral("finished")), finished, {}, r);
+                    }).ok());
+    }
+    for (const TodoItem &item : onServer) {
+        const QByteArray text = QByteArray::fromStdString(newVTodo(item, 794424600));
+        const QString href = phone.hrefForUid(QString::fromStdString(item.id().uuidString()));
+        ASSERT_TRUE(await<QString>([&](auto r) { phone.put(href, text, {}, r); }).ok());
     }
 
     window.showSync(sync);
@@ -112,11 +176,8 @@ TEST_P(SyncSetupDialogTest, SaysHowConnectingWent)
     QTest::keyClicks(dialog->userField(), QStringLiteral("ann"));
     QTest::keyClicks(dialog->passwordField(), QString::fromUtf8(c.password));
     QTest::keyClick(dialog->passwordField(), Qt::Key_Return);
-
     QPointer<SyncSetupDialog> open(dialog);
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return !open || !open->isVisible() || open->connectButton()->isEnabled(); }, 30000))
-        << c.what;
+    ASSERT_TRUE(answered(open)) << c.what;
     if (*c.message) {
         ASSERT_TRUE(open && open->isVisible()) << c.what;
         EXPECT_TRUE(open->message()->text().startsWith(QString::fromUtf8(c.message)))
@@ -126,7 +187,22 @@ TEST_P(SyncSetupDialogTest, SaysHowConnectingWent)
                 QRegularExpression(QStringLiteral("([0-9A-F]{2}:){31}[0-9A-F]{2}"))))
                 << "with its fingerprint";
         }
+        if (lists.size() > 1) {
+            ASSERT_TRUE(open->taskLists()->isVisible());
+            EXPECT_EQ(open->taskLists()->count(), lists.size());
+            EXPECT_EQ(open->taskLists()->currentItem()->text(), u"Plimsa") << "preselected";
+        }
+        open->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(open));
+        const QKeySequence keys(QString::fromUtf8(c.keys));
+        for (int i = 0; i < keys.count(); ++i)
+            QTest::keyClick(QApplication::focusWidget(), keys[i].key());
+        ASSERT_TRUE(answered(open)) << c.what;
+    }
+    if (!*c.synced) {
+        EXPECT_EQ(!open || !open->isVisible(), *c.keys != 0) << c.what << ": closed by the keys";
         EXPECT_FALSE(sync.hasAccount()) << c.what;
+        EXPECT_FALSE(QDir(folder).exists()) << c.what;
         return;
     }
     EXPECT_TRUE(!open || !open->isVisible()) << c.what;
@@ -134,25 +210,36 @@ TEST_P(SyncSetupDialogTest, SaysHowConnectingWent)
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return sync.state() == SyncController::State::synced; }, 30000))
         << c.what;
-    CalDavClient other(radicale.url(), radicale.user(), radicale.password());
-    QUrl found;
-    QEventLoop loop;
-    other.discover([&](ServerResult<QUrl> list) {
-        found = list.value;
-        loop.quit();
-    });
-    loop.exec();
-    EXPECT_EQ(found, sync.account()->collection) << c.what << ": the one list, made or found";
+    QString syncedName;
+    for (const TaskList &list :
+         await<AccountLists>([&](auto r) { phone.discover(r); }).value.lists) {
+        if (list.url == sync.account()->collection)
+            syncedName = list.name;
+    }
+    EXPECT_EQ(syncedName, QString::fromUtf8(c.synced)) << c.what;
+    EXPECT_EQ(view.todoList().size(), std::size_t(c.localTodos + c.serverTodos)) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, SyncSetupDialogTest,
-    testing::Values(SetupCase{"reached, with a task list", true, false, true, "secret", ""},
-                    SetupCase{"no task list yet: Plimsa makes one", true, false, false, "secret",
-                              ""},
-                    SetupCase{"wrong password", true, false, true, "wrong",
-                              "The user name or password is wrong."},
-                    SetupCase{"not CalDAV", false, false, false, "secret",
-                              "This address is not a CalDAV server with task lists."},
-                    SetupCase{"untrusted certificate", true, true, false, "secret",
-                              "The server's certificate is not trusted"}));
+    testing::Values(
+        SetupCase{"one list: used at once", true, false, "Work", 0, 2, 0, "secret", "", "", "Work"},
+        SetupCase{"several lists: the one picked by keys", true, false, "Work,Plimsa,Home", 0, 0, 0,
+                  "secret", "This account has several task lists.", "Down, Return", "Work"},
+        SetupCase{"no list: Plimsa makes one when asked", true, false, "", 0, 1, 0, "secret",
+                  "This account has no task list yet.", "Return", "Plimsa"},
+        SetupCase{"to-dos on both sides: counts, then agreed", true, false, "Plimsa", 3, 2, 1,
+                  "secret",
+                  "Both Plimsa's list and the server's list hold to-dos. The first sync puts "
+                  "them together and removes none.\n\nFrom the server: 3\nTo the server: 1",
+                  "Return", "Plimsa"},
+        SetupCase{"to-dos on both sides: cancelled", true, false, "Plimsa", 3, 2, 1, "secret",
+                  "Both Plimsa's list", "Escape", ""},
+        SetupCase{"only the server has to-dos: used at once", true, false, "Plimsa", 2, 0, 0,
+                  "secret", "", "", "Plimsa"},
+        SetupCase{"wrong password", true, false, "Plimsa", 0, 0, 0, "wrong",
+                  "The user name or password is wrong.", "", ""},
+        SetupCase{"not CalDAV", false, false, "", 0, 0, 0, "secret",
+                  "This address is not a CalDAV server with task lists.", "", ""},
+        SetupCase{"untrusted certificate", true, true, "", 0, 0, 0, "secret",
+                  "The server's certificate is not trusted", "", ""}));

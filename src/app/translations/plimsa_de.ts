@@ -4,32 +4,32 @@
 <context>
     <name>AttentionBar</name>
     <message>
-        <location filename="../AttentionBar.cpp" line="36"/>
+        <location filename="../AttentionBar.cpp" line="41"/>
         <source>Dismiss</source>
         <translation>Verwerfen</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="42"/>
+        <location filename="../AttentionBar.cpp" line="47"/>
         <source>Sync cannot sign in: the password may have changed.</source>
         <translation>Die Synchronisierung kann sich nicht anmelden: Das Passwort hat sich vielleicht geändert.</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="43"/>
+        <location filename="../AttentionBar.cpp" line="48"/>
         <source>Sign In…</source>
         <translation>Anmelden…</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="46"/>
+        <location filename="../AttentionBar.cpp" line="51"/>
         <source>The sync server has not answered for a day. Your changes are kept and sent once it does.</source>
         <translation>Der Synchronisierungsserver antwortet seit einem Tag nicht. Ihre Änderungen bleiben erhalten und werden gesendet, sobald er antwortet.</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="48"/>
+        <location filename="../AttentionBar.cpp" line="53"/>
         <source>Show</source>
         <translation>Anzeigen</translation>
     </message>
     <message numerus="yes">
-        <location filename="../AttentionBar.cpp" line="51"/>
+        <location filename="../AttentionBar.cpp" line="56"/>
         <source>The server would remove %n to-dos from this list.</source>
         <translation>
             <numerusform>Der Server würde %n Aufgabe aus dieser Liste entfernen.</numerusform>
@@ -37,22 +37,22 @@
         </translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="53"/>
+        <location filename="../AttentionBar.cpp" line="58"/>
         <source>Apply</source>
         <translation>Übernehmen</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="54"/>
+        <location filename="../AttentionBar.cpp" line="59"/>
         <source>Keep</source>
         <translation>Behalten</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="57"/>
+        <location filename="../AttentionBar.cpp" line="62"/>
         <source>Sync cannot write its files. Free some disk space.</source>
         <translation>Die Synchronisierung kann ihre Dateien nicht schreiben. Geben Sie Speicherplatz frei.</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="58"/>
+        <location filename="../AttentionBar.cpp" line="63"/>
         <source>Try Again</source>
         <translation>Erneut versuchen</translation>
     </message>
@@ -60,7 +60,7 @@
 <context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="246"/>
+        <location filename="../ContentWindow.cpp" line="255"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>Ihre Aufgabenliste konnte nirgends gespeichert werden, daher bleibt das Fenster offen. Geben Sie Speicherplatz frei und schließen Sie es dann erneut.</translation>
     </message>
@@ -218,54 +218,73 @@
     </message>
 </context>
 <context>
-    <name>SyncButton</name>
+    <name>StopSyncAlert</name>
     <message>
-        <location filename="../SyncButton.cpp" line="21"/>
-        <source>Sync Now</source>
-        <translation>Jetzt synchronisieren</translation>
-    </message>
-    <message>
-        <location filename="../SyncButton.cpp" line="24"/>
-        <source>Sync</source>
-        <translation>Synchronisieren</translation>
-    </message>
-    <message>
-        <location filename="../SyncButton.cpp" line="31"/>
-        <source>Sync Settings…</source>
-        <translation>Synchronisierungseinstellungen…</translation>
-    </message>
-    <message>
-        <location filename="../SyncButton.cpp" line="33"/>
+        <location filename="../StopSyncAlert.cpp" line="25"/>
+        <location filename="../StopSyncAlert.cpp" line="30"/>
         <source>Stop Syncing</source>
         <translation>Synchronisierung beenden</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="50"/>
+        <location filename="../StopSyncAlert.cpp" line="26"/>
+        <source>Stop syncing this list?</source>
+        <translation>Synchronisierung dieser Liste beenden?</translation>
+    </message>
+    <message>
+        <location filename="../StopSyncAlert.cpp" line="28"/>
+        <source>Your to-dos stay on this computer. The password is forgotten, and changes are no longer sent to the server or brought from it.</source>
+        <translation>Ihre Aufgaben bleiben auf diesem Computer. Das Passwort wird vergessen, und Änderungen werden nicht mehr an den Server gesendet oder von ihm geholt.</translation>
+    </message>
+</context>
+<context>
+    <name>SyncButton</name>
+    <message>
+        <location filename="../SyncButton.cpp" line="28"/>
+        <source>Sync Now</source>
+        <translation>Jetzt synchronisieren</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="31"/>
+        <source>Sync</source>
+        <translation>Synchronisieren</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="38"/>
+        <source>Sync Settings…</source>
+        <translation>Synchronisierungseinstellungen…</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="40"/>
+        <source>Stop Syncing</source>
+        <translation>Synchronisierung beenden</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="58"/>
         <source>Set up sync</source>
         <translation>Synchronisierung einrichten</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="52"/>
+        <location filename="../SyncButton.cpp" line="60"/>
         <source>Synced</source>
         <translation>Synchronisiert</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="56"/>
+        <location filename="../SyncButton.cpp" line="64"/>
         <source>Syncing: %1 of %2 to-dos sent</source>
         <translation>Synchronisierung: %1 von %2 Aufgaben gesendet</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="57"/>
+        <location filename="../SyncButton.cpp" line="65"/>
         <source>Syncing</source>
         <translation>Wird synchronisiert</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="60"/>
+        <location filename="../SyncButton.cpp" line="68"/>
         <source>Offline: changes are kept and sent later</source>
         <translation>Offline: Änderungen werden aufbewahrt und später gesendet</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="62"/>
+        <location filename="../SyncButton.cpp" line="70"/>
         <source>Sync needs attention</source>
         <translation>Die Synchronisierung braucht Ihre Aufmerksamkeit</translation>
     </message>
@@ -273,57 +292,102 @@
 <context>
     <name>SyncSetupDialog</name>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="27"/>
+        <location filename="../SyncSetupDialog.cpp" line="33"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="30"/>
+        <location filename="../SyncSetupDialog.cpp" line="34"/>
+        <source>Use This List</source>
+        <translation>Diese Liste verwenden</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="35"/>
+        <source>Create “Plimsa” List</source>
+        <translation>Liste „Plimsa“ anlegen</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="36"/>
+        <source>Start Sync</source>
+        <translation>Synchronisierung starten</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="39"/>
         <source>Sync Settings</source>
         <translation>Synchronisierungseinstellungen</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="32"/>
+        <location filename="../SyncSetupDialog.cpp" line="41"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="34"/>
+        <location filename="../SyncSetupDialog.cpp" line="45"/>
         <source>User name</source>
         <translation>Benutzername</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="35"/>
+        <location filename="../SyncSetupDialog.cpp" line="46"/>
         <source>Password</source>
         <translation>Passwort</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="56"/>
+        <location filename="../SyncSetupDialog.cpp" line="50"/>
+        <source>Task lists</source>
+        <translation>Aufgabenlisten</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="91"/>
         <source>Fill in the server&apos;s address and your user name.</source>
         <translation>Geben Sie die Adresse des Servers und Ihren Benutzernamen ein.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="60"/>
+        <location filename="../SyncSetupDialog.cpp" line="95"/>
         <source>Connecting…</source>
         <translation>Verbindung wird hergestellt…</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="68"/>
+        <location filename="../SyncSetupDialog.cpp" line="114"/>
+        <source>This account has several task lists. Choose the one to keep in step with Plimsa&apos;s list.</source>
+        <translation>Dieses Konto hat mehrere Aufgabenlisten. Wählen Sie die, mit der die Liste von Plimsa abgeglichen werden soll.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="120"/>
+        <source>This account has no task list yet. Plimsa can make one named “Plimsa” on the server.</source>
+        <translation>Dieses Konto hat noch keine Aufgabenliste. Plimsa kann auf dem Server eine namens „Plimsa“ anlegen.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="125"/>
+        <source>Both Plimsa&apos;s list and the server&apos;s list hold to-dos. The first sync puts them together and removes none.</source>
+        <translation>Sowohl die Liste von Plimsa als auch die Liste auf dem Server enthalten Aufgaben. Die erste Synchronisierung führt sie zusammen und entfernt keine.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="127"/>
+        <source>From the server: %1</source>
+        <translation>Vom Server: %1</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="128"/>
+        <source>To the server: %1</source>
+        <translation>Zum Server: %1</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="141"/>
         <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
         <translation>Das Zertifikat des Servers wird von diesem System nicht als vertrauenswürdig eingestuft, daher hat Plimsa keine Verbindung hergestellt. Sein SHA-256-Fingerabdruck ist %1. Fragen Sie die Administration des Servers, ob es ihres ist.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="80"/>
+        <location filename="../SyncSetupDialog.cpp" line="152"/>
         <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
         <translation>Der Server ist nicht erreichbar oder hat eine sichere Verbindung abgelehnt. Prüfen Sie die Adresse und das Netzwerk.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="84"/>
+        <location filename="../SyncSetupDialog.cpp" line="156"/>
         <source>The user name or password is wrong.</source>
         <translation>Benutzername oder Passwort ist falsch.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="91"/>
+        <location filename="../SyncSetupDialog.cpp" line="163"/>
         <source>This address is not a CalDAV server with task lists.</source>
         <translation>Unter dieser Adresse ist kein CalDAV-Server mit Aufgabenlisten.</translation>
     </message>

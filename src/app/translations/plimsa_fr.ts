@@ -4,32 +4,32 @@
 <context>
     <name>AttentionBar</name>
     <message>
-        <location filename="../AttentionBar.cpp" line="36"/>
+        <location filename="../AttentionBar.cpp" line="41"/>
         <source>Dismiss</source>
         <translation>Ignorer</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="42"/>
+        <location filename="../AttentionBar.cpp" line="47"/>
         <source>Sync cannot sign in: the password may have changed.</source>
         <translation>La synchronisation ne peut pas se connecter : le mot de passe a peut-être changé.</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="43"/>
+        <location filename="../AttentionBar.cpp" line="48"/>
         <source>Sign In…</source>
         <translation>Se connecter…</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="46"/>
+        <location filename="../AttentionBar.cpp" line="51"/>
         <source>The sync server has not answered for a day. Your changes are kept and sent once it does.</source>
         <translation>Le serveur de synchronisation ne répond plus depuis un jour. Vos modifications sont conservées et seront envoyées dès qu’il répondra.</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="48"/>
+        <location filename="../AttentionBar.cpp" line="53"/>
         <source>Show</source>
         <translation>Afficher</translation>
     </message>
     <message numerus="yes">
-        <location filename="../AttentionBar.cpp" line="51"/>
+        <location filename="../AttentionBar.cpp" line="56"/>
         <source>The server would remove %n to-dos from this list.</source>
         <translation>
             <numerusform>Le serveur retirerait %n tâche de cette liste.</numerusform>
@@ -37,22 +37,22 @@
         </translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="53"/>
+        <location filename="../AttentionBar.cpp" line="58"/>
         <source>Apply</source>
         <translation>Appliquer</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="54"/>
+        <location filename="../AttentionBar.cpp" line="59"/>
         <source>Keep</source>
         <translation>Conserver</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="57"/>
+        <location filename="../AttentionBar.cpp" line="62"/>
         <source>Sync cannot write its files. Free some disk space.</source>
         <translation>La synchronisation ne peut pas écrire ses fichiers. Libérez de l’espace disque.</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="58"/>
+        <location filename="../AttentionBar.cpp" line="63"/>
         <source>Try Again</source>
         <translation>Réessayer</translation>
     </message>
@@ -60,7 +60,7 @@
 <context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="246"/>
+        <location filename="../ContentWindow.cpp" line="255"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>Votre liste de tâches n’a pu être enregistrée nulle part : la fenêtre reste donc ouverte. Libérez de l’espace disque, puis fermez-la à nouveau.</translation>
     </message>
@@ -218,54 +218,73 @@
     </message>
 </context>
 <context>
-    <name>SyncButton</name>
+    <name>StopSyncAlert</name>
     <message>
-        <location filename="../SyncButton.cpp" line="21"/>
-        <source>Sync Now</source>
-        <translation>Synchroniser maintenant</translation>
-    </message>
-    <message>
-        <location filename="../SyncButton.cpp" line="24"/>
-        <source>Sync</source>
-        <translation>Synchroniser</translation>
-    </message>
-    <message>
-        <location filename="../SyncButton.cpp" line="31"/>
-        <source>Sync Settings…</source>
-        <translation>Réglages de synchronisation…</translation>
-    </message>
-    <message>
-        <location filename="../SyncButton.cpp" line="33"/>
+        <location filename="../StopSyncAlert.cpp" line="25"/>
+        <location filename="../StopSyncAlert.cpp" line="30"/>
         <source>Stop Syncing</source>
         <translation>Arrêter la synchronisation</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="50"/>
+        <location filename="../StopSyncAlert.cpp" line="26"/>
+        <source>Stop syncing this list?</source>
+        <translation>Arrêter la synchronisation de cette liste ?</translation>
+    </message>
+    <message>
+        <location filename="../StopSyncAlert.cpp" line="28"/>
+        <source>Your to-dos stay on this computer. The password is forgotten, and changes are no longer sent to the server or brought from it.</source>
+        <translation>Vos tâches restent sur cet ordinateur. Le mot de passe est oublié, et les modifications ne sont plus envoyées au serveur ni reçues de lui.</translation>
+    </message>
+</context>
+<context>
+    <name>SyncButton</name>
+    <message>
+        <location filename="../SyncButton.cpp" line="28"/>
+        <source>Sync Now</source>
+        <translation>Synchroniser maintenant</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="31"/>
+        <source>Sync</source>
+        <translation>Synchroniser</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="38"/>
+        <source>Sync Settings…</source>
+        <translation>Réglages de synchronisation…</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="40"/>
+        <source>Stop Syncing</source>
+        <translation>Arrêter la synchronisation</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="58"/>
         <source>Set up sync</source>
         <translation>Configurer la synchronisation</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="52"/>
+        <location filename="../SyncButton.cpp" line="60"/>
         <source>Synced</source>
         <translation>Synchronisé</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="56"/>
+        <location filename="../SyncButton.cpp" line="64"/>
         <source>Syncing: %1 of %2 to-dos sent</source>
         <translation>Synchronisation : %1 tâches sur %2 envoyées</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="57"/>
+        <location filename="../SyncButton.cpp" line="65"/>
         <source>Syncing</source>
         <translation>Synchronisation en cours</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="60"/>
+        <location filename="../SyncButton.cpp" line="68"/>
         <source>Offline: changes are kept and sent later</source>
         <translation>Hors ligne : les modifications sont conservées et envoyées plus tard</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="62"/>
+        <location filename="../SyncButton.cpp" line="70"/>
         <source>Sync needs attention</source>
         <translation>La synchronisation demande votre attention</translation>
     </message>
@@ -273,57 +292,102 @@
 <context>
     <name>SyncSetupDialog</name>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="27"/>
+        <location filename="../SyncSetupDialog.cpp" line="33"/>
         <source>Connect</source>
         <translation>Se connecter</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="30"/>
+        <location filename="../SyncSetupDialog.cpp" line="34"/>
+        <source>Use This List</source>
+        <translation>Utiliser cette liste</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="35"/>
+        <source>Create “Plimsa” List</source>
+        <translation>Créer la liste « Plimsa »</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="36"/>
+        <source>Start Sync</source>
+        <translation>Lancer la synchronisation</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="39"/>
         <source>Sync Settings</source>
         <translation>Réglages de synchronisation</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="32"/>
+        <location filename="../SyncSetupDialog.cpp" line="41"/>
         <source>Server</source>
         <translation>Serveur</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="34"/>
+        <location filename="../SyncSetupDialog.cpp" line="45"/>
         <source>User name</source>
         <translation>Nom d’utilisateur</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="35"/>
+        <location filename="../SyncSetupDialog.cpp" line="46"/>
         <source>Password</source>
         <translation>Mot de passe</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="56"/>
+        <location filename="../SyncSetupDialog.cpp" line="50"/>
+        <source>Task lists</source>
+        <translation>Listes de tâches</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="91"/>
         <source>Fill in the server&apos;s address and your user name.</source>
         <translation>Saisissez l’adresse du serveur et votre nom d’utilisateur.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="60"/>
+        <location filename="../SyncSetupDialog.cpp" line="95"/>
         <source>Connecting…</source>
         <translation>Connexion…</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="68"/>
+        <location filename="../SyncSetupDialog.cpp" line="114"/>
+        <source>This account has several task lists. Choose the one to keep in step with Plimsa&apos;s list.</source>
+        <translation>Ce compte a plusieurs listes de tâches. Choisissez celle à tenir en accord avec la liste de Plimsa.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="120"/>
+        <source>This account has no task list yet. Plimsa can make one named “Plimsa” on the server.</source>
+        <translation>Ce compte n’a pas encore de liste de tâches. Plimsa peut en créer une nommée « Plimsa » sur le serveur.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="125"/>
+        <source>Both Plimsa&apos;s list and the server&apos;s list hold to-dos. The first sync puts them together and removes none.</source>
+        <translation>La liste de Plimsa et celle du serveur contiennent toutes deux des tâches. La première synchronisation les réunit et n’en retire aucune.</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="127"/>
+        <source>From the server: %1</source>
+        <translation>Depuis le serveur : %1</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="128"/>
+        <source>To the server: %1</source>
+        <translation>Vers le serveur : %1</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="141"/>
         <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
         <translation>Le certificat du serveur n’est pas reconnu comme fiable par ce système : Plimsa ne s’est donc pas connecté. Son empreinte SHA-256 est %1. Demandez à l’administrateur du serveur s’il s’agit bien du sien.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="80"/>
+        <location filename="../SyncSetupDialog.cpp" line="152"/>
         <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
         <translation>Le serveur est injoignable, ou il a refusé une connexion sécurisée. Vérifiez l’adresse et le réseau.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="84"/>
+        <location filename="../SyncSetupDialog.cpp" line="156"/>
         <source>The user name or password is wrong.</source>
         <translation>Le nom d’utilisateur ou le mot de passe est incorrect.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="91"/>
+        <location filename="../SyncSetupDialog.cpp" line="163"/>
         <source>This address is not a CalDAV server with task lists.</source>
         <translation>Cette adresse n’est pas celle d’un serveur CalDAV avec des listes de tâches.</translation>
     </message>

@@ -4,54 +4,54 @@
 <context>
     <name>AttentionBar</name>
     <message>
-        <location filename="../AttentionBar.cpp" line="36"/>
+        <location filename="../AttentionBar.cpp" line="41"/>
         <source>Dismiss</source>
         <translation>閉じる</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="42"/>
+        <location filename="../AttentionBar.cpp" line="47"/>
         <source>Sync cannot sign in: the password may have changed.</source>
         <translation>同期でサインインできません。パスワードが変更された可能性があります。</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="43"/>
+        <location filename="../AttentionBar.cpp" line="48"/>
         <source>Sign In…</source>
         <translation>サインイン…</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="46"/>
+        <location filename="../AttentionBar.cpp" line="51"/>
         <source>The sync server has not answered for a day. Your changes are kept and sent once it does.</source>
         <translation>同期サーバーが 1 日応答していません。変更は保存され、応答があり次第送信されます。</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="48"/>
+        <location filename="../AttentionBar.cpp" line="53"/>
         <source>Show</source>
         <translation>表示</translation>
     </message>
     <message numerus="yes">
-        <location filename="../AttentionBar.cpp" line="51"/>
+        <location filename="../AttentionBar.cpp" line="56"/>
         <source>The server would remove %n to-dos from this list.</source>
         <translation>
             <numerusform>サーバーはこのリストから %n 件の ToDo を削除しようとしています。</numerusform>
         </translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="53"/>
+        <location filename="../AttentionBar.cpp" line="58"/>
         <source>Apply</source>
         <translation>適用</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="54"/>
+        <location filename="../AttentionBar.cpp" line="59"/>
         <source>Keep</source>
         <translation>残す</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="57"/>
+        <location filename="../AttentionBar.cpp" line="62"/>
         <source>Sync cannot write its files. Free some disk space.</source>
         <translation>同期のファイルを書き込めません。ディスクの空き容量を確保してください。</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="58"/>
+        <location filename="../AttentionBar.cpp" line="63"/>
         <source>Try Again</source>
         <translation>再試行</translation>
     </message>
@@ -59,7 +59,7 @@
 <context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="246"/>
+        <location filename="../ContentWindow.cpp" line="255"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>To-Do リストをどこにも保存できなかったため、ウィンドウは開いたままです。ディスクの空き容量を確保してから、もう一度閉じてください。</translation>
     </message>
@@ -217,54 +217,73 @@
     </message>
 </context>
 <context>
-    <name>SyncButton</name>
+    <name>StopSyncAlert</name>
     <message>
-        <location filename="../SyncButton.cpp" line="21"/>
-        <source>Sync Now</source>
-        <translation>今すぐ同期</translation>
-    </message>
-    <message>
-        <location filename="../SyncButton.cpp" line="24"/>
-        <source>Sync</source>
-        <translation>同期</translation>
-    </message>
-    <message>
-        <location filename="../SyncButton.cpp" line="31"/>
-        <source>Sync Settings…</source>
-        <translation>同期の設定…</translation>
-    </message>
-    <message>
-        <location filename="../SyncButton.cpp" line="33"/>
+        <location filename="../StopSyncAlert.cpp" line="25"/>
+        <location filename="../StopSyncAlert.cpp" line="30"/>
         <source>Stop Syncing</source>
         <translation>同期を停止</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="50"/>
+        <location filename="../StopSyncAlert.cpp" line="26"/>
+        <source>Stop syncing this list?</source>
+        <translation>このリストの同期を停止しますか？</translation>
+    </message>
+    <message>
+        <location filename="../StopSyncAlert.cpp" line="28"/>
+        <source>Your to-dos stay on this computer. The password is forgotten, and changes are no longer sent to the server or brought from it.</source>
+        <translation>ToDo はこのコンピューターに残ります。パスワードは消去され、変更はサーバーに送信されず、サーバーから取得もされなくなります。</translation>
+    </message>
+</context>
+<context>
+    <name>SyncButton</name>
+    <message>
+        <location filename="../SyncButton.cpp" line="28"/>
+        <source>Sync Now</source>
+        <translation>今すぐ同期</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="31"/>
+        <source>Sync</source>
+        <translation>同期</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="38"/>
+        <source>Sync Settings…</source>
+        <translation>同期の設定…</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="40"/>
+        <source>Stop Syncing</source>
+        <translation>同期を停止</translation>
+    </message>
+    <message>
+        <location filename="../SyncButton.cpp" line="58"/>
         <source>Set up sync</source>
         <translation>同期を設定</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="52"/>
+        <location filename="../SyncButton.cpp" line="60"/>
         <source>Synced</source>
         <translation>同期済み</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="56"/>
+        <location filename="../SyncButton.cpp" line="64"/>
         <source>Syncing: %1 of %2 to-dos sent</source>
         <translation>同期中: %2 件中 %1 件の ToDo を送信済み</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="57"/>
+        <location filename="../SyncButton.cpp" line="65"/>
         <source>Syncing</source>
         <translation>同期中</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="60"/>
+        <location filename="../SyncButton.cpp" line="68"/>
         <source>Offline: changes are kept and sent later</source>
         <translation>オフライン: 変更は保存され、後で送信されます</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="62"/>
+        <location filename="../SyncButton.cpp" line="70"/>
         <source>Sync needs attention</source>
         <translation>同期に対応が必要です</translation>
     </message>
@@ -272,57 +291,102 @@
 <context>
     <name>SyncSetupDialog</name>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="27"/>
+        <location filename="../SyncSetupDialog.cpp" line="33"/>
         <source>Connect</source>
         <translation>接続</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="30"/>
+        <location filename="../SyncSetupDialog.cpp" line="34"/>
+        <source>Use This List</source>
+        <translation>このリストを使う</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="35"/>
+        <source>Create “Plimsa” List</source>
+        <translation>「Plimsa」リストを作成</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="36"/>
+        <source>Start Sync</source>
+        <translation>同期を開始</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="39"/>
         <source>Sync Settings</source>
         <translation>同期の設定</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="32"/>
+        <location filename="../SyncSetupDialog.cpp" line="41"/>
         <source>Server</source>
         <translation>サーバー</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="34"/>
+        <location filename="../SyncSetupDialog.cpp" line="45"/>
         <source>User name</source>
         <translation>ユーザー名</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="35"/>
+        <location filename="../SyncSetupDialog.cpp" line="46"/>
         <source>Password</source>
         <translation>パスワード</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="56"/>
+        <location filename="../SyncSetupDialog.cpp" line="50"/>
+        <source>Task lists</source>
+        <translation>タスクリスト</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="91"/>
         <source>Fill in the server&apos;s address and your user name.</source>
         <translation>サーバーのアドレスとユーザー名を入力してください。</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="60"/>
+        <location filename="../SyncSetupDialog.cpp" line="95"/>
         <source>Connecting…</source>
         <translation>接続中…</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="68"/>
+        <location filename="../SyncSetupDialog.cpp" line="114"/>
+        <source>This account has several task lists. Choose the one to keep in step with Plimsa&apos;s list.</source>
+        <translation>このアカウントには複数のタスクリストがあります。Plimsa のリストと同期するものを選んでください。</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="120"/>
+        <source>This account has no task list yet. Plimsa can make one named “Plimsa” on the server.</source>
+        <translation>このアカウントにはまだタスクリストがありません。Plimsa はサーバーに「Plimsa」という名前のリストを作成できます。</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="125"/>
+        <source>Both Plimsa&apos;s list and the server&apos;s list hold to-dos. The first sync puts them together and removes none.</source>
+        <translation>Plimsa のリストとサーバーのリストの両方に ToDo があります。最初の同期で両方をまとめます。削除されるものはありません。</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="127"/>
+        <source>From the server: %1</source>
+        <translation>サーバーから: %1</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="128"/>
+        <source>To the server: %1</source>
+        <translation>サーバーへ: %1</translation>
+    </message>
+    <message>
+        <location filename="../SyncSetupDialog.cpp" line="141"/>
         <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
         <translation>サーバーの証明書はこのシステムで信頼されていないため、Plimsa は接続しませんでした。SHA-256 フィンガープリントは %1 です。サーバーの管理者に、これが正しい証明書か確認してください。</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="80"/>
+        <location filename="../SyncSetupDialog.cpp" line="152"/>
         <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
         <translation>サーバーに接続できないか、安全な接続が拒否されました。アドレスとネットワークを確認してください。</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="84"/>
+        <location filename="../SyncSetupDialog.cpp" line="156"/>
         <source>The user name or password is wrong.</source>
         <translation>ユーザー名またはパスワードが正しくありません。</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="91"/>
+        <location filename="../SyncSetupDialog.cpp" line="163"/>
         <source>This address is not a CalDAV server with task lists.</source>
         <translation>このアドレスはタスクリストのある CalDAV サーバーではありません。</translation>
     </message>
