@@ -3,6 +3,8 @@
 
 #include "SyncFileWriter.h"
 
+#include <new>
+
 SyncFileWriter::SyncFileWriter() : m_thread([this] { run(); }) {}
 
 SyncFileWriter::~SyncFileWriter()
@@ -15,23 +17,23 @@ SyncFileWriter::~SyncFileWriter()
     m_thread.join();
 }
 
-void SyncFileWriter::write(StoredFile &file, QByteArray bytes)
+void SyncFileWriter::write(StoredFile &file, Encode encode)
 {
     {
         const std::lock_guard lock(m_mutex);
         if (!m_queue.empty() && m_queue.back().file == &file)
-            m_queue.back().bytes = std::move(bytes);
+            m_queue.back().encode = std::move(encode);
         else
-            m_queue.push_back(Job{&file, std::move(bytes)});
+            m_queue.push_back(Job{&file, std::move(encode)});
     }
     m_changed.notify_all();
 }
 
-bool SyncFileWriter::writeWith(SyncFileWriter *writer, StoredFile &file, QByteArray bytes)
+bool SyncFileWriter::writeWith(SyncFileWriter *writer, StoredFile &file, Encode encode)
 {
     if (!writer)
-        return file.write(bytes);
-    writer->write(file, std::move(bytes));
+        return file.write(encode());
+    writer->write(file, std::move(encode));
     return true;
 }
 
@@ -52,7 +54,11 @@ void SyncFileWriter::run()
         m_queue.pop_front();
         m_writing = true;
         lock.unlock();
-        const bool written = job.file->write(job.bytes);
+        bool written = false;
+        try {
+            written = job.file->write(job.encode());
+        } catch (const std::bad_alloc &) {
+        }
         if (!written)
             QMetaObject::invokeMethod(this, &SyncFileWriter::writeFailed, Qt::QueuedConnection);
         lock.lock();

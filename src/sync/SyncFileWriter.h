@@ -10,13 +10,16 @@
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <thread>
 
 // Writes the sync engine's files on a thread of its own, in the order asked,
 // so that the window never waits for the disk (each write ends with a sync to
-// it). A write asked for while the same file's previous one still waits last
-// in the queue takes its place. A kill loses only writes not yet done, which
+// it), nor for the encoding of a long list: a write is asked for with what
+// makes its bytes, from a snapshot, on the writer's thread. A write asked for
+// while the same file's previous one still waits last in the queue takes its
+// place. A kill loses only writes not yet done, which
 // the engine redoes from the list and the server.
 class SyncFileWriter : public QObject {
     Q_OBJECT
@@ -26,14 +29,15 @@ public:
     ~SyncFileWriter() override;
 
     // `file` must outlive the writer and be read only while none waits
-    // (`finish`).
-    void write(StoredFile &file, QByteArray bytes);
+    // (`finish`); `encode` runs on the writer's thread.
+    using Encode = std::function<QByteArray()>;
+    void write(StoredFile &file, Encode encode);
     // Returns once every write asked for is done.
     void finish();
 
     // Writes at once without a writer, else asks it to: true when written or
     // asked.
-    static bool writeWith(SyncFileWriter *writer, StoredFile &file, QByteArray bytes);
+    static bool writeWith(SyncFileWriter *writer, StoredFile &file, Encode encode);
 
 signals:
     // A write failed; told on the thread that made the writer.
@@ -42,7 +46,7 @@ signals:
 private:
     struct Job {
         StoredFile *file;
-        QByteArray bytes;
+        Encode encode;
     };
     void run();
 

@@ -8,6 +8,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
 
 namespace {
@@ -33,9 +34,37 @@ std::optional<TodoItem> itemFrom(const QJsonValue &value)
                     *priority, *id);
 }
 
-std::string key(const TodoItem &item)
+struct IdHash {
+    std::size_t operator()(const Uuid::Bytes &bytes) const
+    {
+        // Random or name-derived: any eight of its bytes spread well.
+        std::size_t hash;
+        std::memcpy(&hash, bytes.data(), sizeof hash);
+        return hash;
+    }
+};
+
+const Uuid::Bytes &key(const TodoItem &item)
 {
-    return item.id().uuidString();
+    return item.id().bytes();
+}
+
+QByteArray encoded(const std::vector<TodoItem> &knownList, const std::deque<LocalChange> &pending)
+{
+    QJsonArray known;
+    for (const TodoItem &item : knownList)
+        known.append(itemObject(item));
+    QJsonArray changes;
+    for (const LocalChange &change : pending) {
+        changes.append(QJsonObject{{QStringLiteral("kind"), change.kind == LocalChange::Kind::remove
+                                                                ? QStringLiteral("remove")
+                                                                : QStringLiteral("save")},
+                                   {QStringLiteral("item"), itemObject(change.item)},
+                                   {QStringLiteral("time"), change.time}});
+    }
+    return QJsonDocument(
+               QJsonObject{{QStringLiteral("known"), known}, {QStringLiteral("changes"), changes}})
+        .toJson(QJsonDocument::Compact);
 }
 
 } // namespace
@@ -44,16 +73,18 @@ SyncJournal::SyncJournal(QString path) : m_file(std::move(path)) {}
 
 bool SyncJournal::load()
 {
-    m_known.clear();
+    m_known = std::make_shared<const std::vector<TodoItem>>();
     m_changes.clear();
     const auto content = m_file.read();
     if (!content)
         return !m_file.isHeldBack();
     const QJsonObject root = QJsonDocument::fromJson(*content).object();
+    std::vector<TodoItem> known;
     for (const QJsonValue &value : root.value(QStringLiteral("known")).toArray()) {
         if (auto item = itemFrom(value))
-            m_known.push_back(std::move(*item));
+            known.push_back(std::move(*item));
     }
+    m_known = std::make_shared<const std::vector<TodoItem>>(std::move(known));
     for (const QJsonValue &value : root.value(QStringLiteral("changes")).toArray()) {
         const QJsonObject change = value.toObject();
         auto item = itemFrom(change.value(QStringLiteral("item")));
@@ -69,28 +100,15 @@ bool SyncJournal::load()
 
 bool SyncJournal::save()
 {
-    QJsonArray known;
-    for (const TodoItem &item : m_known)
-        known.append(itemObject(item));
-    QJsonArray changes;
-    for (const LocalChange &change : m_changes) {
-        changes.append(QJsonObject{{QStringLiteral("kind"), change.kind == LocalChange::Kind::remove
-                                                                ? QStringLiteral("remove")
-                                                                : QStringLiteral("save")},
-                                   {QStringLiteral("item"), itemObject(change.item)},
-                                   {QStringLiteral("time"), change.time}});
-    }
-    return SyncFileWriter::writeWith(
-        m_writer, m_file,
-        QJsonDocument(QJsonObject{{QStringLiteral("known"), known},
-                                  {QStringLiteral("changes"), changes}})
-            .toJson(QJsonDocument::Compact));
+    return SyncFileWriter::writeWith(m_writer, m_file, [known = m_known, changes = m_changes] {
+        return encoded(*known, changes);
+    });
 }
 
 bool SyncJournal::listChanged(const std::vector<TodoItem> &list, double now)
 {
-    std::unordered_map<std::string, const TodoItem *> before;
-    for (const TodoItem &item : m_known)
+    std::unordered_map<Uuid::Bytes, const TodoItem *, IdHash> before;
+    for (const TodoItem &item : *m_known)
         before.emplace(key(item), &item);
     std::vector<LocalChange> added;
     for (const TodoItem &item : list) {
@@ -100,13 +118,13 @@ bool SyncJournal::listChanged(const std::vector<TodoItem> &list, double now)
         if (found != before.end())
             before.erase(found);
     }
-    for (const TodoItem &item : m_known) {
+    for (const TodoItem &item : *m_known) {
         if (before.contains(key(item)))
             added.push_back(LocalChange{LocalChange::Kind::remove, item, now});
     }
     if (added.empty())
         return true;
-    std::unordered_map<std::string, std::size_t> last;
+    std::unordered_map<Uuid::Bytes, std::size_t, IdHash> last;
     for (std::size_t index = 0; index < m_changes.size(); ++index)
         last[key(m_changes[index].item)] = index;
     for (LocalChange &change : added) {
@@ -120,19 +138,19 @@ bool SyncJournal::listChanged(const std::vector<TodoItem> &list, double now)
             m_changes.push_back(std::move(change));
         }
     }
-    m_known = list;
+    m_known = std::make_shared<const std::vector<TodoItem>>(list);
     return save();
 }
 
 bool SyncJournal::setKnownList(std::vector<TodoItem> list)
 {
-    m_known = std::move(list);
+    m_known = std::make_shared<const std::vector<TodoItem>>(std::move(list));
     return save();
 }
 
 bool SyncJournal::resend(const std::vector<Uuid> &ids, double now)
 {
-    for (const TodoItem &item : m_known) {
+    for (const TodoItem &item : *m_known) {
         if (std::find(ids.begin(), ids.end(), item.id()) != ids.end())
             m_changes.push_back(LocalChange{LocalChange::Kind::save, item, now});
     }
@@ -142,5 +160,5 @@ bool SyncJournal::resend(const std::vector<Uuid> &ids, double now)
 void SyncJournal::dropFirst()
 {
     if (!m_changes.empty())
-        m_changes.erase(m_changes.begin());
+        m_changes.pop_front();
 }

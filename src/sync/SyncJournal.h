@@ -8,6 +8,8 @@
 #include <StoredFile.h>
 #include <TodoItem.h>
 
+#include <deque>
+#include <memory>
 #include <vector>
 
 // One change of the local list that the server has not taken yet.
@@ -37,8 +39,8 @@ public:
     // nothing is journaled over it.
     bool load();
 
-    const std::vector<LocalChange> &changes() const { return m_changes; }
-    const std::vector<TodoItem> &knownList() const { return m_known; }
+    const std::deque<LocalChange> &changes() const { return m_changes; }
+    const std::vector<TodoItem> &knownList() const { return *m_known; }
 
     // Journals what differs between the list last seen and `list`: a save for
     // each new or changed to-do, a removal for each one gone.
@@ -55,6 +57,8 @@ public:
 private:
     StoredFile m_file;
     SyncFileWriter *m_writer = nullptr;
-    std::vector<TodoItem> m_known;
-    std::vector<LocalChange> m_changes;
+    // Shared with a write under way, which encodes it on the writer's thread.
+    std::shared_ptr<const std::vector<TodoItem>> m_known =
+        std::make_shared<const std::vector<TodoItem>>();
+    std::deque<LocalChange> m_changes;
 };

@@ -30,18 +30,19 @@ bool SyncState::load()
 
 bool SyncState::save()
 {
-    QJsonArray list;
-    for (const auto &[href, copy] : copies) {
-        list.append(QJsonObject{{QStringLiteral("href"), href},
-                                {QStringLiteral("id"), copy.id},
-                                {QStringLiteral("etag"), copy.etag},
-                                {QStringLiteral("text"), QString::fromUtf8(copy.text)}});
-    }
-    return SyncFileWriter::writeWith(
-        m_writer, m_file,
-        QJsonDocument(QJsonObject{{QStringLiteral("syncToken"), syncToken},
-                                  {QStringLiteral("copies"), list}})
-            .toJson(QJsonDocument::Compact));
+    // Its texts are shared, not copied, with the writer's thread.
+    return SyncFileWriter::writeWith(m_writer, m_file, [token = syncToken, copies = copies] {
+        QJsonArray list;
+        for (const auto &[href, copy] : copies) {
+            list.append(QJsonObject{{QStringLiteral("href"), href},
+                                    {QStringLiteral("id"), copy.id},
+                                    {QStringLiteral("etag"), copy.etag},
+                                    {QStringLiteral("text"), QString::fromUtf8(copy.text)}});
+        }
+        return QJsonDocument(
+                   QJsonObject{{QStringLiteral("syncToken"), token}, {QStringLiteral("copies"), list}})
+            .toJson(QJsonDocument::Compact);
+    });
 }
 
 QString SyncState::hrefOf(const QString &id) const
