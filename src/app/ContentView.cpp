@@ -3,6 +3,7 @@
 
 #include "ContentView.h"
 
+#include <TodoListChanges.h>
 #include <TodoListStore.h>
 
 #include <algorithm>
@@ -239,58 +240,50 @@ void ContentView::applySyncedChanges(const SyncedChanges &changes)
 {
     if (changes.changed.empty() && changes.removed.empty())
         return;
-    std::unordered_map<std::string, std::size_t> place;
-    for (std::size_t offset = 0; offset < m_todoList->size(); ++offset)
-        place.emplace((*m_todoList)[offset].id().uuidString(), offset);
-    std::vector<TodoItem> list = *m_todoList;
+    std::unordered_map<Uuid, const TodoItem *, UuidHash> shown;
+    for (const TodoItem &item : *m_todoList)
+        shown.emplace(item.id(), &item);
+    std::vector<TodoItem> changed;
     QStringList withdrawn;
-    std::unordered_set<std::string> gone;
+    std::unordered_set<Uuid, UuidHash> gone;
     std::vector<std::pair<TodoItem, double>> scheduled;
     const double now = m_clock.now();
     for (const SyncedChanges::Todo &todo : changes.changed) {
-        const std::string id = todo.item.id().uuidString();
-        const auto found = place.find(id);
+        const Uuid &id = todo.item.id();
+        const auto found = shown.find(id);
         const bool toCome = todo.reminder && *todo.reminder > now;
-        if (found != place.end() && list[found->second] == todo.item) {
-            // Another device may have moved only its alarm.
-            if (toCome)
-                scheduled.emplace_back(todo.item, *todo.reminder);
-            continue;
-        }
-        if (found != place.end()) {
-            withdrawn.append(QString::fromStdString(id));
-            list[found->second] = todo.item;
-        } else {
-            place.emplace(id, list.size());
-            list.push_back(todo.item);
-        }
-        gone.insert(id);
         if (toCome)
             scheduled.emplace_back(todo.item, *todo.reminder);
-    }
-    std::unordered_set<std::string> removed;
-    for (const Uuid &id : changes.removed) {
-        if (place.contains(id.uuidString()) && removed.insert(id.uuidString()).second)
+        // Another device may have moved only its alarm.
+        if (found != shown.end() && *found->second == todo.item)
+            continue;
+        if (found != shown.end())
             withdrawn.append(QString::fromStdString(id.uuidString()));
-        gone.insert(id.uuidString());
+        changed.push_back(todo.item);
+        gone.insert(id);
     }
-    if (withdrawn.isEmpty() && list.size() == m_todoList->size()) {
+    std::vector<Uuid> removed;
+    for (const Uuid &id : changes.removed) {
+        if (shown.contains(id) && gone.insert(id).second) {
+            withdrawn.append(QString::fromStdString(id.uuidString()));
+            removed.push_back(id);
+        }
+    }
+    if (changed.empty() && removed.empty()) {
         // Only alarms moved: the list on disk is already right.
         for (const auto &[item, at] : scheduled)
             m_reminders.scheduleReminder(item, at);
         return;
     }
-    std::erase_if(list, [&](const TodoItem &item) { return removed.contains(item.id().uuidString()); });
     if (!withdrawn.isEmpty())
         m_reminders.cancelReminders(withdrawn);
     // A reminder still waiting for the save is for the to-do as it was.
-    std::erase_if(m_remindersAfterSave, [&](const WaitingReminder &waiting) {
-        return gone.contains(waiting.item.id().uuidString());
-    });
+    std::erase_if(m_remindersAfterSave,
+                  [&](const WaitingReminder &waiting) { return gone.contains(waiting.item.id()); });
     dismissUndo();
     dropChangeUndo();
     emit todoListAboutToBeReset();
-    m_todoList = std::make_shared<std::vector<TodoItem>>(std::move(list));
+    m_todoList = std::make_shared<std::vector<TodoItem>>(withChanges(*m_todoList, changed, removed));
     saveSoon();
     emit todoListReset();
     for (const auto &[item, at] : scheduled)

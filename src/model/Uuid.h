@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,4 +31,15 @@ public:
 
 private:
     Bytes m_bytes;
+};
+
+// For hashed containers of ids, without formatting them as text.
+struct UuidHash {
+    std::size_t operator()(const Uuid &id) const
+    {
+        // Random or name-derived: any eight of its bytes spread well.
+        std::size_t hash;
+        std::memcpy(&hash, id.bytes().data(), sizeof hash);
+        return hash;
+    }
 };

@@ -5,6 +5,7 @@
 
 #include "TodoMerge.h"
 
+#include <TodoListChanges.h>
 
 #include <algorithm>
 #include <set>
@@ -28,19 +29,11 @@ constexpr int changesPerWrite = 50;
 
 std::vector<TodoItem> appliedOutcome(std::vector<TodoItem> list, const SyncOutcome &outcome)
 {
-    for (const ServerTodo &todo : outcome.upserts) {
-        const auto found = std::find_if(list.begin(), list.end(),
-                                        [&](const TodoItem &item) { return item.id() == todo.id; });
-        if (found != list.end())
-            *found = todo.item();
-        else
-            list.push_back(todo.item());
-    }
-    std::erase_if(list, [&](const TodoItem &item) {
-        return std::find(outcome.removals.begin(), outcome.removals.end(), item.id()) !=
-               outcome.removals.end();
-    });
-    return list;
+    std::vector<TodoItem> changed;
+    changed.reserve(outcome.upserts.size());
+    for (const ServerTodo &todo : outcome.upserts)
+        changed.push_back(todo.item());
+    return withChanges(std::move(list), changed, outcome.removals);
 }
 
 SyncEngine::SyncEngine(CalendarServer &server, const QString &folder, const Clock &clock)
@@ -83,11 +76,11 @@ void SyncEngine::sync(std::function<void(SyncOutcome)> done, bool allowMassRemov
 
 bool SyncEngine::keepHeldRemovals(const std::vector<Uuid> &ids)
 {
-    for (const Uuid &id : ids) {
-        const QString href = m_state.hrefOf(idText(id));
-        if (!href.isEmpty())
-            m_state.copies.erase(href);
-    }
+    // Most of a long list may be held: one pass over the copies, not one a to-do.
+    std::set<QString> kept;
+    for (const Uuid &id : ids)
+        kept.insert(idText(id));
+    std::erase_if(m_state.copies, [&](const auto &entry) { return kept.contains(entry.second.id); });
     // The journal first: with the copies still on disk a replay only takes a
     // 412 or 404 more before it writes them as new; the other way round a
     // kill would leave them in no file that sends them.

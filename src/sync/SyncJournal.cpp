@@ -8,7 +8,6 @@
 #include <QJsonObject>
 
 #include <algorithm>
-#include <cstring>
 #include <unordered_map>
 
 namespace {
@@ -34,19 +33,9 @@ std::optional<TodoItem> itemFrom(const QJsonValue &value)
                     *priority, *id);
 }
 
-struct IdHash {
-    std::size_t operator()(const Uuid::Bytes &bytes) const
-    {
-        // Random or name-derived: any eight of its bytes spread well.
-        std::size_t hash;
-        std::memcpy(&hash, bytes.data(), sizeof hash);
-        return hash;
-    }
-};
-
-const Uuid::Bytes &key(const TodoItem &item)
+const Uuid &key(const TodoItem &item)
 {
-    return item.id().bytes();
+    return item.id();
 }
 
 QByteArray encoded(const std::vector<TodoItem> &knownList, const std::deque<LocalChange> &pending)
@@ -107,7 +96,7 @@ bool SyncJournal::save()
 
 bool SyncJournal::listChanged(const std::vector<TodoItem> &list, double now)
 {
-    std::unordered_map<Uuid::Bytes, const TodoItem *, IdHash> before;
+    std::unordered_map<Uuid, const TodoItem *, UuidHash> before;
     for (const TodoItem &item : *m_known)
         before.emplace(key(item), &item);
     std::vector<LocalChange> added;
@@ -124,7 +113,7 @@ bool SyncJournal::listChanged(const std::vector<TodoItem> &list, double now)
     }
     if (added.empty())
         return true;
-    std::unordered_map<Uuid::Bytes, std::size_t, IdHash> last;
+    std::unordered_map<Uuid, std::size_t, UuidHash> last;
     for (std::size_t index = 0; index < m_changes.size(); ++index)
         last[key(m_changes[index].item)] = index;
     for (LocalChange &change : added) {
