@@ -5,8 +5,16 @@
 
 #include "UnicodeText.h"
 
+const TodoExtras TodoItem::ExtrasHolder::none;
+
+std::string TodoItem::uid() const
+{
+    const std::string &kept = extras().uid;
+    return kept.empty() ? m_id.uuidString() : kept;
+}
+
 bool operator==(const TodoItem &a, const TodoItem &b)
 {
     return a.m_id == b.m_id && canonicallyEqual(a.m_name, b.m_name) && a.m_time == b.m_time &&
-           a.m_priority == b.m_priority;
+           a.m_priority == b.m_priority && a.extras() == b.extras();
 }

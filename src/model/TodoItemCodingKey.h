@@ -34,3 +34,31 @@ constexpr std::optional<TodoItemCodingKey> todoItemCodingKeyFromString(std::stri
 {
     return valueNamed(allTodoItemCodingKeys, stringValue, text);
 }
+
+// The optional members of a to-do past the four, each written only when the
+// to-do has it: "completed" (a number like "time"), "rrule" (RRULE value text),
+// "uid" (a server's UID unlike the id), "occurrenceOf" (a series' id).
+enum class TodoExtraKey { completed, rrule, uid, occurrenceOf };
+
+inline constexpr std::array<TodoExtraKey, 4> allTodoExtraKeys{
+    TodoExtraKey::completed, TodoExtraKey::rrule, TodoExtraKey::uid, TodoExtraKey::occurrenceOf};
+
+constexpr std::string_view extraKeyName(TodoExtraKey key)
+{
+    switch (key) {
+    case TodoExtraKey::completed:
+        return "completed";
+    case TodoExtraKey::rrule:
+        return "rrule";
+    case TodoExtraKey::uid:
+        return "uid";
+    case TodoExtraKey::occurrenceOf:
+        return "occurrenceOf";
+    }
+    return {};
+}
+
+constexpr std::optional<TodoExtraKey> todoExtraKeyFromString(std::string_view text)
+{
+    return valueNamed(allTodoExtraKeys, extraKeyName, text);
+}

@@ -10,6 +10,39 @@ namespace {
 
 using simdjson::dom::element;
 
+// Reads a member past the four into `extras`: false when it is one of ours of
+// the wrong form; any other key is ignored.
+bool readExtra(std::string_view key, element member, TodoExtras &extras)
+{
+    const auto extra = todoExtraKeyFromString(key);
+    if (!extra)
+        return true;
+    std::string_view text;
+    double number;
+    switch (*extra) {
+    case TodoExtraKey::completed:
+        if (member.get(number) != simdjson::SUCCESS)
+            return false;
+        extras.completed = number;
+        return true;
+    case TodoExtraKey::rrule:
+        if (member.get(text) != simdjson::SUCCESS || text.empty())
+            return false;
+        extras.rrule = text;
+        return true;
+    case TodoExtraKey::uid:
+        if (member.get(text) != simdjson::SUCCESS || text.empty())
+            return false;
+        extras.uid = text;
+        return true;
+    case TodoExtraKey::occurrenceOf:
+        if (member.get(text) != simdjson::SUCCESS || !(extras.occurrenceOf = Uuid::fromString(text)))
+            return false;
+        return true;
+    }
+    return true;
+}
+
 // Appends the item that `value` holds to `items`; false when it holds none.
 bool readItem(element value, std::vector<TodoItem> &items)
 {
@@ -20,14 +53,18 @@ bool readItem(element value, std::vector<TodoItem> &items)
     std::optional<std::string_view> name;
     std::optional<double> time;
     std::optional<TodoPriority> priority;
+    TodoExtras extras;
     // Every member is read in document order, so a repeated key is checked
     // each time and the last one holds.
     for (const auto [key, member] : members) {
-        const auto codingKey = todoItemCodingKeyFromString(key);
-        if (!codingKey)
-            continue;
         std::string_view text;
         double number;
+        const auto codingKey = todoItemCodingKeyFromString(key);
+        if (!codingKey) {
+            if (!readExtra(key, member, extras))
+                return false;
+            continue;
+        }
         switch (*codingKey) {
         case TodoItemCodingKey::id:
             if (member.get(text) != simdjson::SUCCESS || !(id = Uuid::fromString(text)))
@@ -52,7 +89,7 @@ bool readItem(element value, std::vector<TodoItem> &items)
     }
     if (!id || !name || !time || !priority)
         return false;
-    items.emplace_back(std::string(*name), *time, *priority, *id);
+    items.emplace_back(std::string(*name), *time, *priority, *id, std::move(extras));
     return true;
 }
 

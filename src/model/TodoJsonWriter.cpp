@@ -104,11 +104,50 @@ void appendNumber(std::string &out, double value)
         out.append(".0");
 }
 
-void appendKey(std::string &out, TodoItemCodingKey key)
+std::string_view keyName(TodoItemCodingKey key)
+{
+    return stringValue(key);
+}
+
+std::string_view keyName(TodoExtraKey key)
+{
+    return extraKeyName(key);
+}
+
+template <typename Key> void appendKey(std::string &out, Key key)
 {
     out.push_back('"');
-    out.append(stringValue(key));
+    out.append(keyName(key));
     out.append("\":");
+}
+
+// Closes the object after the members past the four that the to-do has.
+bool appendExtras(std::string &out, const TodoExtras &extras)
+{
+    if (extras.completed) {
+        if (!std::isfinite(*extras.completed))
+            return false;
+        out.push_back(',');
+        appendKey(out, TodoExtraKey::completed);
+        appendNumber(out, *extras.completed);
+    }
+    if (!extras.rrule.empty()) {
+        out.push_back(',');
+        appendKey(out, TodoExtraKey::rrule);
+        appendString(out, extras.rrule);
+    }
+    if (!extras.uid.empty()) {
+        out.push_back(',');
+        appendKey(out, TodoExtraKey::uid);
+        appendString(out, extras.uid);
+    }
+    if (extras.occurrenceOf) {
+        out.push_back(',');
+        appendKey(out, TodoExtraKey::occurrenceOf);
+        appendString(out, extras.occurrenceOf->uuidString());
+    }
+    out.push_back('}');
+    return true;
 }
 
 bool appendItem(std::string &out, const TodoItem &item)
@@ -127,8 +166,7 @@ bool appendItem(std::string &out, const TodoItem &item)
     out.push_back(',');
     appendKey(out, TodoItemCodingKey::priority);
     appendString(out, rawValue(item.priority()));
-    out.push_back('}');
-    return true;
+    return appendExtras(out, item.extras());
 }
 
 constexpr std::size_t fixedItemLength = 100;

@@ -193,6 +193,13 @@ TEST(TodoJson, ReadingFailsForAnyBadValue)
         {"priority with a space", "[" + replaced(R"("High")", R"(" High")") + "]"},
         {"priority unknown", "[" + replaced(R"("High")", R"("Urgent")") + "]"},
         {"priority a number", "[" + replaced(R"("High")", "2") + "]"},
+        {"completed a string", "[" + replaced(R"("High")", R"("High","completed":"yes")") + "]"},
+        {"completed null", "[" + replaced(R"("High")", R"("High","completed":null)") + "]"},
+        {"rrule a number", "[" + replaced(R"("High")", R"("High","rrule":1)") + "]"},
+        {"rrule empty", "[" + replaced(R"("High")", R"("High","rrule":"")") + "]"},
+        {"uid empty", "[" + replaced(R"("High")", R"("High","uid":"")") + "]"},
+        {"occurrenceOf not a UUID",
+         "[" + replaced(R"("High")", R"("High","occurrenceOf":"x")") + "]"},
         {"one bad element of three",
          "[" + good + "," + replaced(R"("High")", R"("Top")") + "," + good + "]"},
     };
@@ -212,4 +219,30 @@ TEST(TodoJson, ListsReadBackInStoredOrder)
     EXPECT_EQ(*read, items);
     EXPECT_EQ(decodeTodoList("[]"), std::vector<TodoItem>{});
     EXPECT_EQ(decodeTodoList(" [ ] "), std::vector<TodoItem>{});
+}
+
+TEST(TodoJson, ExtrasAreWrittenOnlyWhenPresentAndReadBack)
+{
+    const TodoItem plain("Buy milk", 786310200, TodoPriority::high, fixedId);
+    EXPECT_EQ(encodeTodoItem(plain), itemJson(validMembers));
+    const Uuid series = *Uuid::fromString("0B7A57C3-2C25-4F4B-9D4C-2E0C8E0D4B11");
+    const struct {
+        TodoExtras extras;
+        std::string members;
+    } cases[] = {
+        {{.completed = 786313800.5}, R"(,"completed":786313800.5)"},
+        {{.rrule = "FREQ=WEEKLY;BYDAY=MO,WE"}, R"(,"rrule":"FREQ=WEEKLY;BYDAY=MO,WE")"},
+        {{.uid = "abc@phone"}, R"(,"uid":"abc@phone")"},
+        {{.completed = 1, .occurrenceOf = series},
+         R"(,"completed":1,"occurrenceOf":"0B7A57C3-2C25-4F4B-9D4C-2E0C8E0D4B11")"},
+    };
+    for (const auto &c : cases) {
+        const TodoItem item = plain.withExtras(c.extras);
+        EXPECT_NE(item, plain);
+        EXPECT_EQ(encodeTodoItem(item), itemJson(std::string(validMembers) + c.members));
+        EXPECT_EQ(decodeTodoList(*encodeTodoList({item, plain})),
+                  (std::vector<TodoItem>{item, plain}));
+    }
+    EXPECT_FALSE(encodeTodoItem(
+        plain.withExtras({.completed = std::numeric_limits<double>::infinity()})));
 }
