@@ -13,6 +13,18 @@ std::string TodoItem::uid() const
     return kept.empty() ? m_id.uuidString() : kept;
 }
 
+std::optional<double> TodoItem::reminderAt() const
+{
+    const TodoExtras &kept = extras();
+    if (kept.completed)
+        return std::nullopt;
+    if (kept.alarm)
+        return m_time + *kept.alarm;
+    if (kept.wholeDay)
+        return std::nullopt;
+    return m_time;
+}
+
 bool operator==(const TodoItem &a, const TodoItem &b)
 {
     return a.m_id == b.m_id && canonicallyEqual(a.m_name, b.m_name) && a.m_time == b.m_time &&

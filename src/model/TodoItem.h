@@ -23,8 +23,17 @@ struct TodoExtras {
     // A done occurrence of a repeating to-do, kept on this machine only: the
     // series' id.
     std::optional<Uuid> occurrenceOf{};
+    // When its reminder comes, in seconds after `time` (negative: before), when
+    // another client gave it an alarm of its own; at `time` while absent.
+    std::optional<double> alarm{};
+    // Due on a day rather than at a time (`time` is that day's start): it
+    // reminds only by an alarm of its own.
+    bool wholeDay = false;
 
-    bool empty() const { return !completed && rrule.empty() && uid.empty() && !occurrenceOf; }
+    bool empty() const
+    {
+        return !completed && rrule.empty() && uid.empty() && !occurrenceOf && !alarm && !wholeDay;
+    }
     friend bool operator==(const TodoExtras &, const TodoExtras &) = default;
 };
 
@@ -50,6 +59,8 @@ public:
     bool repeats() const { return !extras().rrule.empty(); }
     // The UID a calendar server knows it by.
     std::string uid() const;
+    // When its reminder comes; none when done, or due on a day with no alarm.
+    std::optional<double> reminderAt() const;
 
     // The same to-do with other fields; the id and the extras stay.
     TodoItem with(std::string name, double time, TodoPriority priority) const

@@ -37,11 +37,13 @@ constexpr std::optional<TodoItemCodingKey> todoItemCodingKeyFromString(std::stri
 
 // The optional members of a to-do past the four, each written only when the
 // to-do has it: "completed" (a number like "time"), "rrule" (RRULE value text),
-// "uid" (a server's UID unlike the id), "occurrenceOf" (a series' id).
-enum class TodoExtraKey { completed, rrule, uid, occurrenceOf };
+// "uid" (a server's UID unlike the id), "occurrenceOf" (a series' id), "alarm"
+// (seconds after "time"), "wholeDay" (true).
+enum class TodoExtraKey { completed, rrule, uid, occurrenceOf, alarm, wholeDay };
 
-inline constexpr std::array<TodoExtraKey, 4> allTodoExtraKeys{
-    TodoExtraKey::completed, TodoExtraKey::rrule, TodoExtraKey::uid, TodoExtraKey::occurrenceOf};
+inline constexpr std::array<TodoExtraKey, 6> allTodoExtraKeys{
+    TodoExtraKey::completed,    TodoExtraKey::rrule, TodoExtraKey::uid,
+    TodoExtraKey::occurrenceOf, TodoExtraKey::alarm, TodoExtraKey::wholeDay};
 
 constexpr std::string_view extraKeyName(TodoExtraKey key)
 {
@@ -54,6 +56,10 @@ constexpr std::string_view extraKeyName(TodoExtraKey key)
         return "uid";
     case TodoExtraKey::occurrenceOf:
         return "occurrenceOf";
+    case TodoExtraKey::alarm:
+        return "alarm";
+    case TodoExtraKey::wholeDay:
+        return "wholeDay";
     }
     return {};
 }

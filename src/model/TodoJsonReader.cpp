@@ -39,6 +39,18 @@ bool readExtra(std::string_view key, element member, TodoExtras &extras)
         if (member.get(text) != simdjson::SUCCESS || !(extras.occurrenceOf = Uuid::fromString(text)))
             return false;
         return true;
+    case TodoExtraKey::alarm:
+        if (member.get(number) != simdjson::SUCCESS)
+            return false;
+        extras.alarm = number;
+        return true;
+    case TodoExtraKey::wholeDay: {
+        bool flag;
+        if (member.get(flag) != simdjson::SUCCESS || !flag)
+            return false;
+        extras.wholeDay = true;
+        return true;
+    }
     }
     return true;
 }

@@ -146,6 +146,18 @@ bool appendExtras(std::string &out, const TodoExtras &extras)
         appendKey(out, TodoExtraKey::occurrenceOf);
         appendString(out, extras.occurrenceOf->uuidString());
     }
+    if (extras.alarm) {
+        if (!std::isfinite(*extras.alarm))
+            return false;
+        out.push_back(',');
+        appendKey(out, TodoExtraKey::alarm);
+        appendNumber(out, *extras.alarm);
+    }
+    if (extras.wholeDay) {
+        out.push_back(',');
+        appendKey(out, TodoExtraKey::wholeDay);
+        out.append("true");
+    }
     out.push_back('}');
     return true;
 }

@@ -127,3 +127,20 @@ TEST(TodoItem, NamesCompareUnderCanonicalEquivalence)
         EXPECT_EQ(a == b, c.equal) << c.a << " / " << c.b;
     }
 }
+
+TEST(TodoItem, RemindsAtItsOwnAlarmOrTimeUnlessDoneOrDueOnADay)
+{
+    const TodoItem item("Tea", 1000, TodoPriority::low);
+    const struct {
+        TodoExtras extras;
+        std::optional<double> reminder;
+    } cases[] = {
+        {{}, 1000},
+        {{.alarm = -600}, 400},
+        {{.wholeDay = true}, std::nullopt},
+        {{.alarm = 3600, .wholeDay = true}, 4600},
+        {{.completed = 900, .alarm = -600}, std::nullopt},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(item.withExtras(c.extras).reminderAt(), c.reminder);
+}

@@ -198,6 +198,8 @@ TEST(TodoJson, ReadingFailsForAnyBadValue)
         {"rrule a number", "[" + replaced(R"("High")", R"("High","rrule":1)") + "]"},
         {"rrule empty", "[" + replaced(R"("High")", R"("High","rrule":"")") + "]"},
         {"uid empty", "[" + replaced(R"("High")", R"("High","uid":"")") + "]"},
+        {"wholeDay false", "[" + replaced(R"("High")", R"("High","wholeDay":false)") + "]"},
+        {"alarm a string", "[" + replaced(R"("High")", R"("High","alarm":"-PT1H")") + "]"},
         {"occurrenceOf not a UUID",
          "[" + replaced(R"("High")", R"("High","occurrenceOf":"x")") + "]"},
         {"one bad element of three",
@@ -235,6 +237,7 @@ TEST(TodoJson, ExtrasAreWrittenOnlyWhenPresentAndReadBack)
         {{.uid = "abc@phone"}, R"(,"uid":"abc@phone")"},
         {{.completed = 1, .occurrenceOf = series},
          R"(,"completed":1,"occurrenceOf":"0B7A57C3-2C25-4F4B-9D4C-2E0C8E0D4B11")"},
+        {{.alarm = -86400, .wholeDay = true}, R"(,"alarm":-86400,"wholeDay":true)"},
     };
     for (const auto &c : cases) {
         const TodoItem item = plain.withExtras(c.extras);
