@@ -157,6 +157,8 @@ void SyncSetupDialog::showError(ServerError error, const QString &untrustedFinge
         return;
     case ServerError::preconditionFailed:
     case ServerError::notFound:
+    case ServerError::listGone:
+    case ServerError::refused:
     case ServerError::invalidSyncToken:
     case ServerError::badAnswer:
     case ServerError::server:

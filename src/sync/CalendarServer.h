@@ -24,17 +24,24 @@ enum class ServerError {
     // The ETag given no longer matches (412): someone else changed it.
     preconditionFailed,
     notFound,
+    // The task list itself is gone (404 or 410 on the collection).
+    listGone,
     // The sync token is stale or the server has no sync-collection.
     invalidSyncToken,
     // Not what the protocol promises, or past the size limit.
     badAnswer,
-    // Any other 4xx or 5xx.
+    // Refused for good, whatever the password (403, 400, 409, 413, 415 and
+    // other 4xx than those above): the server's own words in `message`.
+    refused,
+    // Any 5xx: for now.
     server,
 };
 
 template <typename T> struct ServerResult {
     ServerError error = ServerError::none;
     T value{};
+    // What the server said of a refusal, as plain text (empty when nothing).
+    QString message{};
     bool ok() const { return error == ServerError::none; }
 };
 
