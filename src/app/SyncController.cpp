@@ -69,11 +69,12 @@ void SyncController::run(const QString &password)
         m_progress = {taken, waiting};
         emit stateChanged();
     };
-    m_engine->writeFailed = [this] { setState(State::needsAttention, Attention::files); };
     m_scheduler = std::make_unique<SyncScheduler>([this] { runSync(); });
     // What changed while sync was off (or all of the list, the first time).
-    if (!m_engine->listChanged(m_view.todoList()))
+    const auto reconciled = m_engine->reconcile(m_view.todoList(), true);
+    if (!reconciled)
         return setState(State::needsAttention, Attention::files);
+    apply(*reconciled);
     m_scheduler->syncNow();
 }
 
@@ -93,8 +94,12 @@ void SyncController::keepHeldTodos()
 {
     if (!m_engine || m_heldRemovals.empty())
         return;
-    if (!m_engine->keepHeldRemovals(std::exchange(m_heldRemovals, {})))
+    const auto kept = m_engine->keepHeldRemovals(std::exchange(m_heldRemovals, {}));
+    if (!kept)
         return setState(State::needsAttention, Attention::files);
+    ListChanges back;
+    back.upserts = *kept;
+    apply(back);
     setState(State::synced);
     syncNow();
 }
@@ -108,14 +113,19 @@ void SyncController::runSync()
     m_engine->sync([this](SyncOutcome outcome) { finished(std::move(outcome)); }, allowMassRemoval);
 }
 
+void SyncController::apply(const ListChanges &changes)
+{
+    SyncedChanges synced;
+    synced.changed.reserve(changes.upserts.size());
+    for (const TodoItem &item : changes.upserts)
+        synced.changed.push_back({item, item.reminderAt()});
+    synced.removed = changes.removals;
+    m_view.applySyncedChanges(synced);
+}
+
 void SyncController::finished(SyncOutcome outcome)
 {
-    SyncedChanges changes;
-    changes.changed.reserve(outcome.upserts.size());
-    for (const ServerTodo &todo : outcome.upserts)
-        changes.changed.push_back({todo.item(), todo.reminder});
-    changes.removed = std::move(outcome.removals);
-    m_view.applySyncedChanges(changes);
+    apply(outcome);
     m_heldRemovals = std::move(outcome.heldRemovals);
     if (outcome.status == SyncOutcome::Status::done || outcome.error != ServerError::network)
         m_lastReached = m_clock.now();

@@ -61,6 +61,7 @@ private:
     void run(const QString &password);
     void runSync();
     void finished(SyncOutcome outcome);
+    void apply(const ListChanges &changes);
     void setState(State state, Attention attention = Attention::none);
     void tearDown();
     bool isSetUpBy(const CalDavClient *client) const;

@@ -26,7 +26,7 @@ int main(int argc, char **argv)
     SyncEngine engine(client, arguments[1], clock);
     if (!engine.load())
         return 3;
-    if (engine.journal().knownList().empty()) {
+    if (engine.journal().knownCount() == 0) {
         std::vector<TodoItem> list;
         for (int i = 0; i < arguments[6].toInt(); ++i)
             list.emplace_back("To-do " + std::to_string(i), 794424600 + 60 * i,
