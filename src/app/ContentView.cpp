@@ -26,6 +26,11 @@ ContentView::ContentView(Preferences &preferences, ReminderScheduler &reminders,
       m_saver(preferences, rescue, [this] { return m_todoList; })
 {
     connect(&m_saver, &TodoListSaver::saved, this, &ContentView::scheduleSavedReminders);
+    connect(&m_saver, &TodoListSaver::saved, this,
+            [this](quint64 generation, TodoListSaver::Outcome outcome) {
+                if (outcome == TodoListSaver::Outcome::stored)
+                    emit listStored(generation);
+            });
     m_undoExpiry.setSingleShot(true);
     m_undoExpiry.setInterval(undoSeconds * 1000);
     connect(&m_undoExpiry, &QTimer::timeout, this, &ContentView::dismissUndo);
@@ -200,8 +205,24 @@ void ContentView::restoreRescue()
         m_reminders.cancelReminders(replaced);
     m_remindersAfterSave.clear();
     emit todoListAboutToBeReset();
-    m_todoList = std::make_shared<std::vector<TodoItem>>(std::move(*list));
-    listChanged();
+    auto restored = std::make_shared<std::vector<TodoItem>>(std::move(*list));
+    TodoListEdit edit;
+    std::unordered_map<Uuid, const TodoItem *, UuidHash> before;
+    for (const TodoItem &item : *m_todoList)
+        before.emplace(item.id(), &item);
+    for (const TodoItem &item : *restored) {
+        const auto found = before.find(item.id());
+        if (found == before.end() || !(*found->second == item))
+            edit.saved.push_back(item);
+        if (found != before.end())
+            before.erase(found);
+    }
+    for (const TodoItem &item : *m_todoList) {
+        if (before.contains(item.id()))
+            edit.removed.push_back(item);
+    }
+    m_todoList = std::move(restored);
+    listChanged(edit);
     emit todoListReset();
     for (const TodoItem &item : *m_todoList) {
         if (item.time() > m_clock.now())
@@ -224,10 +245,10 @@ std::vector<TodoItem> &ContentView::editableList()
     return *m_todoList;
 }
 
-void ContentView::listChanged()
+void ContentView::listChanged(const TodoListEdit &edit)
 {
     saveSoon();
-    emit listEdited();
+    emit listEdited(edit);
 }
 
 void ContentView::saveSoon()
@@ -342,7 +363,7 @@ void ContentView::addTodo()
         return;
     emit todoAboutToBeAppended();
     editableList().emplace_back(name.toStdString(), *time, m_selectedPriority);
-    listChanged();
+    listChanged({{m_todoList->back()}, {}});
     emit todoAppended();
     setNewTodoName(QString());
     scheduleAfterSave(m_todoList->back());
@@ -411,10 +432,13 @@ void ContentView::deleteTodos(const QList<int> &offsets)
         const int first = ascending[runStart];
         const int last = ascending[runEnd - 1];
         emit todosAboutToBeRemoved(first, last);
-        for (int offset = last; offset >= first; --offset)
+        TodoListEdit edit;
+        for (int offset = last; offset >= first; --offset) {
+            edit.removed.push_back(list[static_cast<std::size_t>(offset)]);
             deleted.emplace_back(offset, std::move(list[static_cast<std::size_t>(offset)]));
+        }
         list.erase(list.begin() + first, list.begin() + last + 1);
-        listChanged();
+        listChanged(edit);
         emit todosRemoved();
         runEnd = runStart;
     }
@@ -452,7 +476,7 @@ void ContentView::undoDelete()
         emit todosAboutToBeInserted(first, last);
         list.insert(list.begin() + first, std::make_move_iterator(run.begin()),
                           std::make_move_iterator(run.end()));
-        listChanged();
+        listChanged({std::vector<TodoItem>(list.begin() + first, list.begin() + last + 1), {}});
         emit todosInserted();
         for (int row = first; row <= last; ++row)
             identifiers.append(
@@ -536,7 +560,7 @@ void ContentView::replaceTodo(int offset, TodoItem item)
                   [&id](const WaitingReminder &waiting) { return waiting.item.id() == id; });
     m_reminders.cancelReminders({QString::fromStdString(id.uuidString())});
     slot = std::move(item);
-    listChanged();
+    listChanged({{slot}, {}});
     emit todoChanged(offset);
     if (slot.time() > m_clock.now())
         scheduleAfterSave(slot);

@@ -10,6 +10,7 @@
 #include <Preferences.h>
 #include <ReminderScheduler.h>
 #include "SyncedChanges.h"
+#include "TodoListEdit.h"
 #include <TodoItem.h>
 #include <TodoListReadAhead.h>
 #include <TodoListRescue.h>
@@ -86,6 +87,9 @@ public:
     // Replaces the list with the rescue file's, when it can be read.
     void restoreRescue();
     void dismissRescue();
+
+    // Counts the changes of the list: the one it holds now.
+    quint64 generation() const { return m_generation; }
 
     // Starts the save that waits and blocks until it and its reminders are done.
     void finishSavesForTesting() { m_saver.finishSavesForTesting(); }
@@ -189,14 +193,16 @@ signals:
     void deleteAlertShownChanged(bool shown);
     void newerRescueChanged();
     // The user changed the list (not a sync): for sync to journal.
-    void listEdited();
+    void listEdited(const TodoListEdit &edit);
+    // The store holds the list as it was at `generation`.
+    void listStored(quint64 generation);
 
 private:
     std::optional<double> composeTime() const;
     // The list as the operations change it: a copy while the writer reads it.
     std::vector<TodoItem> &editableList();
     // Every local change of the list goes through here.
-    void listChanged();
+    void listChanged(const TodoListEdit &edit);
     void saveSoon();
     // A new to-do's reminder goes out once the to-do is on disk, so that a crash
     // never leaves a reminder for a to-do that was not kept.

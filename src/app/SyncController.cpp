@@ -29,12 +29,16 @@ SyncController::SyncController(ContentView &view, PasswordStore &passwords, cons
     : SyncService(parent), m_view(view), m_passwords(passwords), m_clock(clock),
       m_folder(std::move(folder))
 {
-    connect(&m_view, &ContentView::listEdited, this, [this] {
+    connect(&m_view, &ContentView::listEdited, this, [this](const TodoListEdit &edit) {
         if (!m_engine)
             return;
-        if (!m_engine->listChanged(m_view.todoList()))
+        if (!m_engine->record(edit.saved, edit.removed))
             setState(State::needsAttention, Attention::files);
         m_scheduler->localChange();
+    });
+    connect(&m_view, &ContentView::listStored, this, [this](quint64 generation) {
+        m_storedGeneration = generation;
+        markStoredPulls();
     });
 }
 
@@ -121,6 +125,19 @@ void SyncController::apply(const ListChanges &changes)
         synced.changed.push_back({item, item.reminderAt()});
     synced.removed = changes.removals;
     m_view.applySyncedChanges(synced);
+    if (changes.pullMark > 0)
+        m_storedPulls.emplace_back(m_view.generation(), changes.pullMark);
+    markStoredPulls();
+}
+
+void SyncController::markStoredPulls()
+{
+    // The engine keeps what a pull brought until the list on disk holds it.
+    while (m_engine && !m_storedPulls.empty() &&
+           m_storedPulls.front().first <= m_storedGeneration) {
+        m_engine->listStored(m_storedPulls.front().second);
+        m_storedPulls.erase(m_storedPulls.begin());
+    }
 }
 
 void SyncController::finished(SyncOutcome outcome)

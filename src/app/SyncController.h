@@ -62,6 +62,7 @@ private:
     void runSync();
     void finished(SyncOutcome outcome);
     void apply(const ListChanges &changes);
+    void markStoredPulls();
     void setState(State state, Attention attention = Attention::none);
     void tearDown();
     bool isSetUpBy(const CalDavClient *client) const;
@@ -85,6 +86,9 @@ private:
     // When the server was last reached, for "gone for a day".
     std::optional<double> m_lastReached;
     std::function<void()> m_afterSync;
+    // Pulls the list takes once its generation is stored, by their marks.
+    std::vector<std::pair<quint64, qint64>> m_storedPulls;
+    quint64 m_storedGeneration = 0;
     // What the set-up under way has learned; its client is deleted later,
     // since a step may end inside one of its answers.
     struct PendingSetup {

@@ -44,6 +44,7 @@ TEST_P(SyncEngineFaults, AFailedSyncKeepsEverythingForTheNext)
     FixedClock clock(794424600);
     const std::vector<TodoItem> local{TodoItem("Buy milk", 794424600, TodoPriority::low),
                                       TodoItem("Call Ann", 794428200, TodoPriority::medium)};
+    std::vector<TodoItem> list = local;
     {
         SyncEngine engine(server, folder.path(), clock);
         ASSERT_TRUE(engine.load());
@@ -52,8 +53,7 @@ TEST_P(SyncEngineFaults, AFailedSyncKeepsEverythingForTheNext)
         const SyncOutcome failed = syncOnce(engine);
         EXPECT_EQ(failed.status, SyncOutcome::Status::failed) << c.what;
         EXPECT_EQ(failed.error, c.error) << c.what;
-        EXPECT_TRUE(failed.upserts.empty());
-        EXPECT_TRUE(engine.state().syncToken().isEmpty()) << c.what;
+        list = appliedChanges(list, failed);
     }
     // The next run, from the files alone, finishes the work once.
     SyncEngine engine(server, folder.path(), clock);
@@ -61,7 +61,7 @@ TEST_P(SyncEngineFaults, AFailedSyncKeepsEverythingForTheNext)
     const SyncOutcome outcome = syncOnce(engine);
     ASSERT_EQ(outcome.status, SyncOutcome::Status::done) << c.what;
     EXPECT_EQ(server.objects.size(), 3u) << c.what;
-    const auto list = appliedChanges(local, outcome);
+    list = appliedChanges(list, outcome);
     ASSERT_EQ(list.size(), 3u) << c.what;
     EXPECT_EQ(list.back(), phones) << c.what;
     EXPECT_TRUE(engine.journal().changes().empty());
