@@ -156,9 +156,11 @@ void SyncEngine::sync(std::function<void(SyncOutcome)> done, bool allowMassRemov
     }
 
     // Steps are taken from the back. A first sync lists the server before it
-    // sends anything.
+    // sends anything, and again after: a token from before its own writes
+    // need not tell of their removal later.
     const bool first = !m_state.hasCopies() && m_state.syncToken().isEmpty();
-    m_steps = first ? std::vector{Step::replay, Step::pull} : std::vector{Step::pull, Step::replay};
+    m_steps = first ? std::vector{Step::pull, Step::replay, Step::pull}
+                    : std::vector{Step::pull, Step::replay};
     nextStep();
 }
 
@@ -550,9 +552,10 @@ void SyncEngine::apply(const std::vector<ServerObject> &fetched, const QStringLi
     }
     if (!mark)
         return fail(ServerError::none);
-    m_pulled.upserts = std::move(outcome.upserts);
-    m_pulled.removals = std::move(outcome.removals);
-    m_pulled.pullMark = *mark;
+    m_pulled.upserts.insert(m_pulled.upserts.end(), outcome.upserts.begin(), outcome.upserts.end());
+    m_pulled.removals.insert(m_pulled.removals.end(), outcome.removals.begin(),
+                             outcome.removals.end());
+    m_pulled.pullMark = std::max(m_pulled.pullMark, *mark);
     nextStep();
 }
 

@@ -324,7 +324,12 @@ TEST_P(SyncEngineTest, AServerThatWouldEmptyTheListWaitsForTheUser)
     for (const bool keep : {true, false}) {
         SCOPED_TRACE(keep ? "keep" : "apply");
         phone->change(keep ? std::vector<TodoItem>() : fewer);
-        ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+        // Removed on the phone: its own sync asks first, too.
+        const auto asked = phone->sync();
+        EXPECT_EQ(asked.status, SyncOutcome::Status::needsConfirmation);
+        EXPECT_EQ(asked.heldRemovals.size(), keep ? 10u : 6u);
+        EXPECT_EQ(objectsOnServer(), 10u);
+        ASSERT_EQ(phone->sync(true).status, SyncOutcome::Status::done);
         for (int attempt = 0; attempt < 2; ++attempt) {
             const auto held = laptop->sync();
             EXPECT_EQ(held.status, SyncOutcome::Status::needsConfirmation);
@@ -345,6 +350,27 @@ TEST_P(SyncEngineTest, AServerThatWouldEmptyTheListWaitsForTheUser)
         ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
         EXPECT_EQ(byId(phone->list), byId(laptop->list));
     }
+}
+
+TEST_P(SyncEngineTest, KeepingMostOfTheListRemovedHereBringsItBack)
+{
+    laptop->change(someTodos(10));
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    const std::vector<TodoItem> all = laptop->list;
+    laptop->change({all.begin(), all.begin() + 3});
+    const auto held = laptop->sync();
+    ASSERT_EQ(held.status, SyncOutcome::Status::needsConfirmation);
+    ASSERT_EQ(held.heldRemovals.size(), 7u);
+    const auto back = laptop->engine->keepHeldRemovals(held.heldRemovals);
+    ASSERT_TRUE(back);
+    ListChanges restored;
+    restored.upserts = *back;
+    laptop->list = appliedChanges(laptop->list, restored);
+    EXPECT_EQ(byId(laptop->list), byId(all));
+    EXPECT_EQ(laptop->sync().status, SyncOutcome::Status::done) << "asks no more";
+    EXPECT_EQ(objectsOnServer(), 10u);
+    ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+    EXPECT_EQ(byId(phone->list), byId(all));
 }
 
 TEST_P(SyncEngineTest, AStoppedServerOrAKillLosesAndDuplicatesNothing)
