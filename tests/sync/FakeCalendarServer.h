@@ -6,6 +6,7 @@
 #include <CalendarServer.h>
 
 #include <map>
+#include <optional>
 
 // A task list in memory that answers at once, for the faults real servers do
 // not make on request: `fault` names the call that fails next and how.
@@ -14,6 +15,8 @@ public:
     enum class Call { changesSince, listEtags, fetch, put, remove };
     std::optional<std::pair<Call, ServerError>> fault;
     std::map<QString, ServerObject> objects;
+    // Writes to these hrefs are refused for good, in these words.
+    std::map<QString, QString> refusing;
 
     void changesSince(const QString &, Reply<ServerChanges> reply) override
     {
@@ -50,6 +53,8 @@ public:
     {
         if (failed(Call::put, reply))
             return;
+        if (refusing.contains(href))
+            return reply({ServerError::refused, {}, refusing[href]});
         const auto found = objects.find(href);
         if ((etag.isEmpty() && found != objects.end()) ||
             (!etag.isEmpty() && (found == objects.end() || found->second.etag != etag)))

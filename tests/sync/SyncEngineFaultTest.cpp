@@ -91,6 +91,37 @@ TEST(SyncEngineFiles, AFolderThatCannotBeWrittenSyncsNothingAndADamagedDatabaseI
     EXPECT_TRUE(engine.listChanged({TodoItem("Buy milk", 794424600, TodoPriority::low)}));
 }
 
+TEST(SyncEngineRefusals, AChangeRefusedForGoodIsSetAsideAndTheRestGoesOn)
+{
+    FakeCalendarServer server;
+    const TodoItem phones("From the phone", 794424600, TodoPriority::high);
+    server.put(server.hrefForUid(QString::fromStdString(phones.uid())),
+               QByteArray::fromStdString(newVTodo(phones, 0)), {}, [](auto) {});
+    QTemporaryDir folder;
+    FixedClock clock(794424600);
+    const TodoItem refused("Refused", 794424600, TodoPriority::low);
+    const TodoItem taken("Taken", 794428200, TodoPriority::medium);
+    server.refusing[server.hrefForUid(QString::fromStdString(refused.uid()))] =
+        QStringLiteral("DUE must occur after DTSTART");
+    SyncEngine engine(server, folder.path(), clock);
+    ASSERT_TRUE(engine.load());
+    ASSERT_TRUE(engine.listChanged({refused, taken}));
+
+    const SyncOutcome outcome = syncOnce(engine);
+    EXPECT_EQ(outcome.status, SyncOutcome::Status::done);
+    ASSERT_EQ(outcome.refused.size(), 1u);
+    EXPECT_EQ(outcome.refused[0].change.item, refused);
+    EXPECT_EQ(outcome.refused[0].message, u"DUE must occur after DTSTART");
+    EXPECT_EQ(appliedChanges({}, outcome), std::vector<TodoItem>{phones}) << "pulled all the same";
+    EXPECT_EQ(server.objects.size(), 2u);
+    EXPECT_TRUE(syncOnce(engine).refused.empty()) << "not sent again by itself";
+
+    server.refusing.clear();
+    ASSERT_TRUE(engine.retrySetAside());
+    EXPECT_EQ(syncOnce(engine).uploaded, 1);
+    EXPECT_EQ(server.objects.size(), 3u);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, SyncEngineFaults,
     testing::Values(FaultCase{"500 on a write", Call::put, ServerError::server},

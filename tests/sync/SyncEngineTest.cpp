@@ -38,6 +38,7 @@ public:
     explicit CountingServer(CalendarServer &server) : m_server(server) {}
     int calls = 0;
     bool holdChanges = false;
+    bool holdPuts = false;
     std::function<void()> heldAnswer;
 
     void changesSince(const QString &token, Reply<ServerChanges> reply) override
@@ -64,7 +65,12 @@ public:
              Reply<QString> reply) override
     {
         ++calls;
-        m_server.put(href, data, etag, reply);
+        m_server.put(href, data, etag, [this, reply](ServerResult<QString> answer) {
+            if (holdPuts)
+                heldAnswer = [reply, answer] { reply(answer); };
+            else
+                reply(answer);
+        });
     }
     void remove(const QString &href, const QString &etag, Reply<bool> reply) override
     {
@@ -464,13 +470,26 @@ url, user, password, calendar_url, action = sys.argv[1:6]
 calendar = caldav.DAVClient(url=url, username=user, password=password).calendar(url=calendar_url)
 if action == "write":
     calendar.save_todo(ical=sys.stdin.read())
+elif action == "count":
+    print(len(calendar.todos(include_completed=True)))
 else:
-    print(calendar.todo_by_uid("other-client-7").data)
+    print(calendar.todo_by_uid(sys.stdin.read()).data)
 )";
 
-TEST_P(SyncEngineTest, AnotherClientsPropertiesSurviveAPlimsaEdit)
+QByteArray otherClientsTodo(const char *uid, const char *summary)
 {
-    auto runOtherClient = [&](const char *action, const QByteArray &input) {
+    return QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//EN\r\n"
+                      "BEGIN:VTODO\r\nUID:") +
+           uid + "\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:" + summary +
+           "\r\nDUE:20260305T183000Z\r\nCATEGORIES:Work,Phone\r\n"
+           "DESCRIPTION:Ask about the keys\r\nX-OTHER-CLIENT-FLAG:kept\r\n"
+           "END:VTODO\r\nEND:VCALENDAR\r\n";
+}
+
+class WithAnotherClient : public SyncEngineTest {
+protected:
+    QString runOtherClient(const char *action, const QByteArray &input)
+    {
         QProcess python;
         python.start(QStringLiteral("/usr/bin/python3"),
                      {QStringLiteral("-c"), QString::fromLatin1(otherClient),
@@ -481,23 +500,118 @@ TEST_P(SyncEngineTest, AnotherClientsPropertiesSurviveAPlimsaEdit)
         EXPECT_TRUE(python.waitForFinished(60000));
         EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
         return QString::fromUtf8(python.readAllStandardOutput()).remove(u'\r');
-    };
-    runOtherClient("write", "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//EN\r\n"
-                            "BEGIN:VTODO\r\nUID:other-client-7\r\nDTSTAMP:20260101T000000Z\r\n"
-                            "SUMMARY:Call Ann\r\nDUE:20260305T183000Z\r\n"
-                            "CATEGORIES:Work,Phone\r\nDESCRIPTION:Ask about the keys\r\n"
-                            "X-OTHER-CLIENT-FLAG:kept\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+    }
 
+    void expectKept(const QString &read, const char *summary)
+    {
+        for (const QString &line :
+             {QStringLiteral("SUMMARY:") + QLatin1String(summary) + u'\n',
+              QStringLiteral("CATEGORIES:Work,Phone\n"),
+              QStringLiteral("DESCRIPTION:Ask about the keys\n"),
+              QStringLiteral("X-OTHER-CLIENT-FLAG:kept\n"), QStringLiteral("UID:other-client-7\n")})
+            EXPECT_TRUE(read.contains(line)) << line.toStdString() << read.toStdString();
+    }
+};
+
+TEST_P(WithAnotherClient, ItsPropertiesSurviveAnEditAndAnUndoneRemoval)
+{
+    runOtherClient("write", otherClientsTodo("other-client-7", "Call Ann"));
     ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
     ASSERT_EQ(laptop->list.size(), 1u);
     laptop->change({named(laptop->list[0], "Call Ann back")});
     ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    QString read = runOtherClient("read", "other-client-7");
+    expectKept(read, "Call Ann back");
+    EXPECT_TRUE(read.contains(QStringLiteral("SEQUENCE:1\n"))) << read.toStdString();
 
-    const QString read = runOtherClient("read", {});
-    for (const char *line :
-         {"SUMMARY:Call Ann back\n", "CATEGORIES:Work,Phone\n", "DESCRIPTION:Ask about the keys\n",
-          "X-OTHER-CLIENT-FLAG:kept\n", "UID:other-client-7\n", "SEQUENCE:1\n"})
-        EXPECT_TRUE(read.contains(QString::fromLatin1(line))) << line << read.toStdString();
+    // Removed, and the removal on the server; then undone.
+    const std::vector<TodoItem> before = laptop->list;
+    laptop->change({});
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    ASSERT_EQ(runOtherClient("count", {}).trimmed(), u"0");
+    laptop->change(before);
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    expectKept(runOtherClient("read", "other-client-7"), "Call Ann back");
+    EXPECT_EQ(objectsOnServer(), 1u);
+}
+
+TEST_P(WithAnotherClient, ASecondSetUpOfTheListMergesWhatIsThereAlready)
+{
+    runOtherClient("write", otherClientsTodo("other-client-7", "Call Ann"));
+    runOtherClient("write", otherClientsTodo("other-client-8", "Pay rent"));
+    laptop->change(someTodos(2));
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    ASSERT_EQ(laptop->list.size(), 4u);
+    const std::vector<TodoItem> kept = laptop->list;
+
+    // Stop Syncing forgets everything sync knew; the list stays.
+    laptop->close();
+    ASSERT_TRUE(QDir(laptop->folder.path()).removeRecursively());
+    laptop->reopen();
+    laptop->change(kept);
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    EXPECT_EQ(objectsOnServer(), 4u);
+    EXPECT_EQ(byId(laptop->list), byId(kept));
+    expectKept(runOtherClient("read", "other-client-7"), "Call Ann");
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, WithAnotherClient,
+                         testing::Values(CalDavTestServer::Kind::radicale,
+                                         CalDavTestServer::Kind::xandikos),
+                         [](const auto &info) {
+                             return CalDavTestServer(info.param).name().toStdString();
+                         });
+
+TEST_P(SyncEngineTest, AnEditMadeWhileItsOwnUploadIsOutReachesTheServer)
+{
+    const TodoItem typo("Buy mil", march5, TodoPriority::low);
+    laptop->change({typo});
+    laptop->counted.holdPuts = true;
+    std::optional<SyncOutcome> outcome;
+    laptop->engine->sync([&](SyncOutcome answer) { outcome = std::move(answer); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bool(laptop->counted.heldAnswer); }, 30000));
+    laptop->change({named(typo, "Buy milk")});
+    laptop->counted.holdPuts = false;
+    std::exchange(laptop->counted.heldAnswer, nullptr)();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 30000));
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+
+    ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+    ASSERT_EQ(phone->list.size(), 1u);
+    EXPECT_EQ(phone->list[0].name(), "Buy milk");
+}
+
+TEST_P(SyncEngineTest, AStartThatLostThePullOrTheListBringsTheirToDosBack)
+{
+    laptop->change(someTodos(3));
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+    std::vector<TodoItem> phones = phone->list;
+    phones.emplace_back("From the phone", march5, TodoPriority::high);
+    phones.erase(phones.begin());
+    phone->change(phones);
+    ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
+
+    // Killed after the pull, before the list that holds it was stored.
+    const auto pulled =
+        awaitAnswer<SyncOutcome>([&](auto done) { laptop->engine->sync(done); });
+    ASSERT_EQ(pulled.status, SyncOutcome::Status::done);
+    laptop->reopen();
+    auto back = laptop->engine->reconcile(laptop->list, true);
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(laptop->engine->journal().changes().empty()) << "nothing taken for a removal here";
+    laptop->list = appliedChanges(laptop->list, *back);
+    laptop->engine->listStored(back->pullMark);
+    EXPECT_EQ(byId(laptop->list), byId(phones));
+
+    // A start whose list could not be read: what sync knew comes back.
+    laptop->reopen();
+    back = laptop->engine->reconcile({}, false);
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(laptop->engine->journal().changes().empty());
+    EXPECT_EQ(byId(back->upserts), byId(phones));
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    EXPECT_EQ(objectsOnServer(), 3u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, SyncEngineTest,
