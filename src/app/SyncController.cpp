@@ -224,7 +224,7 @@ void SyncController::chooseTaskList(const QUrl &list, SetupReply done)
         return adopt(std::move(done));
     CalDavClient *client = m_setup->client;
     client->setCollection(list);
-    countFirstSync(*client, m_view.todoList(),
+    countFirstSync(*client, client, m_view.todoList(),
                    [this, client, done = std::move(done)](ServerResult<FirstSyncCount> count) {
                        if (!isSetUpBy(client))
                            return;

@@ -7,6 +7,8 @@
 
 #include <TodoItem.h>
 
+#include <QObject>
+
 #include <vector>
 
 // What a first sync of a local list with a server list would move, counted by
@@ -18,6 +20,8 @@ struct FirstSyncCount {
     int toServer = 0;
 };
 
-// Reads every to-do of `server`'s list; `local` is the list as it is now.
-void countFirstSync(CalendarServer &server, const std::vector<TodoItem> &local,
+// Reads every to-do of `server`'s list, on a thread of the pool so that a
+// long list does not hold up the server's thread; `local` is the list as it is
+// now. Answers on the main thread, unless `context` (of that thread) is gone.
+void countFirstSync(CalendarServer &server, QObject *context, const std::vector<TodoItem> &local,
                     CalendarServer::Reply<FirstSyncCount> reply);

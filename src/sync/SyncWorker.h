@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#pragma once
+
+#include "SyncEngine.h"
+
+#include <QObject>
+#include <QThread>
+
+#include <functional>
+#include <memory>
+
+// The sync engine and the server it talks to on a thread of their own, so
+// that the server's answers are read and merged, and the database written,
+// without holding up the thread that asks (the window's): it only hands over
+// changes and takes finished ones.
+//
+// Every call returns at once and its answer comes later, once, on the thread
+// that made the worker, unless the worker is gone by then. Going waits for
+// the worker's thread to end, which aborts a request under way.
+class SyncWorker : public QObject {
+    Q_OBJECT
+public:
+    using Snapshot = std::shared_ptr<const std::vector<TodoItem>>;
+    // Runs on the worker's thread, which the server then lives on.
+    using ServerMaker = std::function<std::unique_ptr<CalendarServer>()>;
+
+    // `clock` is read on the worker's thread.
+    SyncWorker(ServerMaker makeServer, QString folder, const Clock &clock,
+               QObject *parent = nullptr);
+    ~SyncWorker() override;
+
+    // Opens the engine's database: false when it cannot be; the path of an
+    // unreadable one it set aside, if any.
+    void load(std::function<void(bool, std::optional<QString>)> done);
+    void reconcile(Snapshot list, bool listWasRead,
+                   std::function<void(std::optional<ListChanges>)> done);
+    void record(std::vector<TodoItem> saved, std::vector<TodoItem> removed,
+                std::function<void(bool)> done);
+    void listStored(qint64 pullMark);
+    void sync(bool allowMassRemoval, std::function<void(SyncOutcome)> done);
+    void keepHeldRemovals(std::vector<Uuid> ids,
+                          std::function<void(std::optional<std::vector<TodoItem>>)> done);
+    void retrySetAside(std::function<void(bool)> done);
+
+signals:
+    // Local changes the server has taken and still waits for, while syncing.
+    void progress(int taken, int waiting);
+
+private:
+    // Runs `work` with the engine on the worker's thread.
+    void onWorker(std::function<void(SyncEngine &)> work);
+    // Runs `answer` on the thread that made the worker.
+    void answer(std::function<void()> answer);
+
+    QThread m_thread;
+    // Lives on the worker's thread; owns the server and the engine there.
+    QObject *m_home;
+    std::unique_ptr<CalendarServer> m_server;
+    std::unique_ptr<SyncEngine> m_engine;
+};
