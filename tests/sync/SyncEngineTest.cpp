@@ -398,10 +398,13 @@ TEST_P(SyncEngineTest, AStoppedServerOrAKillLosesAndDuplicatesNothing)
 
     ASSERT_TRUE(server.start()) << server.log().toStdString();
     laptop->reopen();
+    std::vector<std::pair<int, int>> progress;
+    laptop->engine->progress = [&](int taken, int waiting) { progress.emplace_back(taken, waiting); };
     auto outcome = laptop->sync();
     ASSERT_EQ(outcome.status, SyncOutcome::Status::done) << int(outcome.error);
     EXPECT_EQ(outcome.uploaded, 3);
     EXPECT_EQ(objectsOnServer(), 5u);
+    EXPECT_EQ(progress.front(), std::pair(3, 2)) << "counts the whole upload";
 
     // Everything it knew lost after the server took every change: the
     // journal as it was before, and no copies.
