@@ -15,6 +15,7 @@
 #include <vector>
 
 class QTcpServer;
+class QTcpSocket;
 
 // An HTTP(S) server on 127.0.0.1 that answers each request as the test says,
 // for what real CalDAV servers do not do on request: refusals in another
@@ -38,7 +39,7 @@ public:
     FakeDavServer();
     ~FakeDavServer();
 
-    // HTTPS with this certificate chain's leaf and key; before `listen`.
+    // HTTPS with this certificate and key; before `listen`.
     void useTls(const QSslCertificate &certificate, const QSslKey &key);
     bool listen();
     // "http(s)://host:port/" with the host given (both 127.0.0.1 and
@@ -49,19 +50,8 @@ public:
     std::vector<Request> requests;
 
 private:
-    void serve(class QTcpSocket *socket);
+    void serve(QTcpSocket *socket);
 
     std::unique_ptr<QTcpServer> m_server;
     bool m_tls = false;
-};
-
-// A certificate authority made for one test, and a certificate it signed for
-// 127.0.0.1 and localhost, made with openssl in a temporary folder.
-struct TestCertificates {
-    QSslCertificate authority;
-    QSslCertificate server;
-    QSslKey key;
-
-    // False when openssl failed.
-    bool make();
 };
