@@ -2,17 +2,25 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 // Any server answer either reads as a multistatus or not at all, without a
-// crash, leak or hang, and never with a status outside HTTP's range.
+// crash, leak or hang, and never with a status outside HTTP's range; read as
+// a refusal, it gives at most one short line.
 
 #include <Multistatus.h>
+#include <ServerMessage.h>
 
 #include <cstdint>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const auto read =
-        readMultistatus(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const QByteArrayView answer(reinterpret_cast<const char *>(data), qsizetype(size));
+    for (const QByteArrayView type :
+         {QByteArrayView("application/xml"), QByteArrayView("text/plain")}) {
+        const QString message = serverMessage(answer, type);
+        if (message.size() > serverMessageLimit || message.contains(u'\n'))
+            std::abort();
+    }
+    const auto read = readMultistatus(answer);
     if (!read)
         return 0;
     for (const DavResponse &response : read->responses) {

@@ -5,7 +5,16 @@
 
 #include "UnicodeText.h"
 
-const TodoExtras TodoItem::ExtrasHolder::none;
+namespace {
+
+const TodoExtras noExtras;
+
+} // namespace
+
+const TodoExtras &TodoItem::ExtrasHolder::none()
+{
+    return noExtras;
+}
 
 std::string TodoItem::uid() const
 {

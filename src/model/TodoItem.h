@@ -96,10 +96,12 @@ private:
             return *this;
         }
         ExtrasHolder &operator=(ExtrasHolder &&) noexcept = default;
-        const TodoExtras &get() const { return m_extras ? *m_extras : none; }
+        const TodoExtras &get() const { return m_extras ? *m_extras : none(); }
 
     private:
-        static const TodoExtras none;
+        // Out of line, so that each program or module that links the model
+        // holds its own.
+        static const TodoExtras &none();
         std::unique_ptr<TodoExtras> m_extras;
     };
 

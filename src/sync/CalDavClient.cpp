@@ -3,37 +3,48 @@
 
 #include "CalDavClient.h"
 
+#include "ContentLines.h"
+#include "ServerMessage.h"
+
+#include <QHash>
 #include <QHostAddress>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSet>
 
 namespace {
 
 constexpr int transferTimeoutMilliseconds = 30000;
+// Long hrefs make a batch smaller, so that no request grows without bound.
+constexpr qsizetype fetchRequestBytes = 128 * 1024;
 
 const QByteArray xmlType = "application/xml; charset=utf-8";
+
+const QByteArray todoQuery =
+    R"(<C:calendar-query xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav">)"
+    R"(<D:prop><D:getetag/></D:prop><C:filter><C:comp-filter name="VCALENDAR">)"
+    R"(<C:comp-filter name="VTODO"/></C:comp-filter></C:filter></C:calendar-query>)";
 
 QByteArray xmlDocument(const QByteArray &root)
 {
     return R"(<?xml version="1.0" encoding="utf-8"?>)" + root;
 }
 
-ServerError errorForStatus(int status)
+ServerError errorForStatus(int status, bool onList)
 {
     if (status >= 200 && status <= 299)
         return ServerError::none;
-    switch (status) {
-    case 401:
-    case 403:
+    if (status == 401)
         return ServerError::unauthorized;
-    case 404:
-    case 410:
-        return ServerError::notFound;
-    case 412:
+    if (status == 412)
         return ServerError::preconditionFailed;
-    default:
+    if (status == 404 || status == 410)
+        return onList ? ServerError::listGone : ServerError::notFound;
+    if (status >= 400 && status <= 499)
+        return ServerError::refused;
+    if (status >= 500 && status <= 599)
         return ServerError::server;
-    }
+    return ServerError::badAnswer;
 }
 
 QString pathOf(const QString &href)
@@ -41,10 +52,70 @@ QString pathOf(const QString &href)
     return QUrl::fromEncoded(href.toUtf8()).path(QUrl::FullyEncoded);
 }
 
+bool samePath(QString a, QString b)
+{
+    if (!a.endsWith(u'/'))
+        a += u'/';
+    if (!b.endsWith(u'/'))
+        b += u'/';
+    return a == b;
+}
+
+// "VTODO" from "text/calendar; charset=utf-8; component=vtodo"; empty when
+// the server does not say.
+QString componentOf(const QString &contentType)
+{
+    for (const QString &parameter : contentType.split(u';')) {
+        const QString trimmed = parameter.trimmed();
+        if (trimmed.startsWith(u"component=", Qt::CaseInsensitive))
+            return trimmed.mid(10).remove(u'"').toUpper();
+    }
+    return {};
+}
+
+bool holdsTodo(const QByteArray &data)
+{
+    for (const ContentLine &line : splitContentLines(std::string_view(data.data(), data.size()))) {
+        if (line.name == "BEGIN" && line.componentName() == "VTODO")
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
+// A sync-collection listing gathered over the pages of a truncated answer.
+struct CalDavClient::Listing {
+    bool full = false;
+    QString token;
+    int rounds = 0;
+    // Some member's component was not said, so events may be among them.
+    bool typesUnknown = false;
+    // In the order first listed; an empty ETag for one gone.
+    std::vector<std::pair<QString, QString>> members;
+    QHash<QString, std::size_t> index;
+
+    void note(const QString &href, const QString &etag)
+    {
+        const auto found = index.constFind(href);
+        if (found != index.constEnd()) {
+            members[*found].second = etag;
+            return;
+        }
+        index.insert(href, members.size());
+        members.emplace_back(href, etag);
+    }
+};
+
+struct CalDavClient::Fetching {
+    QStringList hrefs;
+    qsizetype next = 0;
+    qsizetype batch = hrefsPerFetch;
+    std::vector<ServerObject> objects;
+};
+
 CalDavClient::CalDavClient(QUrl server, QString user, QString password, QObject *parent)
-    : QObject(parent), m_server(std::move(server))
+    : QObject(parent), m_server(std::move(server)), m_origins(m_server)
 {
     if (!user.isEmpty())
         m_authorization = "Basic " + (user + u':' + password).toUtf8().toBase64();
@@ -62,6 +133,15 @@ bool CalDavClient::isAllowed(const QUrl &url)
     return host == u"localhost" || QHostAddress(host).isLoopback();
 }
 
+bool CalDavClient::mayConnect(const QUrl &url) const
+{
+    // A server may name other hosts, but never a plain address: it could
+    // listen on this machine for another user.
+    if (url.scheme() == u"http")
+        return isAllowed(url) && m_origins.isTyped(url);
+    return isAllowed(url);
+}
+
 QUrl CalDavClient::resolved(const QString &href) const
 {
     return m_collection.resolved(QUrl::fromEncoded(href.toUtf8()));
@@ -75,22 +155,22 @@ QString CalDavClient::hrefForUid(const QString &uid) const
 
 void CalDavClient::send(Request request, std::function<void(Answer)> done, int redirectsLeft)
 {
-    if (!isAllowed(request.url)) {
-        done(Answer{ServerError::network, 0, {}, {}, request.url});
+    if (!mayConnect(request.url)) {
+        Answer refused;
+        refused.error = ServerError::network;
+        refused.url = request.url;
+        done(refused);
         return;
     }
     QNetworkRequest network(request.url);
     network.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
     network.setTransferTimeout(transferTimeoutMilliseconds);
-    // The password goes only where the user pointed, not where a redirect leads.
-    const bool sameOrigin = request.url.scheme() == m_server.scheme() &&
-                            request.url.host() == m_server.host() &&
-                            request.url.port(-1) == m_server.port(-1);
-    if (!m_authorization.isEmpty() && sameOrigin)
+    if (!m_authorization.isEmpty() && m_origins.contains(request.url))
         network.setRawHeader("Authorization", m_authorization);
     for (const auto &[name, value] : request.headers)
         network.setRawHeader(name, value);
+    ++m_requestCount;
     QNetworkReply *reply = m_network.sendCustomRequest(network, request.verb, request.body);
     const qint64 limit = m_answerLimit;
     auto tooLarge = std::make_shared<bool>(false);
@@ -110,6 +190,7 @@ void CalDavClient::send(Request request, std::function<void(Answer)> done, int r
                 answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
                 if (*tooLarge) {
                     answer.error = ServerError::badAnswer;
+                    answer.tooLarge = true;
                     done(answer);
                     return;
                 }
@@ -124,28 +205,38 @@ void CalDavClient::send(Request request, std::function<void(Answer)> done, int r
                     const QUrl next = request.url.resolved(location);
                     const bool downgrade =
                         request.url.scheme() == u"https" && next.scheme() != u"https";
-                    if (redirectsLeft == 0 || downgrade) {
+                    if (redirectsLeft == 0 || downgrade || !mayConnect(next)) {
                         answer.error = ServerError::network;
                         done(answer);
                         return;
                     }
+                    if (request.discovery)
+                        m_origins.addNamed(request.url, next);
                     request.url = next;
                     send(std::move(request), std::move(done), redirectsLeft - 1);
                     return;
                 }
                 answer.body = reply->readAll();
                 answer.etag = QString::fromUtf8(reply->rawHeader("ETag"));
-                answer.error = errorForStatus(answer.status);
+                answer.error = errorForStatus(answer.status, request.target == Target::list);
+                if (answer.error == ServerError::refused)
+                    answer.message = serverMessage(answer.body, reply->rawHeader("Content-Type"));
                 done(answer);
             });
 }
 
 namespace {
 
-ServerResult<Multistatus> multistatusOf(ServerError error, int status, const QByteArray &body)
+template <typename T> ServerResult<T> failure(ServerError error, const QString &message)
+{
+    return ServerResult<T>{error, {}, message};
+}
+
+ServerResult<Multistatus> multistatusOf(ServerError error, int status, const QByteArray &body,
+                                        const QString &message)
 {
     if (error != ServerError::none)
-        return {error, {}};
+        return failure<Multistatus>(error, message);
     if (status != 207)
         return {ServerError::badAnswer, {}};
     auto read = readMultistatus(body);
@@ -161,82 +252,106 @@ bool holdsTasks(const DavResponse &response)
            (response.components.isEmpty() || response.components.contains(u"VTODO"));
 }
 
+bool mayWrite(const DavResponse &response)
+{
+    // A server that does not say lets the first write tell.
+    if (!response.privileges)
+        return true;
+    for (const QString &privilege : *response.privileges) {
+        if (privilege == u"write-content" || privilege == u"write" || privilege == u"all")
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void CalDavClient::propfind(const QUrl &url, int depth, const QByteArray &properties,
-                            std::function<void(ServerResult<Multistatus>)> done)
+                            std::function<void(ServerResult<Multistatus>, const Answer &)> done)
 {
     const QByteArray body = xmlDocument(
         R"(<D:propfind xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav"><D:prop>)" +
         properties + "</D:prop></D:propfind>");
-    send(Request{"PROPFIND",
-                 url,
-                 body,
-                 {{"Depth", QByteArray::number(depth)}, {"Content-Type", xmlType}}},
-         [done = std::move(done)](const Answer &answer) {
-             done(multistatusOf(answer.error, answer.status, answer.body));
-         });
+    Request request{"PROPFIND",
+                    url,
+                    body,
+                    {{"Depth", QByteArray::number(depth)}, {"Content-Type", xmlType}},
+                    Target::account,
+                    true};
+    send(std::move(request), [done = std::move(done)](const Answer &answer) {
+        done(multistatusOf(answer.error, answer.status, answer.body, answer.message), answer);
+    });
 }
 
 void CalDavClient::report(const QByteArray &body, int depth,
                           std::function<void(ServerResult<Multistatus>, const Answer &)> done)
 {
-    send(Request{"REPORT",
-                 m_collection,
-                 xmlDocument(body),
-                 {{"Depth", QByteArray::number(depth)}, {"Content-Type", xmlType}}},
-         [done = std::move(done)](const Answer &answer) {
-             done(multistatusOf(answer.error, answer.status, answer.body), answer);
-         });
+    Request request{"REPORT",
+                    m_collection,
+                    xmlDocument(body),
+                    {{"Depth", QByteArray::number(depth)}, {"Content-Type", xmlType}},
+                    Target::list};
+    send(std::move(request), [done = std::move(done)](const Answer &answer) {
+        done(multistatusOf(answer.error, answer.status, answer.body, answer.message), answer);
+    });
 }
 
 void CalDavClient::discover(Reply<AccountLists> reply)
 {
     const QUrl wellKnown = m_server.resolved(QUrl(QStringLiteral("/.well-known/caldav")));
     const QByteArray principal = "<D:current-user-principal/>";
-    auto fromPrincipal = [this, reply](ServerResult<Multistatus> result, const QUrl &asked) {
+    auto fromPrincipal = [this, reply](const ServerResult<Multistatus> &result,
+                                       const Answer &answer) {
         if (!result.ok())
             return false;
         for (const DavResponse &response : result.value.responses) {
             if (!response.principal.isEmpty()) {
-                findHome(asked.resolved(QUrl::fromEncoded(response.principal.toUtf8())), reply);
+                const QUrl found =
+                    answer.url.resolved(QUrl::fromEncoded(response.principal.toUtf8()));
+                m_origins.addNamed(answer.url, found);
+                findHome(found, reply);
                 return true;
             }
         }
         return false;
     };
-    propfind(wellKnown, 0, principal,
-             [this, reply, principal, wellKnown, fromPrincipal](ServerResult<Multistatus> result) {
-                 if (fromPrincipal(result, wellKnown))
-                     return;
-                 if (result.error == ServerError::unauthorized ||
-                     result.error == ServerError::network) {
-                     reply({result.error, {}});
-                     return;
-                 }
-                 // No well-known address: the address given may be the principal's
-                 // server or the home itself.
-                 propfind(m_server, 0, principal,
-                          [this, reply, fromPrincipal](ServerResult<Multistatus> direct) {
-                              if (!fromPrincipal(direct, m_server))
-                                  reply({direct.ok() ? ServerError::badAnswer : direct.error, {}});
-                          });
-             });
+    propfind(
+        wellKnown, 0, principal,
+        [this, reply, principal, fromPrincipal](ServerResult<Multistatus> result,
+                                                const Answer &answer) {
+            if (fromPrincipal(result, answer))
+                return;
+            if (result.error == ServerError::unauthorized || result.error == ServerError::network) {
+                reply(failure<AccountLists>(result.error, result.message));
+                return;
+            }
+            // No well-known address: the address given may be the principal's
+            // server or the home itself.
+            propfind(m_server, 0, principal,
+                     [reply, fromPrincipal](ServerResult<Multistatus> direct,
+                                            const Answer &directAnswer) {
+                         if (fromPrincipal(direct, directAnswer))
+                             return;
+                         reply(failure<AccountLists>(
+                             direct.ok() ? ServerError::badAnswer : direct.error, direct.message));
+                     });
+        });
 }
 
 void CalDavClient::findHome(const QUrl &principal, Reply<AccountLists> reply)
 {
     propfind(principal, 0, "<C:calendar-home-set/>",
-             [this, principal, reply](ServerResult<Multistatus> result) {
+             [this, reply](ServerResult<Multistatus> result, const Answer &answer) {
                  if (!result.ok()) {
-                     reply({result.error, {}});
+                     reply(failure<AccountLists>(result.error, result.message));
                      return;
                  }
                  for (const DavResponse &response : result.value.responses) {
                      if (!response.calendarHome.isEmpty()) {
-                         findLists(
-                             principal.resolved(QUrl::fromEncoded(response.calendarHome.toUtf8())),
-                             reply);
+                         const QUrl home =
+                             answer.url.resolved(QUrl::fromEncoded(response.calendarHome.toUtf8()));
+                         m_origins.addNamed(answer.url, home);
+                         findLists(home, reply);
                          return;
                      }
                  }
@@ -246,19 +361,24 @@ void CalDavClient::findHome(const QUrl &principal, Reply<AccountLists> reply)
 
 void CalDavClient::findLists(const QUrl &home, Reply<AccountLists> reply)
 {
-    propfind(home, 1, "<D:resourcetype/><D:displayname/><C:supported-calendar-component-set/>",
-             [home, reply](ServerResult<Multistatus> result) {
+    propfind(home, 1,
+             "<D:resourcetype/><D:displayname/><C:supported-calendar-component-set/>"
+             "<D:current-user-privilege-set/>",
+             [this, reply](ServerResult<Multistatus> result, const Answer &answer) {
                  if (!result.ok()) {
-                     reply({result.error, {}});
+                     reply(failure<AccountLists>(result.error, result.message));
                      return;
                  }
-                 AccountLists found{home, {}};
+                 AccountLists found{answer.url, {}, {}};
                  for (const DavResponse &response : result.value.responses) {
-                     if (holdsTasks(response))
-                         found.lists.push_back(
-                             TaskList{home.resolved(QUrl::fromEncoded(response.href.toUtf8())),
-                                      response.displayName});
+                     if (!holdsTasks(response) || !mayWrite(response))
+                         continue;
+                     const QUrl list =
+                         answer.url.resolved(QUrl::fromEncoded(response.href.toUtf8()));
+                     m_origins.addNamed(answer.url, list);
+                     found.lists.push_back(TaskList{list, response.displayName});
                  }
+                 found.passwordOrigins = m_origins.origins();
                  reply({ServerError::none, std::move(found)});
              });
 }
@@ -273,71 +393,118 @@ void CalDavClient::createTaskList(const QUrl &home, const QString &name, Reply<T
                     name.toHtmlEscaped().toUtf8() +
                     R"(</D:displayname><C:supported-calendar-component-set><C:comp name="VTODO"/>)"
                     R"(</C:supported-calendar-component-set></D:prop></D:set></C:mkcalendar>)");
-    send(Request{"MKCALENDAR", created, body, {{"Content-Type", xmlType}}},
+    send(Request{"MKCALENDAR", created, body, {{"Content-Type", xmlType}}, Target::account},
          [created, name, reply](const Answer &answer) {
              if (answer.error != ServerError::none)
-                 return reply({answer.error, {}});
+                 return reply(failure<TaskList>(answer.error, answer.message));
              reply({ServerError::none, TaskList{created, name}});
          });
 }
 
 void CalDavClient::changesSince(const QString &syncToken, Reply<ServerChanges> reply)
 {
-    const QByteArray token = syncToken.toHtmlEscaped().toUtf8();
+    auto listing = std::make_shared<Listing>();
+    listing->full = syncToken.isEmpty();
+    listing->token = syncToken;
+    listFrom(std::move(listing), std::move(reply));
+}
+
+void CalDavClient::listFrom(std::shared_ptr<Listing> listing, Reply<ServerChanges> reply)
+{
+    const QByteArray token = listing->token.toHtmlEscaped().toUtf8();
     const QByteArray body = R"(<D:sync-collection xmlns:D="DAV:"><D:sync-token>)" + token +
                             "</D:sync-token><D:sync-level>1</D:sync-level>"
-                            "<D:prop><D:getetag/></D:prop></D:sync-collection>";
+                            "<D:prop><D:getetag/><D:getcontenttype/></D:prop></D:sync-collection>";
     const QString collection = m_collection.path(QUrl::FullyEncoded);
-    const bool hasToken = !syncToken.isEmpty();
-    report(body, 0,
-           [reply, collection, hasToken](ServerResult<Multistatus> result, const Answer &answer) {
-               if (!result.ok()) {
-                   // A stale token (RFC 6578: 403 or 409 with valid-sync-token; xandikos
-                   // answers 500) and a server without the report both mean: compare
-                   // ETags instead. A server that fails for good fails that too.
-                   const bool unsupported =
-                       answer.status == 400 || answer.status == 405 || answer.status == 409 ||
-                       answer.status == 501 ||
-                       (answer.status == 403 && answer.body.contains("sync-token"));
-                   const bool stale = hasToken && result.error == ServerError::server;
-                   reply({unsupported || stale ? ServerError::invalidSyncToken : result.error, {}});
-                   return;
-               }
-               ServerChanges changes;
-               changes.syncToken = result.value.syncToken;
-               for (const DavResponse &response : result.value.responses) {
-                   const QString href = pathOf(response.href);
-                   if (href == collection)
-                       continue;
-                   if (response.status == 404)
-                       changes.removed += href;
-                   else if (!response.etag.isEmpty())
-                       changes.changed.push_back(ServerObject{href, response.etag, {}});
-               }
-               if (changes.syncToken.isEmpty()) {
-                   reply({ServerError::badAnswer, {}});
-                   return;
-               }
-               reply({ServerError::none, std::move(changes)});
-           });
+    ++listing->rounds;
+    report(
+        body, 0,
+        [this, reply, collection, listing](ServerResult<Multistatus> result, const Answer &answer) {
+            const bool hasToken = !listing->token.isEmpty();
+            if (!result.ok()) {
+                // A stale token (RFC 6578: 403 or 409 with valid-sync-token; xandikos
+                // answers 500) and a server without the report both mean: compare
+                // ETags instead. A server that fails for good fails that too.
+                const bool unsupported =
+                    answer.status == 400 || answer.status == 405 || answer.status == 409 ||
+                    answer.status == 501 ||
+                    (answer.status == 403 && answer.body.contains("sync-token"));
+                const bool stale = hasToken && result.error == ServerError::server;
+                if (unsupported || stale)
+                    return reply({ServerError::invalidSyncToken, {}});
+                return reply(failure<ServerChanges>(result.error, result.message));
+            }
+            bool truncated = false;
+            for (const DavResponse &response : result.value.responses) {
+                const QString href = pathOf(response.href);
+                if (samePath(href, collection)) {
+                    truncated = truncated || response.status == 507;
+                    continue;
+                }
+                if (response.status == 404 || response.etag.isEmpty()) {
+                    if (response.status == 404)
+                        listing->note(href, {});
+                    continue;
+                }
+                const QString component = componentOf(response.contentType);
+                listing->typesUnknown = listing->typesUnknown || component.isEmpty();
+                // Another component is no to-do of ours: gone as far as the list goes.
+                const bool todo = component.isEmpty() || component == u"VTODO";
+                listing->note(href, todo ? response.etag : QString());
+            }
+            const QString next = result.value.syncToken;
+            if (next.isEmpty() || (truncated && next == listing->token) ||
+                (truncated && listing->rounds >= listingRounds))
+                return reply({ServerError::badAnswer, {}});
+            listing->token = next;
+            if (truncated)
+                return listFrom(listing, reply);
+            if (listing->full && listing->typesUnknown)
+                return keepTodosOnly(listing, reply);
+            ServerChanges changes;
+            changes.syncToken = listing->token;
+            for (const auto &[href, etag] : listing->members) {
+                if (etag.isEmpty())
+                    changes.removed += href;
+                else
+                    changes.changed.push_back(ServerObject{href, etag, {}});
+            }
+            reply({ServerError::none, std::move(changes)});
+        });
+}
+
+void CalDavClient::keepTodosOnly(std::shared_ptr<Listing> listing, Reply<ServerChanges> reply)
+{
+    // A whole list from a server that does not say which member is which:
+    // one query for the to-dos' hrefs costs less than fetching every event.
+    report(todoQuery, 1, [reply, listing](ServerResult<Multistatus> result, const Answer &) {
+        if (!result.ok())
+            return reply(failure<ServerChanges>(result.error, result.message));
+        QSet<QString> todos;
+        for (const DavResponse &response : result.value.responses)
+            todos.insert(pathOf(response.href));
+        ServerChanges changes;
+        changes.syncToken = listing->token;
+        for (const auto &[href, etag] : listing->members) {
+            if (!etag.isEmpty() && todos.contains(href))
+                changes.changed.push_back(ServerObject{href, etag, {}});
+        }
+        reply({ServerError::none, std::move(changes)});
+    });
 }
 
 void CalDavClient::listEtags(Reply<std::vector<ServerObject>> reply)
 {
-    const QByteArray body =
-        R"(<C:calendar-query xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav">)"
-        R"(<D:prop><D:getetag/></D:prop><C:filter><C:comp-filter name="VCALENDAR">)"
-        R"(<C:comp-filter name="VTODO"/></C:comp-filter></C:filter></C:calendar-query>)";
     const QString collection = m_collection.path(QUrl::FullyEncoded);
-    report(body, 1, [reply, collection](ServerResult<Multistatus> result, const Answer &) {
+    report(todoQuery, 1, [reply, collection](ServerResult<Multistatus> result, const Answer &) {
         if (!result.ok()) {
-            reply({result.error, {}});
+            reply(failure<std::vector<ServerObject>>(result.error, result.message));
             return;
         }
         std::vector<ServerObject> objects;
         for (const DavResponse &response : result.value.responses) {
             const QString href = pathOf(response.href);
-            if (href != collection && !response.etag.isEmpty())
+            if (!samePath(href, collection) && !response.etag.isEmpty())
                 objects.push_back(ServerObject{href, response.etag, {}});
         }
         reply({ServerError::none, std::move(objects)});
@@ -346,25 +513,56 @@ void CalDavClient::listEtags(Reply<std::vector<ServerObject>> reply)
 
 void CalDavClient::fetch(const QStringList &hrefs, Reply<std::vector<ServerObject>> reply)
 {
+    auto fetching = std::make_shared<Fetching>();
+    fetching->hrefs = hrefs;
+    fetching->objects.reserve(hrefs.size());
+    fetchFrom(std::move(fetching), std::move(reply));
+}
+
+void CalDavClient::fetchFrom(std::shared_ptr<Fetching> fetching,
+                             Reply<std::vector<ServerObject>> reply)
+{
+    if (fetching->next == fetching->hrefs.size()) {
+        // Later, as every call answers, also when there was nothing to ask.
+        QMetaObject::invokeMethod(
+            this,
+            [fetching, reply] {
+                reply({ServerError::none, std::move(fetching->objects)});
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     QByteArray body =
         R"(<C:calendar-multiget xmlns:D="DAV:" xmlns:C="urn:ietf:params:xml:ns:caldav">)"
         R"(<D:prop><D:getetag/><C:calendar-data/></D:prop>)";
-    for (const QString &href : hrefs)
-        body += "<D:href>" + href.toHtmlEscaped().toUtf8() + "</D:href>";
+    qsizetype count = 0;
+    while (fetching->next + count < fetching->hrefs.size() && count < fetching->batch) {
+        const QByteArray href = "<D:href>" +
+                                fetching->hrefs[fetching->next + count].toHtmlEscaped().toUtf8() +
+                                "</D:href>";
+        if (count > 0 && body.size() + href.size() > fetchRequestBytes)
+            break;
+        body += href;
+        ++count;
+    }
     body += "</C:calendar-multiget>";
-    report(body, 1, [reply](ServerResult<Multistatus> result, const Answer &) {
-        if (!result.ok()) {
-            reply({result.error, {}});
-            return;
-        }
-        std::vector<ServerObject> objects;
-        for (const DavResponse &response : result.value.responses) {
-            if (response.status == 0 && !response.calendarData.isEmpty())
-                objects.push_back(
-                    ServerObject{pathOf(response.href), response.etag, response.calendarData});
-        }
-        reply({ServerError::none, std::move(objects)});
-    });
+    report(body, 1,
+           [this, fetching, count, reply](ServerResult<Multistatus> result, const Answer &answer) {
+               if (answer.tooLarge && count > 1) {
+                   fetching->batch = count / 2;
+                   return fetchFrom(fetching, reply);
+               }
+               if (!result.ok())
+                   return reply(failure<std::vector<ServerObject>>(result.error, result.message));
+               for (const DavResponse &response : result.value.responses) {
+                   // An event or a journal that the listing could not tell from a to-do.
+                   if (response.status == 0 && holdsTodo(response.calendarData))
+                       fetching->objects.push_back(ServerObject{
+                           pathOf(response.href), response.etag, response.calendarData});
+               }
+               fetching->next += count;
+               fetchFrom(fetching, reply);
+           });
 }
 
 void CalDavClient::put(const QString &href, const QByteArray &data, const QString &etag,
@@ -377,7 +575,9 @@ void CalDavClient::put(const QString &href, const QByteArray &data, const QStrin
     else
         request.headers.append(std::pair<QByteArray, QByteArray>("If-Match", etag.toUtf8()));
     send(std::move(request), [reply](const Answer &answer) {
-        reply({answer.error, answer.error == ServerError::none ? answer.etag : QString()});
+        if (answer.error != ServerError::none)
+            return reply(failure<QString>(answer.error, answer.message));
+        reply({ServerError::none, answer.etag});
     });
 }
 
@@ -387,6 +587,6 @@ void CalDavClient::remove(const QString &href, const QString &etag, Reply<bool> 
     if (!etag.isEmpty())
         request.headers.append(std::pair<QByteArray, QByteArray>("If-Match", etag.toUtf8()));
     send(std::move(request), [reply](const Answer &answer) {
-        reply({answer.error, answer.error == ServerError::none});
+        reply({answer.error, answer.error == ServerError::none, answer.message});
     });
 }

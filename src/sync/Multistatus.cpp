@@ -41,6 +41,10 @@ void apply(const PropStat &found, DavResponse &response)
         response.displayName = p.displayName;
     if (!p.syncToken.isEmpty())
         response.syncToken = p.syncToken;
+    if (!p.contentType.isEmpty())
+        response.contentType = p.contentType;
+    if (p.privileges)
+        response.privileges = p.privileges;
 }
 
 class Reader {
@@ -143,6 +147,10 @@ private:
                 props.displayName = text();
             } else if (is(m_xml, dav, QLatin1StringView("sync-token"))) {
                 props.syncToken = text();
+            } else if (is(m_xml, dav, QLatin1StringView("getcontenttype"))) {
+                props.contentType = text();
+            } else if (is(m_xml, dav, QLatin1StringView("current-user-privilege-set"))) {
+                props.privileges = privileges();
             } else if (is(m_xml, dav, QLatin1StringView("resourcetype"))) {
                 while (next() && !m_xml.isEndElement()) {
                     props.isCalendar =
@@ -162,6 +170,23 @@ private:
                 m_xml.skipCurrentElement();
             }
         }
+    }
+
+    QStringList privileges()
+    {
+        QStringList names;
+        while (next() && !m_xml.isEndElement()) {
+            if (!is(m_xml, dav, QLatin1StringView("privilege"))) {
+                m_xml.skipCurrentElement();
+                continue;
+            }
+            while (next() && !m_xml.isEndElement()) {
+                if (m_xml.namespaceUri() == dav)
+                    names += m_xml.name().toString();
+                m_xml.skipCurrentElement();
+            }
+        }
+        return names;
     }
 
     QString innerHref()

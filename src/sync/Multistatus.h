@@ -30,6 +30,11 @@ struct DavResponse {
     QStringList components;
     QString displayName;
     QString syncToken;
+    // getcontenttype, e.g. "text/calendar; charset=utf-8; component=VTODO".
+    QString contentType;
+    // The DAV: privileges in current-user-privilege-set, by local name
+    // ("read", "write-content", "all"); none when the server did not say.
+    std::optional<QStringList> privileges;
 };
 
 struct Multistatus {

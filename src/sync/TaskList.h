@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <vector>
@@ -16,8 +17,12 @@ struct TaskList {
 };
 
 // What an account holds: its calendar home, where a new list goes, and the
-// task lists in it, in the server's order.
+// task lists in it that the user may write, in the server's order.
 struct AccountLists {
     QUrl home;
     std::vector<TaskList> lists;
+    // The origins ("https://host:443") the password goes to, the typed one
+    // first: keep them with the account and give them back to the next
+    // client (CalDavClient::setPasswordOrigins).
+    QStringList passwordOrigins;
 };

@@ -30,6 +30,45 @@ ServerResult<T> await(const std::function<void(CalendarServer::Reply<T>)> &call)
     return result.value_or(ServerResult<T>{ServerError::badAnswer, {}});
 }
 
+// For failures that name the strings, not their bytes.
+std::vector<std::string> texts(const QStringList &list)
+{
+    std::vector<std::string> result;
+    for (const QString &text : list)
+        result.push_back(text.toStdString());
+    return result;
+}
+
+std::vector<std::string> hrefsOf(const std::vector<ServerObject> &objects)
+{
+    std::vector<std::string> hrefs;
+    for (const ServerObject &object : objects)
+        hrefs.push_back(object.href.toStdString());
+    std::ranges::sort(hrefs);
+    return hrefs;
+}
+
+// Another client's event or journal entry, in the same list as the to-dos.
+QByteArray otherComponent(const QByteArray &component, const QByteArray &uid)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Calendar//EN\r\nBEGIN:" + component +
+           "\r\nUID:" + uid +
+           "\r\nDTSTAMP:20250101T090000Z\r\nDTSTART:20250102T090000Z\r\nSUMMARY:Not a "
+           "to-do\r\nEND:" +
+           component + "\r\nEND:VCALENDAR\r\n";
+}
+
+// A new to-do on the server, with `extra` lines in it; its href.
+QString putTodo(CalDavClient &client, const std::string &name, const QByteArray &extra = {})
+{
+    const TodoItem item(name, 786310200, TodoPriority::medium);
+    const QString href = client.hrefForUid(QString::fromStdString(item.id().uuidString()));
+    const QByteArray data = QByteArray::fromStdString(newVTodo(item, 786300000))
+                                .replace("END:VTODO", extra + "END:VTODO");
+    EXPECT_TRUE(await<QString>([&](auto r) { client.put(href, data, {}, r); }).ok());
+    return href;
+}
+
 class CalDavClientTest : public testing::TestWithParam<CalDavTestServer::Kind> {
 protected:
     void SetUp() override { ASSERT_TRUE(server.start()) << server.log().toStdString(); }
@@ -132,12 +171,120 @@ TEST_P(CalDavClientTest, FaultsAreAnsweredNotHung)
               ServerError::network);
 }
 
+TEST_P(CalDavClientTest, OnlyToDosComeBackFromAListThatHoldsEventsToo)
+{
+    const auto client = discovered();
+    const QString todo = putTodo(*client, "Water the plants");
+    const QString event = client->hrefForUid(QStringLiteral("event"));
+    const QString journal = client->hrefForUid(QStringLiteral("journal"));
+    for (const auto &[href, component] : {std::pair{event, "VEVENT"}, {journal, "VJOURNAL"}})
+        ASSERT_TRUE(await<QString>([&](auto r) {
+                        client->put(href, otherComponent(component, href.toUtf8()), {}, r);
+                    }).ok());
+
+    const auto whole = await<ServerChanges>([&](auto r) { client->changesSince({}, r); });
+    ASSERT_TRUE(whole.ok()) << int(whole.error);
+    EXPECT_EQ(hrefsOf(whole.value.changed), hrefsOf({{todo, {}, {}}}));
+    const auto listed = await<std::vector<ServerObject>>([&](auto r) { client->listEtags(r); });
+    EXPECT_EQ(hrefsOf(listed.value), hrefsOf({{todo, {}, {}}}));
+    // Asked by name, as after a listing that could not tell them apart.
+    const auto fetched = await<std::vector<ServerObject>>([&](auto r) {
+        client->fetch({event, todo, journal}, r);
+    });
+    ASSERT_TRUE(fetched.ok());
+    EXPECT_EQ(hrefsOf(fetched.value), hrefsOf({{todo, {}, {}}}));
+}
+
+TEST_P(CalDavClientTest, AGoneListIsToldFromAGoneToDo)
+{
+    const auto client = discovered();
+    const QString todo = putTodo(*client, "Call Ann");
+    const auto etags = await<std::vector<ServerObject>>([&](auto r) { client->listEtags(r); });
+    ASSERT_EQ(etags.value.size(), 1u);
+    ASSERT_TRUE(await<bool>([&](auto r) { client->remove(todo, etags.value[0].etag, r); }).ok());
+    EXPECT_EQ(await<bool>([&](auto r) { client->remove(todo, {}, r); }).error,
+              ServerError::notFound);
+
+    // Another device removes the whole list.
+    ASSERT_TRUE(await<bool>([&](auto r) {
+                    client->remove(client->collection().path(QUrl::FullyEncoded), {}, r);
+                }).ok());
+    EXPECT_EQ(await<ServerChanges>([&](auto r) { client->changesSince({}, r); }).error,
+              ServerError::listGone);
+    EXPECT_EQ(await<std::vector<ServerObject>>([&](auto r) { client->listEtags(r); }).error,
+              ServerError::listGone);
+    EXPECT_EQ(await<std::vector<ServerObject>>([&](auto r) { client->fetch({todo}, r); }).error,
+              ServerError::listGone);
+}
+
 INSTANTIATE_TEST_SUITE_P(Servers, CalDavClientTest,
                          testing::Values(CalDavTestServer::Kind::radicale,
                                          CalDavTestServer::Kind::xandikos),
                          [](const auto &info) {
                              return CalDavTestServer(info.param).name().toStdString();
                          });
+
+TEST(CalDavClient, OffersOnlyListsItMayWriteAndSaysWhyAWriteIsRefused)
+{
+    CalDavTestServer server(CalDavTestServer::Kind::radicale);
+    server.addReadOnlyList(QStringLiteral("Shared"));
+    ASSERT_TRUE(server.start()) << server.log().toStdString();
+    CalDavClient client(server.url(), server.user(), server.password());
+    ASSERT_TRUE(usePlimsaList(client).ok());
+    const auto found = await<AccountLists>([&](auto r) { client.discover(r); });
+    ASSERT_TRUE(found.ok());
+    QStringList names;
+    for (const TaskList &list : found.value.lists)
+        names += list.name;
+    EXPECT_EQ(texts(names), texts({QStringLiteral("Plimsa")}));
+
+    struct Case {
+        const char *what;
+        QString href;
+        QByteArray data;
+        QString message;
+    } cases[] = {
+        {"into the read-only list", QStringLiteral("/ann/shared/a.ics"),
+         QByteArray::fromStdString(newVTodo(TodoItem("A", 0, TodoPriority::low), 0)),
+         QStringLiteral("Access to the requested resource forbidden.")},
+        {"what is no calendar", client.hrefForUid(QStringLiteral("b")), "garbage",
+         QStringLiteral("Bad Request")},
+    };
+    for (const Case &c : cases) {
+        const auto put = await<QString>([&](auto r) { client.put(c.href, c.data, {}, r); });
+        EXPECT_EQ(put.error, ServerError::refused) << c.what;
+        EXPECT_EQ(put.message.toStdString(), c.message.toStdString()) << c.what;
+    }
+}
+
+TEST(CalDavClient, FetchesAListLargerThanOneRequestTakes)
+{
+    CalDavTestServer server(CalDavTestServer::Kind::radicale);
+    ASSERT_TRUE(server.start()) << server.log().toStdString();
+    CalDavClient client(server.url(), server.user(), server.password());
+    ASSERT_TRUE(usePlimsaList(client).ok());
+    QStringList hrefs;
+    for (int i = 0; i < CalDavClient::hrefsPerFetch + 1; ++i)
+        hrefs += putTodo(client, "To-do " + std::to_string(i));
+    int sent = client.requestCountForTesting();
+    const auto all = await<std::vector<ServerObject>>([&](auto r) { client.fetch(hrefs, r); });
+    ASSERT_TRUE(all.ok()) << int(all.error);
+    EXPECT_EQ(all.value.size(), std::size_t(hrefs.size()));
+    EXPECT_EQ(client.requestCountForTesting() - sent, 2);
+
+    // Three to-dos of 10 kB each, with room in an answer for one: the three
+    // together are too much, then each comes alone.
+    QStringList large;
+    for (int i = 0; i < 3; ++i)
+        large += putTodo(client, "Large", "X-NOTE:" + QByteArray(10000, 'x') + "\r\n");
+    client.setAnswerLimitForTesting(15000);
+    sent = client.requestCountForTesting();
+    const auto each = await<std::vector<ServerObject>>([&](auto r) { client.fetch(large, r); });
+    ASSERT_TRUE(each.ok()) << int(each.error);
+    EXPECT_EQ(hrefsOf(each.value),
+              hrefsOf({{large[0], {}, {}}, {large[1], {}, {}}, {large[2], {}, {}}}));
+    EXPECT_EQ(client.requestCountForTesting() - sent, 4);
+}
 
 TEST(CalDavClient, NeverTrustsACertificateQtDoesNot)
 {

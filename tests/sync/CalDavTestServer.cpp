@@ -4,6 +4,7 @@
 #include "CalDavTestServer.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -85,6 +86,28 @@ bool CalDavTestServer::start()
             tls = QStringLiteral("ssl = True\ncertificate = %1/cert.pem\nkey = %1/key.pem\n")
                       .arg(root)
                       .toUtf8();
+        }
+        if (!m_readOnlyList.isEmpty()) {
+            const QString folder = root + QStringLiteral("/collections/collection-root/") + user() +
+                                   u'/' + m_readOnlyList.toLower();
+            const QByteArray properties =
+                R"({"C:supported-calendar-component-set": "VTODO", "tag": "VCALENDAR", )"
+                R"("D:displayname": ")" +
+                m_readOnlyList.toUtf8() + "\"}";
+            // The first rule that matches counts: the list is read-only, the
+            // rest of the user's home theirs, as without rules.
+            const QByteArray rights = "[shared]\nuser: .+\ncollection: {user}/" +
+                                      m_readOnlyList.toLower().toUtf8() +
+                                      "(/.*)?\npermissions: r\n"
+                                      "[owner]\nuser: .+\ncollection: {user}(/.*)?\n"
+                                      "permissions: RrWw\n"
+                                      "[root]\nuser: .+\ncollection:\npermissions: R\n";
+            if (!QDir().mkpath(folder) ||
+                !writeFile(folder + QStringLiteral("/.Radicale.props"), properties) ||
+                !writeFile(root + QStringLiteral("/rights"), rights))
+                return false;
+            text +=
+                QStringLiteral("[rights]\ntype = from_file\nfile = %1/rights\n").arg(root).toUtf8();
         }
         const QByteArray serverSection = "[server]\n" + tls;
         if (!writeFile(config, text.replace("[server]\n", serverSection)) ||

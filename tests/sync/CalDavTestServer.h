@@ -20,6 +20,10 @@ public:
     // Radicale only: HTTPS with a self-signed certificate made for the test,
     // which no client should trust. Before `start`.
     void useUntrustedCertificate() { m_tls = true; }
+    // Radicale only: a task list in the user's home, shown as `name`, that
+    // the user may read but not write, as a list shared read-only. Before
+    // `start`.
+    void addReadOnlyList(const QString &name) { m_readOnlyList = name; }
     ~CalDavTestServer();
 
     // Starts the server and waits, at most 20 s, until it accepts connections.
@@ -41,5 +45,6 @@ private:
     QProcess m_process;
     quint16 m_port = 0;
     bool m_tls = false;
+    QString m_readOnlyList;
     QByteArray m_log;
 };

@@ -38,19 +38,30 @@ TEST(Multistatus, ReadsOnlyPropertiesThatWereFound)
         "</D:displayname><D:resourcetype><D:collection/><C:calendar/></D:resourcetype>"
         "<D:unknown><D:getetag>inner</D:getetag></D:unknown></D:prop></D:propstat>"
         "<D:propstat><D:prop><D:getetag>\"missing\"</D:getetag><C:supported-calendar-component-set>"
-        "<C:comp name=\"VEVENT\"/></C:supported-calendar-component-set></D:prop>"
+        "<C:comp name=\"VEVENT\"/></C:supported-calendar-component-set>"
+        "<D:current-user-privilege-set/></D:prop>"
         "<D:status>HTTP/1.1 404 Not Found</D:status></D:propstat></D:response>"
         "<D:response><D:href>/a/plimsa/gone.ics</D:href><D:status>HTTP/1.1 404 Not Found"
-        "</D:status></D:response><D:sync-token>token-2</D:sync-token>"));
+        "</D:status></D:response>"
+        "<D:response><D:href>/a/shared/</D:href><D:propstat><D:status>HTTP/1.1 200 OK</D:status>"
+        "<D:prop><D:current-user-privilege-set><D:privilege><D:read/></D:privilege>"
+        "<D:privilege><C:read-free-busy/><D:write-content/></D:privilege>"
+        "</D:current-user-privilege-set><D:getcontenttype>text/calendar; component=vtodo"
+        "</D:getcontenttype></D:prop></D:propstat></D:response>"
+        "<D:sync-token>token-2</D:sync-token>"));
     ASSERT_TRUE(read);
-    ASSERT_EQ(read->responses.size(), 2u);
+    ASSERT_EQ(read->responses.size(), 3u);
     const DavResponse &list = read->responses[0];
     EXPECT_EQ(list.href, "/a/plimsa/");
     EXPECT_EQ(list.displayName, "Plimsa");
     EXPECT_TRUE(list.isCalendar);
     EXPECT_TRUE(list.etag.isEmpty());
     EXPECT_TRUE(list.components.isEmpty());
+    EXPECT_FALSE(list.privileges);
     EXPECT_EQ(read->responses[1].status, 404);
+    const DavResponse &shared = read->responses[2];
+    EXPECT_EQ(shared.privileges, (QStringList{"read", "write-content"}));
+    EXPECT_EQ(shared.contentType, "text/calendar; component=vtodo");
     EXPECT_EQ(read->syncToken, "token-2");
 }
 
