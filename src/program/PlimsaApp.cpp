@@ -11,6 +11,7 @@
 #include "SingleInstance.h"
 #include "StartupWarmup.h"
 #include "Symbols.h"
+#include "SyncButton.h"
 #include "SyncOnDemand.h"
 #include "TerminationSignals.h"
 #include "TodayWatcher.h"
