@@ -3,32 +3,25 @@
 
 #include "ContentView.h"
 
+#include "SyncedChangesPlan.h"
+
 #include <TodoListChanges.h>
-#include <TodoListStore.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <iterator>
-#include <tuple>
-#include <unordered_map>
-#include <unordered_set>
-
-namespace {
-
-constexpr int undoSeconds = 10;
-
-} // namespace
 
 ContentView::ContentView(Preferences &preferences, ReminderScheduler &reminders, const Clock &clock,
                          CalendarSource currentCalendar, TodoListRescue &rescue, QObject *parent)
-    : QObject(parent), m_preferences(preferences), m_reminders(reminders), m_clock(clock),
-      m_currentCalendar(std::move(currentCalendar)), m_rescue(rescue), m_currentDate(clock.now()),
-      m_saver(preferences, rescue, [this] { return m_todoList; })
+    : QObject(parent), m_reminders(reminders), m_clock(clock),
+      m_day(clock, std::move(currentCalendar)), m_afterSave(reminders), m_list(preferences, rescue)
 {
-    connect(&m_saver, &TodoListSaver::saved, this, &ContentView::scheduleSavedReminders);
-    m_undoExpiry.setSingleShot(true);
-    m_undoExpiry.setInterval(undoSeconds * 1000);
-    connect(&m_undoExpiry, &QTimer::timeout, this, &ContentView::dismissUndo);
+    connect(&m_day, &ShownDay::currentDateChanged, this, &ContentView::currentDateChanged);
+    connect(&m_day, &ShownDay::shownDayChanged, this, &ContentView::shownDayChanged);
+    connect(&m_undo, &UndoOffer::deletionChanged, this, &ContentView::undoableDeletionChanged);
+    connect(&m_undo, &UndoOffer::changeChanged, this, &ContentView::undoableChangeChanged);
+    connect(&m_list, &StoredList::newerRescueChanged, this, &ContentView::newerRescueChanged);
+    connect(&m_list, &StoredList::saved, this,
+            [this](quint64 generation) { m_afterSave.listSaved(generation); });
 }
 
 void ContentView::setNewTodoName(const QString &name)
@@ -74,261 +67,79 @@ void ContentView::disappear()
         return;
     m_onScreen = false;
     // The store gets the deletion now: undoing it later would not reach it.
-    dismissUndo();
-    if (!m_savedByCheckpoint)
-        saveTodoList();
+    m_undo.dismiss();
+    m_list.saveUnlessCheckpointed();
 }
 
 void ContentView::commitData()
 {
-    if (!m_savedByCheckpoint)
-        m_savedByCheckpoint = saveTodoList();
-}
-
-void ContentView::followToday()
-{
-    const double now = m_clock.now();
-    const LocalCalendar calendar = m_currentCalendar();
-    const auto day = [&](double instant) {
-        const DateComponents at = calendar.components(instant);
-        return std::tuple(at.year, at.month, at.day);
-    };
-    std::string zone = calendar.timeZoneId();
-    // The zone counts too: the date shown was formatted in the zone of its day.
-    const bool sameZone = !m_currentDateZone || zone == *m_currentDateZone;
-    m_currentDateZone = std::move(zone);
-    if (sameZone && day(now) == day(m_currentDate))
-        return;
-    m_currentDate = now;
-    emit currentDateChanged();
-    dropPastPick();
-    emit shownDayChanged();
-}
-
-QDate ContentView::today() const
-{
-    const DateComponents at = m_currentCalendar().components(m_currentDate);
-    return QDate(at.year, at.month, at.day);
-}
-
-double ContentView::shownDate() const
-{
-    return m_pickedDay ? noonOn(*m_pickedDay) : m_currentDate;
-}
-
-double ContentView::noonOn(QDate day) const
-{
-    return m_currentCalendar()
-        .instant(day.year(), day.month(), day.day(), 12, 0, 0)
-        .value_or(m_currentDate);
-}
-
-void ContentView::pickDay(QDate day)
-{
-    followToday();
-    if (!day.isValid() || day < today())
-        return;
-    const std::optional<QDate> picked = day == today() ? std::nullopt : std::optional(day);
-    if (picked == m_pickedDay)
-        return;
-    m_pickedDay = picked;
-    emit shownDayChanged();
-}
-
-void ContentView::pickToday()
-{
-    pickDay(today());
-}
-
-std::pair<double, double> ContentView::todaySpan() const
-{
-    const LocalCalendar calendar = m_currentCalendar();
-    const QDate day = today();
-    // The calendar rolls day 32 over into the next month, and so on.
-    return {
-        calendar.instant(day.year(), day.month(), day.day(), 0, 0, 0).value_or(m_currentDate),
-        calendar.instant(day.year(), day.month(), day.day() + 1, 0, 0, 0).value_or(m_currentDate)};
-}
-
-void ContentView::dropPastPick()
-{
-    if (m_pickedDay && *m_pickedDay <= today())
-        m_pickedDay.reset();
+    m_list.saveForCheckpoint();
 }
 
 void ContentView::loadTodoList()
 {
-    m_saver.waitUntilIdle();
-    if (auto list = m_readAhead ? m_readAhead->read() : readTodoList(m_preferences)) {
+    if (auto list = m_list.read()) {
         emit todoListAboutToBeReset();
-        m_todoList = std::make_shared<std::vector<TodoItem>>(std::move(*list));
-        m_savedByCheckpoint = false;
+        m_list.replace(std::move(*list));
         emit todoListReset();
     }
-    std::optional<QString> newer = m_rescue.newerThanStore();
-    if (newer != m_newerRescue) {
-        m_newerRescue = std::move(newer);
-        emit newerRescueChanged();
-    }
-}
-
-bool ContentView::saveTodoList()
-{
-    return m_saver.saveNow(*m_todoList, m_generation) == TodoListSaver::Outcome::stored;
-}
-
-bool ContentView::saveBeforeClose()
-{
-    const TodoListSaver::Outcome outcome = m_saver.saveNow(*m_todoList, m_generation);
-    m_savedByCheckpoint = outcome == TodoListSaver::Outcome::stored;
-    return outcome != TodoListSaver::Outcome::lost;
+    m_list.findNewerRescue();
 }
 
 void ContentView::restoreRescue()
 {
-    if (!m_newerRescue)
-        return;
-    std::optional<std::vector<TodoItem>> list = m_rescue.read(*m_newerRescue);
-    dismissRescue();
+    std::optional<std::vector<TodoItem>> list = m_list.takeRescue();
     if (!list)
         return;
     // The replaced list's reminders go with it; the restored list's come back.
     QStringList replaced;
-    for (const TodoItem &item : *m_todoList)
+    for (const TodoItem &item : m_list.items())
         replaced.append(QString::fromStdString(item.id().uuidString()));
     if (!replaced.isEmpty())
         m_reminders.cancelReminders(replaced);
-    m_remindersAfterSave.clear();
+    m_afterSave.dropAllScheduled();
     emit todoListAboutToBeReset();
-    m_todoList = std::make_shared<std::vector<TodoItem>>(std::move(*list));
+    m_list.replace(std::move(*list));
     listChanged();
     emit todoListReset();
-    for (const TodoItem &item : *m_todoList) {
+    for (const TodoItem &item : m_list.items()) {
         if (item.time() > m_clock.now())
             scheduleAfterSave(item);
     }
 }
 
-void ContentView::dismissRescue()
-{
-    if (!m_newerRescue)
-        return;
-    m_newerRescue.reset();
-    emit newerRescueChanged();
-}
-
-std::vector<TodoItem> &ContentView::editableList()
-{
-    if (m_saver.isWriting(m_todoList.get()))
-        m_todoList = std::make_shared<std::vector<TodoItem>>(*m_todoList);
-    return *m_todoList;
-}
-
 void ContentView::listChanged()
 {
-    saveSoon();
+    m_list.saveSoon();
     emit listEdited();
-}
-
-void ContentView::saveSoon()
-{
-    m_savedByCheckpoint = false;
-    m_saver.saveSoon(++m_generation);
 }
 
 void ContentView::applySyncedChanges(const SyncedChanges &changes)
 {
     if (changes.changed.empty() && changes.removed.empty())
         return;
-    std::unordered_map<Uuid, const TodoItem *, UuidHash> shown;
-    for (const TodoItem &item : *m_todoList)
-        shown.emplace(item.id(), &item);
-    std::vector<TodoItem> changed;
-    QStringList withdrawn;
-    std::unordered_set<Uuid, UuidHash> gone;
-    std::vector<std::pair<TodoItem, double>> scheduled;
-    const double now = m_clock.now();
-    for (const SyncedChanges::Todo &todo : changes.changed) {
-        const Uuid &id = todo.item.id();
-        const auto found = shown.find(id);
-        const bool toCome = todo.reminder && *todo.reminder > now;
-        if (toCome)
-            scheduled.emplace_back(todo.item, *todo.reminder);
-        // Another device may have moved only its alarm.
-        if (found != shown.end() && *found->second == todo.item)
-            continue;
-        if (found != shown.end())
-            withdrawn.append(QString::fromStdString(id.uuidString()));
-        changed.push_back(todo.item);
-        gone.insert(id);
-    }
-    std::vector<Uuid> removed;
-    for (const Uuid &id : changes.removed) {
-        if (shown.contains(id) && gone.insert(id).second) {
-            withdrawn.append(QString::fromStdString(id.uuidString()));
-            removed.push_back(id);
-        }
-    }
-    if (changed.empty() && removed.empty()) {
+    const SyncedChangesPlan plan(m_list.items(), changes, m_clock.now());
+    if (!plan.changesList()) {
         // Only alarms moved: the list on disk is already right.
-        for (const auto &[item, at] : scheduled)
+        for (const auto &[item, at] : plan.scheduled)
             m_reminders.scheduleReminder(item, at);
         return;
     }
-    if (!withdrawn.isEmpty())
-        m_reminders.cancelReminders(withdrawn);
-    // A reminder still waiting for the save is for the to-do as it was.
-    std::erase_if(m_remindersAfterSave,
-                  [&](const WaitingReminder &waiting) { return gone.contains(waiting.item.id()); });
-    dismissUndo();
-    dropChangeUndo();
+    if (!plan.withdrawn.isEmpty())
+        m_reminders.cancelReminders(plan.withdrawn);
+    m_afterSave.dropScheduled(plan.gone);
+    m_undo.dismiss();
     emit todoListAboutToBeReset();
-    m_todoList = std::make_shared<std::vector<TodoItem>>(withChanges(*m_todoList, changed, removed));
-    saveSoon();
+    m_list.replace(withChanges(m_list.items(), plan.changed, plan.removed));
+    m_list.saveSoon();
     emit todoListReset();
-    for (const auto &[item, at] : scheduled)
+    for (const auto &[item, at] : plan.scheduled)
         scheduleAfterSave(item, at);
-}
-
-void ContentView::scheduleAfterSave(const TodoItem &item)
-{
-    scheduleAfterSave(item, item.time());
 }
 
 void ContentView::scheduleAfterSave(const TodoItem &item, double at)
 {
-    m_remindersAfterSave.push_back({m_generation, item, at});
-}
-
-void ContentView::scheduleSavedReminders(quint64 generation)
-{
-    // Scheduled whatever the outcome: a list the store could not keep was
-    // rescued or is still open, and its reminders are still wanted.
-    const auto saved = std::stable_partition(
-        m_remindersAfterSave.begin(), m_remindersAfterSave.end(),
-        [generation](const WaitingReminder &waiting) { return waiting.generation <= generation; });
-    std::vector<WaitingReminder> due(std::make_move_iterator(m_remindersAfterSave.begin()),
-                                     std::make_move_iterator(saved));
-    m_remindersAfterSave.erase(m_remindersAfterSave.begin(), saved);
-    for (const WaitingReminder &waiting : due)
-        m_reminders.scheduleReminder(waiting.item, waiting.at);
-    while (!m_restoresAfterSave.empty() && m_restoresAfterSave.front().first <= generation) {
-        const QStringList identifiers = std::move(m_restoresAfterSave.front().second);
-        m_restoresAfterSave.erase(m_restoresAfterSave.begin());
-        if (!identifiers.isEmpty())
-            m_reminders.restoreReminders(identifiers);
-    }
-}
-
-std::optional<double> ContentView::composeTime() const
-{
-    return timeOn(shownDay(), m_selectedHour, m_selectedMinute, m_isAM);
-}
-
-std::optional<double> ContentView::timeOn(QDate day, int hour, int minute, bool isAM) const
-{
-    return m_currentCalendar().instant(day.year(), day.month(), day.day(),
-                                       hour % 12 + (isAM ? 0 : 12), minute, 0);
+    m_afterSave.schedule(item, at, m_list.generation());
 }
 
 void ContentView::addTodo()
@@ -336,21 +147,22 @@ void ContentView::addTodo()
     const QString name = m_newTodoName.trimmed();
     if (name.isEmpty())
         return;
-    followToday();
-    const std::optional<double> time = composeTime();
+    m_day.followToday();
+    const std::optional<double> time =
+        m_day.timeOn(m_day.day(), m_selectedHour, m_selectedMinute, m_isAM);
     if (!time)
         return;
     emit todoAboutToBeAppended();
-    editableList().emplace_back(name.toStdString(), *time, m_selectedPriority);
+    m_list.editableItems().emplace_back(name.toStdString(), *time, m_selectedPriority);
     listChanged();
     emit todoAppended();
     setNewTodoName(QString());
-    scheduleAfterSave(m_todoList->back());
+    scheduleAfterSave(m_list.items().back());
 }
 
 void ContentView::requestDelete(const TodoItem &item)
 {
-    const std::vector<TodoItem> &list = *m_todoList;
+    const std::vector<TodoItem> &list = m_list.items();
     const auto found = std::find(list.begin(), list.end(), item);
     m_deleteIndex = found == list.end()
                         ? std::nullopt
@@ -380,7 +192,7 @@ void ContentView::deleteTodos(const QList<int> &offsets)
 {
     QList<int> ascending;
     for (int offset : offsets) {
-        if (offset >= 0 && static_cast<std::size_t>(offset) < m_todoList->size())
+        if (offset >= 0 && static_cast<std::size_t>(offset) < m_list.items().size())
             ascending.append(offset);
     }
     std::sort(ascending.begin(), ascending.end());
@@ -388,13 +200,11 @@ void ContentView::deleteTodos(const QList<int> &offsets)
     if (ascending.isEmpty())
         return;
 
-    std::vector<TodoItem> &list = editableList();
+    std::vector<TodoItem> &list = m_list.editableItems();
     for (int offset : ascending) {
         const Uuid &id = list[static_cast<std::size_t>(offset)].id();
-        std::erase_if(m_remindersAfterSave,
-                      [&id](const WaitingReminder &waiting) { return waiting.item.id() == id; });
-        for (auto &[unused, identifiers] : m_restoresAfterSave)
-            identifiers.removeAll(QString::fromStdString(id.uuidString()));
+        m_afterSave.dropScheduled(id);
+        m_afterSave.dropRestore(id);
         m_reminders.cancelReminders({QString::fromStdString(id.uuidString())});
     }
 
@@ -420,23 +230,18 @@ void ContentView::deleteTodos(const QList<int> &offsets)
     }
 
     std::reverse(deleted.begin(), deleted.end());
-    dropChangeUndo();
-    m_undoableDeletion = std::move(deleted);
-    m_undoExpiry.start();
-    emit undoableDeletionChanged();
+    m_undo.offerDeletion(std::move(deleted));
 }
 
 void ContentView::undoDelete()
 {
-    if (m_undoableDeletion.empty())
+    auto deleted = m_undo.takeDeletion();
+    if (deleted.empty())
         return;
-    auto deleted = std::exchange(m_undoableDeletion, {});
-    m_undoExpiry.stop();
-    emit undoableDeletionChanged();
 
     // Back in ascending order, as runs of neighbours, so that each lands where
     // it was; the list may have grown or shrunk since, so offsets are clamped.
-    std::vector<TodoItem> &list = editableList();
+    std::vector<TodoItem> &list = m_list.editableItems();
     QStringList identifiers;
     std::size_t runStart = 0;
     while (runStart < deleted.size()) {
@@ -451,7 +256,7 @@ void ContentView::undoDelete()
             run.push_back(std::move(deleted[i].second));
         emit todosAboutToBeInserted(first, last);
         list.insert(list.begin() + first, std::make_move_iterator(run.begin()),
-                          std::make_move_iterator(run.end()));
+                    std::make_move_iterator(run.end()));
         listChanged();
         emit todosInserted();
         for (int row = first; row <= last; ++row)
@@ -461,41 +266,26 @@ void ContentView::undoDelete()
     }
     // The service knows which were pending: snoozed, or due and waiting for a
     // server. Asked once the to-dos are back on disk, as a new one's reminder is.
-    m_restoresAfterSave.emplace_back(m_generation, std::move(identifiers));
-}
-
-void ContentView::dismissUndo()
-{
-    m_undoExpiry.stop();
-    dropChangeUndo();
-    if (m_undoableDeletion.empty())
-        return;
-    m_undoableDeletion.clear();
-    emit undoableDeletionChanged();
-}
-
-int ContentView::millisecondsToUndoForTesting() const
-{
-    return m_undoExpiry.isActive() ? m_undoExpiry.interval() : -1;
+    m_afterSave.restore(std::move(identifiers), m_list.generation());
 }
 
 void ContentView::renameTodo(int offset, const QString &name)
 {
-    if (offset < 0 || static_cast<std::size_t>(offset) >= m_todoList->size())
+    if (offset < 0 || static_cast<std::size_t>(offset) >= m_list.items().size())
         return;
     const QString trimmed = name.trimmed();
-    const TodoItem &item = (*m_todoList)[static_cast<std::size_t>(offset)];
+    const TodoItem &item = m_list.items()[static_cast<std::size_t>(offset)];
     TodoItem renamed(trimmed.toStdString(), item.time(), item.priority(), item.id());
     if (trimmed.isEmpty() || renamed == item)
         return;
-    offerChangeUndo(item);
+    m_undo.offerChange(item);
     replaceTodo(offset, std::move(renamed));
 }
 
 TodoDraft ContentView::draftOf(int offset) const
 {
-    const TodoItem &item = m_todoList->at(static_cast<std::size_t>(offset));
-    const DateComponents at = m_currentCalendar().components(item.time());
+    const TodoItem &item = m_list.items().at(static_cast<std::size_t>(offset));
+    const DateComponents at = m_day.calendar().components(item.time());
     TodoDraft draft;
     draft.name = QString::fromStdString(item.name());
     draft.priority = item.priority();
@@ -508,7 +298,7 @@ TodoDraft ContentView::draftOf(int offset) const
 
 bool ContentView::editTodo(int offset, const TodoDraft &draft)
 {
-    if (offset < 0 || static_cast<std::size_t>(offset) >= m_todoList->size())
+    if (offset < 0 || static_cast<std::size_t>(offset) >= m_list.items().size())
         return false;
     const QString trimmed = draft.name.trimmed();
     if (trimmed.isEmpty())
@@ -516,13 +306,14 @@ bool ContentView::editTodo(int offset, const TodoDraft &draft)
     // Saved unchanged, a to-do keeps even the seconds a stored time may have.
     if (draft == draftOf(offset))
         return true;
-    const std::optional<double> time = timeOn(draft.day, draft.hour, draft.minute, draft.isAM);
+    const std::optional<double> time =
+        m_day.timeOn(draft.day, draft.hour, draft.minute, draft.isAM);
     if (!time)
         return false;
-    const TodoItem &item = (*m_todoList)[static_cast<std::size_t>(offset)];
+    const TodoItem &item = m_list.items()[static_cast<std::size_t>(offset)];
     TodoItem edited(trimmed.toStdString(), *time, draft.priority, item.id());
     if (edited != item) {
-        offerChangeUndo(item);
+        m_undo.offerChange(item);
         replaceTodo(offset, std::move(edited));
     }
     return true;
@@ -530,10 +321,9 @@ bool ContentView::editTodo(int offset, const TodoDraft &draft)
 
 void ContentView::replaceTodo(int offset, TodoItem item)
 {
-    TodoItem &slot = editableList()[static_cast<std::size_t>(offset)];
+    TodoItem &slot = m_list.editableItems()[static_cast<std::size_t>(offset)];
     const Uuid id = slot.id();
-    std::erase_if(m_remindersAfterSave,
-                  [&id](const WaitingReminder &waiting) { return waiting.item.id() == id; });
+    m_afterSave.dropScheduled(id);
     m_reminders.cancelReminders({QString::fromStdString(id.uuidString())});
     slot = std::move(item);
     listChanged();
@@ -544,34 +334,14 @@ void ContentView::replaceTodo(int offset, TodoItem item)
 
 void ContentView::undoChange()
 {
-    if (!m_undoableChange)
+    std::optional<TodoItem> taken = m_undo.takeChange();
+    if (!taken)
         return;
-    TodoItem before = std::move(*std::exchange(m_undoableChange, std::nullopt));
-    m_undoExpiry.stop();
-    emit undoableChangeChanged();
+    TodoItem before = std::move(*taken);
     // By id: what is undone is that to-do, wherever it now is.
-    const std::vector<TodoItem> &list = *m_todoList;
+    const std::vector<TodoItem> &list = m_list.items();
     const auto found = std::find_if(list.begin(), list.end(),
                                     [&](const TodoItem &item) { return item.id() == before.id(); });
     if (found != list.end())
         replaceTodo(static_cast<int>(found - list.begin()), std::move(before));
-}
-
-void ContentView::offerChangeUndo(TodoItem before)
-{
-    if (!m_undoableDeletion.empty()) {
-        m_undoableDeletion.clear();
-        emit undoableDeletionChanged();
-    }
-    m_undoableChange = std::move(before);
-    m_undoExpiry.start();
-    emit undoableChangeChanged();
-}
-
-void ContentView::dropChangeUndo()
-{
-    if (!m_undoableChange)
-        return;
-    m_undoableChange.reset();
-    emit undoableChangeChanged();
 }
