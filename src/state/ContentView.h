@@ -29,8 +29,8 @@
 
 // The main view's state and operations, free of widgets so tests can drive it.
 // Every write is announced by a signal so the widgets can render it. The
-// shown day, the list's saving, the reminders that wait for a save and the
-// offer to undo are parts of their own, which it forwards to.
+// shown day, the list's saving, the reminders that wait for a save, the offer
+// to undo and what a sync's changes do are parts of their own.
 // Lives on the UI thread.
 class ContentView : public QObject {
     Q_OBJECT
