@@ -13,6 +13,7 @@
 #include <ContentWindow.h>
 #include <FilePreferences.h>
 #include <SyncController.h>
+#include <SyncServicePanel.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -150,7 +151,8 @@ int main(int argc, char **argv)
     PasswordStore passwords;
     SyncController sync(view, passwords, clock, home.filePath(QStringLiteral("sync")));
     ContentWindow window(view);
-    window.showSync(sync);
+    SyncServicePanel panel(sync);
+    window.showSync(panel);
     window.show();
     FrameClock frames(&window);
 

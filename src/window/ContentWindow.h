@@ -7,14 +7,12 @@
 
 #include <QWidget>
 
-class AttentionBar;
 class DeleteAlert;
 class QVBoxLayout;
 class EntryRow;
 class PriorityMenu;
 class RescueBar;
-class SyncButton;
-class SyncService;
+class SyncPanel;
 class TodoListModel;
 class TodoListView;
 class TodoRowDelegate;
@@ -35,11 +33,10 @@ public:
     DeleteAlert *deleteAlert() const { return m_deleteAlert; }
     UndoBar *undoBar() const { return m_undoBar; }
     RescueBar *rescueBar() const { return m_rescueBar; }
-    SyncButton *syncButton() const { return m_syncButton; }
-    AttentionBar *attentionBar() const { return m_attentionBar; }
 
-    // Adds the "Sync" button and forwards its actions to `sync`.
-    void showSync(SyncService &sync);
+    // Puts `sync`'s button at the end of the priority row and its line below
+    // the list.
+    void showSync(SyncPanel &sync);
     // Opens the sync set-up, or brings it up when open.
     void openSyncSetup();
 
@@ -72,9 +69,7 @@ private:
     UndoBar *m_undoBar;
     RescueBar *m_rescueBar;
     QVBoxLayout *m_listBox;
-    SyncButton *m_syncButton = nullptr;
-    AttentionBar *m_attentionBar = nullptr;
-    SyncService *m_sync = nullptr;
+    SyncPanel *m_sync = nullptr;
     bool m_painted = false;
     bool m_closingByUser = false;
 };

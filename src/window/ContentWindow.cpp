@@ -3,7 +3,6 @@
 
 #include "ContentWindow.h"
 
-#include "AttentionBar.h"
 #include "DayButton.h"
 #include "DeleteAlert.h"
 #include "EditTodoDialog.h"
@@ -12,9 +11,7 @@
 #include "PriorityMenu.h"
 #include "RescueBar.h"
 #include "RoundAddButton.h"
-#include "SyncButton.h"
-#include "SyncService.h"
-#include "SyncSetupDialog.h"
+#include "SyncPanel.h"
 #include "TodoListModel.h"
 #include "TodoListView.h"
 #include "TodoRowDelegate.h"
@@ -24,7 +21,6 @@
 #include <QHideEvent>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 #include <QShowEvent>
@@ -121,79 +117,20 @@ void ContentWindow::editRow(const QModelIndex &index)
     form->open();
 }
 
-void ContentWindow::showSync(SyncService &sync)
+void ContentWindow::showSync(SyncPanel &sync)
 {
     m_sync = &sync;
-    m_syncButton = new SyncButton(sync, m_priorityMenu);
-    m_priorityMenu->addTrailing(m_syncButton);
-    setTabOrder(m_priorityMenu->combo(), m_syncButton);
-    setTabOrder(m_syncButton, m_listView);
-    connect(m_syncButton, &SyncButton::setupRequested, this, &ContentWindow::openSyncSetup);
-    connect(m_syncButton, &SyncButton::syncNowRequested, &sync, &SyncService::syncNow);
-    connect(m_syncButton, &SyncButton::stopRequested, &sync, [&sync] { sync.stopSyncing([] {}); });
-
-    m_attentionBar = new AttentionBar(sync, this);
-    m_listBox->addWidget(m_attentionBar);
-    connect(m_attentionBar, &AttentionBar::dismissed, &sync, &SyncService::attentionSeen);
-    connect(m_attentionBar, &AttentionBar::keepRequested, &sync, &SyncService::keepHeldTodos);
-    connect(m_attentionBar, &AttentionBar::actionRequested, this,
-            [this](SyncService::Attention attention) {
-                m_sync->attentionSeen();
-                switch (attention) {
-                case SyncService::Attention::signIn:
-                case SyncService::Attention::serverGone:
-                    openSyncSetup();
-                    break;
-                case SyncService::Attention::confirmRemoval:
-                    m_sync->confirmRemoval();
-                    break;
-                case SyncService::Attention::files:
-                case SyncService::Attention::none:
-                    m_sync->syncNow();
-                    break;
-                }
-            });
+    QWidget *button = sync.makeButton(m_priorityMenu);
+    m_priorityMenu->addTrailing(button);
+    setTabOrder(m_priorityMenu->combo(), button);
+    setTabOrder(button, m_listView);
+    m_listBox->addWidget(sync.makeAttentionLine(this));
 }
 
 void ContentWindow::openSyncSetup()
 {
-    if (!m_sync)
-        return;
-    if (auto *open = findChild<SyncSetupDialog *>()) {
-        open->raise();
-        open->activateWindow();
-        return;
-    }
-    auto *dialog = new SyncSetupDialog(this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    if (const auto &account = m_sync->account()) {
-        dialog->serverField()->setText(account->server.toString());
-        dialog->userField()->setText(account->user);
-    }
-    const QPointer<SyncSetupDialog> shown(dialog);
-    auto show = [shown](const SyncSetupStep &step) {
-        if (shown)
-            shown->showStep(step);
-    };
-    connect(dialog, &SyncSetupDialog::connectRequested, this,
-            [this, shown, show](const QUrl &server, const QString &user, const QString &password) {
-                m_sync->connectAccount(server, user, password, [this, shown, show, server](auto step) {
-                    if (!shown || step.error != ServerError::network ||
-                        server.scheme() != QLatin1String("https"))
-                        return show(step);
-                    m_sync->findUntrustedCertificate(server, shown, [shown, step](auto fingerprint) {
-                        shown->showStep(step, fingerprint.value_or(QString()));
-                    });
-                });
-            });
-    connect(dialog, &SyncSetupDialog::listChosen, this,
-            [this, show](const QUrl &list) { m_sync->chooseTaskList(list, show); });
-    connect(dialog, &SyncSetupDialog::createListRequested, this,
-            [this, show] { m_sync->createTaskList(show); });
-    connect(dialog, &SyncSetupDialog::startRequested, this,
-            [this, show] { m_sync->startFirstSync(show); });
-    connect(dialog, &QDialog::rejected, m_sync, &SyncService::cancelSetup);
-    dialog->open();
+    if (m_sync)
+        m_sync->openSetup(this);
 }
 
 void ContentWindow::undo()

@@ -4,54 +4,54 @@
 <context>
     <name>AttentionBar</name>
     <message>
-        <location filename="../AttentionBar.cpp" line="41"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="41"/>
         <source>Dismiss</source>
         <translation>閉じる</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="47"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="47"/>
         <source>Sync cannot sign in: the password may have changed.</source>
         <translation>同期でサインインできません。パスワードが変更された可能性があります。</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="48"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="48"/>
         <source>Sign In…</source>
         <translation>サインイン…</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="51"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="51"/>
         <source>The sync server has not answered for a day. Your changes are kept and sent once it does.</source>
         <translation>同期サーバーが 1 日応答していません。変更は保存され、応答があり次第送信されます。</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="53"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="53"/>
         <source>Show</source>
         <translation>表示</translation>
     </message>
     <message numerus="yes">
-        <location filename="../AttentionBar.cpp" line="56"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="56"/>
         <source>The server would remove %n to-dos from this list.</source>
         <translation>
             <numerusform>サーバーはこのリストから %n 件の ToDo を削除しようとしています。</numerusform>
         </translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="58"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="58"/>
         <source>Apply</source>
         <translation>適用</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="59"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="59"/>
         <source>Keep</source>
         <translation>残す</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="62"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="62"/>
         <source>Sync cannot write its files. Free some disk space.</source>
         <translation>同期のファイルを書き込めません。ディスクの空き容量を確保してください。</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="63"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="63"/>
         <source>Try Again</source>
         <translation>再試行</translation>
     </message>
@@ -59,7 +59,7 @@
 <context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="255"/>
+        <location filename="../../window/ContentWindow.cpp" line="192"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>To-Do リストをどこにも保存できなかったため、ウィンドウは開いたままです。ディスクの空き容量を確保してから、もう一度閉じてください。</translation>
     </message>
@@ -67,17 +67,17 @@
 <context>
     <name>DayPicker</name>
     <message>
-        <location filename="../DayPicker.cpp" line="17"/>
+        <location filename="../../window/DayPicker.cpp" line="17"/>
         <source>Today</source>
         <translation>今日</translation>
     </message>
     <message>
-        <location filename="../DayPicker.cpp" line="20"/>
+        <location filename="../../window/DayPicker.cpp" line="20"/>
         <source>Choose a day</source>
         <translation>日付を選択</translation>
     </message>
     <message>
-        <location filename="../DayPicker.cpp" line="27"/>
+        <location filename="../../window/DayPicker.cpp" line="27"/>
         <source>Calendar</source>
         <translation>カレンダー</translation>
     </message>
@@ -85,18 +85,18 @@
 <context>
     <name>DeleteAlert</name>
     <message>
-        <location filename="../DeleteAlert.cpp" line="24"/>
-        <location filename="../DeleteAlert.cpp" line="25"/>
+        <location filename="../../window/DeleteAlert.cpp" line="24"/>
+        <location filename="../../window/DeleteAlert.cpp" line="25"/>
         <source>Delete Todo</source>
         <translation>ToDo を削除</translation>
     </message>
     <message>
-        <location filename="../DeleteAlert.cpp" line="26"/>
+        <location filename="../../window/DeleteAlert.cpp" line="26"/>
         <source>Are you sure you want to delete this item?</source>
         <translation>この項目を削除してもよろしいですか？</translation>
     </message>
     <message>
-        <location filename="../DeleteAlert.cpp" line="27"/>
+        <location filename="../../window/DeleteAlert.cpp" line="27"/>
         <source>Delete</source>
         <translation>削除</translation>
     </message>
@@ -104,40 +104,40 @@
 <context>
     <name>EditTodoDialog</name>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="23"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="23"/>
         <source>Save</source>
         <translation>保存</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="25"/>
-        <location filename="../EditTodoDialog.cpp" line="26"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="25"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="26"/>
         <source>Edit To-do</source>
         <translation>ToDo を編集</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="28"/>
-        <location filename="../EditTodoDialog.cpp" line="45"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="28"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="45"/>
         <source>Priority</source>
         <translation>優先度</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="29"/>
-        <location filename="../EditTodoDialog.cpp" line="46"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="29"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="46"/>
         <source>Name</source>
         <translation>名前</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="34"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="34"/>
         <source>:</source>
         <translation>:</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="47"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="47"/>
         <source>Day</source>
         <translation>日付</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="48"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="48"/>
         <source>Time</source>
         <translation>時刻</translation>
     </message>
@@ -145,18 +145,18 @@
 <context>
     <name>EntryRow</name>
     <message>
-        <location filename="../EntryRow.cpp" line="31"/>
-        <location filename="../EntryRow.cpp" line="33"/>
+        <location filename="../../window/EntryRow.cpp" line="31"/>
+        <location filename="../../window/EntryRow.cpp" line="33"/>
         <source>Add Todo</source>
         <translation>ToDo を追加</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="34"/>
+        <location filename="../../window/EntryRow.cpp" line="34"/>
         <source>Add</source>
         <translation>追加</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="39"/>
+        <location filename="../../window/EntryRow.cpp" line="39"/>
         <source>:</source>
         <translation>:</translation>
     </message>
@@ -164,27 +164,27 @@
 <context>
     <name>FormControls</name>
     <message>
-        <location filename="../FormControls.cpp" line="38"/>
+        <location filename="../../window/FormControls.cpp" line="38"/>
         <source>Hour</source>
         <translation>時</translation>
     </message>
     <message>
-        <location filename="../FormControls.cpp" line="46"/>
+        <location filename="../../window/FormControls.cpp" line="46"/>
         <source>Minute</source>
         <translation>分</translation>
     </message>
     <message>
-        <location filename="../FormControls.cpp" line="53"/>
+        <location filename="../../window/FormControls.cpp" line="53"/>
         <source>AM</source>
         <translation>午前</translation>
     </message>
     <message>
-        <location filename="../FormControls.cpp" line="54"/>
+        <location filename="../../window/FormControls.cpp" line="54"/>
         <source>PM</source>
         <translation>午後</translation>
     </message>
     <message>
-        <location filename="../FormControls.cpp" line="56"/>
+        <location filename="../../window/FormControls.cpp" line="56"/>
         <source>AM/PM</source>
         <translation>午前/午後</translation>
     </message>
@@ -192,8 +192,8 @@
 <context>
     <name>PriorityMenu</name>
     <message>
-        <location filename="../PriorityMenu.cpp" line="15"/>
-        <location filename="../PriorityMenu.cpp" line="17"/>
+        <location filename="../../window/PriorityMenu.cpp" line="15"/>
+        <location filename="../../window/PriorityMenu.cpp" line="17"/>
         <source>Priority</source>
         <translation>優先度</translation>
     </message>
@@ -201,17 +201,17 @@
 <context>
     <name>RescueBar</name>
     <message>
-        <location filename="../RescueBar.cpp" line="12"/>
+        <location filename="../../window/RescueBar.cpp" line="12"/>
         <source>Restore</source>
         <translation>復元</translation>
     </message>
     <message>
-        <location filename="../RescueBar.cpp" line="13"/>
+        <location filename="../../window/RescueBar.cpp" line="13"/>
         <source>Dismiss</source>
         <translation>閉じる</translation>
     </message>
     <message>
-        <location filename="../RescueBar.cpp" line="38"/>
+        <location filename="../../window/RescueBar.cpp" line="38"/>
         <source>A newer copy of your to-do list was kept in %1.</source>
         <translation>To-Do リストの新しいコピーが %1 に保存されています。</translation>
     </message>
@@ -219,18 +219,18 @@
 <context>
     <name>StopSyncAlert</name>
     <message>
-        <location filename="../StopSyncAlert.cpp" line="25"/>
-        <location filename="../StopSyncAlert.cpp" line="30"/>
+        <location filename="../../syncwindow/StopSyncAlert.cpp" line="25"/>
+        <location filename="../../syncwindow/StopSyncAlert.cpp" line="30"/>
         <source>Stop Syncing</source>
         <translation>同期を停止</translation>
     </message>
     <message>
-        <location filename="../StopSyncAlert.cpp" line="26"/>
+        <location filename="../../syncwindow/StopSyncAlert.cpp" line="26"/>
         <source>Stop syncing this list?</source>
         <translation>このリストの同期を停止しますか？</translation>
     </message>
     <message>
-        <location filename="../StopSyncAlert.cpp" line="28"/>
+        <location filename="../../syncwindow/StopSyncAlert.cpp" line="28"/>
         <source>Your to-dos stay on this computer. The password is forgotten, and changes are no longer sent to the server or brought from it.</source>
         <translation>ToDo はこのコンピューターに残ります。パスワードは消去され、変更はサーバーに送信されず、サーバーから取得もされなくなります。</translation>
     </message>
@@ -238,52 +238,52 @@
 <context>
     <name>SyncButton</name>
     <message>
-        <location filename="../SyncButton.cpp" line="28"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="28"/>
         <source>Sync Now</source>
         <translation>今すぐ同期</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="31"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="31"/>
         <source>Sync</source>
         <translation>同期</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="38"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="38"/>
         <source>Sync Settings…</source>
         <translation>同期の設定…</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="40"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="40"/>
         <source>Stop Syncing</source>
         <translation>同期を停止</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="58"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="58"/>
         <source>Set up sync</source>
         <translation>同期を設定</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="60"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="60"/>
         <source>Synced</source>
         <translation>同期済み</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="64"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="64"/>
         <source>Syncing: %1 of %2 to-dos sent</source>
         <translation>同期中: %2 件中 %1 件の ToDo を送信済み</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="65"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="65"/>
         <source>Syncing</source>
         <translation>同期中</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="68"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="68"/>
         <source>Offline: changes are kept and sent later</source>
         <translation>オフライン: 変更は保存され、後で送信されます</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="70"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="70"/>
         <source>Sync needs attention</source>
         <translation>同期に対応が必要です</translation>
     </message>
@@ -291,102 +291,102 @@
 <context>
     <name>SyncSetupDialog</name>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="33"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="33"/>
         <source>Connect</source>
         <translation>接続</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="34"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="34"/>
         <source>Use This List</source>
         <translation>このリストを使う</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="35"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="35"/>
         <source>Create “Plimsa” List</source>
         <translation>「Plimsa」リストを作成</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="36"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="36"/>
         <source>Start Sync</source>
         <translation>同期を開始</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="39"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="39"/>
         <source>Sync Settings</source>
         <translation>同期の設定</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="41"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="41"/>
         <source>Server</source>
         <translation>サーバー</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="45"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="45"/>
         <source>User name</source>
         <translation>ユーザー名</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="46"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="46"/>
         <source>Password</source>
         <translation>パスワード</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="50"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="50"/>
         <source>Task lists</source>
         <translation>タスクリスト</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="91"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="91"/>
         <source>Fill in the server&apos;s address and your user name.</source>
         <translation>サーバーのアドレスとユーザー名を入力してください。</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="95"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="95"/>
         <source>Connecting…</source>
         <translation>接続中…</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="114"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="114"/>
         <source>This account has several task lists. Choose the one to keep in step with Plimsa&apos;s list.</source>
         <translation>このアカウントには複数のタスクリストがあります。Plimsa のリストと同期するものを選んでください。</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="120"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="120"/>
         <source>This account has no task list yet. Plimsa can make one named “Plimsa” on the server.</source>
         <translation>このアカウントにはまだタスクリストがありません。Plimsa はサーバーに「Plimsa」という名前のリストを作成できます。</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="125"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="125"/>
         <source>Both Plimsa&apos;s list and the server&apos;s list hold to-dos. The first sync puts them together and removes none.</source>
         <translation>Plimsa のリストとサーバーのリストの両方に ToDo があります。最初の同期で両方をまとめます。削除されるものはありません。</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="127"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="127"/>
         <source>From the server: %1</source>
         <translation>サーバーから: %1</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="128"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="128"/>
         <source>To the server: %1</source>
         <translation>サーバーへ: %1</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="141"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="141"/>
         <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
         <translation>サーバーの証明書はこのシステムで信頼されていないため、Plimsa は接続しませんでした。SHA-256 フィンガープリントは %1 です。サーバーの管理者に、これが正しい証明書か確認してください。</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="152"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="152"/>
         <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
         <translation>サーバーに接続できないか、安全な接続が拒否されました。アドレスとネットワークを確認してください。</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="156"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="156"/>
         <source>The user name or password is wrong.</source>
         <translation>ユーザー名またはパスワードが正しくありません。</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="163"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="165"/>
         <source>This address is not a CalDAV server with task lists.</source>
         <translation>このアドレスはタスクリストのある CalDAV サーバーではありません。</translation>
     </message>
@@ -394,7 +394,7 @@
 <context>
     <name>TodoListModel</name>
     <message>
-        <location filename="../TodoListModel.cpp" line="93"/>
+        <location filename="../../window/TodoListModel.cpp" line="93"/>
         <source>%1, %2</source>
         <extracomment>A to-do&apos;s day and time of day on another day than today: &quot;Tue, Dec 8, 9:00 AM&quot;</extracomment>
         <translation>%1 %2</translation>
@@ -403,17 +403,17 @@
 <context>
     <name>TodoListView</name>
     <message>
-        <location filename="../TodoListView.cpp" line="28"/>
+        <location filename="../../window/TodoListView.cpp" line="28"/>
         <source>To-dos</source>
         <translation>やること</translation>
     </message>
     <message>
-        <location filename="../TodoListView.cpp" line="101"/>
+        <location filename="../../window/TodoListView.cpp" line="101"/>
         <source>Edit…</source>
         <translation>編集…</translation>
     </message>
     <message>
-        <location filename="../TodoListView.cpp" line="103"/>
+        <location filename="../../window/TodoListView.cpp" line="103"/>
         <source>Delete…</source>
         <translation>削除…</translation>
     </message>
@@ -421,7 +421,7 @@
 <context>
     <name>TodoRowDelegate</name>
     <message>
-        <location filename="../TodoRowDelegate.cpp" line="182"/>
+        <location filename="../../window/TodoRowDelegate.cpp" line="182"/>
         <source>Name</source>
         <translation>名前</translation>
     </message>
@@ -429,22 +429,22 @@
 <context>
     <name>UndoBar</name>
     <message>
-        <location filename="../UndoBar.cpp" line="36"/>
+        <location filename="../../window/UndoBar.cpp" line="36"/>
         <source>Undo</source>
         <translation>元に戻す</translation>
     </message>
     <message>
-        <location filename="../UndoBar.cpp" line="59"/>
+        <location filename="../../window/UndoBar.cpp" line="59"/>
         <source>Changed “%1”</source>
         <translation>「%1」を変更しました</translation>
     </message>
     <message>
-        <location filename="../UndoBar.cpp" line="63"/>
+        <location filename="../../window/UndoBar.cpp" line="63"/>
         <source>Deleted “%1”</source>
         <translation>「%1」を削除しました</translation>
     </message>
     <message numerus="yes">
-        <location filename="../UndoBar.cpp" line="64"/>
+        <location filename="../../window/UndoBar.cpp" line="64"/>
         <source>Deleted %n to-dos</source>
         <translation>
             <numerusform>%n 件のやることを削除しました</numerusform>

@@ -4,32 +4,32 @@
 <context>
     <name>AttentionBar</name>
     <message>
-        <location filename="../AttentionBar.cpp" line="41"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="41"/>
         <source>Dismiss</source>
         <translation>Descartar</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="47"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="47"/>
         <source>Sync cannot sign in: the password may have changed.</source>
         <translation>La sincronización no puede iniciar sesión: puede que la contraseña haya cambiado.</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="48"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="48"/>
         <source>Sign In…</source>
         <translation>Iniciar sesión…</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="51"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="51"/>
         <source>The sync server has not answered for a day. Your changes are kept and sent once it does.</source>
         <translation>El servidor de sincronización lleva un día sin responder. Sus cambios se guardan y se enviarán cuando responda.</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="53"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="53"/>
         <source>Show</source>
         <translation>Mostrar</translation>
     </message>
     <message numerus="yes">
-        <location filename="../AttentionBar.cpp" line="56"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="56"/>
         <source>The server would remove %n to-dos from this list.</source>
         <translation>
             <numerusform>El servidor quitaría %n tarea de esta lista.</numerusform>
@@ -37,22 +37,22 @@
         </translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="58"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="58"/>
         <source>Apply</source>
         <translation>Aplicar</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="59"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="59"/>
         <source>Keep</source>
         <translation>Conservar</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="62"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="62"/>
         <source>Sync cannot write its files. Free some disk space.</source>
         <translation>La sincronización no puede escribir sus archivos. Libere espacio en disco.</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="63"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="63"/>
         <source>Try Again</source>
         <translation>Reintentar</translation>
     </message>
@@ -60,7 +60,7 @@
 <context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="255"/>
+        <location filename="../../window/ContentWindow.cpp" line="192"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>No se pudo guardar su lista de tareas en ningún sitio, así que la ventana sigue abierta. Libere espacio en disco y vuelva a cerrarla.</translation>
     </message>
@@ -68,17 +68,17 @@
 <context>
     <name>DayPicker</name>
     <message>
-        <location filename="../DayPicker.cpp" line="17"/>
+        <location filename="../../window/DayPicker.cpp" line="17"/>
         <source>Today</source>
         <translation>Hoy</translation>
     </message>
     <message>
-        <location filename="../DayPicker.cpp" line="20"/>
+        <location filename="../../window/DayPicker.cpp" line="20"/>
         <source>Choose a day</source>
         <translation>Elegir un día</translation>
     </message>
     <message>
-        <location filename="../DayPicker.cpp" line="27"/>
+        <location filename="../../window/DayPicker.cpp" line="27"/>
         <source>Calendar</source>
         <translation>Calendario</translation>
     </message>
@@ -86,18 +86,18 @@
 <context>
     <name>DeleteAlert</name>
     <message>
-        <location filename="../DeleteAlert.cpp" line="24"/>
-        <location filename="../DeleteAlert.cpp" line="25"/>
+        <location filename="../../window/DeleteAlert.cpp" line="24"/>
+        <location filename="../../window/DeleteAlert.cpp" line="25"/>
         <source>Delete Todo</source>
         <translation>Eliminar tarea</translation>
     </message>
     <message>
-        <location filename="../DeleteAlert.cpp" line="26"/>
+        <location filename="../../window/DeleteAlert.cpp" line="26"/>
         <source>Are you sure you want to delete this item?</source>
         <translation>¿Seguro que quiere eliminar este elemento?</translation>
     </message>
     <message>
-        <location filename="../DeleteAlert.cpp" line="27"/>
+        <location filename="../../window/DeleteAlert.cpp" line="27"/>
         <source>Delete</source>
         <translation>Eliminar</translation>
     </message>
@@ -105,40 +105,40 @@
 <context>
     <name>EditTodoDialog</name>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="23"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="23"/>
         <source>Save</source>
         <translation>Guardar</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="25"/>
-        <location filename="../EditTodoDialog.cpp" line="26"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="25"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="26"/>
         <source>Edit To-do</source>
         <translation>Editar tarea</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="28"/>
-        <location filename="../EditTodoDialog.cpp" line="45"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="28"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="45"/>
         <source>Priority</source>
         <translation>Prioridad</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="29"/>
-        <location filename="../EditTodoDialog.cpp" line="46"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="29"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="46"/>
         <source>Name</source>
         <translation>Nombre</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="34"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="34"/>
         <source>:</source>
         <translation>:</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="47"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="47"/>
         <source>Day</source>
         <translation>Día</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="48"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="48"/>
         <source>Time</source>
         <translation>Hora</translation>
     </message>
@@ -146,18 +146,18 @@
 <context>
     <name>EntryRow</name>
     <message>
-        <location filename="../EntryRow.cpp" line="31"/>
-        <location filename="../EntryRow.cpp" line="33"/>
+        <location filename="../../window/EntryRow.cpp" line="31"/>
+        <location filename="../../window/EntryRow.cpp" line="33"/>
         <source>Add Todo</source>
         <translation>Añadir tarea</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="34"/>
+        <location filename="../../window/EntryRow.cpp" line="34"/>
         <source>Add</source>
         <translation>Añadir</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="39"/>
+        <location filename="../../window/EntryRow.cpp" line="39"/>
         <source>:</source>
         <translation>:</translation>
     </message>
@@ -165,27 +165,27 @@
 <context>
     <name>FormControls</name>
     <message>
-        <location filename="../FormControls.cpp" line="38"/>
+        <location filename="../../window/FormControls.cpp" line="38"/>
         <source>Hour</source>
         <translation>Hora</translation>
     </message>
     <message>
-        <location filename="../FormControls.cpp" line="46"/>
+        <location filename="../../window/FormControls.cpp" line="46"/>
         <source>Minute</source>
         <translation>Minuto</translation>
     </message>
     <message>
-        <location filename="../FormControls.cpp" line="53"/>
+        <location filename="../../window/FormControls.cpp" line="53"/>
         <source>AM</source>
         <translation>a. m.</translation>
     </message>
     <message>
-        <location filename="../FormControls.cpp" line="54"/>
+        <location filename="../../window/FormControls.cpp" line="54"/>
         <source>PM</source>
         <translation>p. m.</translation>
     </message>
     <message>
-        <location filename="../FormControls.cpp" line="56"/>
+        <location filename="../../window/FormControls.cpp" line="56"/>
         <source>AM/PM</source>
         <translation>a. m./p. m.</translation>
     </message>
@@ -193,8 +193,8 @@
 <context>
     <name>PriorityMenu</name>
     <message>
-        <location filename="../PriorityMenu.cpp" line="15"/>
-        <location filename="../PriorityMenu.cpp" line="17"/>
+        <location filename="../../window/PriorityMenu.cpp" line="15"/>
+        <location filename="../../window/PriorityMenu.cpp" line="17"/>
         <source>Priority</source>
         <translation>Prioridad</translation>
     </message>
@@ -202,17 +202,17 @@
 <context>
     <name>RescueBar</name>
     <message>
-        <location filename="../RescueBar.cpp" line="12"/>
+        <location filename="../../window/RescueBar.cpp" line="12"/>
         <source>Restore</source>
         <translation>Restaurar</translation>
     </message>
     <message>
-        <location filename="../RescueBar.cpp" line="13"/>
+        <location filename="../../window/RescueBar.cpp" line="13"/>
         <source>Dismiss</source>
         <translation>Descartar</translation>
     </message>
     <message>
-        <location filename="../RescueBar.cpp" line="38"/>
+        <location filename="../../window/RescueBar.cpp" line="38"/>
         <source>A newer copy of your to-do list was kept in %1.</source>
         <translation>Se guardó una copia más reciente de su lista de tareas en %1.</translation>
     </message>
@@ -220,18 +220,18 @@
 <context>
     <name>StopSyncAlert</name>
     <message>
-        <location filename="../StopSyncAlert.cpp" line="25"/>
-        <location filename="../StopSyncAlert.cpp" line="30"/>
+        <location filename="../../syncwindow/StopSyncAlert.cpp" line="25"/>
+        <location filename="../../syncwindow/StopSyncAlert.cpp" line="30"/>
         <source>Stop Syncing</source>
         <translation>Dejar de sincronizar</translation>
     </message>
     <message>
-        <location filename="../StopSyncAlert.cpp" line="26"/>
+        <location filename="../../syncwindow/StopSyncAlert.cpp" line="26"/>
         <source>Stop syncing this list?</source>
         <translation>¿Dejar de sincronizar esta lista?</translation>
     </message>
     <message>
-        <location filename="../StopSyncAlert.cpp" line="28"/>
+        <location filename="../../syncwindow/StopSyncAlert.cpp" line="28"/>
         <source>Your to-dos stay on this computer. The password is forgotten, and changes are no longer sent to the server or brought from it.</source>
         <translation>Tus tareas se quedan en este equipo. La contraseña se olvida, y los cambios ya no se envían al servidor ni se traen de él.</translation>
     </message>
@@ -239,52 +239,52 @@
 <context>
     <name>SyncButton</name>
     <message>
-        <location filename="../SyncButton.cpp" line="28"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="28"/>
         <source>Sync Now</source>
         <translation>Sincronizar ahora</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="31"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="31"/>
         <source>Sync</source>
         <translation>Sincronizar</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="38"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="38"/>
         <source>Sync Settings…</source>
         <translation>Ajustes de sincronización…</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="40"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="40"/>
         <source>Stop Syncing</source>
         <translation>Dejar de sincronizar</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="58"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="58"/>
         <source>Set up sync</source>
         <translation>Configurar la sincronización</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="60"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="60"/>
         <source>Synced</source>
         <translation>Sincronizado</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="64"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="64"/>
         <source>Syncing: %1 of %2 to-dos sent</source>
         <translation>Sincronizando: %1 de %2 tareas enviadas</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="65"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="65"/>
         <source>Syncing</source>
         <translation>Sincronizando</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="68"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="68"/>
         <source>Offline: changes are kept and sent later</source>
         <translation>Sin conexión: los cambios se guardan y se envían más tarde</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="70"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="70"/>
         <source>Sync needs attention</source>
         <translation>La sincronización necesita su atención</translation>
     </message>
@@ -292,102 +292,102 @@
 <context>
     <name>SyncSetupDialog</name>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="33"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="33"/>
         <source>Connect</source>
         <translation>Conectar</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="34"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="34"/>
         <source>Use This List</source>
         <translation>Usar esta lista</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="35"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="35"/>
         <source>Create “Plimsa” List</source>
         <translation>Crear la lista «Plimsa»</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="36"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="36"/>
         <source>Start Sync</source>
         <translation>Empezar a sincronizar</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="39"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="39"/>
         <source>Sync Settings</source>
         <translation>Ajustes de sincronización</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="41"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="41"/>
         <source>Server</source>
         <translation>Servidor</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="45"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="45"/>
         <source>User name</source>
         <translation>Nombre de usuario</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="46"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="46"/>
         <source>Password</source>
         <translation>Contraseña</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="50"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="50"/>
         <source>Task lists</source>
         <translation>Listas de tareas</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="91"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="91"/>
         <source>Fill in the server&apos;s address and your user name.</source>
         <translation>Escriba la dirección del servidor y su nombre de usuario.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="95"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="95"/>
         <source>Connecting…</source>
         <translation>Conectando…</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="114"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="114"/>
         <source>This account has several task lists. Choose the one to keep in step with Plimsa&apos;s list.</source>
         <translation>Esta cuenta tiene varias listas de tareas. Elija la que se mantendrá al día con la lista de Plimsa.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="120"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="120"/>
         <source>This account has no task list yet. Plimsa can make one named “Plimsa” on the server.</source>
         <translation>Esta cuenta aún no tiene ninguna lista de tareas. Plimsa puede crear una llamada «Plimsa» en el servidor.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="125"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="125"/>
         <source>Both Plimsa&apos;s list and the server&apos;s list hold to-dos. The first sync puts them together and removes none.</source>
         <translation>Tanto la lista de Plimsa como la del servidor tienen tareas. La primera sincronización las reúne y no quita ninguna.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="127"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="127"/>
         <source>From the server: %1</source>
         <translation>Desde el servidor: %1</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="128"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="128"/>
         <source>To the server: %1</source>
         <translation>Hacia el servidor: %1</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="141"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="141"/>
         <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
         <translation>Este sistema no confía en el certificado del servidor, así que Plimsa no se ha conectado. Su huella SHA-256 es %1. Pregunte al administrador del servidor si es el suyo.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="152"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="152"/>
         <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
         <translation>No se puede acceder al servidor, o ha rechazado una conexión segura. Compruebe la dirección y la red.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="156"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="156"/>
         <source>The user name or password is wrong.</source>
         <translation>El nombre de usuario o la contraseña no son correctos.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="163"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="165"/>
         <source>This address is not a CalDAV server with task lists.</source>
         <translation>Esta dirección no es un servidor CalDAV con listas de tareas.</translation>
     </message>
@@ -395,7 +395,7 @@
 <context>
     <name>TodoListModel</name>
     <message>
-        <location filename="../TodoListModel.cpp" line="93"/>
+        <location filename="../../window/TodoListModel.cpp" line="93"/>
         <source>%1, %2</source>
         <extracomment>A to-do&apos;s day and time of day on another day than today: &quot;Tue, Dec 8, 9:00 AM&quot;</extracomment>
         <translation>%1, %2</translation>
@@ -404,17 +404,17 @@
 <context>
     <name>TodoListView</name>
     <message>
-        <location filename="../TodoListView.cpp" line="28"/>
+        <location filename="../../window/TodoListView.cpp" line="28"/>
         <source>To-dos</source>
         <translation>Tareas</translation>
     </message>
     <message>
-        <location filename="../TodoListView.cpp" line="101"/>
+        <location filename="../../window/TodoListView.cpp" line="101"/>
         <source>Edit…</source>
         <translation>Editar…</translation>
     </message>
     <message>
-        <location filename="../TodoListView.cpp" line="103"/>
+        <location filename="../../window/TodoListView.cpp" line="103"/>
         <source>Delete…</source>
         <translation>Eliminar…</translation>
     </message>
@@ -422,7 +422,7 @@
 <context>
     <name>TodoRowDelegate</name>
     <message>
-        <location filename="../TodoRowDelegate.cpp" line="182"/>
+        <location filename="../../window/TodoRowDelegate.cpp" line="182"/>
         <source>Name</source>
         <translation>Nombre</translation>
     </message>
@@ -430,22 +430,22 @@
 <context>
     <name>UndoBar</name>
     <message>
-        <location filename="../UndoBar.cpp" line="36"/>
+        <location filename="../../window/UndoBar.cpp" line="36"/>
         <source>Undo</source>
         <translation>Deshacer</translation>
     </message>
     <message>
-        <location filename="../UndoBar.cpp" line="59"/>
+        <location filename="../../window/UndoBar.cpp" line="59"/>
         <source>Changed “%1”</source>
         <translation>«%1» cambiada</translation>
     </message>
     <message>
-        <location filename="../UndoBar.cpp" line="63"/>
+        <location filename="../../window/UndoBar.cpp" line="63"/>
         <source>Deleted “%1”</source>
         <translation>«%1» eliminada</translation>
     </message>
     <message numerus="yes">
-        <location filename="../UndoBar.cpp" line="64"/>
+        <location filename="../../window/UndoBar.cpp" line="64"/>
         <source>Deleted %n to-dos</source>
         <translation>
             <numerusform>%n tarea eliminada</numerusform>

@@ -12,6 +12,7 @@
 #include "StartupWarmup.h"
 #include "Symbols.h"
 #include "SyncOnDemand.h"
+#include "SyncServicePanel.h"
 #include "TerminationSignals.h"
 #include "TodayWatcher.h"
 #include "Translations.h"
@@ -113,7 +114,8 @@ int PlimsaApp::main(int argc, char **argv)
     view.setReadAhead(&readAhead);
     ContentWindow window(view);
     SyncOnDemand sync(view, clock, SyncOnDemand::standardModulePath());
-    window.showSync(sync);
+    SyncServicePanel syncPanel(sync);
+    window.showSync(syncPanel);
     QObject::connect(&instance, &SingleInstance::syncSettingsRequested, &window,
                      &ContentWindow::openSyncSetup);
 
@@ -148,7 +150,7 @@ int PlimsaApp::main(int argc, char **argv)
         QApplication::setWindowIcon(appIcon());
         useThemedSymbols();
         window.update();
-        window.syncButton()->render();
+        syncPanel.renderButton();
         notifications.open(NotificationCenter::current());
         today = std::make_unique<TodayWatcher>(clock, &LocalCalendar::current);
         today->watchResume();

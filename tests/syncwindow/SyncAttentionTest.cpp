@@ -13,6 +13,7 @@
 #include <RecordingNotificationCenter.h>
 #include <SyncButton.h>
 #include <SyncController.h>
+#include <SyncServicePanel.h>
 #include <SyncSetupDialog.h>
 
 #include <QDir>
@@ -34,7 +35,7 @@ class SyncAttentionTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        window.showSync(sync);
+        window.showSync(panel);
         window.show();
     }
 
@@ -66,6 +67,7 @@ protected:
     PasswordStore passwords;
     SyncController sync{view, passwords, clock, folder};
     ContentWindow window{view};
+    SyncServicePanel panel{sync};
 };
 
 } // namespace
@@ -81,19 +83,19 @@ TEST_F(SyncAttentionTest, OfflineIsAStateAndAServerGoneForADayAsksOnce)
     view.addTodo();
     ASSERT_TRUE(syncEnds());
     EXPECT_EQ(sync.state(), SyncController::State::offline);
-    EXPECT_FALSE(window.attentionBar()->isVisible()) << "offline is no error";
+    EXPECT_FALSE(panel.attentionBar()->isVisible()) << "offline is no error";
     EXPECT_EQ(view.todoList().size(), 1u) << "work goes on";
 
     clock.set(march5 + 2 * 86400);
     ASSERT_TRUE(syncEnds());
     EXPECT_EQ(sync.attention(), SyncController::Attention::serverGone);
-    ASSERT_TRUE(window.attentionBar()->isVisible());
-    EXPECT_EQ(window.attentionBar()->actionButton()->text(), QStringLiteral("Show"));
-    QTest::mouseClick(window.attentionBar()->dismissButton(), Qt::LeftButton);
-    EXPECT_FALSE(window.attentionBar()->isVisible());
+    ASSERT_TRUE(panel.attentionBar()->isVisible());
+    EXPECT_EQ(panel.attentionBar()->actionButton()->text(), QStringLiteral("Show"));
+    QTest::mouseClick(panel.attentionBar()->dismissButton(), Qt::LeftButton);
+    EXPECT_FALSE(panel.attentionBar()->isVisible());
     ASSERT_TRUE(syncEnds());
     EXPECT_EQ(sync.state(), SyncController::State::needsAttention) << "the button still says so";
-    EXPECT_FALSE(window.attentionBar()->isVisible()) << "the line comes once";
+    EXPECT_FALSE(panel.attentionBar()->isVisible()) << "the line comes once";
 
     ASSERT_TRUE(server.start());
     ASSERT_TRUE(syncEnds());
@@ -106,15 +108,15 @@ TEST_F(SyncAttentionTest, AMissingPasswordAsksToSignInWithTheAccountFilledIn)
                               QUrl(QStringLiteral("http://127.0.0.1:9/ann/plimsa/"))};
     ASSERT_TRUE(writeSyncAccount(folder, account));
     sync.start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.attentionBar()->isVisible(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.attentionBar()->isVisible(); }, 10000));
     EXPECT_EQ(sync.attention(), SyncController::Attention::signIn);
-    EXPECT_EQ(window.attentionBar()->actionButton()->text(), QStringLiteral("Sign In…"));
-    QTest::mouseClick(window.attentionBar()->actionButton(), Qt::LeftButton);
+    EXPECT_EQ(panel.attentionBar()->actionButton()->text(), QStringLiteral("Sign In…"));
+    QTest::mouseClick(panel.attentionBar()->actionButton(), Qt::LeftButton);
     auto *dialog = window.findChild<SyncSetupDialog *>();
     ASSERT_TRUE(dialog);
     EXPECT_EQ(dialog->serverField()->text(), account.server.toString());
     EXPECT_EQ(dialog->userField()->text(), account.user);
-    EXPECT_FALSE(window.attentionBar()->isVisible());
+    EXPECT_FALSE(panel.attentionBar()->isVisible());
 }
 
 TEST_F(SyncAttentionTest, KeepPutsAListEmptiedOnTheServerBack)
@@ -144,14 +146,14 @@ TEST_F(SyncAttentionTest, KeepPutsAListEmptiedOnTheServerBack)
 
     ASSERT_TRUE(syncEnds());
     ASSERT_EQ(sync.attention(), SyncController::Attention::confirmRemoval);
-    ASSERT_TRUE(window.attentionBar()->isVisible());
-    ASSERT_EQ(window.attentionBar()->dismissButton()->text(), QStringLiteral("Keep"));
+    ASSERT_TRUE(panel.attentionBar()->isVisible());
+    ASSERT_EQ(panel.attentionBar()->dismissButton()->text(), QStringLiteral("Keep"));
     bool ended = false;
     QObject::connect(&sync, &SyncController::syncEnded, [&] { ended = true; });
-    QTest::mouseClick(window.attentionBar()->dismissButton(), Qt::LeftButton);
+    QTest::mouseClick(panel.attentionBar()->dismissButton(), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return ended; }, 30000));
     EXPECT_EQ(sync.state(), SyncController::State::synced);
-    EXPECT_FALSE(window.attentionBar()->isVisible());
+    EXPECT_FALSE(panel.attentionBar()->isVisible());
     EXPECT_EQ(view.todoList().size(), 12u);
     EXPECT_EQ(onServer().size(), 12u);
     ASSERT_TRUE(syncEnds());
@@ -160,10 +162,10 @@ TEST_F(SyncAttentionTest, KeepPutsAListEmptiedOnTheServerBack)
 
 TEST_F(SyncAttentionTest, StopSyncingAsksFirstAndCancelIsTheDefault)
 {
-    QSignalSpy stops(window.syncButton(), &SyncButton::stopRequested);
+    QSignalSpy stops(panel.button(), &SyncButton::stopRequested);
     auto alert = [&] {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        window.syncButton()->stopAction()->trigger();
+        panel.button()->stopAction()->trigger();
         return window.findChild<QMessageBox *>();
     };
     QMessageBox *box = alert();

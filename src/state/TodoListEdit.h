@@ -13,3 +13,6 @@ struct TodoListEdit {
     std::vector<TodoItem> saved;
     std::vector<TodoItem> removed;
 };
+
+// What turns `before` into `after`, by the to-dos' ids.
+TodoListEdit editBetween(const std::vector<TodoItem> &before, const std::vector<TodoItem> &after);

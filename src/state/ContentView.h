@@ -3,32 +3,35 @@
 
 #pragma once
 
+#include "RemindersAfterSave.h"
+#include "ShownDay.h"
+#include "StoredList.h"
+#include "SyncedChanges.h"
 #include "TodoDraft.h"
+#include "TodoListEdit.h"
+#include "UndoOffer.h"
 
 #include <Clock.h>
 #include <LocalCalendar.h>
 #include <Preferences.h>
 #include <ReminderScheduler.h>
-#include "SyncedChanges.h"
-#include "TodoListEdit.h"
 #include <TodoItem.h>
 #include <TodoListReadAhead.h>
 #include <TodoListRescue.h>
-#include <TodoListSaver.h>
 
 #include <QDate>
 #include <QList>
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
-#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
 // The main view's state and operations, free of widgets so tests can drive it.
-// Every write is announced by a signal so the widgets can render it.
+// Every write is announced by a signal so the widgets can render it. The
+// shown day, the list's saving, the reminders that wait for a save, the offer
+// to undo and what a sync's changes do are parts of their own.
 // Lives on the UI thread.
 class ContentView : public QObject {
     Q_OBJECT
@@ -39,11 +42,11 @@ public:
                 TodoListRescue &rescue = TodoListRescue::standard(), QObject *parent = nullptr);
 
     const QString &newTodoName() const { return m_newTodoName; }
-    const std::vector<TodoItem> &todoList() const { return *m_todoList; }
+    const std::vector<TodoItem> &todoList() const { return m_list.items(); }
     bool deleteAlertShown() const { return m_deleteAlertShown; }
     std::optional<int> deleteIndex() const { return m_deleteIndex; }
     TodoPriority selectedPriority() const { return m_selectedPriority; }
-    double currentDate() const { return m_currentDate; }
+    double currentDate() const { return m_day.currentDate(); }
     int selectedHour() const { return m_selectedHour; }
     int selectedMinute() const { return m_selectedMinute; }
     bool isAM() const { return m_isAM; }
@@ -64,57 +67,47 @@ public:
     // that may still be cancelled): saves the list, once per change, and keeps
     // running.
     void commitData();
-    // Moves `currentDate` to now when the local day or the time zone has
-    // changed since it was set, so that the date shown and the day new to-dos
-    // get follow the calendar (midnight, a resume, a new time zone).
-    void followToday();
+    // See `ShownDay::followToday`.
+    void followToday() { m_day.followToday(); }
 
     // Loads the stored list, and learns of a rescue file newer than it.
     void loadTodoList();
     // Loads from `readAhead`, which reads the same store, instead.
-    void setReadAhead(TodoListReadAhead *readAhead) { m_readAhead = readAhead; }
-    // Writes the list now, blocking. When the store cannot keep it, it goes to
-    // a rescue file instead and one line on stderr says where. True when the
-    // store took it. Every change is also saved by itself within a second.
-    bool saveTodoList();
+    void setReadAhead(TodoListReadAhead *readAhead) { m_list.setReadAhead(readAhead); }
+    // Writes the list now, blocking (`StoredList::saveNow`). Every change is
+    // also saved by itself within a second.
+    bool saveTodoList() { return m_list.saveNow(); }
     // Saves before the user closes the window: false when the list could be
     // kept nowhere, and the window should stay open.
-    bool saveBeforeClose();
+    bool saveBeforeClose() { return m_list.saveBeforeClose(); }
 
     // A rescue file newer than the stored list, found by the last load, until
     // it is restored or dismissed.
-    const std::optional<QString> &newerRescue() const { return m_newerRescue; }
+    const std::optional<QString> &newerRescue() const { return m_list.newerRescue(); }
     // Replaces the list with the rescue file's, when it can be read.
     void restoreRescue();
-    void dismissRescue();
+    void dismissRescue() { m_list.dismissRescue(); }
 
     // Counts the changes of the list: the one it holds now.
-    quint64 generation() const { return m_generation; }
+    quint64 generation() const { return m_list.generation(); }
 
     // Starts the save that waits and blocks until it and its reminders are done.
-    void finishSavesForTesting() { m_saver.finishSavesForTesting(); }
+    void finishSavesForTesting() { m_list.finishSavesForTesting(); }
 
     // Turns the form into a new to-do at the chosen time on the shown day
     // (today after `followToday`, unless another day is picked), appends it
     // and schedules its reminder. A blank name adds nothing.
     void addTodo();
 
-    // Today's date in the current calendar, as `currentDate` holds it.
-    QDate today() const;
-    // The day new to-dos get: the picked one, else today.
-    QDate shownDay() const { return m_pickedDay.value_or(today()); }
-    bool showsToday() const { return !m_pickedDay; }
-    // An instant on the shown day, to format it by: `currentDate` for today,
-    // else the day's noon.
-    double shownDate() const;
-    // Noon on `day`, which no daylight-saving change skips.
-    double noonOn(QDate day) const;
-    // Gives new to-dos `day` until "Today" is chosen or the day is past.
-    // Past days are refused; today itself is the same as `pickToday`.
-    void pickDay(QDate day);
-    void pickToday();
-    // Where today begins and where the next day begins, as instants.
-    std::pair<double, double> todaySpan() const;
+    // The day new to-dos get (`ShownDay`).
+    QDate today() const { return m_day.today(); }
+    QDate shownDay() const { return m_day.day(); }
+    bool showsToday() const { return m_day.showsToday(); }
+    double shownDate() const { return m_day.shownDate(); }
+    double noonOn(QDate day) const { return m_day.noonOn(day); }
+    void pickDay(QDate day) { m_day.pickDay(day); }
+    void pickToday() { m_day.pickToday(); }
+    std::pair<double, double> todaySpan() const { return m_day.todaySpan(); }
 
     // Asks to confirm deleting the first entry equal to `item` (none when absent).
     void requestDelete(const TodoItem &item);
@@ -133,13 +126,13 @@ public:
     // deletion, and never after the view has left the screen.
     const std::vector<std::pair<int, TodoItem>> &undoableDeletion() const
     {
-        return m_undoableDeletion;
+        return m_undo.deletion();
     }
     // Puts the last deleted to-dos back at their old offsets, as they were,
     // and brings back exactly the reminders their deletion withdrew.
     void undoDelete();
     // The offer to undo lapses.
-    void dismissUndo();
+    void dismissUndo() { m_undo.dismiss(); }
 
     // Names the to-do at `offset` anew, trimmed as adding trims, keeping its
     // id, place, time and priority; its reminder is made again with the new
@@ -155,7 +148,7 @@ public:
 
     // The to-do as it was before the last rename or edit, while that can be
     // undone: as long as a deletion can, and never both.
-    const std::optional<TodoItem> &undoableChange() const { return m_undoableChange; }
+    const std::optional<TodoItem> &undoableChange() const { return m_undo.change(); }
     // Puts the to-do back as it was, and its reminder as it was.
     void undoChange();
 
@@ -168,7 +161,7 @@ public:
     void applySyncedChanges(const SyncedChanges &changes);
 
     // How long the offer lasts once made; negative when there is none.
-    int millisecondsToUndoForTesting() const;
+    int millisecondsToUndoForTesting() const { return m_undo.millisecondsToUndoForTesting(); }
 
 signals:
     void formChanged();
@@ -198,63 +191,31 @@ signals:
     void listStored(quint64 generation);
 
 private:
-    std::optional<double> composeTime() const;
-    // The list as the operations change it: a copy while the writer reads it.
-    std::vector<TodoItem> &editableList();
     // Every local change of the list goes through here.
     void listChanged(const TodoListEdit &edit);
-    void saveSoon();
     // A new to-do's reminder goes out once the to-do is on disk, so that a crash
     // never leaves a reminder for a to-do that was not kept.
-    void scheduleAfterSave(const TodoItem &item);
     void scheduleAfterSave(const TodoItem &item, double at);
-    void scheduleSavedReminders(quint64 generation);
-    // A 12-hour form time on `day`, resolved by the current calendar.
-    std::optional<double> timeOn(QDate day, int hour, int minute, bool isAM) const;
+    // Its reminder, if it has one still to come.
+    void scheduleIfToCome(const TodoItem &item);
     // Puts `item` at `offset` with its reminder in place of the one there.
     void replaceTodo(int offset, TodoItem item);
-    // A change's offer to undo takes the place of any other.
-    void offerChangeUndo(TodoItem before);
-    void dropChangeUndo();
-    // A picked day that has become today or past gives way to today.
-    void dropPastPick();
 
-    Preferences &m_preferences;
     ReminderScheduler &m_reminders;
     const Clock &m_clock;
-    CalendarSource m_currentCalendar;
-    TodoListRescue &m_rescue;
-    TodoListReadAhead *m_readAhead = nullptr;
+    ShownDay m_day;
+    UndoOffer m_undo;
+    RemindersAfterSave m_afterSave;
 
     QString m_newTodoName;
-    std::shared_ptr<std::vector<TodoItem>> m_todoList = std::make_shared<std::vector<TodoItem>>();
     bool m_deleteAlertShown = false;
     std::optional<int> m_deleteIndex;
     TodoPriority m_selectedPriority = TodoPriority::medium;
-    double m_currentDate;
-    // Learnt at the first check, so that making the view needs no calendar.
-    std::optional<std::string> m_currentDateZone;
     int m_selectedHour = 0;
     int m_selectedMinute = 0;
     bool m_isAM = true;
-    std::optional<QDate> m_pickedDay;
-
-    std::vector<std::pair<int, TodoItem>> m_undoableDeletion;
-    std::optional<TodoItem> m_undoableChange;
-    QTimer m_undoExpiry;
-
     bool m_onScreen = false;
-    // The store holds the list as it stands.
-    bool m_savedByCheckpoint = false;
 
-    quint64 m_generation = 0;
-    struct WaitingReminder {
-        quint64 generation;
-        TodoItem item;
-        double at;
-    };
-    std::vector<WaitingReminder> m_remindersAfterSave;
-    std::vector<std::pair<quint64, QStringList>> m_restoresAfterSave;
-    std::optional<QString> m_newerRescue;
-    TodoListSaver m_saver;
+    // Last, so that its writer, which tells of saves, goes first.
+    StoredList m_list;
 };

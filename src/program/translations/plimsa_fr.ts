@@ -4,32 +4,32 @@
 <context>
     <name>AttentionBar</name>
     <message>
-        <location filename="../AttentionBar.cpp" line="41"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="41"/>
         <source>Dismiss</source>
         <translation>Ignorer</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="47"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="47"/>
         <source>Sync cannot sign in: the password may have changed.</source>
         <translation>La synchronisation ne peut pas se connecter : le mot de passe a peut-être changé.</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="48"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="48"/>
         <source>Sign In…</source>
         <translation>Se connecter…</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="51"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="51"/>
         <source>The sync server has not answered for a day. Your changes are kept and sent once it does.</source>
         <translation>Le serveur de synchronisation ne répond plus depuis un jour. Vos modifications sont conservées et seront envoyées dès qu’il répondra.</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="53"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="53"/>
         <source>Show</source>
         <translation>Afficher</translation>
     </message>
     <message numerus="yes">
-        <location filename="../AttentionBar.cpp" line="56"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="56"/>
         <source>The server would remove %n to-dos from this list.</source>
         <translation>
             <numerusform>Le serveur retirerait %n tâche de cette liste.</numerusform>
@@ -37,22 +37,22 @@
         </translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="58"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="58"/>
         <source>Apply</source>
         <translation>Appliquer</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="59"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="59"/>
         <source>Keep</source>
         <translation>Conserver</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="62"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="62"/>
         <source>Sync cannot write its files. Free some disk space.</source>
         <translation>La synchronisation ne peut pas écrire ses fichiers. Libérez de l’espace disque.</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="63"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="63"/>
         <source>Try Again</source>
         <translation>Réessayer</translation>
     </message>
@@ -60,7 +60,7 @@
 <context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="255"/>
+        <location filename="../../window/ContentWindow.cpp" line="192"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>Votre liste de tâches n’a pu être enregistrée nulle part : la fenêtre reste donc ouverte. Libérez de l’espace disque, puis fermez-la à nouveau.</translation>
     </message>
@@ -68,17 +68,17 @@
 <context>
     <name>DayPicker</name>
     <message>
-        <location filename="../DayPicker.cpp" line="17"/>
+        <location filename="../../window/DayPicker.cpp" line="17"/>
         <source>Today</source>
         <translation>Aujourd’hui</translation>
     </message>
     <message>
-        <location filename="../DayPicker.cpp" line="20"/>
+        <location filename="../../window/DayPicker.cpp" line="20"/>
         <source>Choose a day</source>
         <translation>Choisir un jour</translation>
     </message>
     <message>
-        <location filename="../DayPicker.cpp" line="27"/>
+        <location filename="../../window/DayPicker.cpp" line="27"/>
         <source>Calendar</source>
         <translation>Calendrier</translation>
     </message>
@@ -86,18 +86,18 @@
 <context>
     <name>DeleteAlert</name>
     <message>
-        <location filename="../DeleteAlert.cpp" line="24"/>
-        <location filename="../DeleteAlert.cpp" line="25"/>
+        <location filename="../../window/DeleteAlert.cpp" line="24"/>
+        <location filename="../../window/DeleteAlert.cpp" line="25"/>
         <source>Delete Todo</source>
         <translation>Supprimer la tâche</translation>
     </message>
     <message>
-        <location filename="../DeleteAlert.cpp" line="26"/>
+        <location filename="../../window/DeleteAlert.cpp" line="26"/>
         <source>Are you sure you want to delete this item?</source>
         <translation>Voulez-vous vraiment supprimer cet élément ?</translation>
     </message>
     <message>
-        <location filename="../DeleteAlert.cpp" line="27"/>
+        <location filename="../../window/DeleteAlert.cpp" line="27"/>
         <source>Delete</source>
         <translation>Supprimer</translation>
     </message>
@@ -105,40 +105,40 @@
 <context>
     <name>EditTodoDialog</name>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="23"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="23"/>
         <source>Save</source>
         <translation>Enregistrer</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="25"/>
-        <location filename="../EditTodoDialog.cpp" line="26"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="25"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="26"/>
         <source>Edit To-do</source>
         <translation>Modifier la tâche</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="28"/>
-        <location filename="../EditTodoDialog.cpp" line="45"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="28"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="45"/>
         <source>Priority</source>
         <translation>Priorité</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="29"/>
-        <location filename="../EditTodoDialog.cpp" line="46"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="29"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="46"/>
         <source>Name</source>
         <translation>Nom</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="34"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="34"/>
         <source>:</source>
         <translation>:</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="47"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="47"/>
         <source>Day</source>
         <translation>Jour</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="48"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="48"/>
         <source>Time</source>
         <translation>Heure</translation>
     </message>
@@ -146,18 +146,18 @@
 <context>
     <name>EntryRow</name>
     <message>
-        <location filename="../EntryRow.cpp" line="31"/>
-        <location filename="../EntryRow.cpp" line="33"/>
+        <location filename="../../window/EntryRow.cpp" line="31"/>
+        <location filename="../../window/EntryRow.cpp" line="33"/>
         <source>Add Todo</source>
         <translation>Ajouter une tâche</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="34"/>
+        <location filename="../../window/EntryRow.cpp" line="34"/>
         <source>Add</source>
         <translation>Ajouter</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="39"/>
+        <location filename="../../window/EntryRow.cpp" line="39"/>
         <source>:</source>
         <translation>:</translation>
     </message>
@@ -165,27 +165,27 @@
 <context>
     <name>FormControls</name>
     <message>
-        <location filename="../FormControls.cpp" line="38"/>
+        <location filename="../../window/FormControls.cpp" line="38"/>
         <source>Hour</source>
         <translation>Heure</translation>
     </message>
     <message>
-        <location filename="../FormControls.cpp" line="46"/>
+        <location filename="../../window/FormControls.cpp" line="46"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location filename="../FormControls.cpp" line="53"/>
+        <location filename="../../window/FormControls.cpp" line="53"/>
         <source>AM</source>
         <translation>AM</translation>
     </message>
     <message>
-        <location filename="../FormControls.cpp" line="54"/>
+        <location filename="../../window/FormControls.cpp" line="54"/>
         <source>PM</source>
         <translation>PM</translation>
     </message>
     <message>
-        <location filename="../FormControls.cpp" line="56"/>
+        <location filename="../../window/FormControls.cpp" line="56"/>
         <source>AM/PM</source>
         <translation>AM/PM</translation>
     </message>
@@ -193,8 +193,8 @@
 <context>
     <name>PriorityMenu</name>
     <message>
-        <location filename="../PriorityMenu.cpp" line="15"/>
-        <location filename="../PriorityMenu.cpp" line="17"/>
+        <location filename="../../window/PriorityMenu.cpp" line="15"/>
+        <location filename="../../window/PriorityMenu.cpp" line="17"/>
         <source>Priority</source>
         <translation>Priorité</translation>
     </message>
@@ -202,17 +202,17 @@
 <context>
     <name>RescueBar</name>
     <message>
-        <location filename="../RescueBar.cpp" line="12"/>
+        <location filename="../../window/RescueBar.cpp" line="12"/>
         <source>Restore</source>
         <translation>Restaurer</translation>
     </message>
     <message>
-        <location filename="../RescueBar.cpp" line="13"/>
+        <location filename="../../window/RescueBar.cpp" line="13"/>
         <source>Dismiss</source>
         <translation>Ignorer</translation>
     </message>
     <message>
-        <location filename="../RescueBar.cpp" line="38"/>
+        <location filename="../../window/RescueBar.cpp" line="38"/>
         <source>A newer copy of your to-do list was kept in %1.</source>
         <translation>Une copie plus récente de votre liste de tâches a été conservée dans %1.</translation>
     </message>
@@ -220,18 +220,18 @@
 <context>
     <name>StopSyncAlert</name>
     <message>
-        <location filename="../StopSyncAlert.cpp" line="25"/>
-        <location filename="../StopSyncAlert.cpp" line="30"/>
+        <location filename="../../syncwindow/StopSyncAlert.cpp" line="25"/>
+        <location filename="../../syncwindow/StopSyncAlert.cpp" line="30"/>
         <source>Stop Syncing</source>
         <translation>Arrêter la synchronisation</translation>
     </message>
     <message>
-        <location filename="../StopSyncAlert.cpp" line="26"/>
+        <location filename="../../syncwindow/StopSyncAlert.cpp" line="26"/>
         <source>Stop syncing this list?</source>
         <translation>Arrêter la synchronisation de cette liste ?</translation>
     </message>
     <message>
-        <location filename="../StopSyncAlert.cpp" line="28"/>
+        <location filename="../../syncwindow/StopSyncAlert.cpp" line="28"/>
         <source>Your to-dos stay on this computer. The password is forgotten, and changes are no longer sent to the server or brought from it.</source>
         <translation>Vos tâches restent sur cet ordinateur. Le mot de passe est oublié, et les modifications ne sont plus envoyées au serveur ni reçues de lui.</translation>
     </message>
@@ -239,52 +239,52 @@
 <context>
     <name>SyncButton</name>
     <message>
-        <location filename="../SyncButton.cpp" line="28"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="28"/>
         <source>Sync Now</source>
         <translation>Synchroniser maintenant</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="31"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="31"/>
         <source>Sync</source>
         <translation>Synchroniser</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="38"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="38"/>
         <source>Sync Settings…</source>
         <translation>Réglages de synchronisation…</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="40"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="40"/>
         <source>Stop Syncing</source>
         <translation>Arrêter la synchronisation</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="58"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="58"/>
         <source>Set up sync</source>
         <translation>Configurer la synchronisation</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="60"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="60"/>
         <source>Synced</source>
         <translation>Synchronisé</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="64"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="64"/>
         <source>Syncing: %1 of %2 to-dos sent</source>
         <translation>Synchronisation : %1 tâches sur %2 envoyées</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="65"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="65"/>
         <source>Syncing</source>
         <translation>Synchronisation en cours</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="68"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="68"/>
         <source>Offline: changes are kept and sent later</source>
         <translation>Hors ligne : les modifications sont conservées et envoyées plus tard</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="70"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="70"/>
         <source>Sync needs attention</source>
         <translation>La synchronisation demande votre attention</translation>
     </message>
@@ -292,102 +292,102 @@
 <context>
     <name>SyncSetupDialog</name>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="33"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="33"/>
         <source>Connect</source>
         <translation>Se connecter</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="34"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="34"/>
         <source>Use This List</source>
         <translation>Utiliser cette liste</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="35"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="35"/>
         <source>Create “Plimsa” List</source>
         <translation>Créer la liste « Plimsa »</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="36"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="36"/>
         <source>Start Sync</source>
         <translation>Lancer la synchronisation</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="39"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="39"/>
         <source>Sync Settings</source>
         <translation>Réglages de synchronisation</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="41"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="41"/>
         <source>Server</source>
         <translation>Serveur</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="45"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="45"/>
         <source>User name</source>
         <translation>Nom d’utilisateur</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="46"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="46"/>
         <source>Password</source>
         <translation>Mot de passe</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="50"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="50"/>
         <source>Task lists</source>
         <translation>Listes de tâches</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="91"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="91"/>
         <source>Fill in the server&apos;s address and your user name.</source>
         <translation>Saisissez l’adresse du serveur et votre nom d’utilisateur.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="95"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="95"/>
         <source>Connecting…</source>
         <translation>Connexion…</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="114"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="114"/>
         <source>This account has several task lists. Choose the one to keep in step with Plimsa&apos;s list.</source>
         <translation>Ce compte a plusieurs listes de tâches. Choisissez celle à tenir en accord avec la liste de Plimsa.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="120"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="120"/>
         <source>This account has no task list yet. Plimsa can make one named “Plimsa” on the server.</source>
         <translation>Ce compte n’a pas encore de liste de tâches. Plimsa peut en créer une nommée « Plimsa » sur le serveur.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="125"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="125"/>
         <source>Both Plimsa&apos;s list and the server&apos;s list hold to-dos. The first sync puts them together and removes none.</source>
         <translation>La liste de Plimsa et celle du serveur contiennent toutes deux des tâches. La première synchronisation les réunit et n’en retire aucune.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="127"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="127"/>
         <source>From the server: %1</source>
         <translation>Depuis le serveur : %1</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="128"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="128"/>
         <source>To the server: %1</source>
         <translation>Vers le serveur : %1</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="141"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="141"/>
         <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
         <translation>Le certificat du serveur n’est pas reconnu comme fiable par ce système : Plimsa ne s’est donc pas connecté. Son empreinte SHA-256 est %1. Demandez à l’administrateur du serveur s’il s’agit bien du sien.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="152"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="152"/>
         <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
         <translation>Le serveur est injoignable, ou il a refusé une connexion sécurisée. Vérifiez l’adresse et le réseau.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="156"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="156"/>
         <source>The user name or password is wrong.</source>
         <translation>Le nom d’utilisateur ou le mot de passe est incorrect.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="163"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="165"/>
         <source>This address is not a CalDAV server with task lists.</source>
         <translation>Cette adresse n’est pas celle d’un serveur CalDAV avec des listes de tâches.</translation>
     </message>
@@ -395,7 +395,7 @@
 <context>
     <name>TodoListModel</name>
     <message>
-        <location filename="../TodoListModel.cpp" line="93"/>
+        <location filename="../../window/TodoListModel.cpp" line="93"/>
         <source>%1, %2</source>
         <extracomment>A to-do&apos;s day and time of day on another day than today: &quot;Tue, Dec 8, 9:00 AM&quot;</extracomment>
         <translation>%1 à %2</translation>
@@ -404,17 +404,17 @@
 <context>
     <name>TodoListView</name>
     <message>
-        <location filename="../TodoListView.cpp" line="28"/>
+        <location filename="../../window/TodoListView.cpp" line="28"/>
         <source>To-dos</source>
         <translation>Tâches</translation>
     </message>
     <message>
-        <location filename="../TodoListView.cpp" line="101"/>
+        <location filename="../../window/TodoListView.cpp" line="101"/>
         <source>Edit…</source>
         <translation>Modifier…</translation>
     </message>
     <message>
-        <location filename="../TodoListView.cpp" line="103"/>
+        <location filename="../../window/TodoListView.cpp" line="103"/>
         <source>Delete…</source>
         <translation>Supprimer…</translation>
     </message>
@@ -422,7 +422,7 @@
 <context>
     <name>TodoRowDelegate</name>
     <message>
-        <location filename="../TodoRowDelegate.cpp" line="182"/>
+        <location filename="../../window/TodoRowDelegate.cpp" line="182"/>
         <source>Name</source>
         <translation>Nom</translation>
     </message>
@@ -430,22 +430,22 @@
 <context>
     <name>UndoBar</name>
     <message>
-        <location filename="../UndoBar.cpp" line="36"/>
+        <location filename="../../window/UndoBar.cpp" line="36"/>
         <source>Undo</source>
         <translation>Annuler</translation>
     </message>
     <message>
-        <location filename="../UndoBar.cpp" line="59"/>
+        <location filename="../../window/UndoBar.cpp" line="59"/>
         <source>Changed “%1”</source>
         <translation>« %1 » modifiée</translation>
     </message>
     <message>
-        <location filename="../UndoBar.cpp" line="63"/>
+        <location filename="../../window/UndoBar.cpp" line="63"/>
         <source>Deleted “%1”</source>
         <translation>« %1 » supprimée</translation>
     </message>
     <message numerus="yes">
-        <location filename="../UndoBar.cpp" line="64"/>
+        <location filename="../../window/UndoBar.cpp" line="64"/>
         <source>Deleted %n to-dos</source>
         <translation>
             <numerusform>%n tâche supprimée</numerusform>

@@ -4,32 +4,32 @@
 <context>
     <name>AttentionBar</name>
     <message>
-        <location filename="../AttentionBar.cpp" line="41"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="41"/>
         <source>Dismiss</source>
         <translation>Verwerfen</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="47"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="47"/>
         <source>Sync cannot sign in: the password may have changed.</source>
         <translation>Die Synchronisierung kann sich nicht anmelden: Das Passwort hat sich vielleicht geändert.</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="48"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="48"/>
         <source>Sign In…</source>
         <translation>Anmelden…</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="51"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="51"/>
         <source>The sync server has not answered for a day. Your changes are kept and sent once it does.</source>
         <translation>Der Synchronisierungsserver antwortet seit einem Tag nicht. Ihre Änderungen bleiben erhalten und werden gesendet, sobald er antwortet.</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="53"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="53"/>
         <source>Show</source>
         <translation>Anzeigen</translation>
     </message>
     <message numerus="yes">
-        <location filename="../AttentionBar.cpp" line="56"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="56"/>
         <source>The server would remove %n to-dos from this list.</source>
         <translation>
             <numerusform>Der Server würde %n Aufgabe aus dieser Liste entfernen.</numerusform>
@@ -37,22 +37,22 @@
         </translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="58"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="58"/>
         <source>Apply</source>
         <translation>Übernehmen</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="59"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="59"/>
         <source>Keep</source>
         <translation>Behalten</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="62"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="62"/>
         <source>Sync cannot write its files. Free some disk space.</source>
         <translation>Die Synchronisierung kann ihre Dateien nicht schreiben. Geben Sie Speicherplatz frei.</translation>
     </message>
     <message>
-        <location filename="../AttentionBar.cpp" line="63"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="63"/>
         <source>Try Again</source>
         <translation>Erneut versuchen</translation>
     </message>
@@ -60,7 +60,7 @@
 <context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../ContentWindow.cpp" line="255"/>
+        <location filename="../../window/ContentWindow.cpp" line="192"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>Ihre Aufgabenliste konnte nirgends gespeichert werden, daher bleibt das Fenster offen. Geben Sie Speicherplatz frei und schließen Sie es dann erneut.</translation>
     </message>
@@ -68,17 +68,17 @@
 <context>
     <name>DayPicker</name>
     <message>
-        <location filename="../DayPicker.cpp" line="17"/>
+        <location filename="../../window/DayPicker.cpp" line="17"/>
         <source>Today</source>
         <translation>Heute</translation>
     </message>
     <message>
-        <location filename="../DayPicker.cpp" line="20"/>
+        <location filename="../../window/DayPicker.cpp" line="20"/>
         <source>Choose a day</source>
         <translation>Tag wählen</translation>
     </message>
     <message>
-        <location filename="../DayPicker.cpp" line="27"/>
+        <location filename="../../window/DayPicker.cpp" line="27"/>
         <source>Calendar</source>
         <translation>Kalender</translation>
     </message>
@@ -86,18 +86,18 @@
 <context>
     <name>DeleteAlert</name>
     <message>
-        <location filename="../DeleteAlert.cpp" line="24"/>
-        <location filename="../DeleteAlert.cpp" line="25"/>
+        <location filename="../../window/DeleteAlert.cpp" line="24"/>
+        <location filename="../../window/DeleteAlert.cpp" line="25"/>
         <source>Delete Todo</source>
         <translation>Aufgabe löschen</translation>
     </message>
     <message>
-        <location filename="../DeleteAlert.cpp" line="26"/>
+        <location filename="../../window/DeleteAlert.cpp" line="26"/>
         <source>Are you sure you want to delete this item?</source>
         <translation>Möchten Sie diesen Eintrag wirklich löschen?</translation>
     </message>
     <message>
-        <location filename="../DeleteAlert.cpp" line="27"/>
+        <location filename="../../window/DeleteAlert.cpp" line="27"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
@@ -105,40 +105,40 @@
 <context>
     <name>EditTodoDialog</name>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="23"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="23"/>
         <source>Save</source>
         <translation>Speichern</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="25"/>
-        <location filename="../EditTodoDialog.cpp" line="26"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="25"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="26"/>
         <source>Edit To-do</source>
         <translation>Aufgabe bearbeiten</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="28"/>
-        <location filename="../EditTodoDialog.cpp" line="45"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="28"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="45"/>
         <source>Priority</source>
         <translation>Priorität</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="29"/>
-        <location filename="../EditTodoDialog.cpp" line="46"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="29"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="46"/>
         <source>Name</source>
         <translation>Name</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="34"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="34"/>
         <source>:</source>
         <translation>:</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="47"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="47"/>
         <source>Day</source>
         <translation>Tag</translation>
     </message>
     <message>
-        <location filename="../EditTodoDialog.cpp" line="48"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="48"/>
         <source>Time</source>
         <translation>Uhrzeit</translation>
     </message>
@@ -146,18 +146,18 @@
 <context>
     <name>EntryRow</name>
     <message>
-        <location filename="../EntryRow.cpp" line="31"/>
-        <location filename="../EntryRow.cpp" line="33"/>
+        <location filename="../../window/EntryRow.cpp" line="31"/>
+        <location filename="../../window/EntryRow.cpp" line="33"/>
         <source>Add Todo</source>
         <translation>Aufgabe hinzufügen</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="34"/>
+        <location filename="../../window/EntryRow.cpp" line="34"/>
         <source>Add</source>
         <translation>Hinzufügen</translation>
     </message>
     <message>
-        <location filename="../EntryRow.cpp" line="39"/>
+        <location filename="../../window/EntryRow.cpp" line="39"/>
         <source>:</source>
         <translation>:</translation>
     </message>
@@ -165,27 +165,27 @@
 <context>
     <name>FormControls</name>
     <message>
-        <location filename="../FormControls.cpp" line="38"/>
+        <location filename="../../window/FormControls.cpp" line="38"/>
         <source>Hour</source>
         <translation>Stunde</translation>
     </message>
     <message>
-        <location filename="../FormControls.cpp" line="46"/>
+        <location filename="../../window/FormControls.cpp" line="46"/>
         <source>Minute</source>
         <translation>Minute</translation>
     </message>
     <message>
-        <location filename="../FormControls.cpp" line="53"/>
+        <location filename="../../window/FormControls.cpp" line="53"/>
         <source>AM</source>
         <translation>AM</translation>
     </message>
     <message>
-        <location filename="../FormControls.cpp" line="54"/>
+        <location filename="../../window/FormControls.cpp" line="54"/>
         <source>PM</source>
         <translation>PM</translation>
     </message>
     <message>
-        <location filename="../FormControls.cpp" line="56"/>
+        <location filename="../../window/FormControls.cpp" line="56"/>
         <source>AM/PM</source>
         <translation>AM/PM</translation>
     </message>
@@ -193,8 +193,8 @@
 <context>
     <name>PriorityMenu</name>
     <message>
-        <location filename="../PriorityMenu.cpp" line="15"/>
-        <location filename="../PriorityMenu.cpp" line="17"/>
+        <location filename="../../window/PriorityMenu.cpp" line="15"/>
+        <location filename="../../window/PriorityMenu.cpp" line="17"/>
         <source>Priority</source>
         <translation>Priorität</translation>
     </message>
@@ -202,17 +202,17 @@
 <context>
     <name>RescueBar</name>
     <message>
-        <location filename="../RescueBar.cpp" line="12"/>
+        <location filename="../../window/RescueBar.cpp" line="12"/>
         <source>Restore</source>
         <translation>Wiederherstellen</translation>
     </message>
     <message>
-        <location filename="../RescueBar.cpp" line="13"/>
+        <location filename="../../window/RescueBar.cpp" line="13"/>
         <source>Dismiss</source>
         <translation>Verwerfen</translation>
     </message>
     <message>
-        <location filename="../RescueBar.cpp" line="38"/>
+        <location filename="../../window/RescueBar.cpp" line="38"/>
         <source>A newer copy of your to-do list was kept in %1.</source>
         <translation>Eine neuere Kopie Ihrer Aufgabenliste wurde in %1 aufbewahrt.</translation>
     </message>
@@ -220,18 +220,18 @@
 <context>
     <name>StopSyncAlert</name>
     <message>
-        <location filename="../StopSyncAlert.cpp" line="25"/>
-        <location filename="../StopSyncAlert.cpp" line="30"/>
+        <location filename="../../syncwindow/StopSyncAlert.cpp" line="25"/>
+        <location filename="../../syncwindow/StopSyncAlert.cpp" line="30"/>
         <source>Stop Syncing</source>
         <translation>Synchronisierung beenden</translation>
     </message>
     <message>
-        <location filename="../StopSyncAlert.cpp" line="26"/>
+        <location filename="../../syncwindow/StopSyncAlert.cpp" line="26"/>
         <source>Stop syncing this list?</source>
         <translation>Synchronisierung dieser Liste beenden?</translation>
     </message>
     <message>
-        <location filename="../StopSyncAlert.cpp" line="28"/>
+        <location filename="../../syncwindow/StopSyncAlert.cpp" line="28"/>
         <source>Your to-dos stay on this computer. The password is forgotten, and changes are no longer sent to the server or brought from it.</source>
         <translation>Ihre Aufgaben bleiben auf diesem Computer. Das Passwort wird vergessen, und Änderungen werden nicht mehr an den Server gesendet oder von ihm geholt.</translation>
     </message>
@@ -239,52 +239,52 @@
 <context>
     <name>SyncButton</name>
     <message>
-        <location filename="../SyncButton.cpp" line="28"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="28"/>
         <source>Sync Now</source>
         <translation>Jetzt synchronisieren</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="31"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="31"/>
         <source>Sync</source>
         <translation>Synchronisieren</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="38"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="38"/>
         <source>Sync Settings…</source>
         <translation>Synchronisierungseinstellungen…</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="40"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="40"/>
         <source>Stop Syncing</source>
         <translation>Synchronisierung beenden</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="58"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="58"/>
         <source>Set up sync</source>
         <translation>Synchronisierung einrichten</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="60"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="60"/>
         <source>Synced</source>
         <translation>Synchronisiert</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="64"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="64"/>
         <source>Syncing: %1 of %2 to-dos sent</source>
         <translation>Synchronisierung: %1 von %2 Aufgaben gesendet</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="65"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="65"/>
         <source>Syncing</source>
         <translation>Wird synchronisiert</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="68"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="68"/>
         <source>Offline: changes are kept and sent later</source>
         <translation>Offline: Änderungen werden aufbewahrt und später gesendet</translation>
     </message>
     <message>
-        <location filename="../SyncButton.cpp" line="70"/>
+        <location filename="../../syncwindow/SyncButton.cpp" line="70"/>
         <source>Sync needs attention</source>
         <translation>Die Synchronisierung braucht Ihre Aufmerksamkeit</translation>
     </message>
@@ -292,102 +292,102 @@
 <context>
     <name>SyncSetupDialog</name>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="33"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="33"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="34"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="34"/>
         <source>Use This List</source>
         <translation>Diese Liste verwenden</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="35"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="35"/>
         <source>Create “Plimsa” List</source>
         <translation>Liste „Plimsa“ anlegen</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="36"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="36"/>
         <source>Start Sync</source>
         <translation>Synchronisierung starten</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="39"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="39"/>
         <source>Sync Settings</source>
         <translation>Synchronisierungseinstellungen</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="41"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="41"/>
         <source>Server</source>
         <translation>Server</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="45"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="45"/>
         <source>User name</source>
         <translation>Benutzername</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="46"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="46"/>
         <source>Password</source>
         <translation>Passwort</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="50"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="50"/>
         <source>Task lists</source>
         <translation>Aufgabenlisten</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="91"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="91"/>
         <source>Fill in the server&apos;s address and your user name.</source>
         <translation>Geben Sie die Adresse des Servers und Ihren Benutzernamen ein.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="95"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="95"/>
         <source>Connecting…</source>
         <translation>Verbindung wird hergestellt…</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="114"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="114"/>
         <source>This account has several task lists. Choose the one to keep in step with Plimsa&apos;s list.</source>
         <translation>Dieses Konto hat mehrere Aufgabenlisten. Wählen Sie die, mit der die Liste von Plimsa abgeglichen werden soll.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="120"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="120"/>
         <source>This account has no task list yet. Plimsa can make one named “Plimsa” on the server.</source>
         <translation>Dieses Konto hat noch keine Aufgabenliste. Plimsa kann auf dem Server eine namens „Plimsa“ anlegen.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="125"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="125"/>
         <source>Both Plimsa&apos;s list and the server&apos;s list hold to-dos. The first sync puts them together and removes none.</source>
         <translation>Sowohl die Liste von Plimsa als auch die Liste auf dem Server enthalten Aufgaben. Die erste Synchronisierung führt sie zusammen und entfernt keine.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="127"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="127"/>
         <source>From the server: %1</source>
         <translation>Vom Server: %1</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="128"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="128"/>
         <source>To the server: %1</source>
         <translation>Zum Server: %1</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="141"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="141"/>
         <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
         <translation>Das Zertifikat des Servers wird von diesem System nicht als vertrauenswürdig eingestuft, daher hat Plimsa keine Verbindung hergestellt. Sein SHA-256-Fingerabdruck ist %1. Fragen Sie die Administration des Servers, ob es ihres ist.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="152"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="152"/>
         <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
         <translation>Der Server ist nicht erreichbar oder hat eine sichere Verbindung abgelehnt. Prüfen Sie die Adresse und das Netzwerk.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="156"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="156"/>
         <source>The user name or password is wrong.</source>
         <translation>Benutzername oder Passwort ist falsch.</translation>
     </message>
     <message>
-        <location filename="../SyncSetupDialog.cpp" line="163"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="165"/>
         <source>This address is not a CalDAV server with task lists.</source>
         <translation>Unter dieser Adresse ist kein CalDAV-Server mit Aufgabenlisten.</translation>
     </message>
@@ -395,7 +395,7 @@
 <context>
     <name>TodoListModel</name>
     <message>
-        <location filename="../TodoListModel.cpp" line="93"/>
+        <location filename="../../window/TodoListModel.cpp" line="93"/>
         <source>%1, %2</source>
         <extracomment>A to-do&apos;s day and time of day on another day than today: &quot;Tue, Dec 8, 9:00 AM&quot;</extracomment>
         <translation>%1, %2</translation>
@@ -404,17 +404,17 @@
 <context>
     <name>TodoListView</name>
     <message>
-        <location filename="../TodoListView.cpp" line="28"/>
+        <location filename="../../window/TodoListView.cpp" line="28"/>
         <source>To-dos</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../TodoListView.cpp" line="101"/>
+        <location filename="../../window/TodoListView.cpp" line="101"/>
         <source>Edit…</source>
         <translation>Bearbeiten…</translation>
     </message>
     <message>
-        <location filename="../TodoListView.cpp" line="103"/>
+        <location filename="../../window/TodoListView.cpp" line="103"/>
         <source>Delete…</source>
         <translation>Löschen …</translation>
     </message>
@@ -422,7 +422,7 @@
 <context>
     <name>TodoRowDelegate</name>
     <message>
-        <location filename="../TodoRowDelegate.cpp" line="182"/>
+        <location filename="../../window/TodoRowDelegate.cpp" line="182"/>
         <source>Name</source>
         <translation>Name</translation>
     </message>
@@ -430,22 +430,22 @@
 <context>
     <name>UndoBar</name>
     <message>
-        <location filename="../UndoBar.cpp" line="36"/>
+        <location filename="../../window/UndoBar.cpp" line="36"/>
         <source>Undo</source>
         <translation>Rückgängig</translation>
     </message>
     <message>
-        <location filename="../UndoBar.cpp" line="59"/>
+        <location filename="../../window/UndoBar.cpp" line="59"/>
         <source>Changed “%1”</source>
         <translation>„%1“ geändert</translation>
     </message>
     <message>
-        <location filename="../UndoBar.cpp" line="63"/>
+        <location filename="../../window/UndoBar.cpp" line="63"/>
         <source>Deleted “%1”</source>
         <translation>„%1“ gelöscht</translation>
     </message>
     <message numerus="yes">
-        <location filename="../UndoBar.cpp" line="64"/>
+        <location filename="../../window/UndoBar.cpp" line="64"/>
         <source>Deleted %n to-dos</source>
         <translation>
             <numerusform>%n Aufgabe gelöscht</numerusform>

@@ -13,6 +13,7 @@
 #include <RecordingNotificationCenter.h>
 #include <SyncButton.h>
 #include <SyncController.h>
+#include <SyncServicePanel.h>
 #include <SyncSetupDialog.h>
 
 #include <QApplication>
@@ -116,6 +117,7 @@ protected:
     PasswordStore passwords;
     SyncController sync{view, passwords, clock, folder};
     ContentWindow window{view};
+    SyncServicePanel panel{sync};
 };
 
 } // namespace
@@ -167,9 +169,9 @@ TEST_P(SyncSetupDialogTest, GoesFromConnectingToTheChosenListsFirstSync)
         ASSERT_TRUE(await<QString>([&](auto r) { phone.put(href, text, {}, r); }).ok());
     }
 
-    window.showSync(sync);
+    window.showSync(panel);
     window.show();
-    QTest::mouseClick(window.syncButton(), Qt::LeftButton);
+    QTest::mouseClick(panel.button(), Qt::LeftButton);
     auto *dialog = window.findChild<SyncSetupDialog *>();
     ASSERT_TRUE(dialog) << "the button opens the set-up while there is no account";
     QTest::keyClicks(dialog->serverField(), address);

@@ -1,0 +1,359 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#include "ContentView.h"
+
+#include "SyncedChangesPlan.h"
+
+#include <TodoListChanges.h>
+
+#include <algorithm>
+#include <iterator>
+
+ContentView::ContentView(Preferences &preferences, ReminderScheduler &reminders, const Clock &clock,
+                         CalendarSource currentCalendar, TodoListRescue &rescue, QObject *parent)
+    : QObject(parent), m_reminders(reminders), m_clock(clock),
+      m_day(clock, std::move(currentCalendar)), m_afterSave(reminders), m_list(preferences, rescue)
+{
+    connect(&m_day, &ShownDay::currentDateChanged, this, &ContentView::currentDateChanged);
+    connect(&m_day, &ShownDay::shownDayChanged, this, &ContentView::shownDayChanged);
+    connect(&m_undo, &UndoOffer::deletionChanged, this, &ContentView::undoableDeletionChanged);
+    connect(&m_undo, &UndoOffer::changeChanged, this, &ContentView::undoableChangeChanged);
+    connect(&m_list, &StoredList::newerRescueChanged, this, &ContentView::newerRescueChanged);
+    connect(&m_list, &StoredList::saved, this,
+            [this](quint64 generation) { m_afterSave.listSaved(generation); });
+    connect(&m_list, &StoredList::stored, this, &ContentView::listStored);
+}
+
+void ContentView::setNewTodoName(const QString &name)
+{
+    m_newTodoName = name;
+    emit formChanged();
+}
+
+void ContentView::setSelectedPriority(TodoPriority priority)
+{
+    m_selectedPriority = priority;
+    emit formChanged();
+}
+
+void ContentView::setSelectedHour(int hour)
+{
+    m_selectedHour = hour;
+    emit formChanged();
+}
+
+void ContentView::setSelectedMinute(int minute)
+{
+    m_selectedMinute = minute;
+    emit formChanged();
+}
+
+void ContentView::setIsAM(bool isAM)
+{
+    m_isAM = isAM;
+    emit formChanged();
+}
+
+void ContentView::appear()
+{
+    m_onScreen = true;
+    m_reminders.requestReminderPermission();
+    loadTodoList();
+}
+
+void ContentView::disappear()
+{
+    if (!m_onScreen)
+        return;
+    m_onScreen = false;
+    // The store gets the deletion now: undoing it later would not reach it.
+    m_undo.dismiss();
+    m_list.saveUnlessCheckpointed();
+}
+
+void ContentView::commitData()
+{
+    m_list.saveForCheckpoint();
+}
+
+void ContentView::loadTodoList()
+{
+    if (auto list = m_list.read()) {
+        emit todoListAboutToBeReset();
+        m_list.replace(std::move(*list));
+        emit todoListReset();
+    }
+    m_list.findNewerRescue();
+}
+
+void ContentView::restoreRescue()
+{
+    std::optional<std::vector<TodoItem>> list = m_list.takeRescue();
+    if (!list)
+        return;
+    // The replaced list's reminders go with it; the restored list's come back.
+    QStringList replaced;
+    for (const TodoItem &item : m_list.items())
+        replaced.append(QString::fromStdString(item.id().uuidString()));
+    if (!replaced.isEmpty())
+        m_reminders.cancelReminders(replaced);
+    m_afterSave.dropAllScheduled();
+    emit todoListAboutToBeReset();
+    const TodoListEdit edit = editBetween(m_list.items(), *list);
+    m_list.replace(std::move(*list));
+    listChanged(edit);
+    emit todoListReset();
+    for (const TodoItem &item : m_list.items())
+        scheduleIfToCome(item);
+}
+
+void ContentView::listChanged(const TodoListEdit &edit)
+{
+    m_list.saveSoon();
+    emit listEdited(edit);
+}
+
+void ContentView::applySyncedChanges(const SyncedChanges &changes)
+{
+    if (changes.changed.empty() && changes.removed.empty())
+        return;
+    const SyncedChangesPlan plan(m_list.items(), changes, m_clock.now());
+    if (!plan.changesList()) {
+        // Only alarms moved: the list on disk is already right.
+        for (const auto &[item, at] : plan.scheduled)
+            m_reminders.scheduleReminder(item, at);
+        return;
+    }
+    if (!plan.withdrawn.isEmpty())
+        m_reminders.cancelReminders(plan.withdrawn);
+    m_afterSave.dropScheduled(plan.gone);
+    m_undo.dismiss();
+    emit todoListAboutToBeReset();
+    m_list.replace(withChanges(m_list.items(), plan.changed, plan.removed));
+    m_list.saveSoon();
+    emit todoListReset();
+    for (const auto &[item, at] : plan.scheduled)
+        scheduleAfterSave(item, at);
+}
+
+void ContentView::scheduleIfToCome(const TodoItem &item)
+{
+    if (const auto at = item.reminderAt(); at && *at > m_clock.now())
+        scheduleAfterSave(item, *at);
+}
+
+void ContentView::scheduleAfterSave(const TodoItem &item, double at)
+{
+    m_afterSave.schedule(item, at, m_list.generation());
+}
+
+void ContentView::addTodo()
+{
+    const QString name = m_newTodoName.trimmed();
+    if (name.isEmpty())
+        return;
+    m_day.followToday();
+    const std::optional<double> time =
+        m_day.timeOn(m_day.day(), m_selectedHour, m_selectedMinute, m_isAM);
+    if (!time)
+        return;
+    emit todoAboutToBeAppended();
+    m_list.editableItems().emplace_back(name.toStdString(), *time, m_selectedPriority);
+    listChanged({{m_list.items().back()}, {}});
+    emit todoAppended();
+    setNewTodoName(QString());
+    scheduleAfterSave(m_list.items().back(), m_list.items().back().time());
+}
+
+void ContentView::requestDelete(const TodoItem &item)
+{
+    const std::vector<TodoItem> &list = m_list.items();
+    const auto found = std::find(list.begin(), list.end(), item);
+    m_deleteIndex = found == list.end()
+                        ? std::nullopt
+                        : std::optional<int>(static_cast<int>(found - list.begin()));
+    m_deleteAlertShown = true;
+    emit deleteAlertShownChanged(true);
+}
+
+void ContentView::confirmDelete()
+{
+    if (m_deleteIndex)
+        deleteTodos({*m_deleteIndex});
+}
+
+void ContentView::cancelDelete()
+{
+    m_deleteIndex.reset();
+}
+
+void ContentView::dismissDeleteAlert()
+{
+    m_deleteAlertShown = false;
+    emit deleteAlertShownChanged(false);
+}
+
+void ContentView::deleteTodos(const QList<int> &offsets)
+{
+    QList<int> ascending;
+    for (int offset : offsets) {
+        if (offset >= 0 && static_cast<std::size_t>(offset) < m_list.items().size())
+            ascending.append(offset);
+    }
+    std::sort(ascending.begin(), ascending.end());
+    ascending.erase(std::unique(ascending.begin(), ascending.end()), ascending.end());
+    if (ascending.isEmpty())
+        return;
+
+    std::vector<TodoItem> &list = m_list.editableItems();
+    for (int offset : ascending) {
+        const Uuid &id = list[static_cast<std::size_t>(offset)].id();
+        m_afterSave.dropScheduled(id);
+        m_afterSave.dropRestore(id);
+        m_reminders.cancelReminders({QString::fromStdString(id.uuidString())});
+    }
+
+    std::vector<std::pair<int, TodoItem>> deleted;
+    deleted.reserve(static_cast<std::size_t>(ascending.size()));
+
+    // Removed as runs of neighbours, last run first, so that the offsets of the
+    // runs still to go stay valid; the rest keep their order.
+    int runEnd = static_cast<int>(ascending.size());
+    while (runEnd > 0) {
+        int runStart = runEnd - 1;
+        while (runStart > 0 && ascending[runStart - 1] == ascending[runStart] - 1)
+            --runStart;
+        const int first = ascending[runStart];
+        const int last = ascending[runEnd - 1];
+        emit todosAboutToBeRemoved(first, last);
+        TodoListEdit edit;
+        for (int offset = last; offset >= first; --offset) {
+            edit.removed.push_back(list[static_cast<std::size_t>(offset)]);
+            deleted.emplace_back(offset, std::move(list[static_cast<std::size_t>(offset)]));
+        }
+        list.erase(list.begin() + first, list.begin() + last + 1);
+        listChanged(edit);
+        emit todosRemoved();
+        runEnd = runStart;
+    }
+
+    std::reverse(deleted.begin(), deleted.end());
+    m_undo.offerDeletion(std::move(deleted));
+}
+
+void ContentView::undoDelete()
+{
+    auto deleted = m_undo.takeDeletion();
+    if (deleted.empty())
+        return;
+
+    // Back in ascending order, as runs of neighbours, so that each lands where
+    // it was; the list may have grown or shrunk since, so offsets are clamped.
+    std::vector<TodoItem> &list = m_list.editableItems();
+    QStringList identifiers;
+    std::size_t runStart = 0;
+    while (runStart < deleted.size()) {
+        std::size_t runEnd = runStart + 1;
+        while (runEnd < deleted.size() && deleted[runEnd].first == deleted[runEnd - 1].first + 1)
+            ++runEnd;
+        const int first = std::min(deleted[runStart].first, static_cast<int>(list.size()));
+        const int last = first + static_cast<int>(runEnd - runStart) - 1;
+        std::vector<TodoItem> run;
+        run.reserve(runEnd - runStart);
+        for (std::size_t i = runStart; i < runEnd; ++i)
+            run.push_back(std::move(deleted[i].second));
+        emit todosAboutToBeInserted(first, last);
+        list.insert(list.begin() + first, std::make_move_iterator(run.begin()),
+                    std::make_move_iterator(run.end()));
+        listChanged({std::vector<TodoItem>(list.begin() + first, list.begin() + last + 1), {}});
+        emit todosInserted();
+        for (int row = first; row <= last; ++row)
+            identifiers.append(
+                QString::fromStdString(list[static_cast<std::size_t>(row)].id().uuidString()));
+        runStart = runEnd;
+    }
+    // The service knows which were pending: snoozed, or due and waiting for a
+    // server. Asked once the to-dos are back on disk, as a new one's reminder is.
+    m_afterSave.restore(std::move(identifiers), m_list.generation());
+}
+
+void ContentView::renameTodo(int offset, const QString &name)
+{
+    if (offset < 0 || static_cast<std::size_t>(offset) >= m_list.items().size())
+        return;
+    const QString trimmed = name.trimmed();
+    const TodoItem &item = m_list.items()[static_cast<std::size_t>(offset)];
+    TodoItem renamed = item.with(trimmed.toStdString(), item.time(), item.priority());
+    if (trimmed.isEmpty() || renamed == item)
+        return;
+    m_undo.offerChange(item);
+    replaceTodo(offset, std::move(renamed));
+}
+
+TodoDraft ContentView::draftOf(int offset) const
+{
+    const TodoItem &item = m_list.items().at(static_cast<std::size_t>(offset));
+    const DateComponents at = m_day.calendar().components(item.time());
+    TodoDraft draft;
+    draft.name = QString::fromStdString(item.name());
+    draft.priority = item.priority();
+    draft.day = QDate(at.year, at.month, at.day);
+    draft.hour = at.hour % 12 == 0 ? 12 : at.hour % 12;
+    draft.minute = at.minute;
+    draft.isAM = at.hour < 12;
+    return draft;
+}
+
+bool ContentView::editTodo(int offset, const TodoDraft &draft)
+{
+    if (offset < 0 || static_cast<std::size_t>(offset) >= m_list.items().size())
+        return false;
+    const QString trimmed = draft.name.trimmed();
+    if (trimmed.isEmpty())
+        return false;
+    // Saved unchanged, a to-do keeps even the seconds a stored time may have.
+    if (draft == draftOf(offset))
+        return true;
+    const std::optional<double> time =
+        m_day.timeOn(draft.day, draft.hour, draft.minute, draft.isAM);
+    if (!time)
+        return false;
+    const TodoItem &item = m_list.items()[static_cast<std::size_t>(offset)];
+    TodoExtras extras = item.extras();
+    // A to-do due on a day that is given a time is due at that time.
+    extras.wholeDay = extras.wholeDay && draft.hour == 12 && draft.minute == 0 && draft.isAM;
+    const TodoItem edited =
+        item.with(trimmed.toStdString(), *time, draft.priority).withExtras(std::move(extras));
+    if (edited != item) {
+        m_undo.offerChange(item);
+        replaceTodo(offset, std::move(edited));
+    }
+    return true;
+}
+
+void ContentView::replaceTodo(int offset, TodoItem item)
+{
+    TodoItem &slot = m_list.editableItems()[static_cast<std::size_t>(offset)];
+    const Uuid id = slot.id();
+    m_afterSave.dropScheduled(id);
+    m_reminders.cancelReminders({QString::fromStdString(id.uuidString())});
+    slot = std::move(item);
+    listChanged({{slot}, {}});
+    emit todoChanged(offset);
+    scheduleIfToCome(slot);
+}
+
+void ContentView::undoChange()
+{
+    std::optional<TodoItem> taken = m_undo.takeChange();
+    if (!taken)
+        return;
+    TodoItem before = std::move(*taken);
+    // By id: what is undone is that to-do, wherever it now is.
+    const std::vector<TodoItem> &list = m_list.items();
+    const auto found = std::find_if(list.begin(), list.end(),
+                                    [&](const TodoItem &item) { return item.id() == before.id(); });
+    if (found != list.end())
+        replaceTodo(static_cast<int>(found - list.begin()), std::move(before));
+}

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#include "UndoOffer.h"
+
+namespace {
+
+constexpr int undoSeconds = 10;
+
+} // namespace
+
+UndoOffer::UndoOffer(QObject *parent) : QObject(parent)
+{
+    m_expiry.setSingleShot(true);
+    m_expiry.setInterval(undoSeconds * 1000);
+    connect(&m_expiry, &QTimer::timeout, this, &UndoOffer::dismiss);
+}
+
+void UndoOffer::offerDeletion(std::vector<std::pair<int, TodoItem>> deleted)
+{
+    dropChange();
+    m_deletion = std::move(deleted);
+    m_expiry.start();
+    emit deletionChanged();
+}
+
+void UndoOffer::offerChange(TodoItem before)
+{
+    if (!m_deletion.empty()) {
+        m_deletion.clear();
+        emit deletionChanged();
+    }
+    m_change = std::move(before);
+    m_expiry.start();
+    emit changeChanged();
+}
+
+std::vector<std::pair<int, TodoItem>> UndoOffer::takeDeletion()
+{
+    if (m_deletion.empty())
+        return {};
+    auto deleted = std::exchange(m_deletion, {});
+    m_expiry.stop();
+    emit deletionChanged();
+    return deleted;
+}
+
+std::optional<TodoItem> UndoOffer::takeChange()
+{
+    if (!m_change)
+        return std::nullopt;
+    std::optional<TodoItem> before = std::exchange(m_change, std::nullopt);
+    m_expiry.stop();
+    emit changeChanged();
+    return before;
+}
+
+void UndoOffer::dismiss()
+{
+    m_expiry.stop();
+    dropChange();
+    if (m_deletion.empty())
+        return;
+    m_deletion.clear();
+    emit deletionChanged();
+}
+
+void UndoOffer::dropChange()
+{
+    if (!m_change)
+        return;
+    m_change.reset();
+    emit changeChanged();
+}
+
+int UndoOffer::millisecondsToUndoForTesting() const
+{
+    return m_expiry.isActive() ? m_expiry.interval() : -1;
+}

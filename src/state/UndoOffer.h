@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#pragma once
+
+#include <TodoItem.h>
+
+#include <QObject>
+#include <QTimer>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+// The offer to undo the last deletion or the last change of a to-do: one at a
+// time, each taking the place of the other, for ten seconds after it is made.
+// Lives on the UI thread.
+class UndoOffer : public QObject {
+    Q_OBJECT
+
+public:
+    explicit UndoOffer(QObject *parent = nullptr);
+
+    // The deleted to-dos, each with its offset before the deletion.
+    const std::vector<std::pair<int, TodoItem>> &deletion() const { return m_deletion; }
+    // The to-do as it was before the change.
+    const std::optional<TodoItem> &change() const { return m_change; }
+
+    void offerDeletion(std::vector<std::pair<int, TodoItem>> deleted);
+    void offerChange(TodoItem before);
+    // What the offer brings back, which is then offered no more; empty when
+    // there is no such offer.
+    std::vector<std::pair<int, TodoItem>> takeDeletion();
+    std::optional<TodoItem> takeChange();
+
+    // The offer lapses.
+    void dismiss();
+    // Only a change's offer lapses.
+    void dropChange();
+
+    // How long the offer lasts once made; negative when there is none.
+    int millisecondsToUndoForTesting() const;
+
+signals:
+    // A new deletion to undo, or none any more.
+    void deletionChanged();
+    // A new change to undo, or none any more.
+    void changeChanged();
+
+private:
+    std::vector<std::pair<int, TodoItem>> m_deletion;
+    std::optional<TodoItem> m_change;
+    QTimer m_expiry;
+};
