@@ -79,7 +79,9 @@ void ContentView::commitData()
 
 void ContentView::loadTodoList()
 {
-    if (auto list = m_list.read()) {
+    auto list = m_list.read();
+    m_listWasRead = list.has_value();
+    if (list) {
         emit todoListAboutToBeReset();
         m_list.replace(std::move(*list));
         emit todoListReset();

@@ -43,6 +43,11 @@ public:
 
     const QString &newTodoName() const { return m_newTodoName; }
     const std::vector<TodoItem> &todoList() const { return m_list.items(); }
+    // The list as it stands, for another thread to read.
+    std::shared_ptr<const std::vector<TodoItem>> listSnapshot() const { return m_list.snapshot(); }
+    // Whether the last load read a stored list; not when there was none, or
+    // it could not be read (it is then kept, and the list starts empty).
+    bool listWasRead() const { return m_listWasRead; }
     bool deleteAlertShown() const { return m_deleteAlertShown; }
     std::optional<int> deleteIndex() const { return m_deleteIndex; }
     TodoPriority selectedPriority() const { return m_selectedPriority; }
@@ -218,4 +223,5 @@ private:
 
     // Last, so that its writer, which tells of saves, goes first.
     StoredList m_list;
+    bool m_listWasRead = false;
 };

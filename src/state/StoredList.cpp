@@ -19,7 +19,7 @@ StoredList::StoredList(Preferences &preferences, TodoListRescue &rescue, QObject
 
 std::vector<TodoItem> &StoredList::editableItems()
 {
-    if (m_saver.isWriting(m_items.get()))
+    if (m_items.use_count() > 1)
         m_items = std::make_shared<std::vector<TodoItem>>(*m_items);
     return *m_items;
 }

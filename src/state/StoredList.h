@@ -28,7 +28,9 @@ public:
     StoredList(Preferences &preferences, TodoListRescue &rescue, QObject *parent = nullptr);
 
     const std::vector<TodoItem> &items() const { return *m_items; }
-    // The list to change in place: a copy while the writer reads it.
+    // The list as it stands, for another thread to read while this one goes on.
+    std::shared_ptr<const std::vector<TodoItem>> snapshot() const { return m_items; }
+    // The list to change in place: a copy while a snapshot of it is held.
     std::vector<TodoItem> &editableItems();
     // Takes `items` as the list, unsaved.
     void replace(std::vector<TodoItem> items);

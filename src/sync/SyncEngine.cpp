@@ -127,7 +127,6 @@ void SyncEngine::sync(std::function<void(SyncOutcome)> done, bool allowMassRemov
     m_lastSent = 0;
     m_merged.clear();
     m_mergedAway.clear();
-    m_refused.clear();
     m_heldLocal.clear();
     m_heldLocalIds.clear();
     m_pulled = ListChanges();
@@ -171,6 +170,7 @@ void SyncEngine::nextStep()
         if (!m_heldLocalIds.empty()) {
             outcome.status = SyncOutcome::Status::needsConfirmation;
             outcome.heldRemovals = m_heldLocalIds;
+            outcome.removalsHeldHere = true;
         }
         if (!writeMerged(outcome))
             return fail(ServerError::none);
@@ -404,7 +404,6 @@ void SyncEngine::refused(const LocalChange &change, const QString &message)
         m_journal.load();
         return fail(ServerError::none);
     }
-    m_refused.push_back({change, message});
     replayNext();
 }
 
@@ -599,7 +598,7 @@ bool SyncEngine::writeMerged(SyncOutcome &outcome)
 void SyncEngine::finish(SyncOutcome outcome)
 {
     outcome.uploaded = m_uploaded;
-    outcome.refused = std::exchange(m_refused, {});
+    outcome.refused = m_journal.setAside();
     m_steps.clear();
     auto done = std::move(m_done);
     m_done = nullptr;

@@ -44,7 +44,10 @@ struct SyncOutcome : ListChanges {
     // The server's words for a refusal.
     QString message;
     std::vector<Uuid> heldRemovals;
-    // Local changes the server refused for good in this sync, set aside.
+    // Whether those were removed here rather than on the server.
+    bool removalsHeldHere = false;
+    // Local changes the server refused for good, set aside until
+    // `retrySetAside`.
     std::vector<SetAsideChange> refused;
     // Local changes the server took.
     int uploaded = 0;
@@ -162,7 +165,6 @@ private:
     // so not removed), which the list has to take.
     std::vector<TodoItem> m_merged;
     std::vector<Uuid> m_mergedAway;
-    std::vector<SetAsideChange> m_refused;
     // What this sync's pull brought.
     ListChanges m_pulled;
 };

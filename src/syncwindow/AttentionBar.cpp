@@ -3,6 +3,8 @@
 
 #include "AttentionBar.h"
 
+#include "StopSyncAlert.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -26,10 +28,15 @@ AttentionBar::AttentionBar(const SyncService &sync, QWidget *parent)
     connect(m_action, &QPushButton::clicked, this,
             [this] { emit actionRequested(m_sync.unseenAttention()); });
     connect(m_dismiss, &QPushButton::clicked, this, [this] {
-        if (m_sync.unseenAttention() == SyncService::Attention::confirmRemoval)
-            emit keepRequested();
-        else
-            emit dismissed();
+        switch (m_sync.unseenAttention()) {
+        case SyncService::Attention::confirmRemoval:
+            return emit keepRequested();
+        case SyncService::Attention::listGone:
+            openStopSyncAlert(window(), [this] { emit stopRequested(); });
+            return;
+        default:
+            return emit dismissed();
+        }
     });
     connect(&sync, &SyncService::stateChanged, this, &AttentionBar::render);
     render();
@@ -53,14 +60,34 @@ void AttentionBar::render()
         m_action->setText(tr("Show"));
         break;
     case Attention::confirmRemoval:
-        m_message->setText(tr("The server would remove %n to-dos from this list.", nullptr,
-                              m_sync.heldRemovals()));
+        m_message->setText(
+            m_sync.removalsHeldHere()
+                ? tr("%n to-dos removed here would be removed on every other device too.",
+                     nullptr, m_sync.heldRemovals())
+                : tr("The server would remove %n to-dos from this list.", nullptr,
+                     m_sync.heldRemovals()));
         m_action->setText(tr("Apply"));
         m_dismiss->setText(tr("Keep"));
         break;
     case Attention::files:
         m_message->setText(tr("Sync cannot write its files. Free some disk space."));
         m_action->setText(tr("Try Again"));
+        break;
+    case Attention::refused: {
+        const auto &refused = m_sync.refusedChange();
+        const QString name = refused ? refused->name : QString();
+        m_message->setText(refused && !refused->message.isEmpty()
+                               ? tr("The server would not take “%1”: %2")
+                                     .arg(name, refused->message)
+                               : tr("The server would not take “%1”. It stays here.").arg(name));
+        m_action->setText(tr("Try Again"));
+        break;
+    }
+    case Attention::listGone:
+        m_message->setText(tr("The task list is gone from the server. Your to-dos are kept "
+                              "here."));
+        m_action->setText(tr("Choose a List…"));
+        m_dismiss->setText(tr("Stop Syncing"));
         break;
     }
     setAccessibleName(m_message->text());

@@ -12,8 +12,9 @@ class QPushButton;
 
 // What sync needs from the user, once, as a line below the list like the undo
 // bar's: a sign-in that stopped working, a server gone for a day, removals
-// that wait for confirmation, files that cannot be written. One action, and
-// a button to leave it (for held removals: keep the to-dos).
+// that wait for confirmation, files that cannot be written, a change the
+// server refused, a task list gone from the server. One action, and a button
+// to leave it (for held removals: keep the to-dos; for a gone list: stop).
 class AttentionBar : public QFrame {
     Q_OBJECT
 
@@ -29,6 +30,8 @@ signals:
     void dismissed();
     // "Keep" on held removals: the to-dos stay, here and on the server.
     void keepRequested();
+    // "Stop Syncing" on a gone list, once confirmed.
+    void stopRequested();
 
 private:
     void render();

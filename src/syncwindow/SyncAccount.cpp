@@ -7,6 +7,7 @@
 #include <XdgDirectories.h>
 
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -36,9 +37,12 @@ std::optional<SyncAccount> readSyncAccount(const QString &folder)
     if (!bytes)
         return std::nullopt;
     const QJsonObject object = QJsonDocument::fromJson(*bytes).object();
+    QStringList origins;
+    for (const QJsonValue &origin : object.value(QLatin1String("passwordOrigins")).toArray())
+        origins += origin.toString();
     SyncAccount account{QUrl(object.value(QLatin1String("server")).toString()),
                         object.value(QLatin1String("user")).toString(),
-                        QUrl(object.value(QLatin1String("collection")).toString())};
+                        QUrl(object.value(QLatin1String("collection")).toString()), origins};
     if (!account.server.isValid() || !account.collection.isValid() || account.user.isEmpty())
         return std::nullopt;
     return account;
@@ -48,7 +52,9 @@ bool writeSyncAccount(const QString &folder, const SyncAccount &account)
 {
     const QJsonObject object{{QLatin1String("server"), account.server.toString()},
                              {QLatin1String("user"), account.user},
-                             {QLatin1String("collection"), account.collection.toString()}};
+                             {QLatin1String("collection"), account.collection.toString()},
+                             {QLatin1String("passwordOrigins"),
+                              QJsonArray::fromStringList(account.passwordOrigins)}};
     StoredFile file = accountFile(folder);
     return file.write(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }

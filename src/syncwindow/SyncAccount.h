@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <optional>
@@ -14,6 +15,9 @@ struct SyncAccount {
     QUrl server;
     QString user;
     QUrl collection;
+    // The HTTPS origins of the account's other hosts, which its password may go
+    // to as well (the typed one's always may).
+    QStringList passwordOrigins{};
 
     // Names the password in the Secret Service.
     QString passwordKey() const;

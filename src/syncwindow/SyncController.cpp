@@ -7,6 +7,7 @@
 #include "UntrustedCertificate.h"
 
 #include <FirstSyncCount.h>
+#include <SyncEngine.h>
 
 #include <QDir>
 
@@ -30,10 +31,12 @@ SyncController::SyncController(ContentView &view, PasswordStore &passwords, cons
       m_folder(std::move(folder))
 {
     connect(&m_view, &ContentView::listEdited, this, [this](const TodoListEdit &edit) {
-        if (!m_engine)
+        if (!m_worker)
             return;
-        if (!m_engine->record(edit.saved, edit.removed))
-            setState(State::needsAttention, Attention::files);
+        m_worker->record(edit.saved, edit.removed, [this](bool recorded) {
+            if (!recorded)
+                setState(State::needsAttention, Attention::files);
+        });
         m_scheduler->localChange();
     });
     connect(&m_view, &ContentView::listStored, this, [this](quint64 generation) {
@@ -52,7 +55,7 @@ void SyncController::start()
         return;
     setState(State::syncing);
     m_passwords.read(m_account->passwordKey(), [this](std::optional<QString> password) {
-        if (!m_account || m_engine)
+        if (!m_account || m_worker)
             return;
         if (!password)
             return setState(State::needsAttention, Attention::signIn);
@@ -62,24 +65,35 @@ void SyncController::start()
 
 void SyncController::run(const QString &password)
 {
-    m_client = std::make_unique<CalDavClient>(m_account->server, m_account->user, password);
-    m_client->setCollection(m_account->collection);
-    m_engine = std::make_unique<SyncEngine>(*m_client, m_folder, m_clock);
-    if (!m_engine->load()) {
-        tearDown();
-        return setState(State::needsAttention, Attention::files);
-    }
-    m_engine->progress = [this](int taken, int waiting) {
+    const SyncAccount account = *m_account;
+    m_worker = std::make_unique<SyncWorker>(
+        [account, password] {
+            auto client = std::make_unique<CalDavClient>(account.server, account.user, password);
+            client->setCollection(account.collection);
+            client->setPasswordOrigins(account.passwordOrigins);
+            return client;
+        },
+        m_folder, m_clock);
+    connect(m_worker.get(), &SyncWorker::progress, this, [this](int taken, int waiting) {
         m_progress = {taken, waiting};
         emit stateChanged();
-    };
+    });
     m_scheduler = std::make_unique<SyncScheduler>([this] { runSync(); });
-    // What changed while sync was off (or all of the list, the first time).
-    const auto reconciled = m_engine->reconcile(m_view.todoList(), true);
-    if (!reconciled)
-        return setState(State::needsAttention, Attention::files);
-    apply(*reconciled);
-    m_scheduler->syncNow();
+    m_worker->load([this](bool loaded, std::optional<QString>) {
+        if (!loaded) {
+            tearDown();
+            return setState(State::needsAttention, Attention::files);
+        }
+        // What changed while no one journaled (or all of the list, the first
+        // time); a list that was not read takes back what sync knew.
+        m_worker->reconcile(m_view.listSnapshot(), m_view.listWasRead(),
+                            [this](std::optional<ListChanges> reconciled) {
+                                if (!reconciled)
+                                    return setState(State::needsAttention, Attention::files);
+                                apply(*reconciled);
+                                m_scheduler->syncNow();
+                            });
+    });
 }
 
 void SyncController::syncNow()
@@ -96,25 +110,40 @@ void SyncController::confirmRemoval()
 
 void SyncController::keepHeldTodos()
 {
-    if (!m_engine || m_heldRemovals.empty())
+    if (!m_worker || m_heldRemovals.empty())
         return;
-    const auto kept = m_engine->keepHeldRemovals(std::exchange(m_heldRemovals, {}));
-    if (!kept)
-        return setState(State::needsAttention, Attention::files);
-    ListChanges back;
-    back.upserts = *kept;
-    apply(back);
-    setState(State::synced);
-    syncNow();
+    m_worker->keepHeldRemovals(std::exchange(m_heldRemovals, {}),
+                               [this](std::optional<std::vector<TodoItem>> kept) {
+                                   if (!kept)
+                                       return setState(State::needsAttention, Attention::files);
+                                   ListChanges back;
+                                   back.upserts = std::move(*kept);
+                                   apply(back);
+                                   setState(State::synced);
+                                   syncNow();
+                               });
+}
+
+void SyncController::retryRefused()
+{
+    if (!m_worker)
+        return;
+    m_refused.reset();
+    m_worker->retrySetAside([this](bool retried) {
+        if (!retried)
+            return setState(State::needsAttention, Attention::files);
+        syncNow();
+    });
 }
 
 void SyncController::runSync()
 {
-    m_progress = {0, static_cast<int>(m_engine->journal().changes().size())};
     if (m_state != State::needsAttention)
         setState(State::syncing);
     const bool allowMassRemoval = std::exchange(m_allowMassRemoval, false);
-    m_engine->sync([this](SyncOutcome outcome) { finished(std::move(outcome)); }, allowMassRemoval);
+    m_syncing = true;
+    m_worker->sync(allowMassRemoval,
+                   [this](SyncOutcome outcome) { finished(std::move(outcome)); });
 }
 
 void SyncController::apply(const ListChanges &changes)
@@ -133,25 +162,37 @@ void SyncController::apply(const ListChanges &changes)
 void SyncController::markStoredPulls()
 {
     // The engine keeps what a pull brought until the list on disk holds it.
-    while (m_engine && !m_storedPulls.empty() &&
+    while (m_worker && !m_storedPulls.empty() &&
            m_storedPulls.front().first <= m_storedGeneration) {
-        m_engine->listStored(m_storedPulls.front().second);
+        m_worker->listStored(m_storedPulls.front().second);
         m_storedPulls.erase(m_storedPulls.begin());
     }
 }
 
 void SyncController::finished(SyncOutcome outcome)
 {
+    m_syncing = false;
     apply(outcome);
     m_heldRemovals = std::move(outcome.heldRemovals);
+    m_removalsHeldHere = outcome.removalsHeldHere;
+    m_refused.reset();
+    if (!outcome.refused.empty()) {
+        const SetAsideChange &first = outcome.refused.front();
+        m_refused = RefusedChange{QString::fromStdString(first.change.item.name()),
+                                  first.message};
+    }
     if (outcome.status == SyncOutcome::Status::done || outcome.error != ServerError::network)
         m_lastReached = m_clock.now();
-    if (outcome.status == SyncOutcome::Status::done)
-        setState(State::synced);
-    else if (outcome.status == SyncOutcome::Status::needsConfirmation)
+    if (outcome.status == SyncOutcome::Status::needsConfirmation)
         setState(State::needsAttention, Attention::confirmRemoval);
+    else if (outcome.status == SyncOutcome::Status::done && m_refused)
+        setState(State::needsAttention, Attention::refused);
+    else if (outcome.status == SyncOutcome::Status::done)
+        setState(State::synced);
     else if (outcome.error == ServerError::unauthorized)
         setState(State::needsAttention, Attention::signIn);
+    else if (outcome.error == ServerError::listGone)
+        setState(State::needsAttention, Attention::listGone);
     else if (outcome.error == ServerError::none)
         setState(State::needsAttention, Attention::files);
     else if (outcome.error == ServerError::network && m_lastReached &&
@@ -191,13 +232,14 @@ void SyncController::connectAccount(const QUrl &server, const QString &user,
 {
     cancelSetup();
     auto *client = new CalDavClient(server, user, password, this);
-    m_setup = PendingSetup{server, user, password, client, {}, {}};
+    m_setup = PendingSetup{server, user, password, client, {}, {}, {}};
     client->discover([this, client, done = std::move(done)](ServerResult<AccountLists> found) {
         if (!isSetUpBy(client))
             return;
         if (!found.ok())
             return failSetup(found.error, done);
         m_setup->home = found.value.home;
+        m_setup->passwordOrigins = found.value.passwordOrigins;
         const std::vector<TaskList> &lists = found.value.lists;
         if (m_account && m_account->server == m_setup->server && m_account->user == m_setup->user) {
             for (const TaskList &list : lists) {
@@ -282,7 +324,8 @@ void SyncController::failSetup(ServerError error, const SetupReply &done)
 
 void SyncController::adopt(SetupReply done)
 {
-    const SyncAccount account{m_setup->server, m_setup->user, m_setup->list};
+    const SyncAccount account{m_setup->server, m_setup->user, m_setup->list,
+                              m_setup->passwordOrigins};
     const QString password = m_setup->password;
     cancelSetup();
     auto keep = [this, account, password, done = std::move(done)] {
@@ -300,7 +343,7 @@ void SyncController::adopt(SetupReply done)
     const bool sameList = m_account && m_account->server == account.server &&
                           m_account->user == account.user &&
                           m_account->collection == account.collection;
-    if (sameList && !(m_engine && m_engine->isRunning())) {
+    if (sameList && !m_syncing) {
         tearDown();
         keep();
     } else if (m_account) {
@@ -312,7 +355,7 @@ void SyncController::adopt(SetupReply done)
 
 void SyncController::stopSyncing(std::function<void()> done)
 {
-    if (m_engine && m_engine->isRunning()) {
+    if (m_syncing) {
         m_afterSync = [this, done = std::move(done)]() mutable { stopSyncing(std::move(done)); };
         return;
     }
@@ -328,8 +371,8 @@ void SyncController::stopSyncing(std::function<void()> done)
 void SyncController::tearDown()
 {
     m_scheduler.reset();
-    m_engine.reset();
-    m_client.reset();
+    m_worker.reset();
+    m_syncing = false;
 }
 
 void SyncController::findUntrustedCertificate(const QUrl &server, QObject *context,

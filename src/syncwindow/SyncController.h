@@ -8,8 +8,8 @@
 #include <CalDavClient.h>
 #include <Clock.h>
 #include <PasswordStore.h>
-#include <SyncEngine.h>
 #include <SyncScheduler.h>
+#include <SyncWorker.h>
 
 #include <functional>
 #include <memory>
@@ -20,8 +20,8 @@ class ContentView;
 // Sync of the view's list with the account's task list, while there is an
 // account: each local change goes to the engine's journal and brings a sync
 // closer, and each sync's changes go into the view. Without an account nothing
-// of sync runs. Owns the engine, its CalDAV client and the scheduler; lives
-// on the UI thread and never blocks on the network.
+// of sync runs. Owns the engine's worker and the scheduler; lives on the UI
+// thread and never waits for the network or the engine's database.
 class SyncController : public SyncService {
     Q_OBJECT
 public:
@@ -41,10 +41,13 @@ public:
     }
     void attentionSeen() override;
     int heldRemovals() const override { return static_cast<int>(m_heldRemovals.size()); }
+    bool removalsHeldHere() const override { return m_removalsHeldHere; }
+    const std::optional<RefusedChange> &refusedChange() const override { return m_refused; }
 
     void syncNow() override;
     void confirmRemoval() override;
     void keepHeldTodos() override;
+    void retryRefused() override;
 
     void connectAccount(const QUrl &server, const QString &user, const QString &password,
                         SetupReply done) override;
@@ -74,14 +77,16 @@ private:
     const Clock &m_clock;
     QString m_folder;
     std::optional<SyncAccount> m_account;
-    std::unique_ptr<CalDavClient> m_client;
-    std::unique_ptr<SyncEngine> m_engine;
+    std::unique_ptr<SyncWorker> m_worker;
     std::unique_ptr<SyncScheduler> m_scheduler;
+    bool m_syncing = false;
     State m_state = State::noAccount;
     Attention m_attention = Attention::none;
     bool m_attentionSeen = false;
     std::pair<int, int> m_progress;
     std::vector<Uuid> m_heldRemovals;
+    bool m_removalsHeldHere = false;
+    std::optional<RefusedChange> m_refused;
     bool m_allowMassRemoval = false;
     // When the server was last reached, for "gone for a day".
     std::optional<double> m_lastReached;
@@ -98,6 +103,7 @@ private:
         CalDavClient *client = nullptr;
         QUrl home;
         QUrl list;
+        QStringList passwordOrigins;
     };
     std::optional<PendingSetup> m_setup;
 };

@@ -85,6 +85,17 @@ int SyncOnDemand::heldRemovals() const
     return m_sync ? m_sync->heldRemovals() : 0;
 }
 
+bool SyncOnDemand::removalsHeldHere() const
+{
+    return m_sync && m_sync->removalsHeldHere();
+}
+
+const std::optional<SyncService::RefusedChange> &SyncOnDemand::refusedChange() const
+{
+    static const std::optional<RefusedChange> none;
+    return m_sync ? m_sync->refusedChange() : none;
+}
+
 void SyncOnDemand::syncNow()
 {
     if (m_sync)
@@ -101,6 +112,12 @@ void SyncOnDemand::keepHeldTodos()
 {
     if (m_sync)
         m_sync->keepHeldTodos();
+}
+
+void SyncOnDemand::retryRefused()
+{
+    if (m_sync)
+        m_sync->retryRefused();
 }
 
 void SyncOnDemand::connectAccount(const QUrl &server, const QString &user,

@@ -39,9 +39,12 @@ public:
     Attention unseenAttention() const override;
     void attentionSeen() override;
     int heldRemovals() const override;
+    bool removalsHeldHere() const override;
+    const std::optional<RefusedChange> &refusedChange() const override;
     void syncNow() override;
     void confirmRemoval() override;
     void keepHeldTodos() override;
+    void retryRefused() override;
     void connectAccount(const QUrl &server, const QString &user, const QString &password,
                         SetupReply done) override;
     void chooseTaskList(const QUrl &list, SetupReply done) override;

@@ -27,10 +27,20 @@ public:
         signIn,
         // Unreachable for a day.
         serverGone,
-        // The server would remove most of the list (`confirmRemoval`).
+        // Sync would remove most of the list, removed on the server or here
+        // (`confirmRemoval`, `keepHeldTodos`).
         confirmRemoval,
         // The sync files cannot be read or written.
         files,
+        // The server refused a change for good (`refusedChange`, `retryRefused`).
+        refused,
+        // The task list is gone from the server.
+        listGone,
+    };
+    // A change the server would not take, and its words for why.
+    struct RefusedChange {
+        QString name;
+        QString message;
     };
 
     using QObject::QObject;
@@ -48,14 +58,19 @@ public:
     // shown once.
     virtual Attention unseenAttention() const = 0;
     virtual void attentionSeen() = 0;
-    // To-dos the server would remove once confirmed.
+    // To-dos sync would remove once confirmed, and whether they were
+    // removed here (else on the server).
     virtual int heldRemovals() const = 0;
+    virtual bool removalsHeldHere() const = 0;
+    virtual const std::optional<RefusedChange> &refusedChange() const = 0;
 
     virtual void syncNow() = 0;
     // Applies the removals the last sync held back.
     virtual void confirmRemoval() = 0;
     // Keeps the to-dos instead: they go back to the server as this list's.
     virtual void keepHeldTodos() = 0;
+    // Sends the changes the server refused again.
+    virtual void retryRefused() = 0;
 
     // The set-up, a step at a time, each answering where it stands; nothing
     // is kept before a step answers `connected`. Connecting finds the task

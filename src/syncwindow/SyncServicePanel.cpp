@@ -35,13 +35,19 @@ QWidget *SyncServicePanel::makeAttentionLine(QWidget *parent)
     m_attentionBar = new AttentionBar(m_sync, parent);
     connect(m_attentionBar, &AttentionBar::dismissed, &m_sync, &SyncService::attentionSeen);
     connect(m_attentionBar, &AttentionBar::keepRequested, &m_sync, &SyncService::keepHeldTodos);
+    connect(m_attentionBar, &AttentionBar::stopRequested, &m_sync,
+            [this] { m_sync.stopSyncing([] {}); });
     connect(m_attentionBar, &AttentionBar::actionRequested, this,
             [this](SyncService::Attention attention) {
                 m_sync.attentionSeen();
                 switch (attention) {
                 case SyncService::Attention::signIn:
                 case SyncService::Attention::serverGone:
+                case SyncService::Attention::listGone:
                     openSetup(m_attentionBar->window());
+                    break;
+                case SyncService::Attention::refused:
+                    m_sync.retryRefused();
                     break;
                 case SyncService::Attention::confirmRemoval:
                     m_sync.confirmRemoval();

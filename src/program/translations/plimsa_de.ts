@@ -4,32 +4,40 @@
 <context>
     <name>AttentionBar</name>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="41"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="48"/>
         <source>Dismiss</source>
         <translation>Verwerfen</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="47"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="54"/>
         <source>Sync cannot sign in: the password may have changed.</source>
         <translation>Die Synchronisierung kann sich nicht anmelden: Das Passwort hat sich vielleicht geändert.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="48"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="55"/>
         <source>Sign In…</source>
         <translation>Anmelden…</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="51"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="58"/>
         <source>The sync server has not answered for a day. Your changes are kept and sent once it does.</source>
         <translation>Der Synchronisierungsserver antwortet seit einem Tag nicht. Ihre Änderungen bleiben erhalten und werden gesendet, sobald er antwortet.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="53"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="60"/>
         <source>Show</source>
         <translation>Anzeigen</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../syncwindow/AttentionBar.cpp" line="56"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="65"/>
+        <source>%n to-dos removed here would be removed on every other device too.</source>
+        <translation>
+            <numerusform>%n hier entfernte Aufgabe würde auch auf allen anderen Geräten entfernt.</numerusform>
+            <numerusform>%n hier entfernte Aufgaben würden auch auf allen anderen Geräten entfernt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../syncwindow/AttentionBar.cpp" line="67"/>
         <source>The server would remove %n to-dos from this list.</source>
         <translation>
             <numerusform>Der Server würde %n Aufgabe aus dieser Liste entfernen.</numerusform>
@@ -37,24 +45,50 @@
         </translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="58"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="69"/>
         <source>Apply</source>
         <translation>Übernehmen</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="59"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="70"/>
         <source>Keep</source>
         <translation>Behalten</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="62"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="73"/>
         <source>Sync cannot write its files. Free some disk space.</source>
         <translation>Die Synchronisierung kann ihre Dateien nicht schreiben. Geben Sie Speicherplatz frei.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="63"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="74"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="83"/>
         <source>Try Again</source>
         <translation>Erneut versuchen</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="80"/>
+        <source>The server would not take “%1”: %2</source>
+        <translation>Der Server hat „%1“ nicht angenommen: %2</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="82"/>
+        <source>The server would not take “%1”. It stays here.</source>
+        <translation>Der Server hat „%1“ nicht angenommen. Die Aufgabe bleibt hier.</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="87"/>
+        <source>The task list is gone from the server. Your to-dos are kept here.</source>
+        <translation>Die Aufgabenliste gibt es auf dem Server nicht mehr. Ihre Aufgaben bleiben hier erhalten.</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="89"/>
+        <source>Choose a List…</source>
+        <translation>Liste wählen …</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="90"/>
+        <source>Stop Syncing</source>
+        <translation>Synchronisierung beenden</translation>
     </message>
 </context>
 <context>

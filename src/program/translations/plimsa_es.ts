@@ -4,32 +4,40 @@
 <context>
     <name>AttentionBar</name>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="41"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="48"/>
         <source>Dismiss</source>
         <translation>Descartar</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="47"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="54"/>
         <source>Sync cannot sign in: the password may have changed.</source>
         <translation>La sincronización no puede iniciar sesión: puede que la contraseña haya cambiado.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="48"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="55"/>
         <source>Sign In…</source>
         <translation>Iniciar sesión…</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="51"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="58"/>
         <source>The sync server has not answered for a day. Your changes are kept and sent once it does.</source>
         <translation>El servidor de sincronización lleva un día sin responder. Sus cambios se guardan y se enviarán cuando responda.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="53"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="60"/>
         <source>Show</source>
         <translation>Mostrar</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../syncwindow/AttentionBar.cpp" line="56"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="65"/>
+        <source>%n to-dos removed here would be removed on every other device too.</source>
+        <translation>
+            <numerusform>%n tarea eliminada aquí también se eliminaría en todos los demás dispositivos.</numerusform>
+            <numerusform>%n tareas eliminadas aquí también se eliminarían en todos los demás dispositivos.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../syncwindow/AttentionBar.cpp" line="67"/>
         <source>The server would remove %n to-dos from this list.</source>
         <translation>
             <numerusform>El servidor quitaría %n tarea de esta lista.</numerusform>
@@ -37,24 +45,50 @@
         </translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="58"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="69"/>
         <source>Apply</source>
         <translation>Aplicar</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="59"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="70"/>
         <source>Keep</source>
         <translation>Conservar</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="62"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="73"/>
         <source>Sync cannot write its files. Free some disk space.</source>
         <translation>La sincronización no puede escribir sus archivos. Libere espacio en disco.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="63"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="74"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="83"/>
         <source>Try Again</source>
         <translation>Reintentar</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="80"/>
+        <source>The server would not take “%1”: %2</source>
+        <translation>El servidor no aceptó «%1»: %2</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="82"/>
+        <source>The server would not take “%1”. It stays here.</source>
+        <translation>El servidor no aceptó «%1». La tarea se queda aquí.</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="87"/>
+        <source>The task list is gone from the server. Your to-dos are kept here.</source>
+        <translation>La lista de tareas ya no está en el servidor. Sus tareas se conservan aquí.</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="89"/>
+        <source>Choose a List…</source>
+        <translation>Elegir una lista…</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="90"/>
+        <source>Stop Syncing</source>
+        <translation>Dejar de sincronizar</translation>
     </message>
 </context>
 <context>

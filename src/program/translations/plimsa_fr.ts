@@ -4,32 +4,40 @@
 <context>
     <name>AttentionBar</name>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="41"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="48"/>
         <source>Dismiss</source>
         <translation>Ignorer</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="47"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="54"/>
         <source>Sync cannot sign in: the password may have changed.</source>
         <translation>La synchronisation ne peut pas se connecter : le mot de passe a peut-être changé.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="48"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="55"/>
         <source>Sign In…</source>
         <translation>Se connecter…</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="51"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="58"/>
         <source>The sync server has not answered for a day. Your changes are kept and sent once it does.</source>
         <translation>Le serveur de synchronisation ne répond plus depuis un jour. Vos modifications sont conservées et seront envoyées dès qu’il répondra.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="53"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="60"/>
         <source>Show</source>
         <translation>Afficher</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../syncwindow/AttentionBar.cpp" line="56"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="65"/>
+        <source>%n to-dos removed here would be removed on every other device too.</source>
+        <translation>
+            <numerusform>%n tâche supprimée ici serait aussi supprimée sur tous les autres appareils.</numerusform>
+            <numerusform>%n tâches supprimées ici seraient aussi supprimées sur tous les autres appareils.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../syncwindow/AttentionBar.cpp" line="67"/>
         <source>The server would remove %n to-dos from this list.</source>
         <translation>
             <numerusform>Le serveur retirerait %n tâche de cette liste.</numerusform>
@@ -37,24 +45,50 @@
         </translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="58"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="69"/>
         <source>Apply</source>
         <translation>Appliquer</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="59"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="70"/>
         <source>Keep</source>
         <translation>Conserver</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="62"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="73"/>
         <source>Sync cannot write its files. Free some disk space.</source>
         <translation>La synchronisation ne peut pas écrire ses fichiers. Libérez de l’espace disque.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="63"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="74"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="83"/>
         <source>Try Again</source>
         <translation>Réessayer</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="80"/>
+        <source>The server would not take “%1”: %2</source>
+        <translation>Le serveur n’a pas accepté « %1 » : %2</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="82"/>
+        <source>The server would not take “%1”. It stays here.</source>
+        <translation>Le serveur n’a pas accepté « %1 ». La tâche reste ici.</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="87"/>
+        <source>The task list is gone from the server. Your to-dos are kept here.</source>
+        <translation>La liste de tâches n’existe plus sur le serveur. Vos tâches sont conservées ici.</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="89"/>
+        <source>Choose a List…</source>
+        <translation>Choisir une liste…</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="90"/>
+        <source>Stop Syncing</source>
+        <translation>Arrêter la synchronisation</translation>
     </message>
 </context>
 <context>

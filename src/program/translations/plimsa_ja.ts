@@ -4,56 +4,89 @@
 <context>
     <name>AttentionBar</name>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="41"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="48"/>
         <source>Dismiss</source>
         <translation>閉じる</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="47"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="54"/>
         <source>Sync cannot sign in: the password may have changed.</source>
         <translation>同期でサインインできません。パスワードが変更された可能性があります。</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="48"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="55"/>
         <source>Sign In…</source>
         <translation>サインイン…</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="51"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="58"/>
         <source>The sync server has not answered for a day. Your changes are kept and sent once it does.</source>
         <translation>同期サーバーが 1 日応答していません。変更は保存され、応答があり次第送信されます。</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="53"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="60"/>
         <source>Show</source>
         <translation>表示</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../syncwindow/AttentionBar.cpp" line="56"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="65"/>
+        <source>%n to-dos removed here would be removed on every other device too.</source>
+        <translation>
+            <numerusform>ここで削除した %n 件の ToDo は、ほかのすべてのデバイスでも削除されます。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../syncwindow/AttentionBar.cpp" line="67"/>
         <source>The server would remove %n to-dos from this list.</source>
         <translation>
             <numerusform>サーバーはこのリストから %n 件の ToDo を削除しようとしています。</numerusform>
         </translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="58"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="69"/>
         <source>Apply</source>
         <translation>適用</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="59"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="70"/>
         <source>Keep</source>
         <translation>残す</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="62"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="73"/>
         <source>Sync cannot write its files. Free some disk space.</source>
         <translation>同期のファイルを書き込めません。ディスクの空き容量を確保してください。</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/AttentionBar.cpp" line="63"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="74"/>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="83"/>
         <source>Try Again</source>
         <translation>再試行</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="80"/>
+        <source>The server would not take “%1”: %2</source>
+        <translation>サーバーは「%1」を受け付けませんでした: %2</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="82"/>
+        <source>The server would not take “%1”. It stays here.</source>
+        <translation>サーバーは「%1」を受け付けませんでした。この ToDo はここに残ります。</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="87"/>
+        <source>The task list is gone from the server. Your to-dos are kept here.</source>
+        <translation>タスクリストがサーバーからなくなりました。ToDo はここに残っています。</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="89"/>
+        <source>Choose a List…</source>
+        <translation>リストを選ぶ…</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/AttentionBar.cpp" line="90"/>
+        <source>Stop Syncing</source>
+        <translation>同期を停止</translation>
     </message>
 </context>
 <context>
