@@ -156,8 +156,7 @@ int PlimsaApp::main(int argc, char **argv)
         today->watchResume();
         QObject::connect(today.get(), &TodayWatcher::mayHaveChanged, &view,
                          &ContentView::followToday);
-        // A resume is one of the ways the day may have changed.
-        QObject::connect(today.get(), &TodayWatcher::mayHaveChanged, &sync, &SyncService::syncNow);
+        QObject::connect(today.get(), &TodayWatcher::resumed, &sync, &SyncService::syncNow);
         view.followToday();
         sync.start();
         if (openSyncSettings)

@@ -3,12 +3,14 @@
 
 #include "ContentView.h"
 
+#include "OffsetRuns.h"
 #include "SyncedChangesPlan.h"
 
 #include <TodoListChanges.h>
 
 #include <algorithm>
 #include <iterator>
+#include <unordered_map>
 
 ContentView::ContentView(Preferences &preferences, ReminderScheduler &reminders, const Clock &clock,
                          CalendarSource currentCalendar, TodoListRescue &rescue, QObject *parent)
@@ -130,13 +132,50 @@ void ContentView::applySyncedChanges(const SyncedChanges &changes)
     if (!plan.withdrawn.isEmpty())
         m_reminders.cancelReminders(plan.withdrawn);
     m_afterSave.dropScheduled(plan.gone);
-    m_undo.dismiss();
-    emit todoListAboutToBeReset();
-    m_list.replace(withChanges(m_list.items(), plan.changed, plan.removed));
+    m_undo.dismissIfAbout(plan.gone);
+    applyRows(plan);
     m_list.saveSoon();
-    emit todoListReset();
     for (const auto &[item, at] : plan.scheduled)
         scheduleAfterSave(item, at);
+}
+
+void ContentView::applyRows(const SyncedChangesPlan &plan)
+{
+    // Row by row, so that what the user is doing with another row (a rename
+    // being typed, a selection) stays where it is.
+    std::unordered_map<Uuid, std::size_t, UuidHash> offsets;
+    for (std::size_t offset = 0; offset < m_list.items().size(); ++offset)
+        offsets.emplace(m_list.items()[offset].id(), offset);
+    std::vector<TodoItem> added;
+    for (const TodoItem &item : plan.changed) {
+        const auto found = offsets.find(item.id());
+        if (found == offsets.end()) {
+            added.push_back(item);
+            continue;
+        }
+        m_list.editableItems()[found->second] = item;
+        emit todoChanged(static_cast<int>(found->second));
+    }
+    QList<int> removed;
+    for (const Uuid &id : plan.removed) {
+        if (const auto found = offsets.find(id); found != offsets.end())
+            removed.append(static_cast<int>(found->second));
+    }
+    std::ranges::sort(removed);
+    forEachRunFromLast(removed, [this](int first, int last) {
+        emit todosAboutToBeRemoved(first, last);
+        std::vector<TodoItem> &list = m_list.editableItems();
+        list.erase(list.begin() + first, list.begin() + last + 1);
+        emit todosRemoved();
+    });
+    if (!added.empty()) {
+        const int first = static_cast<int>(m_list.items().size());
+        emit todosAboutToBeInserted(first, first + static_cast<int>(added.size()) - 1);
+        std::vector<TodoItem> &list = m_list.editableItems();
+        list.insert(list.end(), std::make_move_iterator(added.begin()),
+                    std::make_move_iterator(added.end()));
+        emit todosInserted();
+    }
 }
 
 void ContentView::scheduleIfToCome(const TodoItem &item)
@@ -219,15 +258,8 @@ void ContentView::deleteTodos(const QList<int> &offsets)
     std::vector<std::pair<int, TodoItem>> deleted;
     deleted.reserve(static_cast<std::size_t>(ascending.size()));
 
-    // Removed as runs of neighbours, last run first, so that the offsets of the
-    // runs still to go stay valid; the rest keep their order.
-    int runEnd = static_cast<int>(ascending.size());
-    while (runEnd > 0) {
-        int runStart = runEnd - 1;
-        while (runStart > 0 && ascending[runStart - 1] == ascending[runStart] - 1)
-            --runStart;
-        const int first = ascending[runStart];
-        const int last = ascending[runEnd - 1];
+    // Removed as runs of neighbours; the rest keep their order.
+    forEachRunFromLast(ascending, [&](int first, int last) {
         emit todosAboutToBeRemoved(first, last);
         TodoListEdit edit;
         for (int offset = last; offset >= first; --offset) {
@@ -237,8 +269,7 @@ void ContentView::deleteTodos(const QList<int> &offsets)
         list.erase(list.begin() + first, list.begin() + last + 1);
         listChanged(edit);
         emit todosRemoved();
-        runEnd = runStart;
-    }
+    });
 
     std::reverse(deleted.begin(), deleted.end());
     m_undo.offerDeletion(std::move(deleted));
@@ -295,43 +326,41 @@ void ContentView::renameTodo(int offset, const QString &name)
 
 TodoDraft ContentView::draftOf(int offset) const
 {
-    const TodoItem &item = m_list.items().at(static_cast<std::size_t>(offset));
-    const DateComponents at = m_day.calendar().components(item.time());
-    TodoDraft draft;
-    draft.name = QString::fromStdString(item.name());
-    draft.priority = item.priority();
-    draft.day = QDate(at.year, at.month, at.day);
-    draft.hour = at.hour % 12 == 0 ? 12 : at.hour % 12;
-    draft.minute = at.minute;
-    draft.isAM = at.hour < 12;
-    return draft;
+    return ::draftOf(m_list.items().at(static_cast<std::size_t>(offset)), m_day.calendar());
 }
 
 bool ContentView::editTodo(int offset, const TodoDraft &draft)
 {
     if (offset < 0 || static_cast<std::size_t>(offset) >= m_list.items().size())
         return false;
-    const QString trimmed = draft.name.trimmed();
-    if (trimmed.isEmpty())
-        return false;
-    // Saved unchanged, a to-do keeps even the seconds a stored time may have.
-    if (draft == draftOf(offset))
-        return true;
-    const std::optional<double> time =
-        m_day.timeOn(draft.day, draft.hour, draft.minute, draft.isAM);
-    if (!time)
-        return false;
-    const TodoItem &item = m_list.items()[static_cast<std::size_t>(offset)];
-    TodoExtras extras = item.extras();
-    // A to-do due on a day that is given a time is due at that time.
-    extras.wholeDay = extras.wholeDay && draft.hour == 12 && draft.minute == 0 && draft.isAM;
-    const TodoItem edited =
-        item.with(trimmed.toStdString(), *time, draft.priority).withExtras(std::move(extras));
-    if (edited != item) {
-        m_undo.offerChange(item);
-        replaceTodo(offset, std::move(edited));
+    return saveEdit(m_list.items()[static_cast<std::size_t>(offset)], draft, false) ==
+           EditOutcome::saved;
+}
+
+ContentView::EditOutcome ContentView::saveEdit(const TodoItem &opened, const TodoDraft &draft,
+                                               bool overrule)
+{
+    const std::optional<TodoItem> edited = withDraft(opened, draft, m_day);
+    if (!edited)
+        return EditOutcome::refused;
+    const std::vector<TodoItem> &list = m_list.items();
+    const auto found = std::ranges::find(list, opened.id(), &TodoItem::id);
+    if (found == list.end() && !overrule)
+        return EditOutcome::removedElsewhere;
+    if (found != list.end() && *found != opened && !overrule)
+        return EditOutcome::changedElsewhere;
+    if (found == list.end()) {
+        // Removed elsewhere meanwhile: the user's version comes back, at the end.
+        emit todoAboutToBeAppended();
+        m_list.editableItems().push_back(*edited);
+        listChanged({{*edited}, {}});
+        emit todoAppended();
+        scheduleIfToCome(*edited);
+    } else if (*edited != *found) {
+        m_undo.offerChange(*found);
+        replaceTodo(static_cast<int>(found - list.begin()), *edited);
     }
-    return true;
+    return EditOutcome::saved;
 }
 
 void ContentView::replaceTodo(int offset, TodoItem item)

@@ -33,6 +33,8 @@
 // shown day, the list's saving, the reminders that wait for a save, the offer
 // to undo and what a sync's changes do are parts of their own.
 // Lives on the UI thread.
+struct SyncedChangesPlan;
+
 class ContentView : public QObject {
     Q_OBJECT
 
@@ -150,6 +152,12 @@ public:
     // False, with nothing changed, for a blank name or a time the calendar
     // cannot form.
     bool editTodo(int offset, const TodoDraft &draft);
+    enum class EditOutcome { saved, refused, changedElsewhere, removedElsewhere };
+    // The same for the to-do that the form opened as `opened`, found by its
+    // id, as long as it is still as it was; else says how it changed
+    // elsewhere meanwhile, and keeps the user's version all the same with
+    // `overrule` (back at the end of the list when it was removed).
+    EditOutcome saveEdit(const TodoItem &opened, const TodoDraft &draft, bool overrule);
 
     // The to-do as it was before the last rename or edit, while that can be
     // undone: as long as a deletion can, and never both.
@@ -203,6 +211,8 @@ private:
     void scheduleAfterSave(const TodoItem &item, double at);
     // Its reminder, if it has one still to come.
     void scheduleIfToCome(const TodoItem &item);
+    // Puts a sync's changes into the list, each as a row of its own.
+    void applyRows(const SyncedChangesPlan &plan);
     // Puts `item` at `offset` with its reminder in place of the one there.
     void replaceTodo(int offset, TodoItem item);
 

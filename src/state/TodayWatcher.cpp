@@ -25,8 +25,9 @@ TodayWatcher::TodayWatcher(const Clock &clock, CalendarSource currentCalendar, Q
 
 void TodayWatcher::watchResume()
 {
-    connect(new SystemResumeWatcher(this), &SystemResumeWatcher::resumed, this,
-            &TodayWatcher::wake);
+    auto *resume = new SystemResumeWatcher(this);
+    connect(resume, &SystemResumeWatcher::resumed, this, &TodayWatcher::wake);
+    connect(resume, &SystemResumeWatcher::resumed, this, &TodayWatcher::resumed);
 }
 
 void TodayWatcher::wake()

@@ -25,6 +25,8 @@ public:
 
 signals:
     void mayHaveChanged();
+    // The machine woke from suspend (with `watchResume`).
+    void resumed();
 
 private:
     void wake();

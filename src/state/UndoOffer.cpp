@@ -3,6 +3,8 @@
 
 #include "UndoOffer.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int undoSeconds = 10;
@@ -76,4 +78,15 @@ void UndoOffer::dropChange()
 int UndoOffer::millisecondsToUndoForTesting() const
 {
     return m_expiry.isActive() ? m_expiry.interval() : -1;
+}
+
+void UndoOffer::dismissIfAbout(const std::unordered_set<Uuid, UuidHash> &ids)
+{
+    const bool about =
+        (m_change && ids.contains(m_change->id())) ||
+        std::ranges::any_of(m_deletion, [&](const auto &deleted) {
+            return ids.contains(deleted.second.id());
+        });
+    if (about)
+        dismiss();
 }

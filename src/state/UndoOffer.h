@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <optional>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
 
     // The offer lapses.
     void dismiss();
+    // The offer lapses when it would bring back one of these to-dos, which
+    // changed elsewhere since.
+    void dismissIfAbout(const std::unordered_set<Uuid, UuidHash> &ids);
     // Only a change's offer lapses.
     void dropChange();
 

@@ -16,7 +16,8 @@
 #include <QPushButton>
 
 EditTodoDialog::EditTodoDialog(ContentView &view, int offset, QWidget *parent)
-    : QDialog(parent), m_view(view), m_offset(offset), m_draft(view.draftOf(offset)),
+    : QDialog(parent), m_view(view), m_opened(view.todoList().at(std::size_t(offset))),
+      m_draft(view.draftOf(offset)), m_notice(new QLabel(this)),
       m_priorityMenu(makePriorityMenu(this)), m_nameField(new QLineEdit(this)),
       m_dayButton(new DayButton(this)), m_hourMenu(makeHourMenu(this)),
       m_minuteMenu(makeMinuteMenu(this)), m_amPmMenu(makeAmPmMenu(this)),
@@ -46,6 +47,10 @@ EditTodoDialog::EditTodoDialog(ContentView &view, int offset, QWidget *parent)
     form->addRow(tr("Name"), m_nameField);
     form->addRow(tr("Day"), m_dayButton);
     form->addRow(tr("Time"), time);
+    m_notice->setWordWrap(true);
+    m_notice->setTextFormat(Qt::PlainText);
+    m_notice->hide();
+    form->addRow(m_notice);
     form->addRow(buttons);
 
     connect(m_priorityMenu, &MenuPicker::activated, this, [this](int index) {
@@ -86,6 +91,20 @@ void EditTodoDialog::render()
 
 void EditTodoDialog::accept()
 {
-    if (m_view.editTodo(m_offset, m_draft))
-        QDialog::accept();
+    switch (m_view.saveEdit(m_opened, m_draft, m_overrule)) {
+    case ContentView::EditOutcome::saved:
+        return QDialog::accept();
+    case ContentView::EditOutcome::refused:
+        return;
+    case ContentView::EditOutcome::changedElsewhere:
+        m_notice->setText(tr("This to-do was changed on another device while you edited it."));
+        break;
+    case ContentView::EditOutcome::removedElsewhere:
+        m_notice->setText(tr("This to-do was removed on another device while you edited it."));
+        break;
+    }
+    m_overrule = true;
+    m_notice->show();
+    m_saveButton->setText(tr("Keep My Version"));
+    m_notice->setAccessibleName(m_notice->text());
 }

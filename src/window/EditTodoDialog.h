@@ -9,13 +9,16 @@
 
 class DayButton;
 class MenuPicker;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
 // The form that changes one to-do: the entry row's controls (priority, name,
 // day, hour, minute, AM/PM) holding its values, with Save and Cancel. Save
 // hands the values to the view, which keeps the to-do's id and place; a blank
-// name keeps the form open. Enter saves, Escape cancels.
+// name keeps the form open. Enter saves, Escape cancels. The form holds on to
+// the to-do, not its row: when it changed or went elsewhere meanwhile, the
+// form says so and a second Save keeps the user's version.
 class EditTodoDialog : public QDialog {
     Q_OBJECT
 
@@ -29,6 +32,7 @@ public:
     MenuPicker *minuteMenu() const { return m_minuteMenu; }
     MenuPicker *amPmMenu() const { return m_amPmMenu; }
     QPushButton *saveButton() const { return m_saveButton; }
+    QLabel *notice() const { return m_notice; }
 
     void accept() override;
 
@@ -36,8 +40,10 @@ private:
     void render();
 
     ContentView &m_view;
-    const int m_offset;
+    const TodoItem m_opened;
     TodoDraft m_draft;
+    bool m_overrule = false;
+    QLabel *m_notice;
     MenuPicker *m_priorityMenu;
     QLineEdit *m_nameField;
     DayButton *m_dayButton;

@@ -3,6 +3,8 @@
 
 #include "TodoRowDelegate.h"
 
+#include <QLineEdit>
+
 #include "Palette.h"
 #include "Symbols.h"
 #include "TodoListModel.h"
@@ -181,6 +183,14 @@ QWidget *TodoRowDelegate::createEditor(QWidget *parent, const QStyleOptionViewIt
     QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
     editor->setAccessibleName(tr("Name"));
     return editor;
+}
+
+void TodoRowDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    // A sync that changes the row leaves a name being typed as it is.
+    if (const auto *field = qobject_cast<QLineEdit *>(editor); field && field->isModified())
+        return;
+    QStyledItemDelegate::setEditorData(editor, index);
 }
 
 void TodoRowDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,

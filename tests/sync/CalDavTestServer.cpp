@@ -39,6 +39,13 @@ CalDavTestServer::~CalDavTestServer()
     stop();
 }
 
+int CalDavTestServer::requestsSoFar(QByteArrayView method)
+{
+    m_log += m_process.readAll();
+    const QByteArray line = "] [INFO] " + method.toByteArray() + " request for";
+    return int(m_log.count(line));
+}
+
 QString CalDavTestServer::name() const
 {
     return m_kind == Kind::radicale ? QStringLiteral("Radicale") : QStringLiteral("xandikos");
@@ -66,7 +73,7 @@ bool CalDavTestServer::start()
                                          "htpasswd_filename = %3/users\n"
                                          "htpasswd_encryption = plain\ndelay = 0\n"
                                          "[storage]\nfilesystem_folder = %3/collections\n"
-                                         "[web]\ntype = none\n")
+                                         "[web]\ntype = none\n[logging]\nlevel = info\n")
                               .arg(address)
                               .arg(m_port)
                               .arg(root)

@@ -38,6 +38,8 @@ public:
     QString password() const { return QStringLiteral("secret"); }
     // What the server wrote, for a failing test's message.
     QByteArray log() const { return m_log; }
+    // Radicale only: how many requests of `method` it took so far.
+    int requestsSoFar(QByteArrayView method);
 
 private:
     Kind m_kind;

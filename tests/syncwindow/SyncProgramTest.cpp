@@ -116,4 +116,18 @@ TEST(SyncProgram, LoadsSyncOnlyWithAnAccountAndSendsTheListWithTheKeptPassword)
     EXPECT_TRUE(plimsa.exitsNormally());
     EXPECT_FALSE(anyFileHolds(home.dataHome() + QStringLiteral("/.."), radicale.password().toUtf8()))
         << "the password is in the Secret Service only";
+
+    // An idle window syncs every 5 minutes, on a clock a minute a second.
+    QProcessEnvironment fastClock;
+    fastClock.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(FAKETIME_LIBRARY));
+    fastClock.insert(QStringLiteral("FAKETIME"), QStringLiteral("+0 x60"));
+    PlimsaProcess idle(home, bus.address(), fastClock);
+    const int before = radicale.requestsSoFar("REPORT");
+    ASSERT_TRUE(idle.start());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return radicale.requestsSoFar("REPORT") > before; }, 20000));
+    const int started = radicale.requestsSoFar("REPORT");
+    QTest::qWait(4000);
+    EXPECT_LE(radicale.requestsSoFar("REPORT") - started, 1) << "4 idle minutes, 0 syncs";
+    idle.signal(SIGTERM);
+    EXPECT_TRUE(idle.exitsNormally());
 }

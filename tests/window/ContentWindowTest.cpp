@@ -743,3 +743,75 @@ TEST(ContentWindowRescue, AListKeptNowhereKeepsTheWindowOpenAndARescueIsOfferedB
     next.finishSavesForTesting();
     EXPECT_EQ(readTodoList(preferences), rescued) << "the store takes the restored list";
 }
+
+// What another device changed comes in while the user works on another row.
+TEST_F(ContentWindowTest, ASyncLeavesARenameBeingTypedAndTheEditFormOnTheirToDo)
+{
+    std::vector<TodoItem> rows;
+    for (const char *name : {"E1", "E2", "E3", "E4", "E5"})
+        rows.emplace_back(name, 0, TodoPriority::low);
+    ASSERT_TRUE(writeTodoList(preferences, rows));
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    TodoListView *list = window.listView();
+    list->setFocus();
+    const auto renamedAbove = [&] {
+        SyncedChanges changes;
+        changes.changed.push_back({TodoItem("E2 there", 0, TodoPriority::low, rows[1].id()), {}});
+        changes.removed.push_back(rows[0].id());
+        changes.changed.push_back({TodoItem("New there", 0, TodoPriority::low), {}});
+        view.applySyncedChanges(changes);
+    };
+
+    list->setCurrentIndex(list->model()->index(2, 0));
+    QTest::keyClick(list, Qt::Key_F2);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, QStringLiteral("E3 here"));
+    renamedAbove();
+    ASSERT_EQ(QApplication::focusWidget(), editor) << "the editor stays open";
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    ASSERT_EQ(view.todoList().size(), 5u);
+    EXPECT_EQ(view.todoList()[1].name(), "E3 here");
+    EXPECT_EQ(view.todoList()[1].id(), rows[2].id());
+
+    // The form remembers its to-do, not its row; one changed elsewhere since
+    // is told, and a second Save keeps the user's version.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(2, 0));
+    QTest::keyClick(list, Qt::Key_E, Qt::ControlModifier);
+    QPointer<EditTodoDialog> form = window.findChild<EditTodoDialog *>();
+    ASSERT_NE(form, nullptr);
+    form->nameField()->setText(QStringLiteral("E4 edited"));
+    SyncedChanges above;
+    above.removed.push_back(rows[1].id());
+    view.applySyncedChanges(above);
+    QTest::keyClick(form->nameField(), Qt::Key_Return);
+    ASSERT_EQ(view.todoList().size(), 4u);
+    EXPECT_EQ(view.todoList()[1].name(), "E4 edited");
+    EXPECT_EQ(view.todoList()[1].id(), rows[3].id());
+    EXPECT_EQ(view.todoList()[2].name(), "E5") << "no other to-do changed";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.isNull(); }));
+
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(1, 0));
+    QTest::keyClick(list, Qt::Key_E, Qt::ControlModifier);
+    form = window.findChild<EditTodoDialog *>();
+    ASSERT_NE(form, nullptr);
+    form->nameField()->setText(QStringLiteral("Mine"));
+    SyncedChanges changed;
+    changed.changed.push_back({TodoItem("Theirs", 0, TodoPriority::high, rows[3].id()), {}});
+    view.applySyncedChanges(changed);
+    QTest::keyClick(form->nameField(), Qt::Key_Return);
+    EXPECT_TRUE(form->notice()->isVisible());
+    EXPECT_EQ(view.todoList()[1].name(), "Theirs") << "not saved over unseen";
+    QTest::keyClick(form->nameField(), Qt::Key_Return);
+    EXPECT_EQ(view.todoList()[1].name(), "Mine");
+    EXPECT_EQ(view.todoList()[1].priority(), TodoPriority::low) << "the user's version whole";
+}

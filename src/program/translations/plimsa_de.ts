@@ -139,42 +139,57 @@
 <context>
     <name>EditTodoDialog</name>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="23"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="24"/>
         <source>Save</source>
         <translation>Speichern</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="25"/>
         <location filename="../../window/EditTodoDialog.cpp" line="26"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="27"/>
         <source>Edit To-do</source>
         <translation>Aufgabe bearbeiten</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="28"/>
-        <location filename="../../window/EditTodoDialog.cpp" line="45"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="29"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="46"/>
         <source>Priority</source>
         <translation>Priorität</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="29"/>
-        <location filename="../../window/EditTodoDialog.cpp" line="46"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="30"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="47"/>
         <source>Name</source>
         <translation>Name</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="34"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="35"/>
         <source>:</source>
         <translation>:</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="47"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="48"/>
         <source>Day</source>
         <translation>Tag</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="48"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="49"/>
         <source>Time</source>
         <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <location filename="../../window/EditTodoDialog.cpp" line="100"/>
+        <source>This to-do was changed on another device while you edited it.</source>
+        <translation>Diese Aufgabe wurde auf einem anderen Gerät geändert, während Sie sie bearbeitet haben.</translation>
+    </message>
+    <message>
+        <location filename="../../window/EditTodoDialog.cpp" line="103"/>
+        <source>This to-do was removed on another device while you edited it.</source>
+        <translation>Diese Aufgabe wurde auf einem anderen Gerät entfernt, während Sie sie bearbeitet haben.</translation>
+    </message>
+    <message>
+        <location filename="../../window/EditTodoDialog.cpp" line="108"/>
+        <source>Keep My Version</source>
+        <translation>Meine Fassung behalten</translation>
     </message>
 </context>
 <context>
@@ -456,7 +471,7 @@
 <context>
     <name>TodoRowDelegate</name>
     <message>
-        <location filename="../../window/TodoRowDelegate.cpp" line="182"/>
+        <location filename="../../window/TodoRowDelegate.cpp" line="184"/>
         <source>Name</source>
         <translation>Name</translation>
     </message>

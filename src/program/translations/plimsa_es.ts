@@ -139,42 +139,57 @@
 <context>
     <name>EditTodoDialog</name>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="23"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="24"/>
         <source>Save</source>
         <translation>Guardar</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="25"/>
         <location filename="../../window/EditTodoDialog.cpp" line="26"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="27"/>
         <source>Edit To-do</source>
         <translation>Editar tarea</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="28"/>
-        <location filename="../../window/EditTodoDialog.cpp" line="45"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="29"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="46"/>
         <source>Priority</source>
         <translation>Prioridad</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="29"/>
-        <location filename="../../window/EditTodoDialog.cpp" line="46"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="30"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="47"/>
         <source>Name</source>
         <translation>Nombre</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="34"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="35"/>
         <source>:</source>
         <translation>:</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="47"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="48"/>
         <source>Day</source>
         <translation>Día</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="48"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="49"/>
         <source>Time</source>
         <translation>Hora</translation>
+    </message>
+    <message>
+        <location filename="../../window/EditTodoDialog.cpp" line="100"/>
+        <source>This to-do was changed on another device while you edited it.</source>
+        <translation>Esta tarea se cambió en otro dispositivo mientras la editaba.</translation>
+    </message>
+    <message>
+        <location filename="../../window/EditTodoDialog.cpp" line="103"/>
+        <source>This to-do was removed on another device while you edited it.</source>
+        <translation>Esta tarea se eliminó en otro dispositivo mientras la editaba.</translation>
+    </message>
+    <message>
+        <location filename="../../window/EditTodoDialog.cpp" line="108"/>
+        <source>Keep My Version</source>
+        <translation>Conservar mi versión</translation>
     </message>
 </context>
 <context>
@@ -456,7 +471,7 @@
 <context>
     <name>TodoRowDelegate</name>
     <message>
-        <location filename="../../window/TodoRowDelegate.cpp" line="182"/>
+        <location filename="../../window/TodoRowDelegate.cpp" line="184"/>
         <source>Name</source>
         <translation>Nombre</translation>
     </message>

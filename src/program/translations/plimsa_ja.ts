@@ -137,42 +137,57 @@
 <context>
     <name>EditTodoDialog</name>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="23"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="24"/>
         <source>Save</source>
         <translation>保存</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="25"/>
         <location filename="../../window/EditTodoDialog.cpp" line="26"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="27"/>
         <source>Edit To-do</source>
         <translation>ToDo を編集</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="28"/>
-        <location filename="../../window/EditTodoDialog.cpp" line="45"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="29"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="46"/>
         <source>Priority</source>
         <translation>優先度</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="29"/>
-        <location filename="../../window/EditTodoDialog.cpp" line="46"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="30"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="47"/>
         <source>Name</source>
         <translation>名前</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="34"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="35"/>
         <source>:</source>
         <translation>:</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="47"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="48"/>
         <source>Day</source>
         <translation>日付</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="48"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="49"/>
         <source>Time</source>
         <translation>時刻</translation>
+    </message>
+    <message>
+        <location filename="../../window/EditTodoDialog.cpp" line="100"/>
+        <source>This to-do was changed on another device while you edited it.</source>
+        <translation>編集中に、この ToDo はほかのデバイスで変更されました。</translation>
+    </message>
+    <message>
+        <location filename="../../window/EditTodoDialog.cpp" line="103"/>
+        <source>This to-do was removed on another device while you edited it.</source>
+        <translation>編集中に、この ToDo はほかのデバイスで削除されました。</translation>
+    </message>
+    <message>
+        <location filename="../../window/EditTodoDialog.cpp" line="108"/>
+        <source>Keep My Version</source>
+        <translation>自分の内容を残す</translation>
     </message>
 </context>
 <context>
@@ -454,7 +469,7 @@
 <context>
     <name>TodoRowDelegate</name>
     <message>
-        <location filename="../../window/TodoRowDelegate.cpp" line="182"/>
+        <location filename="../../window/TodoRowDelegate.cpp" line="184"/>
         <source>Name</source>
         <translation>名前</translation>
     </message>
