@@ -9,23 +9,26 @@ SyncWorker::SyncWorker(ServerMaker makeServer, QString folder, const Clock &cloc
 {
     m_thread.setObjectName(QStringLiteral("sync"));
     m_home->moveToThread(&m_thread);
+    // Both connections are made before the thread starts, which orders them.
+    connect(this, &SyncWorker::workWaiting, m_home, [this] { runWork(); }, Qt::QueuedConnection);
+    connect(this, &SyncWorker::answersWaiting, this, [this] { runAnswers(); },
+            Qt::QueuedConnection);
     connect(&m_thread, &QThread::finished, m_home, &QObject::deleteLater);
-    m_thread.start();
-    QMetaObject::invokeMethod(m_home, [this, makeServer = std::move(makeServer),
-                                       folder = std::move(folder), &clock] {
+    post([this, makeServer = std::move(makeServer), folder = std::move(folder), &clock] {
         m_server = makeServer();
         m_engine = std::make_unique<SyncEngine>(*m_server, folder, clock);
         m_engine->progress = [this](int taken, int waiting) {
             answer([this, taken, waiting] { emit progress(taken, waiting); });
         };
     });
+    m_thread.start();
 }
 
 SyncWorker::~SyncWorker()
 {
     // The engine first, then its server, both on their own thread; answers
     // still on their way to this thread are dropped with it.
-    QMetaObject::invokeMethod(m_home, [this] {
+    post([this] {
         m_engine.reset();
         m_server.reset();
         m_thread.quit();
@@ -35,12 +38,55 @@ SyncWorker::~SyncWorker()
 
 void SyncWorker::onWorker(std::function<void(SyncEngine &)> work)
 {
-    QMetaObject::invokeMethod(m_home, [this, work = std::move(work)] { work(*m_engine); });
+    post([this, work = std::move(work)] { work(*m_engine); });
+}
+
+void SyncWorker::post(std::function<void()> work)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_work.push_back(std::move(work));
+    }
+    emit workWaiting();
+}
+
+void SyncWorker::runWork()
+{
+    for (;;) {
+        std::function<void()> work;
+        {
+            const std::lock_guard lock(m_mutex);
+            if (m_work.empty())
+                return;
+            work = std::move(m_work.front());
+            m_work.pop_front();
+        }
+        work();
+    }
 }
 
 void SyncWorker::answer(std::function<void()> answer)
 {
-    QMetaObject::invokeMethod(this, std::move(answer), Qt::QueuedConnection);
+    {
+        const std::lock_guard lock(m_mutex);
+        m_answers.push_back(std::move(answer));
+    }
+    emit answersWaiting();
+}
+
+void SyncWorker::runAnswers()
+{
+    for (;;) {
+        std::function<void()> answer;
+        {
+            const std::lock_guard lock(m_mutex);
+            if (m_answers.empty())
+                return;
+            answer = std::move(m_answers.front());
+            m_answers.pop_front();
+        }
+        answer();
+    }
 }
 
 void SyncWorker::load(std::function<void(bool, std::optional<QString>)> done)

@@ -8,8 +8,10 @@
 #include <QObject>
 #include <QThread>
 
+#include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 // The sync engine and the server it talks to on a thread of their own, so
 // that the server's answers are read and merged, and the database written,
@@ -47,16 +49,28 @@ public:
 signals:
     // Local changes the server has taken and still waits for, while syncing.
     void progress(int taken, int waiting);
+    // Hand-overs between the two threads wait in their queue.
+    void workWaiting();
+    void answersWaiting();
 
 private:
     // Runs `work` with the engine on the worker's thread.
     void onWorker(std::function<void(SyncEngine &)> work);
+    void post(std::function<void()> work);
     // Runs `answer` on the thread that made the worker.
     void answer(std::function<void()> answer);
+    void runWork();
+    void runAnswers();
 
     QThread m_thread;
     // Lives on the worker's thread; owns the server and the engine there.
     QObject *m_home;
     std::unique_ptr<CalendarServer> m_server;
     std::unique_ptr<SyncEngine> m_engine;
+    // What one thread hands the other goes through these, under a lock of the
+    // standard library's, so that the order is plain to see (also to
+    // ThreadSanitizer, which cannot see inside Qt's own event queue).
+    std::mutex m_mutex;
+    std::deque<std::function<void()>> m_work;
+    std::deque<std::function<void()>> m_answers;
 };
