@@ -113,7 +113,7 @@ void SyncController::finished(SyncOutcome outcome)
     SyncedChanges changes;
     changes.changed.reserve(outcome.upserts.size());
     for (const ServerTodo &todo : outcome.upserts)
-        changes.changed.push_back({todo.item(), todo.reminder});
+        changes.changed.push_back({todo.item(), todo.item().reminderAt()});
     changes.removed = std::move(outcome.removals);
     m_view.applySyncedChanges(changes);
     m_heldRemovals = std::move(outcome.heldRemovals);

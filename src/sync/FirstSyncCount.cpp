@@ -5,6 +5,8 @@
 
 #include "VTodoMapping.h"
 
+#include <Clock.h>
+
 #include <set>
 
 void countFirstSync(CalendarServer &server, const std::vector<TodoItem> &local,
@@ -30,7 +32,7 @@ void countFirstSync(CalendarServer &server, const std::vector<TodoItem> &local,
             for (const ServerObject &object : fetched.value) {
                 const auto todo = readVTodo(
                     std::string_view(object.data.constData(), std::size_t(object.data.size())),
-                    calendar);
+                    calendar, SystemClock().now());
                 if (todo && todo->shown())
                     serverIds.insert(todo->id.bytes());
             }

@@ -125,12 +125,12 @@ void SyncEngine::upload(LocalChange change, int attemptsLeft)
     QString etag;
     std::string text;
     if (href.isEmpty()) {
-        text = newVTodo(change.item, now);
+        text = newVTodo(change.item, now, m_calendar);
     } else {
         const SyncedCopy &copy = m_state.copies[href];
         etag = copy.etag;
         text = updatedVTodo(copy.text.toStdString(), change.item, now, m_calendar)
-                   .value_or(newVTodo(change.item, now));
+                   .value_or(newVTodo(change.item, now, m_calendar));
     }
     const QByteArray data = QByteArray::fromStdString(text);
     m_server.put(target, data, etag,
@@ -140,7 +140,8 @@ void SyncEngine::upload(LocalChange change, int attemptsLeft)
                          // After a conflict the server copy may differ beyond the
                          // item (completed there): the list takes it as written.
                          if (attemptsLeft < writeAttempts) {
-                             if (auto merged = readVTodo(data.toStdString(), m_calendar))
+                             if (auto merged =
+                                     readVTodo(data.toStdString(), m_calendar, m_clock.now()))
                                  m_merged.push_back(std::move(*merged));
                          }
                          taken();
@@ -166,7 +167,7 @@ void SyncEngine::keepTheirs(const QString &href)
             return taken();
         }
         const ServerObject &theirs = result.value.front();
-        const auto todo = readVTodo(theirs.data.toStdString(), m_calendar);
+        const auto todo = readVTodo(theirs.data.toStdString(), m_calendar, m_clock.now());
         m_state.copies[href] =
             SyncedCopy{todo ? idText(todo->id) : QString(), theirs.etag, theirs.data};
         if (todo)
@@ -190,19 +191,22 @@ void SyncEngine::resolveConflict(LocalChange change, const QString &href, int at
         }
         const ServerObject &theirs = result.value.front();
         LocalChange merged = change;
-        if (const auto theirTodo = readVTodo(theirs.data.toStdString(), m_calendar)) {
+        if (const auto theirTodo =
+                readVTodo(theirs.data.toStdString(), m_calendar, m_clock.now())) {
             const auto found = m_state.copies.find(href);
-            const auto base = found == m_state.copies.end()
-                                  ? std::nullopt
-                                  : readVTodo(found->second.text.toStdString(), m_calendar);
+            const auto base =
+                found == m_state.copies.end()
+                    ? std::nullopt
+                    : readVTodo(found->second.text.toStdString(), m_calendar, m_clock.now());
             const TodoItem theirItem(
                 theirTodo->name,
                 theirTodo->due.value_or(base ? base->item().time() : change.item.time()),
-                theirTodo->priority, change.item.id());
+                theirTodo->priority, change.item.id(), theirTodo->extras);
             // Without common ground the journaled change is the newer one.
-            const TodoItem baseItem =
-                base ? TodoItem(base->name, base->item().time(), base->priority, change.item.id())
-                     : theirItem;
+            const TodoItem baseItem = base
+                                          ? TodoItem(base->name, base->item().time(),
+                                                     base->priority, change.item.id(), base->extras)
+                                          : theirItem;
             merged.item =
                 mergeTodo(baseItem, change.item, change.time, theirItem, theirTodo->lastModified);
         }
@@ -303,7 +307,7 @@ void SyncEngine::apply(const std::vector<ServerObject> &fetched, const QStringLi
     SyncOutcome outcome;
     addMerged(outcome);
     for (const ServerObject &object : fetched) {
-        const auto todo = readVTodo(object.data.toStdString(), m_calendar);
+        const auto todo = readVTodo(object.data.toStdString(), m_calendar, m_clock.now());
         if (todo && waits(idText(todo->id)))
             continue;
         m_state.copies[object.href] =
