@@ -14,6 +14,15 @@ bool hasOwnProperty(icalcomponent *component, icalproperty_kind kind)
     return icalcomponent_get_first_property(component, kind) != nullptr;
 }
 
+// libical takes any digits for a date; the calendar would roll a month 55 over
+// into years to come.
+bool isRealTime(icaltimetype time)
+{
+    return icaltime_is_valid_time(time) && time.month >= 1 && time.month <= 12 && time.day >= 1 &&
+           time.day <= icaltime_days_in_month(time.month, time.year) &&
+           (time.is_date || (time.hour <= 23 && time.minute <= 59 && time.second <= 60));
+}
+
 } // namespace
 
 icalcomponent *mainVTodo(icalcomponent *root)
@@ -56,7 +65,7 @@ icaltimetype icalLocalDate(double instant, const LocalCalendar &local)
 
 std::optional<double> instantOf(icaltimetype time, const LocalCalendar &local)
 {
-    if (icaltime_is_null_time(time) || !icaltime_is_valid_time(time))
+    if (icaltime_is_null_time(time) || !isRealTime(time))
         return std::nullopt;
     if (!time.is_date && (icaltime_is_utc(time) || time.zone))
         return double(icaltime_as_timet_with_zone(time, time.zone)) - referenceDateUnixSeconds;

@@ -135,6 +135,8 @@ INSTANTIATE_TEST_SUITE_P(
                  true, march5, false, TodoPriority::low, utc(2026, 3, 5, 17, 0)},
         ReadCase{"no DUE", calendar("PRIORITY:2\r\n"), false, std::nullopt, false,
                  TodoPriority::high, std::nullopt},
+        ReadCase{"a DUE on no real day", calendar("DUE:20265584T183000Z\r\nPRIORITY:2\r\n"), false,
+                 std::nullopt, false, TodoPriority::high, std::nullopt},
         ReadCase{"cancelled", calendar("DUE:20260305T183000Z\r\nSTATUS:CANCELLED\r\n"), false,
                  march5, false, TodoPriority::medium, march5},
         ReadCase{"recurring: the main VTODO, not an override",
