@@ -2,10 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 // Any input either reads as a VTODO or not at all, without a crash or leak. An
-// edit that is made reads back with the new name and priority and the same
-// identity; and an edit of a VTODO in libical's own well-formed writing is
-// always made.
+// edit that is made reads back with the new name, priority, due time and
+// completion and the same identity, with DTSTART no later than a moved DUE;
+// and an edit of a VTODO in libical's own well-formed writing is always made.
 
+#include <IcalSupport.h>
 #include <VTodoMapping.h>
 
 #include <libical/ical.h>
@@ -22,19 +23,42 @@ const LocalCalendar &local()
     return calendar;
 }
 
+// Where the edit moves DUE to.
+constexpr double movedDue = 794424600; // 2026-03-05 18:30 UTC
+
+// DTSTART, when the text has one Plimsa can read, is not after DUE.
+bool startsByItsDue(const std::string &text, double due)
+{
+    icalcomponent *root = icalparser_parse_string(text.c_str());
+    if (!root)
+        return false;
+    icalcomponent *todo = mainVTodo(root);
+    std::optional<double> start;
+    if (auto *property =
+            todo ? icalcomponent_get_first_property(todo, ICAL_DTSTART_PROPERTY) : nullptr)
+        start = instantOf(icalproperty_get_datetime_with_component(property, todo), local());
+    icalcomponent_free(root);
+    return !start || *start <= due;
+}
+
 // Edits the to-do the text holds; false when it was not edited.
 bool edits(std::string_view text)
 {
-    const auto todo = readVTodo(text, local());
+    const auto todo = readVTodo(text, local(), 0);
     if (!todo || !todo->shown())
         return true;
-    const TodoItem edited("Edited by the fuzzer", *todo->due, TodoPriority::low, todo->id);
+    TodoExtras extras = todo->extras;
+    extras.completed = extras.completed ? std::nullopt : std::optional<double>(movedDue);
+    const TodoItem edited("Edited by the fuzzer", movedDue, TodoPriority::low, todo->id, extras);
     const auto updated = updatedVTodo(text, edited, 0, local());
     if (!updated)
         return false;
-    const auto read = readVTodo(*updated, local());
+    const auto read = readVTodo(*updated, local(), 0);
     if (!read || read->id != todo->id || read->name != edited.name() ||
-        read->priority != TodoPriority::low)
+        read->priority != TodoPriority::low || !read->due ||
+        read->extras.wholeDay != extras.wholeDay || (!extras.wholeDay && *read->due != movedDue) ||
+        read->extras.completed.has_value() != edited.isCompleted() ||
+        (*read->due != *todo->due && !startsByItsDue(*updated, *read->due)))
         std::abort();
     return true;
 }

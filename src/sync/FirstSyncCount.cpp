@@ -5,6 +5,8 @@
 
 #include "VTodoMapping.h"
 
+#include <Clock.h>
+
 #include <QCoreApplication>
 #include <QPointer>
 #include <QThreadPool>
@@ -33,11 +35,12 @@ void countFirstSync(CalendarServer &server, QObject *context, const std::vector<
             QThreadPool::globalInstance()->start([context, localIds, reply,
                                                   objects = std::move(fetched.value)] {
                 const LocalCalendar calendar = LocalCalendar::current();
+                const double now = SystemClock().now();
                 std::set<Uuid::Bytes> serverIds;
                 for (const ServerObject &object : objects) {
                     const auto todo = readVTodo(
                         std::string_view(object.data.constData(), std::size_t(object.data.size())),
-                        calendar);
+                        calendar, now);
                     if (todo && todo->shown())
                         serverIds.insert(todo->id.bytes());
                 }

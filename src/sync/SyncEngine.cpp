@@ -51,7 +51,8 @@ bool SyncEngine::load()
 
 std::optional<ServerTodo> SyncEngine::read(const QByteArray &text) const
 {
-    return readVTodo(std::string_view(text.constData(), std::size_t(text.size())), m_calendar);
+    return readVTodo(std::string_view(text.constData(), std::size_t(text.size())), m_calendar,
+                     m_clock.now());
 }
 
 bool SyncEngine::record(const std::vector<TodoItem> &saved, const std::vector<TodoItem> &removed)
@@ -216,22 +217,23 @@ void SyncEngine::uploadRemoval(const LocalChange &change)
             replayNext();
         return;
     }
-    m_server.remove(copy->href, copy->etag, [this, change, copy = *copy](ServerResult<bool> result) {
-        if (result.ok() || result.error == ServerError::notFound) {
-            // Kept for a while, so that an undo brings it back whole.
-            if (taken(change, [&] {
-                    return m_state.keepRemoved(copy, m_clock.now()) &&
-                           m_state.removeCopy(copy.href);
-                }))
-                replayNext();
-        } else if (result.error == ServerError::preconditionFailed) {
-            keepTheirs(change, copy.href);
-        } else if (result.error == ServerError::refused) {
-            refused(change, result.message);
-        } else {
-            fail(result.error, result.message);
-        }
-    });
+    m_server.remove(copy->href, copy->etag,
+                    [this, change, copy = *copy](ServerResult<bool> result) {
+                        if (result.ok() || result.error == ServerError::notFound) {
+                            // Kept for a while, so that an undo brings it back whole.
+                            if (taken(change, [&] {
+                                    return m_state.keepRemoved(copy, m_clock.now()) &&
+                                           m_state.removeCopy(copy.href);
+                                }))
+                                replayNext();
+                        } else if (result.error == ServerError::preconditionFailed) {
+                            keepTheirs(change, copy.href);
+                        } else if (result.error == ServerError::refused) {
+                            refused(change, result.message);
+                        } else {
+                            fail(result.error, result.message);
+                        }
+                    });
 }
 
 void SyncEngine::upload(LocalChange change, int attemptsLeft)
@@ -251,42 +253,40 @@ void SyncEngine::upload(LocalChange change, int attemptsLeft)
         target = copy->href;
         etag = copy->etag;
         text = updatedVTodo(copy->text.toStdString(), change.item, now, m_calendar)
-                   .value_or(newVTodo(change.item, now));
+                   .value_or(newVTodo(change.item, now, m_calendar));
     } else if (const auto removed = m_state.removedCopy(id)) {
         // Brought back after its removal reached the server: whole, as it was there.
         target = removed->href;
         text = updatedVTodo(removed->text.toStdString(), change.item, now, m_calendar)
-                   .value_or(newVTodo(change.item, now));
+                   .value_or(newVTodo(change.item, now, m_calendar));
     } else {
         target = m_server.hrefForUid(QString::fromStdString(change.item.uid()));
-        text = newVTodo(change.item, now);
+        text = newVTodo(change.item, now, m_calendar);
     }
     const QByteArray data = QByteArray::fromStdString(text);
-    m_server.put(target, data, etag,
-                 [this, change, target, data, attemptsLeft](ServerResult<QString> result) {
-                     if (result.ok()) {
-                         const Uuid id = change.item.id();
-                         // After a conflict the server copy may differ beyond the
-                         // to-do (completed there): the list takes it as written.
-                         const auto todo =
-                             attemptsLeft < writeAttempts ? read(data) : std::nullopt;
-                         if (taken(change, [&] {
-                                 return m_state.putCopy(
-                                            SyncedCopy{target, id, result.value, data}) &&
-                                        m_state.forgetRemoved(id) &&
-                                        (!todo || merged(change, *todo));
-                             }))
-                             replayNext();
-                     } else if ((result.error == ServerError::preconditionFailed ||
-                                 result.error == ServerError::notFound) &&
-                                attemptsLeft > 1) {
-                         resolveConflict(change, target, attemptsLeft - 1);
-                     } else if (result.error == ServerError::refused) {
-                         refused(change, result.message);
-                     } else {
-                         fail(result.error, result.message);
-                     }
-                 });
+    m_server.put(
+        target, data, etag,
+        [this, change, target, data, attemptsLeft](ServerResult<QString> result) {
+            if (result.ok()) {
+                const Uuid id = change.item.id();
+                // After a conflict the server copy may differ beyond the
+                // to-do (completed there): the list takes it as written.
+                const auto todo = attemptsLeft < writeAttempts ? read(data) : std::nullopt;
+                if (taken(change, [&] {
+                        return m_state.putCopy(SyncedCopy{target, id, result.value, data}) &&
+                               m_state.forgetRemoved(id) && (!todo || merged(change, *todo));
+                    }))
+                    replayNext();
+            } else if ((result.error == ServerError::preconditionFailed ||
+                        result.error == ServerError::notFound) &&
+                       attemptsLeft > 1) {
+                resolveConflict(change, target, attemptsLeft - 1);
+            } else if (result.error == ServerError::refused) {
+                refused(change, result.message);
+            } else {
+                fail(result.error, result.message);
+            }
+        });
 }
 
 void SyncEngine::keepTheirs(const LocalChange &change, const QString &href)
@@ -339,8 +339,8 @@ void SyncEngine::resolveConflict(LocalChange change, const QString &href, int at
                                            theirItem.priority());
             // Without common ground the journaled change is the newer one.
             const TodoItem baseItem = base ? base->item() : theirItem;
-            mergedChange.item = mergeTodo(baseItem, change.item, change.time, theirItem,
-                                          theirTodo->lastModified);
+            mergedChange.item =
+                mergeTodo(baseItem, change.item, change.time, theirItem, theirTodo->lastModified);
         }
         SyncDatabase::Transaction transaction(m_database);
         if (!m_state.putCopy(SyncedCopy{href, id, theirs.etag, theirs.data}) ||

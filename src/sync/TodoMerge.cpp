@@ -3,6 +3,8 @@
 
 #include "TodoMerge.h"
 
+#include <utility>
+
 namespace {
 
 template <typename T> T mergedField(const T &base, const T &mine, const T &theirs, bool mineIsLater)
@@ -14,14 +16,35 @@ template <typename T> T mergedField(const T &base, const T &mine, const T &their
     return theirsChanged ? theirs : mine;
 }
 
+template <typename T> T changedSide(const T &base, const T &mine, const T &theirs)
+{
+    return theirs != base && mine == base ? theirs : mine;
+}
+
+// A time that is a day's start only stays one with the whole-day mark of the
+// same side.
+std::pair<double, bool> dueOf(const TodoItem &item)
+{
+    return {item.time(), item.extras().wholeDay};
+}
+
 } // namespace
 
 TodoItem mergeTodo(const TodoItem &base, const TodoItem &mine, double mineTime,
                    const TodoItem &theirs, std::optional<double> theirTime)
 {
     const bool mineIsLater = !theirTime || mineTime >= *theirTime;
-    return TodoItem(mergedField(base.name(), mine.name(), theirs.name(), mineIsLater),
-                    mergedField(base.time(), mine.time(), theirs.time(), mineIsLater),
+    const TodoExtras &b = base.extras();
+    const TodoExtras &m = mine.extras();
+    const TodoExtras &t = theirs.extras();
+    const auto due = mergedField(dueOf(base), dueOf(mine), dueOf(theirs), mineIsLater);
+    TodoExtras extras = m;
+    extras.completed = mergedField(b.completed, m.completed, t.completed, mineIsLater);
+    extras.wholeDay = due.second;
+    extras.uid = changedSide(b.uid, m.uid, t.uid);
+    extras.alarm = changedSide(b.alarm, m.alarm, t.alarm);
+    extras.rrule = changedSide(b.rrule, m.rrule, t.rrule);
+    return TodoItem(mergedField(base.name(), mine.name(), theirs.name(), mineIsLater), due.first,
                     mergedField(base.priority(), mine.priority(), theirs.priority(), mineIsLater),
-                    mine.id());
+                    mine.id(), std::move(extras));
 }

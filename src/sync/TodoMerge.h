@@ -8,8 +8,11 @@
 #include <optional>
 
 // The three-way merge of one to-do changed here and on the server since
-// `base`, the copy both last agreed on: field by field, a field changed on one
-// side takes that side's value, a field changed on both the later change's
-// (`mineTime` against the server's LAST-MODIFIED; without one, ours).
+// `base`, the copy both last agreed on: field by field (name, due time,
+// priority, completion), a field changed on one side takes that side's value,
+// a field changed on both the later change's (`mineTime` against the server's
+// LAST-MODIFIED; without one, ours). A due time and whether it is a whole day
+// go together. The other extras (UID, alarm, repeat rule) come from the side
+// that changed them, else from ours.
 TodoItem mergeTodo(const TodoItem &base, const TodoItem &mine, double mineTime,
                    const TodoItem &theirs, std::optional<double> theirTime);

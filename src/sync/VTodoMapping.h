@@ -13,9 +13,11 @@
 // What a server's VTODO means to the list, and the VTODO text Plimsa writes
 // for a to-do (iCalendar through libical 3).
 //
-// Plimsa owns UID, SUMMARY, DUE, PRIORITY, DTSTAMP, LAST-MODIFIED, SEQUENCE
-// and the one alarm it adds at the due time. Everything else another client
-// wrote stays byte for byte when Plimsa edits a server copy.
+// Plimsa owns UID, SUMMARY, DUE, PRIORITY, completion (STATUS, COMPLETED,
+// PERCENT-COMPLETE), DTSTAMP, LAST-MODIFIED, SEQUENCE and the one alarm it adds
+// at the due time; when it moves DUE, DTSTART and absolute alarm triggers move
+// along as far as they must. Everything else another client wrote stays byte
+// for byte when Plimsa edits a server copy.
 
 // One VTODO as read from a server.
 struct ServerTodo {
@@ -26,18 +28,16 @@ struct ServerTodo {
     std::string name;
     // The due instant; an all-day DUE is the start of its day in the local zone.
     std::optional<double> due;
-    bool allDay = false;
     TodoPriority priority = TodoPriority::medium;
-    // When its reminder comes: its own alarm when it has one, else the due time
-    // (all-day to-dos get a reminder only from an alarm of their own).
-    std::optional<double> reminder;
-    // COMPLETED or CANCELLED.
-    bool finished = false;
+    // Completion, a UID that is not the id's text, the alarm that reminds of
+    // it, an all-day DUE and the repeat rule, as the list keeps them.
+    TodoExtras extras;
+    bool cancelled = false;
     std::optional<double> lastModified;
     int sequence = 0;
 
-    // Only unfinished to-dos with a due time are in the list.
-    bool shown() const { return due && !finished; }
+    // Cancelled to-dos and those without a due time are not in the list.
+    bool shown() const { return due && !cancelled; }
     // The list's to-do; only for one that is shown.
     TodoItem item() const;
 };
@@ -47,12 +47,16 @@ inline constexpr std::size_t vTodoSizeLimit = 1 << 20;
 
 // The main VTODO of a calendar object (the one without RECURRENCE-ID); none
 // when the text holds no readable VTODO with a UID. A floating DUE is taken in
-// `local`'s zone, as is a TZID that neither the text nor the system knows.
-std::optional<ServerTodo> readVTodo(std::string_view calendarText, const LocalCalendar &local);
+// `local`'s zone, as is a TZID that neither the text nor the system knows. Its
+// reminder is the earliest display or audio alarm still to come after `now`
+// and not acknowledged, else the last that has passed.
+std::optional<ServerTodo> readVTodo(std::string_view calendarText, const LocalCalendar &local,
+                                    double now);
 
-// A calendar object holding a new VTODO for `item`, its times written in UTC.
-// `now` stamps it.
-std::string newVTodo(const TodoItem &item, double now);
+// A calendar object holding a new VTODO for `item` under `item.uid()`, its
+// times in UTC (an all-day one's DUE the date of its day in `local`). `now`
+// stamps it.
+std::string newVTodo(const TodoItem &item, double now, const LocalCalendar &local);
 
 // The server copy with the fields of `item` that differ from it written over
 // it, stamped `now` with SEQUENCE raised. Every line Plimsa does not own is kept

@@ -2,14 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 #include "IcalSupport.h"
+#include "VTodoAlarm.h"
 #include "VTodoMapping.h"
-
-#include <Instant.h>
 
 #include <QByteArray>
 #include <QUuid>
-
-#include <cmath>
 
 namespace {
 
@@ -27,55 +24,6 @@ Uuid idForUid(const std::string &uid)
     return Uuid(raw);
 }
 
-bool hasOwnProperty(icalcomponent *component, icalproperty_kind kind)
-{
-    return icalcomponent_get_first_property(component, kind) != nullptr;
-}
-
-// A time of the component as an instant: with its zone when it has one,
-// floating and unknown zones in the local one, a date at its local midnight.
-std::optional<double> instantOf(icaltimetype time, const LocalCalendar &local)
-{
-    if (icaltime_is_null_time(time) || !icaltime_is_valid_time(time))
-        return std::nullopt;
-    if (!time.is_date && (icaltime_is_utc(time) || time.zone))
-        return double(icaltime_as_timet_with_zone(time, time.zone)) - referenceDateUnixSeconds;
-    return local.instant(time.year, time.month, time.day, time.is_date ? 0 : time.hour,
-                         time.is_date ? 0 : time.minute, time.is_date ? 0 : time.second);
-}
-
-std::optional<double> propertyInstant(icalcomponent *component, icalproperty_kind kind,
-                                      const LocalCalendar &local)
-{
-    auto *property = icalcomponent_get_first_property(component, kind);
-    if (!property)
-        return std::nullopt;
-    return instantOf(icalproperty_get_datetime_with_component(property, component), local);
-}
-
-std::optional<double> alarmInstant(icalcomponent *todo, std::optional<double> due,
-                                   const LocalCalendar &local)
-{
-    for (auto *alarm = icalcomponent_get_first_component(todo, ICAL_VALARM_COMPONENT); alarm;
-         alarm = icalcomponent_get_next_component(todo, ICAL_VALARM_COMPONENT)) {
-        auto *trigger = icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY);
-        if (!trigger)
-            continue;
-        const icaltriggertype value = icalproperty_get_trigger(trigger);
-        if (!icaltime_is_null_time(value.time))
-            return instantOf(value.time, local);
-        auto *related = icalproperty_get_first_parameter(trigger, ICAL_RELATED_PARAMETER);
-        std::optional<double> base = due;
-        if (!related || icalparameter_get_related(related) != ICAL_RELATED_END) {
-            if (auto start = propertyInstant(todo, ICAL_DTSTART_PROPERTY, local))
-                base = start;
-        }
-        if (base)
-            return *base + icaldurationtype_as_int(value.duration);
-    }
-    return std::nullopt;
-}
-
 TodoPriority priorityOf(icalcomponent *todo)
 {
     auto *property = icalcomponent_get_first_property(todo, ICAL_PRIORITY_PROPERTY);
@@ -87,36 +35,42 @@ TodoPriority priorityOf(icalcomponent *todo)
     return TodoPriority::medium;
 }
 
-} // namespace
-
-icalcomponent *mainVTodo(icalcomponent *root)
+// Clients mark a to-do done in any of three ways; each one counts.
+bool isDone(icalcomponent *todo)
 {
-    if (icalcomponent_isa(root) == ICAL_VTODO_COMPONENT)
-        return root;
-    icalcomponent *first = nullptr;
-    for (auto *todo = icalcomponent_get_first_component(root, ICAL_VTODO_COMPONENT); todo;
-         todo = icalcomponent_get_next_component(root, ICAL_VTODO_COMPONENT)) {
-        if (!hasOwnProperty(todo, ICAL_RECURRENCEID_PROPERTY))
-            return todo;
-        if (!first)
-            first = todo;
-    }
-    if (first)
-        return first;
-    for (auto *calendar = icalcomponent_get_first_component(root, ICAL_VCALENDAR_COMPONENT);
-         calendar; calendar = icalcomponent_get_next_component(root, ICAL_VCALENDAR_COMPONENT)) {
-        if (auto *todo = mainVTodo(calendar))
-            return todo;
-    }
-    return nullptr;
+    auto *percent = icalcomponent_get_first_property(todo, ICAL_PERCENTCOMPLETE_PROPERTY);
+    return icalcomponent_get_status(todo) == ICAL_STATUS_COMPLETED ||
+           icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY) ||
+           (percent && icalproperty_get_percentcomplete(percent) >= 100);
 }
+
+// When it was done: its COMPLETED time, else when it last changed.
+double completionInstant(icalcomponent *todo, const LocalCalendar &local, double now)
+{
+    for (const icalproperty_kind kind :
+         {ICAL_COMPLETED_PROPERTY, ICAL_LASTMODIFIED_PROPERTY, ICAL_DTSTAMP_PROPERTY}) {
+        if (const auto instant = propertyInstant(todo, kind, local))
+            return *instant;
+    }
+    return now;
+}
+
+std::string repeatRule(icalcomponent *todo)
+{
+    auto *rule = icalcomponent_get_first_property(todo, ICAL_RRULE_PROPERTY);
+    const char *value = rule ? icalproperty_get_value_as_string(rule) : nullptr;
+    return value ? value : "";
+}
+
+} // namespace
 
 TodoItem ServerTodo::item() const
 {
-    return TodoItem(name, due.value_or(0), priority, id);
+    return TodoItem(name, due.value_or(0), priority, id, extras);
 }
 
-std::optional<ServerTodo> readVTodo(std::string_view calendarText, const LocalCalendar &local)
+std::optional<ServerTodo> readVTodo(std::string_view calendarText, const LocalCalendar &local,
+                                    double now)
 {
     if (calendarText.size() > vTodoSizeLimit)
         return std::nullopt;
@@ -135,20 +89,22 @@ std::optional<ServerTodo> readVTodo(std::string_view calendarText, const LocalCa
     ServerTodo result;
     result.uid = uid;
     result.id = idForUid(result.uid);
+    if (result.uid != result.id.uuidString())
+        result.extras.uid = result.uid;
     if (const char *summary = icalcomponent_get_summary(todo))
         result.name = summary;
     if (auto *due = icalcomponent_get_first_property(todo, ICAL_DUE_PROPERTY)) {
         const icaltimetype time = icalproperty_get_datetime_with_component(due, todo);
         result.due = instantOf(time, local);
-        result.allDay = result.due && time.is_date;
+        result.extras.wholeDay = result.due && time.is_date;
     }
+    if (result.due)
+        result.extras.alarm = reminderOffset(todo, *result.due, result.extras.wholeDay, local, now);
     result.priority = priorityOf(todo);
-    result.reminder = alarmInstant(todo, result.due, local);
-    if (!result.reminder && !result.allDay)
-        result.reminder = result.due;
-    const icalproperty_status status = icalcomponent_get_status(todo);
-    result.finished = status == ICAL_STATUS_COMPLETED || status == ICAL_STATUS_CANCELLED ||
-                      hasOwnProperty(todo, ICAL_COMPLETED_PROPERTY);
+    if (isDone(todo))
+        result.extras.completed = completionInstant(todo, local, now);
+    result.extras.rrule = repeatRule(todo);
+    result.cancelled = icalcomponent_get_status(todo) == ICAL_STATUS_CANCELLED;
     result.lastModified = propertyInstant(todo, ICAL_LASTMODIFIED_PROPERTY, local);
     result.sequence = icalcomponent_get_sequence(todo);
     return result;

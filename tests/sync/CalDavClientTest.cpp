@@ -63,8 +63,9 @@ QString putTodo(CalDavClient &client, const std::string &name, const QByteArray 
 {
     const TodoItem item(name, 786310200, TodoPriority::medium);
     const QString href = client.hrefForUid(QString::fromStdString(item.id().uuidString()));
-    const QByteArray data = QByteArray::fromStdString(newVTodo(item, 786300000))
-                                .replace("END:VTODO", extra + "END:VTODO");
+    const QByteArray data =
+        QByteArray::fromStdString(newVTodo(item, 786300000, LocalCalendar("UTC")))
+            .replace("END:VTODO", extra + "END:VTODO");
     EXPECT_TRUE(await<QString>([&](auto r) { client.put(href, data, {}, r); }).ok());
     return href;
 }
@@ -109,7 +110,8 @@ TEST_P(CalDavClientTest, WritesOnlyOverTheETagItKnowsAndReportsEachChange)
 
     const TodoItem item("Buy milk", 786310200, TodoPriority::high);
     const QString href = client->hrefForUid(QString::fromStdString(item.id().uuidString()));
-    const QByteArray data = QByteArray::fromStdString(newVTodo(item, 786300000));
+    const QByteArray data =
+        QByteArray::fromStdString(newVTodo(item, 786300000, LocalCalendar("UTC")));
     const auto created = await<QString>([&](auto r) { client->put(href, data, {}, r); });
     ASSERT_TRUE(created.ok());
     ASSERT_FALSE(created.value.isEmpty());
@@ -129,15 +131,18 @@ TEST_P(CalDavClientTest, WritesOnlyOverTheETagItKnowsAndReportsEachChange)
         await<std::vector<ServerObject>>([&](auto r) { client->fetch({href}, r); });
     ASSERT_TRUE(fetched.ok());
     ASSERT_EQ(fetched.value.size(), 1u);
-    EXPECT_EQ(readVTodo(fetched.value[0].data.toStdString(), LocalCalendar("UTC"))->item(), item);
+    EXPECT_EQ(
+        readVTodo(fetched.value[0].data.toStdString(), LocalCalendar("UTC"), 786300000)->item(),
+        item);
 
     const QString stale = QStringLiteral("\"not-the-etag\"");
     EXPECT_EQ(await<QString>([&](auto r) { client->put(href, data, stale, r); }).error,
               ServerError::preconditionFailed);
     const TodoItem renamed("Buy oat milk", item.time(), item.priority(), item.id());
     const auto changed = await<QString>([&](auto r) {
-        client->put(href, QByteArray::fromStdString(newVTodo(renamed, 786300060)), created.value,
-                    r);
+        client->put(href,
+                    QByteArray::fromStdString(newVTodo(renamed, 786300060, LocalCalendar("UTC"))),
+                    created.value, r);
     });
     ASSERT_TRUE(changed.ok());
     EXPECT_EQ(await<bool>([&](auto r) { client->remove(href, created.value, r); }).error,
@@ -245,7 +250,8 @@ TEST(CalDavClient, OffersOnlyListsItMayWriteAndSaysWhyAWriteIsRefused)
         QString message;
     } cases[] = {
         {"into the read-only list", QStringLiteral("/ann/shared/a.ics"),
-         QByteArray::fromStdString(newVTodo(TodoItem("A", 0, TodoPriority::low), 0)),
+         QByteArray::fromStdString(
+             newVTodo(TodoItem("A", 0, TodoPriority::low), 0, LocalCalendar("UTC"))),
          QStringLiteral("Access to the requested resource forbidden.")},
         {"what is no calendar", client.hrefForUid(QStringLiteral("b")), "garbage",
          QStringLiteral("Bad Request")},

@@ -39,7 +39,8 @@ TEST_P(SyncEngineFaults, AFailedSyncKeepsEverythingForTheNext)
     FakeCalendarServer server;
     const TodoItem phones("From the phone", 794424600, TodoPriority::high);
     server.put(server.hrefForUid(QString::fromStdString(phones.id().uuidString())),
-               QByteArray::fromStdString(newVTodo(phones, 0)), {}, [](auto) {});
+               QByteArray::fromStdString(newVTodo(phones, 0, LocalCalendar("UTC"))), {},
+               [](auto) {});
     QTemporaryDir folder;
     FixedClock clock(794424600);
     const std::vector<TodoItem> local{TodoItem("Buy milk", 794424600, TodoPriority::low),
@@ -96,7 +97,7 @@ TEST(SyncEngineRefusals, AChangeRefusedForGoodIsSetAsideAndTheRestGoesOn)
     FakeCalendarServer server;
     const TodoItem phones("From the phone", 794424600, TodoPriority::high);
     server.put(server.hrefForUid(QString::fromStdString(phones.uid())),
-               QByteArray::fromStdString(newVTodo(phones, 0)), {}, [](auto) {});
+               QByteArray::fromStdString(newVTodo(phones, 0, LocalCalendar("UTC"))), {}, [](auto) {});
     QTemporaryDir folder;
     FixedClock clock(794424600);
     const TodoItem refused("Refused", 794424600, TodoPriority::low);

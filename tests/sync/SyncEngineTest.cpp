@@ -288,7 +288,7 @@ TEST_P(SyncEngineTest, ChangesMadeWhileTheServersAnswerIsHeldMergeToo)
     EXPECT_EQ(objectsOnServer(), laptop->list.size());
 }
 
-TEST_P(SyncEngineTest, ChangedHereCompletedThereLeavesTheList)
+TEST_P(SyncEngineTest, ChangedHereCompletedThereKeepsBoth)
 {
     const TodoItem shared("Water the plants", march5, TodoPriority::low);
     laptop->change({shared});
@@ -307,14 +307,16 @@ TEST_P(SyncEngineTest, ChangedHereCompletedThereLeavesTheList)
     laptop->change({named(shared, "Water the plants twice")});
     const auto outcome = laptop->sync();
     ASSERT_EQ(outcome.status, SyncOutcome::Status::done);
-    EXPECT_TRUE(laptop->list.empty());
+    ASSERT_EQ(laptop->list.size(), 1u);
+    EXPECT_EQ(laptop->list[0].name(), "Water the plants twice");
+    EXPECT_TRUE(laptop->list[0].isCompleted());
     const auto merged = awaitAnswer<ServerResult<std::vector<ServerObject>>>(
         [&](auto r) { phone->client.fetch({href}, r); });
     ASSERT_TRUE(merged.ok() && merged.value.size() == 1u);
-    const auto read = readVTodo(merged.value[0].data.toStdString(), LocalCalendar("UTC"));
+    const auto read = readVTodo(merged.value[0].data.toStdString(), LocalCalendar("UTC"), march5);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->name, "Water the plants twice");
-    EXPECT_TRUE(read->finished);
+    EXPECT_TRUE(read->item().isCompleted());
 }
 
 TEST_P(SyncEngineTest, AServerThatWouldEmptyTheListWaitsForTheUser)

@@ -38,7 +38,7 @@ TEST(SyncWorker, SyncsOnItsOwnThreadAndAnswersOnTheAskingOne)
             serverThread = QThread::currentThreadId();
             auto server = std::make_unique<FakeCalendarServer>();
             server->put(server->hrefForUid(QString::fromStdString(phones.uid())),
-                        QByteArray::fromStdString(newVTodo(phones, 0)), {}, [](auto) {});
+                        QByteArray::fromStdString(newVTodo(phones, 0, LocalCalendar("UTC"))), {}, [](auto) {});
             return server;
         },
         folder.path(), clock);

@@ -61,7 +61,7 @@ protected:
              awaitAnswer<ServerResult<std::vector<ServerObject>>>([&](auto r) {
                  other.fetch(hrefs, r);
              }).value) {
-            if (auto todo = readVTodo(object.data.toStdString(), LocalCalendar::current()))
+            if (auto todo = readVTodo(object.data.toStdString(), LocalCalendar::current(), march5))
                 summaries.append(QString::fromStdString(todo->name));
         }
         summaries.sort();
@@ -105,7 +105,8 @@ TEST_F(SyncControllerTest, ConnectingSyncsBothWaysAndStoppingKeepsEveryTodo)
     const TodoItem overdue("Overdue on the phone", march5 - 86400, TodoPriority::high);
     const TodoItem coming("Coming on the phone", march5 + 3600, TodoPriority::low);
     for (const TodoItem &item : {overdue, coming}) {
-        const QByteArray text = QByteArray::fromStdString(newVTodo(item, march5));
+        const QByteArray text =
+            QByteArray::fromStdString(newVTodo(item, march5, LocalCalendar::current()));
         const QString href = phone.hrefForUid(QString::fromStdString(item.id().uuidString()));
         ASSERT_TRUE(
             awaitAnswer<ServerResult<QString>>([&](auto r) { phone.put(href, text, {}, r); }).ok());

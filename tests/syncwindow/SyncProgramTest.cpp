@@ -49,7 +49,7 @@ std::vector<std::string> namesOnServer(CalDavClient &server)
     const auto fetched = awaitAnswer<ServerResult<std::vector<ServerObject>>>(
         [&](auto r) { server.fetch(hrefs, r); });
     for (const ServerObject &object : fetched.value) {
-        if (auto todo = readVTodo(object.data.toStdString(), LocalCalendar::current()))
+        if (auto todo = readVTodo(object.data.toStdString(), LocalCalendar::current(), 0))
             names.push_back(todo->name);
     }
     return names;

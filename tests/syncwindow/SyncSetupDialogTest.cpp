@@ -153,18 +153,19 @@ TEST_P(SyncSetupDialogTest, GoesFromConnectingToTheChosenListsFirstSync)
     if (!lists.isEmpty()) {
         phone.setCollection(
             await<AccountLists>([&](auto r) { phone.discover(r); }).value.lists.front().url);
-        // Finished on the phone: in no count and never in the list.
-        const QByteArray finished =
+        // Cancelled on the phone: in no count and never in the list.
+        const QByteArray cancelled =
             "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\n"
-            "BEGIN:VTODO\r\nUID:finished@phone\r\nDTSTAMP:20250304T000000Z\r\n"
-            "DUE:20250305T090000Z\r\nSTATUS:COMPLETED\r\nSUMMARY:Done\r\n"
+            "BEGIN:VTODO\r\nUID:cancelled@phone\r\nDTSTAMP:20250304T000000Z\r\n"
+            "DUE:20250305T090000Z\r\nSTATUS:CANCELLED\r\nSUMMARY:Off\r\n"
             "END:VTODO\r\nEND:VCALENDAR\r\n";
         ASSERT_TRUE(await<QString>([&](auto r) {
-                        phone.put(phone.hrefForUid(QStringLiteral("finished")), finished, {}, r);
+                        phone.put(phone.hrefForUid(QStringLiteral("cancelled")), cancelled, {}, r);
                     }).ok());
     }
     for (const TodoItem &item : onServer) {
-        const QByteArray text = QByteArray::fromStdString(newVTodo(item, 794424600));
+        const QByteArray text =
+            QByteArray::fromStdString(newVTodo(item, 794424600, LocalCalendar::current()));
         const QString href = phone.hrefForUid(QString::fromStdString(item.id().uuidString()));
         ASSERT_TRUE(await<QString>([&](auto r) { phone.put(href, text, {}, r); }).ok());
     }

@@ -51,14 +51,20 @@ elif action == "dump":
     for todo in calendar.todos(include_completed=True):
         component = vtodo(todo)
         categories = component.get("CATEGORIES")
+        due = component.decoded("DUE")
         found.append({
             "uid": str(component["UID"]),
             "summary": str(component["SUMMARY"]),
-            "due": component.decoded("DUE").timestamp(),
+            # A whole day's DUE is a date, which has no instant.
+            "due": due.timestamp() if hasattr(due, "timestamp") else None,
             "priority": int(component.get("PRIORITY", 0)),
             "alarms": len(component.walk("VALARM")),
             "categories": [str(c) for c in categories.cats] if categories else [],
             "description": str(component.get("DESCRIPTION", "")),
+            "status": str(component.get("STATUS", "")),
+            "completed": component.decoded("COMPLETED").timestamp()
+            if "COMPLETED" in component else None,
+            "percent": int(component.get("PERCENT-COMPLETE", 0)),
         })
     print(json.dumps(sorted(found, key=lambda t: t["uid"])))
 else:
