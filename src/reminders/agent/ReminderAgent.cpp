@@ -124,7 +124,7 @@ bool ReminderAgent::refuseWhileExiting()
 
 void ReminderAgent::exitWhenIdle()
 {
-    if (!m_center->pendingRequests().empty() || m_busy() ||
+    if (m_center->hasPendingRequests() || m_busy() ||
         std::chrono::milliseconds(m_sinceLastCall.elapsed()) < m_linger)
         return;
     m_idleCheck.stop();
