@@ -37,7 +37,8 @@ SyncController::SyncController(ContentView &view, PasswordStore &passwords, cons
             if (!recorded)
                 setState(State::needsAttention, Attention::files);
         });
-        m_scheduler->localChange();
+        if (m_scheduler)
+            m_scheduler->localChange();
     });
     connect(&m_view, &ContentView::listStored, this, [this](quint64 generation) {
         m_storedGeneration = generation;
@@ -78,7 +79,6 @@ void SyncController::run(const QString &password)
         m_progress = {taken, waiting};
         emit stateChanged();
     });
-    m_scheduler = std::make_unique<SyncScheduler>([this] { runSync(); });
     m_worker->load([this](bool loaded, std::optional<QString>) {
         if (!loaded) {
             tearDown();
@@ -91,6 +91,11 @@ void SyncController::run(const QString &password)
                                 if (!reconciled)
                                     return setState(State::needsAttention, Attention::files);
                                 apply(*reconciled);
+                                // Not before: a sync that ran ahead of this
+                                // would pull to-dos the reconciled list lacks,
+                                // and they would read as removed here.
+                                m_scheduler =
+                                    std::make_unique<SyncScheduler>([this] { runSync(); });
                                 m_scheduler->syncNow();
                             });
     });
@@ -142,8 +147,7 @@ void SyncController::runSync()
         setState(State::syncing);
     const bool allowMassRemoval = std::exchange(m_allowMassRemoval, false);
     m_syncing = true;
-    m_worker->sync(allowMassRemoval,
-                   [this](SyncOutcome outcome) { finished(std::move(outcome)); });
+    m_worker->sync(allowMassRemoval, [this](SyncOutcome outcome) { finished(std::move(outcome)); });
 }
 
 void SyncController::apply(const ListChanges &changes)
@@ -178,8 +182,7 @@ void SyncController::finished(SyncOutcome outcome)
     m_refused.reset();
     if (!outcome.refused.empty()) {
         const SetAsideChange &first = outcome.refused.front();
-        m_refused = RefusedChange{QString::fromStdString(first.change.item.name()),
-                                  first.message};
+        m_refused = RefusedChange{QString::fromStdString(first.change.item.name()), first.message};
     }
     if (outcome.status == SyncOutcome::Status::done || outcome.error != ServerError::network)
         m_lastReached = m_clock.now();
