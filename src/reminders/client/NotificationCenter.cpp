@@ -10,12 +10,15 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QPointer>
+#include <ReminderAgentChange.h>
 #include <ReminderAgentProtocol.h>
 
 NotificationCenter &NotificationCenter::current()
 {
     static QPointer<AgentNotificationCenter> center;
     if (!center) {
+        // Before the bus's thread starts, which registers types of its own.
+        reminderAgent::registerChangeType();
         const QDBusConnection bus = QDBusConnection::sessionBus();
         center = new AgentNotificationCenter(
             bus,
