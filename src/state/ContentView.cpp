@@ -3,6 +3,7 @@
 
 #include "ContentView.h"
 
+#include "ChangesOnDisk.h"
 #include "OffsetRuns.h"
 #include "SyncedChangesPlan.h"
 
@@ -71,12 +72,43 @@ void ContentView::disappear()
     m_onScreen = false;
     // The store gets the deletion now: undoing it later would not reach it.
     m_undo.dismiss();
+    mayWrite();
     m_list.saveUnlessCheckpointed();
 }
 
 void ContentView::commitData()
 {
+    mayWrite();
     m_list.saveForCheckpoint();
+}
+
+void ContentView::holdSaves(std::function<void()> takeOverNow)
+{
+    m_takeOverNow = std::move(takeOverNow);
+    m_list.holdSaves();
+    m_asRead = m_list.snapshot();
+}
+
+void ContentView::mayWrite()
+{
+    if (!m_list.savesHeld())
+        return;
+    if (m_takeOverNow)
+        std::exchange(m_takeOverNow, nullptr)();
+    catchUpWithDisk();
+}
+
+void ContentView::catchUpWithDisk()
+{
+    if (!m_list.savesHeld())
+        return;
+    m_takeOverNow = nullptr;
+    const std::shared_ptr<const std::vector<TodoItem>> asRead = std::exchange(m_asRead, nullptr);
+    if (asRead && m_list.changedSinceRead()) {
+        if (const std::optional<std::vector<TodoItem>> stored = m_list.read())
+            applySyncedChanges(changesOnDisk(*asRead, *stored, m_list.items()));
+    }
+    m_list.releaseSaves();
 }
 
 void ContentView::loadTodoList()
@@ -88,6 +120,8 @@ void ContentView::loadTodoList()
         m_list.replace(std::move(*list));
         emit todoListReset();
     }
+    if (m_list.savesHeld())
+        m_asRead = m_list.snapshot();
     m_list.findNewerRescue();
 }
 

@@ -24,6 +24,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -79,14 +81,32 @@ public:
 
     // Loads the stored list, and learns of a rescue file newer than it.
     void loadTodoList();
+    // Another process may be writing the stored list (the reminder agent,
+    // syncing while no window was open): until `catchUpWithDisk`, changes
+    // are kept in memory only. A save that cannot wait (closing, a session's
+    // request) first calls `takeOverNow`, which returns once that process
+    // has let go of the list or cannot be reached, and catches up.
+    void holdSaves(std::function<void()> takeOverNow);
+    // Takes what that process wrote since the list was read, as a sync's
+    // changes (a change made here to the same to-do wins), and saves as usual
+    // from then on.
+    void catchUpWithDisk();
     // Loads from `readAhead`, which reads the same store, instead.
     void setReadAhead(TodoListReadAhead *readAhead) { m_list.setReadAhead(readAhead); }
     // Writes the list now, blocking (`StoredList::saveNow`). Every change is
     // also saved by itself within a second.
-    bool saveTodoList() { return m_list.saveNow(); }
+    bool saveTodoList()
+    {
+        mayWrite();
+        return m_list.saveNow();
+    }
     // Saves before the user closes the window: false when the list could be
     // kept nowhere, and the window should stay open.
-    bool saveBeforeClose() { return m_list.saveBeforeClose(); }
+    bool saveBeforeClose()
+    {
+        mayWrite();
+        return m_list.saveBeforeClose();
+    }
 
     // A rescue file newer than the stored list, found by the last load, until
     // it is restored or dismissed.
@@ -206,6 +226,8 @@ signals:
 private:
     // Every local change of the list goes through here.
     void listChanged(const TodoListEdit &edit);
+    // Before a save that blocks: a held list catches up first.
+    void mayWrite();
     // A new to-do's reminder goes out once the to-do is on disk, so that a crash
     // never leaves a reminder for a to-do that was not kept.
     void scheduleAfterSave(const TodoItem &item, double at);
@@ -234,4 +256,7 @@ private:
     // Last, so that its writer, which tells of saves, goes first.
     StoredList m_list;
     bool m_listWasRead = false;
+    // While saves are held: the list as read, and who takes the list over.
+    std::shared_ptr<const std::vector<TodoItem>> m_asRead;
+    std::function<void()> m_takeOverNow;
 };

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <TodayWatcher.h>
 #include <TodoListStore.h>
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
@@ -990,4 +991,60 @@ TEST_F(ContentViewTest, ASyncsChangesRemindOnlyOfWhatIsStillToCome)
         << "none for the overdue one";
     EXPECT_EQ(edits, 0) << "a sync's changes are not local ones";
     EXPECT_EQ(readTodoList(preferences), view.todoList()) << "saved like any change";
+}
+
+TEST_F(ContentViewTest, HeldSavesNeverWriteOverWhatAnotherWriterBrought)
+{
+    // Another process (the reminder agent) writes the list after this view
+    // read it, and the user adds a to-do meanwhile; the view then catches up
+    // (sync taken over) or is closed first, which takes over at once.
+    enum class Then { catchUp, close, checkpoint };
+    const TodoItem tea("Tea", clock.now() + 3600, TodoPriority::high);
+    const TodoItem pulled("From the phone", clock.now() + 600, TodoPriority::medium);
+    for (const bool otherWrites : {true, false}) {
+        for (const Then then : {Then::catchUp, Then::close, Then::checkpoint}) {
+            QTemporaryDir folder;
+            FilePreferences store{folder.path()};
+            RecordingNotificationCenter center;
+            ReminderScheduler scheduler{center};
+            ContentView held{store, scheduler, clock};
+            ASSERT_TRUE(writeTodoList(store, {tea}));
+            int takeOvers = 0;
+            held.holdSaves([&] { ++takeOvers; });
+            held.appear();
+            if (otherWrites) {
+                ASSERT_TRUE(writeTodoList(store, {tea, pulled}));
+            }
+            held.setNewTodoName(QStringLiteral("Typed here"));
+            held.addTodo();
+            held.finishSavesForTesting();
+            const std::vector<TodoItem> expectedOnDisk =
+                otherWrites ? std::vector<TodoItem>{tea, pulled} : std::vector<TodoItem>{tea};
+            EXPECT_EQ(readTodoList(store), expectedOnDisk) << "held: nothing written";
+            switch (then) {
+            case Then::catchUp:
+                held.catchUpWithDisk();
+                held.finishSavesForTesting();
+                break;
+            case Then::close:
+                held.disappear();
+                break;
+            case Then::checkpoint:
+                held.commitData();
+                break;
+            }
+            EXPECT_EQ(takeOvers, then == Then::catchUp ? 0 : 1);
+            const std::optional<std::vector<TodoItem>> stored = readTodoList(store);
+            ASSERT_TRUE(stored);
+            std::vector<std::string> names;
+            for (const TodoItem &item : *stored)
+                names.push_back(item.name());
+            std::ranges::sort(names);
+            const std::vector<std::string> expected =
+                otherWrites ? std::vector<std::string>{"From the phone", "Tea", "Typed here"}
+                            : std::vector<std::string>{"Tea", "Typed here"};
+            EXPECT_EQ(names, expected);
+            EXPECT_EQ(held.todoList(), *stored);
+        }
+    }
 }
