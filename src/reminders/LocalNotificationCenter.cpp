@@ -96,7 +96,8 @@ bool LocalNotificationCenter::takeDelivery()
     m_delivering = true;
     // What was made here while handing over is newer than anything in the inbox.
     const std::vector<PendingChange> notHandedOver = std::exchange(m_handOver, {});
-    m_pending = m_file.read(m_currentCalendar()).value_or(std::vector<NotificationRequest>{});
+    m_pending = PendingRequests(
+        m_file.read(m_currentCalendar()).value_or(std::vector<NotificationRequest>{}));
     pickUpInbox();
     for (const PendingChange &change : notHandedOver)
         apply(change);
@@ -113,7 +114,8 @@ void LocalNotificationCenter::pickUpInbox()
         if (m_takenFromInbox.contains(entry.name))
             continue;
         m_takenFromInbox.append(entry.name);
-        apply(entry.change);
+        for (const PendingChange &change : entry.changes)
+            apply(change);
         picked = true;
     }
     if (picked)
@@ -127,29 +129,36 @@ void LocalNotificationCenter::requestAuthorization(int, AuthorizationCompletion 
 
 void LocalNotificationCenter::add(const NotificationRequest &request)
 {
-    change({PendingChange::Kind::add, request, {}});
+    applyChanges({{PendingChange::Kind::add, request, {}}});
 }
 
 void LocalNotificationCenter::removePendingRequests(const QStringList &identifiers)
 {
-    change({PendingChange::Kind::remove, {}, identifiers});
+    applyChanges({{PendingChange::Kind::remove, {}, identifiers}});
 }
 
 void LocalNotificationCenter::restoreRemovedRequests(const QStringList &identifiers)
 {
-    change({PendingChange::Kind::restore, {}, identifiers});
-    deliverDue();
+    applyChanges({{PendingChange::Kind::restore, {}, identifiers}});
 }
 
-void LocalNotificationCenter::change(const PendingChange &change)
+void LocalNotificationCenter::applyChanges(const std::vector<PendingChange> &changes)
 {
     // Kept here as well, so that it is known when this center takes over.
     if (!m_delivering) {
-        m_handOver.push_back(change);
+        m_handOver.insert(m_handOver.end(), changes.begin(), changes.end());
         settleSoon();
     }
-    if (apply(change))
+    bool changed = false;
+    for (const PendingChange &change : changes)
+        changed = apply(change) || changed;
+    if (changed)
         settleSoon();
+    // A restored reminder that is due already waits for no check.
+    if (std::ranges::any_of(changes, [](const PendingChange &change) {
+            return change.kind == PendingChange::Kind::restore;
+        }))
+        deliverDue();
 }
 
 bool LocalNotificationCenter::apply(const PendingChange &change)
@@ -157,23 +166,20 @@ bool LocalNotificationCenter::apply(const PendingChange &change)
     const double now = m_clock.now();
     switch (change.kind) {
     case PendingChange::Kind::add:
-        std::erase_if(m_pending, [&](const NotificationRequest &pending) {
-            return pending.identifier == change.request.identifier;
-        });
         if (dueInstant(change.request) >= now)
-            m_pending.push_back(change.request);
+            m_pending.put(change.request);
+        else
+            m_pending.take(change.request.identifier);
         return true;
     case PendingChange::Kind::remove: {
-        m_withdrawn.removeIf([&](const auto &withdrawn) {
-            return std::abs(now - withdrawn.value().second) > restorableSeconds;
-        });
-        const auto removed = std::erase_if(m_pending, [&](const NotificationRequest &pending) {
-            if (!change.identifiers.contains(pending.identifier))
-                return false;
-            m_withdrawn.insert(pending.identifier, {pending, now});
-            return true;
-        });
-        return removed > 0;
+        bool removed = false;
+        for (const QString &identifier : change.identifiers) {
+            if (auto pending = m_pending.take(identifier)) {
+                m_withdrawn.insert(identifier, {std::move(*pending), now});
+                removed = true;
+            }
+        }
+        return removed;
     }
     case PendingChange::Kind::restore: {
         bool restored = false;
@@ -182,10 +188,7 @@ bool LocalNotificationCenter::apply(const PendingChange &change)
             if (withdrawn == m_withdrawn.end())
                 continue;
             if (std::abs(now - withdrawn->second) <= restorableSeconds) {
-                std::erase_if(m_pending, [&](const auto &pending) {
-                    return pending.identifier == identifier;
-                });
-                m_pending.push_back(withdrawn->first);
+                m_pending.put(withdrawn->first);
                 restored = true;
             }
             m_withdrawn.erase(withdrawn);
@@ -218,11 +221,7 @@ void LocalNotificationCenter::deliverDue()
         m_onTheirWay.insert(request.identifier);
         const QPointer<LocalNotificationCenter> center(this);
         m_server.show(
-            request,
-            [center, request] {
-                return center &&
-                       std::ranges::find(center->m_pending, request) != center->m_pending.end();
-            },
+            request, [center, request] { return center && center->m_pending.contains(request); },
             [center, request](std::optional<uint> id) {
                 if (center)
                     center->onShown(request, id.has_value());
@@ -240,7 +239,7 @@ void LocalNotificationCenter::onShown(const NotificationRequest &request, bool t
     // Forgotten once the server has it. A crash between the server's answer and
     // this write shows it a second time at the next start: at least once.
     // A request added again meanwhile under the same identifier stays.
-    if (std::erase(m_pending, request) > 0)
+    if (m_pending.remove(request))
         settleSoon();
 }
 
@@ -261,9 +260,19 @@ void LocalNotificationCenter::settleSoon()
         return;
     m_writeScheduled = true;
     QTimer::singleShot(0, this, [this] {
+        forgetOldWithdrawals();
         if (m_writeScheduled)
             writeNow();
         armTimer();
+    });
+}
+
+void LocalNotificationCenter::forgetOldWithdrawals()
+{
+    // Once a turn rather than at each removal: a batch of many costs one pass.
+    const double now = m_clock.now();
+    m_withdrawn.removeIf([&](const auto &withdrawn) {
+        return std::abs(now - withdrawn.value().second) > restorableSeconds;
     });
 }
 
@@ -284,18 +293,15 @@ void LocalNotificationCenter::writeNow()
     m_writeScheduled = false;
     if (delivering) {
         // A full or read-only disk, or a file held back as unreadable.
-        m_lastWriteFailed = !m_file.write(m_pending);
+        m_lastWriteFailed = !m_file.write(m_pending.list());
         if (!m_lastWriteFailed) {
             for (const QString &name : std::exchange(m_takenFromInbox, {}))
                 m_inbox.remove(name);
         }
     } else {
-        m_lastWriteFailed = false;
-        while (!m_handOver.empty() && !m_lastWriteFailed) {
-            m_lastWriteFailed = !m_inbox.put(m_handOver.front());
-            if (!m_lastWriteFailed)
-                m_handOver.erase(m_handOver.begin());
-        }
+        m_lastWriteFailed = !m_handOver.empty() && !m_inbox.put(m_handOver);
+        if (!m_lastWriteFailed)
+            m_handOver.clear();
     }
     for (const auto &done : std::exchange(m_afterWrite, {}))
         done(!m_lastWriteFailed);

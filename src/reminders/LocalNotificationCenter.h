@@ -6,6 +6,7 @@
 #include "NotificationCenter.h"
 #include "NotificationServer.h"
 #include "PendingInbox.h"
+#include "PendingRequests.h"
 #include "PendingRequestsFile.h"
 
 #include <Clock.h>
@@ -40,13 +41,13 @@
 // "<name>.lock" beside it, taken for as long as it delivers (the agent, or the
 // app delivering itself). A lock needs no bus, so it also holds when the app
 // cannot reach the agent's, and the kernel lets go of it however the holder
-// ends. Any other center on the file only hands over: it writes each change as
-// a file into the folder "<name>.inbox" and shows nothing. The holder applies
-// those in order when the folder changes, when it takes the lock, and at each
-// check; it removes them once the file holds them. A holder that ends between
-// its write and the removal leaves them to the next, which applies them again:
-// they are idempotent, and at worst undo a later change to the same reminder
-// that went into that write.
+// ends. Any other center on the file only hands over: it writes the changes of
+// each turn of the event loop as one file into the folder "<name>.inbox" and
+// shows nothing. The holder applies those in order when the folder changes,
+// when it takes the lock, and at each check; it removes them once the file
+// holds them. A holder that ends between its write and the removal leaves them
+// to the next, which applies them again: they are idempotent, and at worst undo
+// a later change to the same reminder that went into that write.
 // A center that hands over tries to take the lock at each check, at least once
 // a minute, and then reads the file and the inbox itself.
 class LocalNotificationCenter final : public QObject, public NotificationCenter {
@@ -63,9 +64,13 @@ public:
     void add(const NotificationRequest &request) override;
     void removePendingRequests(const QStringList &identifiers) override;
     void restoreRemovedRequests(const QStringList &identifiers) override;
+    // Costs as many steps as there are changes; the writes of a turn of the
+    // event loop are one write of the file.
+    void applyChanges(const std::vector<PendingChange> &changes) override;
 
     // While handing over, only the changes made here.
-    const std::vector<NotificationRequest> &pendingRequests() const { return m_pending; }
+    std::vector<NotificationRequest> pendingRequests() const { return m_pending.list(); }
+    bool hasPendingRequests() const { return !m_pending.empty(); }
     bool isDelivering() const { return m_delivering; }
     // Shows every pending request whose minute has come and that is not on its
     // way to the server already; each is forgotten once the server has it.
@@ -81,13 +86,13 @@ public:
 
 private:
     static double dueInstant(const NotificationRequest &request);
-    void change(const PendingChange &change);
     bool apply(const PendingChange &change);
     bool takeDelivery();
     void pickUpInbox();
     void onShown(const NotificationRequest &request, bool taken);
     void snooze(const NotificationRequest &request);
     void settleSoon();
+    void forgetOldWithdrawals();
     void writeNow();
     void armTimer();
 
@@ -104,7 +109,7 @@ private:
     std::vector<PendingChange> m_handOver;
     // Inbox files applied, removed once the file holds them.
     QStringList m_takenFromInbox;
-    std::vector<NotificationRequest> m_pending;
+    PendingRequests m_pending;
     // Withdrawn requests by identifier, with when, while they can be restored.
     QHash<QString, std::pair<NotificationRequest, double>> m_withdrawn;
     // Identifiers of the requests on their way to the server.

@@ -4,10 +4,12 @@
 #pragma once
 
 #include "NotificationRequest.h"
+#include "PendingChange.h"
 
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <vector>
 
 // Options a permission request asks for; they combine as bits.
 enum AuthorizationOption : int {
@@ -39,4 +41,22 @@ public:
     // identifiers withdrew within the last minute: a snoozed one at its new
     // time, one due and waiting for a server due at once. Others are ignored.
     virtual void restoreRemovedRequests(const QStringList &identifiers) = 0;
+    // The changes in order, as the calls above would make them one by one; a
+    // service that keeps its requests on disk writes them there once for all.
+    virtual void applyChanges(const std::vector<PendingChange> &changes)
+    {
+        for (const PendingChange &change : changes) {
+            switch (change.kind) {
+            case PendingChange::Kind::add:
+                add(change.request);
+                break;
+            case PendingChange::Kind::remove:
+                removePendingRequests(change.identifiers);
+                break;
+            case PendingChange::Kind::restore:
+                restoreRemovedRequests(change.identifiers);
+                break;
+            }
+        }
+    }
 };

@@ -43,38 +43,82 @@ QByteArray encodeChange(const PendingChange &change)
         document.dump(-1, ' ', false, InboxJson::error_handler_t::replace));
 }
 
-std::optional<PendingChange> decodeChange(const QByteArray &json)
+// One change alone as Plimsa wrote it before batches, so that an older holder
+// of the lock still reads it. Several: an array of the same objects, where the
+// requests of consecutive additions share one.
+QByteArray encodeChanges(const std::vector<PendingChange> &changes)
 {
-    const InboxJson document = InboxJson::parse(json.begin(), json.end(), nullptr, false);
+    if (changes.size() == 1)
+        return encodeChange(changes.front());
+    const auto isAdd = [](const PendingChange &change) {
+        return change.kind == PendingChange::Kind::add;
+    };
+    QByteArray json = "[";
+    for (auto run = changes.begin(); run != changes.end();) {
+        if (json.size() > 1)
+            json += ',';
+        if (!isAdd(*run)) {
+            json += encodeChange(*run++);
+            continue;
+        }
+        const auto end = std::find_if_not(run, changes.end(), isAdd);
+        std::vector<NotificationRequest> requests;
+        requests.reserve(static_cast<std::size_t>(end - run));
+        for (; run != end; ++run)
+            requests.push_back(run->request);
+        json += "{\"add\":" + encodePendingRequests(requests) + '}';
+    }
+    return json + ']';
+}
+
+// Appends the changes of one object; false when it is malformed.
+bool decodeChange(const InboxJson &document, std::vector<PendingChange> &changes)
+{
     if (!document.is_object() || document.size() != 1)
-        return std::nullopt;
-    PendingChange change;
+        return false;
     for (const auto kind :
          {PendingChange::Kind::add, PendingChange::Kind::remove, PendingChange::Kind::restore}) {
         const auto member = document.find(memberOf(kind));
         if (member == document.end())
             continue;
-        change.kind = kind;
         if (kind == PendingChange::Kind::add) {
             // Always written with `time`: no zone is needed to read it.
             const auto requests = decodePendingRequests(QByteArray::fromStdString(member->dump()),
                                                         LocalCalendar("UTC"));
-            if (!requests || requests->size() != 1)
-                return std::nullopt;
-            change.request = requests->front();
-            return change;
+            if (!requests || requests->empty())
+                return false;
+            for (const NotificationRequest &request : *requests)
+                changes.push_back({kind, request, {}});
+            return true;
         }
         if (!member->is_array())
-            return std::nullopt;
+            return false;
+        PendingChange change{kind, {}, {}};
         for (const InboxJson &identifier : *member) {
             if (!identifier.is_string())
-                return std::nullopt;
+                return false;
             change.identifiers.append(
                 QString::fromStdString(identifier.get_ref<const std::string &>()));
         }
-        return change;
+        changes.push_back(std::move(change));
+        return true;
     }
-    return std::nullopt;
+    return false;
+}
+
+std::optional<std::vector<PendingChange>> decodeChanges(const QByteArray &json)
+{
+    const InboxJson document = InboxJson::parse(json.begin(), json.end(), nullptr, false);
+    std::vector<PendingChange> changes;
+    if (document.is_object())
+        return decodeChange(document, changes) ? std::optional(std::move(changes)) : std::nullopt;
+    if (!document.is_array() || document.empty())
+        return std::nullopt;
+    for (const InboxJson &element : document) {
+        if (!decodeChange(element, changes))
+            return std::nullopt;
+    }
+    return changes;
 }
 
 // The wall clock orders the changes of different processes roughly; within
@@ -95,9 +139,9 @@ QString nextName()
 
 PendingInbox::PendingInbox(QString folder) : m_folder(std::move(folder)) {}
 
-bool PendingInbox::put(const PendingChange &change)
+bool PendingInbox::put(const std::vector<PendingChange> &changes)
 {
-    return StoredFile(m_folder + QLatin1Char('/') + nextName()).write(encodeChange(change));
+    return StoredFile(m_folder + QLatin1Char('/') + nextName()).write(encodeChanges(changes));
 }
 
 std::vector<PendingInbox::Entry> PendingInbox::read() const
@@ -110,8 +154,8 @@ std::vector<PendingInbox::Entry> PendingInbox::read() const
         const std::optional<QByteArray> bytes = file.read();
         if (!bytes)
             continue;
-        if (auto change = decodeChange(*bytes))
-            entries.push_back({name, std::move(*change)});
+        if (auto changes = decodeChanges(*bytes))
+            entries.push_back({name, std::move(*changes)});
         else if (file.keepUnreadable(*bytes))
             remove(name);
     }

@@ -75,14 +75,18 @@ std::optional<NotificationRequest> decodeRequest(const Json &object, const Local
         request.trigger.time = *older;
         return request;
     }
-    if (!time->is_number() || !std::isfinite(time->get<double>()) ||
-        std::abs(time->get<double>()) > largestTime)
+    if (!time->is_number() || !isStorableTime(time->get<double>()))
         return std::nullopt;
     request.trigger.time = time->get<double>();
     return request;
 }
 
 } // namespace
+
+bool isStorableTime(double time)
+{
+    return std::isfinite(time) && std::abs(time) <= largestTime;
+}
 
 QByteArray encodePendingRequests(const std::vector<NotificationRequest> &requests)
 {

@@ -32,6 +32,8 @@ private:
     StoredFile m_file;
 };
 
+// Whether the file holds a request due at `time` and reads it back.
+bool isStorableTime(double time);
 QByteArray encodePendingRequests(const std::vector<NotificationRequest> &requests);
 // Strict: any malformed member fails the whole list, never a partial one.
 // Entries without "time" are in the older form: their local minute is placed

@@ -32,6 +32,10 @@ public:
     {
         m_center.restoreRemovedRequests(identifiers);
     }
+    void applyChanges(const std::vector<PendingChange> &changes) override
+    {
+        m_center.applyChanges(changes);
+    }
 
     LocalNotificationCenter &center() { return m_center; }
     bool isBusy() { return m_server.isBusy(); }

@@ -484,6 +484,9 @@ void SyncEngine::apply(const std::vector<ServerObject> &fetched, const QStringLi
     std::vector<SyncedCopy> copies;
     std::vector<QString> gone;
     std::unordered_set<Uuid, UuidHash> removedIds;
+    // New to-dos go to the end of the list in the order they were made, not
+    // in the server's listing order; changed ones keep their place.
+    std::vector<std::pair<double, TodoItem>> added;
     for (const ServerObject &object : fetched) {
         const auto todo = read(object.data);
         if (todo && m_journal.isWaiting(todo->id)) {
@@ -499,13 +502,19 @@ void SyncEngine::apply(const std::vector<ServerObject> &fetched, const QStringLi
                                     object.etag, object.data});
         if (!todo)
             continue;
-        if (todo->shown()) {
+        const bool known = m_journal.known(todo->id).has_value();
+        if (todo->shown() && known) {
             outcome.upserts.push_back(todo->item());
-        } else if (m_journal.known(todo->id)) {
+        } else if (todo->shown()) {
+            added.emplace_back(todo->created.value_or(0), todo->item());
+        } else if (known) {
             outcome.removals.push_back(todo->id);
             removedIds.insert(todo->id);
         }
     }
+    std::ranges::stable_sort(added, {}, &std::pair<double, TodoItem>::first);
+    for (auto &[created, item] : added)
+        outcome.upserts.push_back(std::move(item));
     for (const QString &href : removed) {
         const auto copy = m_state.copyAt(href);
         if (!copy || (copy->id && m_journal.isWaiting(*copy->id)))

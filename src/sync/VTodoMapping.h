@@ -34,6 +34,9 @@ struct ServerTodo {
     TodoExtras extras;
     bool cancelled = false;
     std::optional<double> lastModified;
+    // When it was made: CREATED, else DTSTAMP; the order a list that takes
+    // many at once shows them in.
+    std::optional<double> created;
     int sequence = 0;
 
     // Cancelled to-dos and those without a due time are not in the list.

@@ -106,6 +106,9 @@ std::optional<ServerTodo> readVTodo(std::string_view calendarText, const LocalCa
     result.extras.rrule = repeatRule(todo);
     result.cancelled = icalcomponent_get_status(todo) == ICAL_STATUS_CANCELLED;
     result.lastModified = propertyInstant(todo, ICAL_LASTMODIFIED_PROPERTY, local);
+    result.created = propertyInstant(todo, ICAL_CREATED_PROPERTY, local);
+    if (!result.created)
+        result.created = propertyInstant(todo, ICAL_DTSTAMP_PROPERTY, local);
     result.sequence = icalcomponent_get_sequence(todo);
     return result;
 }

@@ -237,7 +237,7 @@ void SyncController::connectAccount(const QUrl &server, const QString &user,
         if (!isSetUpBy(client))
             return;
         if (!found.ok())
-            return failSetup(found.error, done);
+            return failSetup(found, done);
         m_setup->home = found.value.home;
         m_setup->passwordOrigins = found.value.passwordOrigins;
         const std::vector<TaskList> &lists = found.value.lists;
@@ -250,8 +250,10 @@ void SyncController::connectAccount(const QUrl &server, const QString &user,
         if (lists.size() == 1)
             return chooseTaskList(lists.front().url, done);
         if (lists.empty())
-            return done(setupStep(SyncSetupStep::Kind::offerList));
-        done({SyncSetupStep::Kind::chooseList, ServerError::none, lists});
+            return done(withHosts(setupStep(SyncSetupStep::Kind::offerList)));
+        SyncSetupStep choose = setupStep(SyncSetupStep::Kind::chooseList);
+        choose.lists = lists;
+        done(withHosts(std::move(choose)));
     });
 }
 
@@ -271,14 +273,13 @@ void SyncController::chooseTaskList(const QUrl &list, SetupReply done)
                        if (!isSetUpBy(client))
                            return;
                        if (!count.ok())
-                           return failSetup(count.error, done);
+                           return failSetup(count, done);
                        if (count.value.onServer == 0)
                            return adopt(done);
-                       done({SyncSetupStep::Kind::confirm,
-                             ServerError::none,
-                             {},
-                             count.value.fromServer,
-                             count.value.toServer});
+                       SyncSetupStep confirm = setupStep(SyncSetupStep::Kind::confirm);
+                       confirm.fromServer = count.value.fromServer;
+                       confirm.toServer = count.value.toServer;
+                       done(withHosts(std::move(confirm)));
                    });
 }
 
@@ -292,7 +293,7 @@ void SyncController::createTaskList(SetupReply done)
                                if (!isSetUpBy(client))
                                    return;
                                if (!made.ok())
-                                   return failSetup(made.error, done);
+                                   return failSetup(made, done);
                                m_setup->list = made.value.url;
                                adopt(done);
                            });
@@ -316,10 +317,20 @@ bool SyncController::isSetUpBy(const CalDavClient *client) const
     return m_setup && m_setup->client == client;
 }
 
-void SyncController::failSetup(ServerError error, const SetupReply &done)
+template <typename T>
+void SyncController::failSetup(const ServerResult<T> &result, const SetupReply &done)
 {
     cancelSetup();
-    done(setupStep(SyncSetupStep::Kind::failed, error));
+    SyncSetupStep failed = setupStep(SyncSetupStep::Kind::failed, result.error);
+    failed.message = result.message;
+    done(failed);
+}
+
+SyncSetupStep SyncController::withHosts(SyncSetupStep step) const
+{
+    if (m_setup)
+        step.passwordHosts = m_setup->client->passwordHosts();
+    return step;
 }
 
 void SyncController::adopt(SetupReply done)

@@ -69,7 +69,9 @@ private:
     void setState(State state, Attention attention = Attention::none);
     void tearDown();
     bool isSetUpBy(const CalDavClient *client) const;
-    void failSetup(ServerError error, const SetupReply &done);
+    template <typename T> void failSetup(const ServerResult<T> &result, const SetupReply &done);
+    // The step, saying where the password goes.
+    SyncSetupStep withHosts(SyncSetupStep step) const;
     void adopt(SetupReply done);
 
     ContentView &m_view;

@@ -34,7 +34,7 @@ SyncSetupDialog::SyncSetupDialog(QWidget *parent)
       m_useList(new QPushButton(tr("Use This List"), this)),
       m_createList(new QPushButton(tr("Create “Plimsa” List"), this)),
       m_start(new QPushButton(tr("Start Sync"), this)), m_lists(new QListWidget(this)),
-      m_message(new QLabel(this))
+      m_message(new QLabel(this)), m_hosts(new QLabel(this))
 {
     setWindowTitle(tr("Sync Settings"));
     auto *form = new QFormLayout;
@@ -47,6 +47,10 @@ SyncSetupDialog::SyncSetupDialog(QWidget *parent)
     m_password->setEchoMode(QLineEdit::Password);
     m_message->setWordWrap(true);
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_message->setTextFormat(Qt::PlainText);
+    m_hosts->setWordWrap(true);
+    m_hosts->setTextFormat(Qt::PlainText);
+    m_hosts->hide();
     m_lists->setAccessibleName(tr("Task lists"));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
@@ -79,6 +83,7 @@ SyncSetupDialog::SyncSetupDialog(QWidget *parent)
     auto *column = new QVBoxLayout(this);
     column->addLayout(form);
     column->addWidget(m_message);
+    column->addWidget(m_hosts);
     column->addWidget(m_lists);
     column->addWidget(buttons);
     offer(m_connect);
@@ -106,10 +111,12 @@ void SyncSetupDialog::showStep(const SyncSetupStep &step, const QString &untrust
 
 void SyncSetupDialog::showNext(const SyncSetupStep &step, const QString &untrustedFingerprint)
 {
+    m_hosts->setVisible(!step.passwordHosts.isEmpty());
+    m_hosts->setText(tr("Your password goes only to: %1").arg(step.passwordHosts.join(u", ")));
     switch (step.kind) {
     case SyncSetupStep::Kind::failed:
         offer(m_connect);
-        return showError(step.error, untrustedFingerprint);
+        return showError(step.error, step.message, untrustedFingerprint);
     case SyncSetupStep::Kind::chooseList:
         m_message->setText(tr("This account has several task lists. Choose the one to keep "
                               "in step with Plimsa's list."));
@@ -135,7 +142,8 @@ void SyncSetupDialog::showNext(const SyncSetupStep &step, const QString &untrust
     }
 }
 
-void SyncSetupDialog::showError(ServerError error, const QString &untrustedFingerprint)
+void SyncSetupDialog::showError(ServerError error, const QString &serverMessage,
+                                const QString &untrustedFingerprint)
 {
     if (!untrustedFingerprint.isEmpty()) {
         m_message->setText(tr("The server's certificate is not trusted by this system, so "
@@ -156,9 +164,14 @@ void SyncSetupDialog::showError(ServerError error, const QString &untrustedFinge
         m_message->setText(tr("The user name or password is wrong."));
         return;
     case ServerError::preconditionFailed:
+    case ServerError::refused:
+        if (!serverMessage.isEmpty()) {
+            m_message->setText(tr("The server refused: %1").arg(serverMessage));
+            return;
+        }
+        [[fallthrough]];
     case ServerError::notFound:
     case ServerError::listGone:
-    case ServerError::refused:
     case ServerError::invalidSyncToken:
     case ServerError::badAnswer:
     case ServerError::server:

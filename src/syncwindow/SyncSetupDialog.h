@@ -32,6 +32,8 @@ public:
     QPushButton *createListButton() const { return m_createList; }
     QPushButton *startButton() const { return m_start; }
     QLabel *message() const { return m_message; }
+    // Where the password goes, once the account is found.
+    QLabel *passwordHosts() const { return m_hosts; }
 
     // Where the set-up stands; a failure names the certificate the server
     // showed when it is not trusted.
@@ -46,7 +48,8 @@ signals:
 private:
     void connectToServer();
     void showNext(const SyncSetupStep &step, const QString &untrustedFingerprint);
-    void showError(ServerError error, const QString &untrustedFingerprint);
+    void showError(ServerError error, const QString &serverMessage,
+                   const QString &untrustedFingerprint);
     // By name, "Plimsa" chosen when there is one.
     void showLists(std::vector<TaskList> lists);
     // The one action the dialog offers now, the default button; none while busy.
@@ -62,4 +65,5 @@ private:
     QPushButton *m_start;
     QListWidget *m_lists;
     QLabel *m_message;
+    QLabel *m_hosts;
 };

@@ -6,6 +6,8 @@
 #include <CalendarServer.h>
 #include <TaskList.h>
 
+#include <QStringList>
+
 #include <vector>
 
 // Where the sync set-up stands after a step with the server: what the set-up
@@ -28,4 +30,8 @@ struct SyncSetupStep {
     std::vector<TaskList> lists;
     int fromServer = 0;
     int toServer = 0;
+    // The hosts the password goes to, once the account is found.
+    QStringList passwordHosts{};
+    // The server's own words for a refusal.
+    QString message{};
 };

@@ -9,8 +9,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
@@ -307,7 +310,8 @@ TEST_F(LocalNotificationCenterTest, ADueReminderStaysPendingUntilAServerTakesItA
         center->deliverDue();
         EXPECT_TRUE(server.shown.empty());
         ASSERT_EQ(center->pendingRequests().size(), 1u) << "kept until a server takes it";
-        EXPECT_EQ(center->millisecondsUntilNextCheckForTesting(), 60000) << "tried again within a minute";
+        EXPECT_EQ(center->millisecondsUntilNextCheckForTesting(), 60000)
+            << "tried again within a minute";
 
         switch (c.then) {
         case Then::serverAppears:
@@ -458,4 +462,43 @@ TEST_F(LocalNotificationCenterTest, OneCenterOnAFileDeliversTheOtherHandsOverUnt
     ASSERT_EQ(otherServer.shown.size(), 1u);
     EXPECT_EQ(otherServer.shown.front().body, QStringLiteral("Todo: B"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return onDisk().empty(); }));
+}
+
+TEST_F(LocalNotificationCenterTest, ChangesHandedOverInOneTurnGoAsOneFile)
+{
+    // Another process delivers: it holds the lock.
+    const QByteArray lockPath =
+        QFile::encodeName(directory.filePath(QStringLiteral("pending.lock")));
+    const int lock = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(lock, 0);
+    ASSERT_EQ(::flock(lock, LOCK_EX | LOCK_NB), 0);
+    auto center = makeCenter();
+    ASSERT_FALSE(center->isDelivering());
+
+    // One change handed over earlier, as every Plimsa writes a single one.
+    const QDir inbox(directory.filePath(QStringLiteral("pending.inbox")));
+    const NotificationRequest earlier = requestAt(QStringLiteral("earlier"), {2026, 3, 5, 19, 30});
+    QFile single(inbox.filePath(QStringLiteral("000000000000000-single.json")));
+    ASSERT_TRUE(single.open(QIODevice::WriteOnly));
+    single.write("{\"add\":" + encodePendingRequests({earlier}) + '}');
+    single.close();
+
+    std::vector<NotificationRequest> expected{earlier};
+    for (int i = 0; i < 1000; ++i) {
+        const NotificationRequest request = requestAt(QString::number(i), {2026, 3, 5, 19, 31});
+        center->add(request);
+        if (i > 0)
+            expected.push_back(request);
+    }
+    center->removePendingRequests({QStringLiteral("0")});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(inbox.entryList({QStringLiteral("*.json")}, QDir::Files).size(), 2);
+
+    ::close(lock);
+    center->deliverDue();
+    EXPECT_TRUE(center->isDelivering());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return inbox.entryList({QStringLiteral("*.json")}, QDir::Files).isEmpty(); }));
+    EXPECT_EQ(PendingRequestsFile(path).read(LocalCalendar("UTC")), expected)
+        << "each file's changes applied in order, the older file first";
 }

@@ -46,9 +46,10 @@ bool PlimsaProcess::waitUntilRunning(int timeoutMs)
 
 void PlimsaProcess::signal(int signalNumber) const
 {
-    // Pid 0 would signal the whole process group: the test and its runner.
-    if (pid() > 0)
-        ::kill(pid(), signalNumber);
+    // Once the process has ended its pid reads 0, and kill(0) would signal the
+    // test's whole process group (ctest and the shell that runs it).
+    if (const pid_t process = pid(); process > 0)
+        ::kill(process, signalNumber);
 }
 
 bool PlimsaProcess::exitsNormally(int timeoutMs)

@@ -16,6 +16,17 @@ const char busConfig[] =
   <listen>unix:dir=%1</listen>
   <auth>EXTERNAL</auth>
 %2
+  <!-- The session bus's own limits (session.conf), far above dbus-daemon's
+       defaults: 128 calls awaiting an answer per connection, 512 waiting for
+       a service to start. -->
+  <limit name="max_incoming_bytes">1000000000</limit>
+  <limit name="max_outgoing_bytes">1000000000</limit>
+  <limit name="max_message_size">1000000000</limit>
+  <limit name="service_start_timeout">120000</limit>
+  <limit name="max_pending_service_starts">10000</limit>
+  <limit name="max_names_per_connection">50000</limit>
+  <limit name="max_match_rules_per_connection">50000</limit>
+  <limit name="max_replies_per_connection">50000</limit>
   <policy context="default">
     <allow send_destination="*" eavesdrop="true"/>
     <allow eavesdrop="true"/>

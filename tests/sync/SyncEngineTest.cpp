@@ -481,11 +481,13 @@ else:
     print(calendar.todo_by_uid(sys.stdin.read()).data)
 )";
 
-QByteArray otherClientsTodo(const char *uid, const char *summary)
+QByteArray otherClientsTodo(const char *uid, const char *summary,
+                            const char *created = "20260101T000000Z")
 {
     return QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//EN\r\n"
                       "BEGIN:VTODO\r\nUID:") +
-           uid + "\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:" + summary +
+           uid + "\r\nDTSTAMP:20260101T000000Z\r\nCREATED:" + created +
+           "\r\nSUMMARY:" + summary +
            "\r\nDUE:20260305T183000Z\r\nCATEGORIES:Work,Phone\r\n"
            "DESCRIPTION:Ask about the keys\r\nX-OTHER-CLIENT-FLAG:kept\r\n"
            "END:VTODO\r\nEND:VCALENDAR\r\n";
@@ -558,6 +560,18 @@ TEST_P(WithAnotherClient, ASecondSetUpOfTheListMergesWhatIsThereAlready)
     EXPECT_EQ(objectsOnServer(), 4u);
     EXPECT_EQ(byId(laptop->list), byId(kept));
     expectKept(runOtherClient("read", "other-client-7"), "Call Ann");
+}
+
+TEST_P(WithAnotherClient, AFirstSyncShowsToDosInTheOrderTheyWereMade)
+{
+    runOtherClient("write", otherClientsTodo("a-made-third", "Third", "20260103T000000Z"));
+    runOtherClient("write", otherClientsTodo("c-made-first", "First", "20260101T000000Z"));
+    runOtherClient("write", otherClientsTodo("b-made-second", "Second", "20260102T000000Z"));
+    ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done);
+    std::vector<std::string> names;
+    for (const TodoItem &item : laptop->list)
+        names.push_back(item.name());
+    EXPECT_EQ(names, (std::vector<std::string>{"First", "Second", "Third"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, WithAnotherClient,

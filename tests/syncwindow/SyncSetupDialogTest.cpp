@@ -190,6 +190,11 @@ TEST_P(SyncSetupDialogTest, GoesFromConnectingToTheChosenListsFirstSync)
                 QRegularExpression(QStringLiteral("([0-9A-F]{2}:){31}[0-9A-F]{2}"))))
                 << "with its fingerprint";
         }
+        if (c.caldav && !c.untrusted && std::string_view(c.password) == "secret") {
+            EXPECT_EQ(open->passwordHosts()->text(),
+                      "Your password goes only to: " + radicale.url().authority())
+                << c.what << ": says where the password goes";
+        }
         if (lists.size() > 1) {
             ASSERT_TRUE(open->taskLists()->isVisible());
             EXPECT_EQ(open->taskLists()->count(), lists.size());

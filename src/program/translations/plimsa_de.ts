@@ -381,62 +381,72 @@
         <translation>Passwort</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="50"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="54"/>
         <source>Task lists</source>
         <translation>Aufgabenlisten</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="91"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="96"/>
         <source>Fill in the server&apos;s address and your user name.</source>
         <translation>Geben Sie die Adresse des Servers und Ihren Benutzernamen ein.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="95"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="100"/>
         <source>Connecting…</source>
         <translation>Verbindung wird hergestellt…</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="114"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="115"/>
+        <source>Your password goes only to: %1</source>
+        <translation>Ihr Passwort geht nur an: %1</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="121"/>
         <source>This account has several task lists. Choose the one to keep in step with Plimsa&apos;s list.</source>
         <translation>Dieses Konto hat mehrere Aufgabenlisten. Wählen Sie die, mit der die Liste von Plimsa abgeglichen werden soll.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="120"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="127"/>
         <source>This account has no task list yet. Plimsa can make one named “Plimsa” on the server.</source>
         <translation>Dieses Konto hat noch keine Aufgabenliste. Plimsa kann auf dem Server eine namens „Plimsa“ anlegen.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="125"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="132"/>
         <source>Both Plimsa&apos;s list and the server&apos;s list hold to-dos. The first sync puts them together and removes none.</source>
         <translation>Sowohl die Liste von Plimsa als auch die Liste auf dem Server enthalten Aufgaben. Die erste Synchronisierung führt sie zusammen und entfernt keine.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="127"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="134"/>
         <source>From the server: %1</source>
         <translation>Vom Server: %1</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="128"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="135"/>
         <source>To the server: %1</source>
         <translation>Zum Server: %1</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="141"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="149"/>
         <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
         <translation>Das Zertifikat des Servers wird von diesem System nicht als vertrauenswürdig eingestuft, daher hat Plimsa keine Verbindung hergestellt. Sein SHA-256-Fingerabdruck ist %1. Fragen Sie die Administration des Servers, ob es ihres ist.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="152"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="160"/>
         <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
         <translation>Der Server ist nicht erreichbar oder hat eine sichere Verbindung abgelehnt. Prüfen Sie die Adresse und das Netzwerk.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="156"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="164"/>
         <source>The user name or password is wrong.</source>
         <translation>Benutzername oder Passwort ist falsch.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="165"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="169"/>
+        <source>The server refused: %1</source>
+        <translation>Der Server hat abgelehnt: %1</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="178"/>
         <source>This address is not a CalDAV server with task lists.</source>
         <translation>Unter dieser Adresse ist kein CalDAV-Server mit Aufgabenlisten.</translation>
     </message>

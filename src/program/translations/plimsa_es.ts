@@ -381,62 +381,72 @@
         <translation>Contraseña</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="50"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="54"/>
         <source>Task lists</source>
         <translation>Listas de tareas</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="91"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="96"/>
         <source>Fill in the server&apos;s address and your user name.</source>
         <translation>Escriba la dirección del servidor y su nombre de usuario.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="95"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="100"/>
         <source>Connecting…</source>
         <translation>Conectando…</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="114"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="115"/>
+        <source>Your password goes only to: %1</source>
+        <translation>Su contraseña solo se envía a: %1</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="121"/>
         <source>This account has several task lists. Choose the one to keep in step with Plimsa&apos;s list.</source>
         <translation>Esta cuenta tiene varias listas de tareas. Elija la que se mantendrá al día con la lista de Plimsa.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="120"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="127"/>
         <source>This account has no task list yet. Plimsa can make one named “Plimsa” on the server.</source>
         <translation>Esta cuenta aún no tiene ninguna lista de tareas. Plimsa puede crear una llamada «Plimsa» en el servidor.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="125"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="132"/>
         <source>Both Plimsa&apos;s list and the server&apos;s list hold to-dos. The first sync puts them together and removes none.</source>
         <translation>Tanto la lista de Plimsa como la del servidor tienen tareas. La primera sincronización las reúne y no quita ninguna.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="127"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="134"/>
         <source>From the server: %1</source>
         <translation>Desde el servidor: %1</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="128"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="135"/>
         <source>To the server: %1</source>
         <translation>Hacia el servidor: %1</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="141"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="149"/>
         <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
         <translation>Este sistema no confía en el certificado del servidor, así que Plimsa no se ha conectado. Su huella SHA-256 es %1. Pregunte al administrador del servidor si es el suyo.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="152"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="160"/>
         <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
         <translation>No se puede acceder al servidor, o ha rechazado una conexión segura. Compruebe la dirección y la red.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="156"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="164"/>
         <source>The user name or password is wrong.</source>
         <translation>El nombre de usuario o la contraseña no son correctos.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="165"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="169"/>
+        <source>The server refused: %1</source>
+        <translation>El servidor se negó: %1</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="178"/>
         <source>This address is not a CalDAV server with task lists.</source>
         <translation>Esta dirección no es un servidor CalDAV con listas de tareas.</translation>
     </message>

@@ -381,62 +381,72 @@
         <translation>Mot de passe</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="50"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="54"/>
         <source>Task lists</source>
         <translation>Listes de tâches</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="91"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="96"/>
         <source>Fill in the server&apos;s address and your user name.</source>
         <translation>Saisissez l’adresse du serveur et votre nom d’utilisateur.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="95"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="100"/>
         <source>Connecting…</source>
         <translation>Connexion…</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="114"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="115"/>
+        <source>Your password goes only to: %1</source>
+        <translation>Votre mot de passe n’est envoyé qu’à : %1</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="121"/>
         <source>This account has several task lists. Choose the one to keep in step with Plimsa&apos;s list.</source>
         <translation>Ce compte a plusieurs listes de tâches. Choisissez celle à tenir en accord avec la liste de Plimsa.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="120"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="127"/>
         <source>This account has no task list yet. Plimsa can make one named “Plimsa” on the server.</source>
         <translation>Ce compte n’a pas encore de liste de tâches. Plimsa peut en créer une nommée « Plimsa » sur le serveur.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="125"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="132"/>
         <source>Both Plimsa&apos;s list and the server&apos;s list hold to-dos. The first sync puts them together and removes none.</source>
         <translation>La liste de Plimsa et celle du serveur contiennent toutes deux des tâches. La première synchronisation les réunit et n’en retire aucune.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="127"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="134"/>
         <source>From the server: %1</source>
         <translation>Depuis le serveur : %1</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="128"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="135"/>
         <source>To the server: %1</source>
         <translation>Vers le serveur : %1</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="141"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="149"/>
         <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
         <translation>Le certificat du serveur n’est pas reconnu comme fiable par ce système : Plimsa ne s’est donc pas connecté. Son empreinte SHA-256 est %1. Demandez à l’administrateur du serveur s’il s’agit bien du sien.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="152"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="160"/>
         <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
         <translation>Le serveur est injoignable, ou il a refusé une connexion sécurisée. Vérifiez l’adresse et le réseau.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="156"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="164"/>
         <source>The user name or password is wrong.</source>
         <translation>Le nom d’utilisateur ou le mot de passe est incorrect.</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="165"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="169"/>
+        <source>The server refused: %1</source>
+        <translation>Le serveur a refusé : %1</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="178"/>
         <source>This address is not a CalDAV server with task lists.</source>
         <translation>Cette adresse n’est pas celle d’un serveur CalDAV avec des listes de tâches.</translation>
     </message>

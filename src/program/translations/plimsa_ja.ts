@@ -379,62 +379,72 @@
         <translation>パスワード</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="50"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="54"/>
         <source>Task lists</source>
         <translation>タスクリスト</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="91"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="96"/>
         <source>Fill in the server&apos;s address and your user name.</source>
         <translation>サーバーのアドレスとユーザー名を入力してください。</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="95"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="100"/>
         <source>Connecting…</source>
         <translation>接続中…</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="114"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="115"/>
+        <source>Your password goes only to: %1</source>
+        <translation>パスワードの送信先は次のみです: %1</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="121"/>
         <source>This account has several task lists. Choose the one to keep in step with Plimsa&apos;s list.</source>
         <translation>このアカウントには複数のタスクリストがあります。Plimsa のリストと同期するものを選んでください。</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="120"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="127"/>
         <source>This account has no task list yet. Plimsa can make one named “Plimsa” on the server.</source>
         <translation>このアカウントにはまだタスクリストがありません。Plimsa はサーバーに「Plimsa」という名前のリストを作成できます。</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="125"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="132"/>
         <source>Both Plimsa&apos;s list and the server&apos;s list hold to-dos. The first sync puts them together and removes none.</source>
         <translation>Plimsa のリストとサーバーのリストの両方に ToDo があります。最初の同期で両方をまとめます。削除されるものはありません。</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="127"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="134"/>
         <source>From the server: %1</source>
         <translation>サーバーから: %1</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="128"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="135"/>
         <source>To the server: %1</source>
         <translation>サーバーへ: %1</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="141"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="149"/>
         <source>The server&apos;s certificate is not trusted by this system, so Plimsa did not connect. Its SHA-256 fingerprint is %1. Ask the server&apos;s administrator whether it is theirs.</source>
         <translation>サーバーの証明書はこのシステムで信頼されていないため、Plimsa は接続しませんでした。SHA-256 フィンガープリントは %1 です。サーバーの管理者に、これが正しい証明書か確認してください。</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="152"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="160"/>
         <source>The server cannot be reached, or it refused a secure connection. Check the address and the network.</source>
         <translation>サーバーに接続できないか、安全な接続が拒否されました。アドレスとネットワークを確認してください。</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="156"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="164"/>
         <source>The user name or password is wrong.</source>
         <translation>ユーザー名またはパスワードが正しくありません。</translation>
     </message>
     <message>
-        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="165"/>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="169"/>
+        <source>The server refused: %1</source>
+        <translation>サーバーが拒否しました: %1</translation>
+    </message>
+    <message>
+        <location filename="../../syncwindow/SyncSetupDialog.cpp" line="178"/>
         <source>This address is not a CalDAV server with task lists.</source>
         <translation>このアドレスはタスクリストのある CalDAV サーバーではありません。</translation>
     </message>

@@ -16,6 +16,7 @@
 ReminderAgent::ReminderAgent(std::chrono::milliseconds linger, QObject *parent)
     : QObject(parent), m_linger(linger)
 {
+    reminderAgent::registerChangeType();
     new ReminderAgentAdaptor(this);
     m_sinceLastCall.start();
     m_idleCheck.setInterval(m_linger);
@@ -60,14 +61,13 @@ void ReminderAgent::Add(const QString &identifier, const QString &title, const Q
 {
     if (refuseWhileExiting())
         return;
-    const NotificationRequest request{identifier, {title, body, defaultSound}, {time, false}};
     // Only what the pending file can hold and read back is taken.
-    if (!decodePendingRequests(encodePendingRequests({request}), LocalCalendar("UTC"))) {
+    if (!isStorableTime(time)) {
         sendErrorReply(reminderAgent::invalidRequestError,
                        QStringLiteral("The time is out of range."));
         return;
     }
-    m_center->add(request);
+    m_center->add({identifier, {title, body, defaultSound}, {time, false}});
     replyOnceWritten();
 }
 
@@ -87,13 +87,23 @@ void ReminderAgent::RestoreRemoved(const QStringList &identifiers)
     replyOnceWritten();
 }
 
-void ReminderAgent::replyOnceWritten()
+QList<uint> ReminderAgent::ApplyChanges(const QList<ReminderAgentChange> &changes)
+{
+    if (refuseWhileExiting())
+        return {};
+    QList<uint> refused;
+    m_center->applyChanges(reminderAgent::fromAgentChanges(changes, refused));
+    replyOnceWritten({QVariant::fromValue(refused)});
+    return {};
+}
+
+void ReminderAgent::replyOnceWritten(const QVariantList &answer)
 {
     // The caller may forget a change once it is answered: it must be on disk
     // by then, or a kill right after would lose it.
     setDelayedReply(true);
-    m_center->afterWrite([connection = connection(), call = message()](bool written) {
-        connection.send(written ? call.createReply()
+    m_center->afterWrite([connection = connection(), call = message(), answer](bool written) {
+        connection.send(written ? call.createReply(answer)
                                 : call.createErrorReply(reminderAgent::notStoredError,
                                                         QStringLiteral("The reminders could not "
                                                                        "be written to disk.")));
@@ -105,11 +115,10 @@ bool ReminderAgent::RequestAuthorization(int options, QString &)
     if (refuseWhileExiting())
         return false;
     setDelayedReply(true);
-    m_center->requestAuthorization(
-        options, [connection = connection(), call = message()](bool granted,
-                                                                std::optional<QString> error) {
-            connection.send(call.createReply({granted, error.value_or(QString())}));
-        });
+    m_center->requestAuthorization(options, [connection = connection(), call = message()](
+                                                bool granted, std::optional<QString> error) {
+        connection.send(call.createReply({granted, error.value_or(QString())}));
+    });
     return false;
 }
 
@@ -124,7 +133,7 @@ bool ReminderAgent::refuseWhileExiting()
 
 void ReminderAgent::exitWhenIdle()
 {
-    if (!m_center->pendingRequests().empty() || m_busy() ||
+    if (m_center->hasPendingRequests() || m_busy() ||
         std::chrono::milliseconds(m_sinceLastCall.elapsed()) < m_linger)
         return;
     m_idleCheck.stop();

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <ReminderAgentChange.h>
+
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QElapsedTimer>
@@ -41,6 +43,7 @@ public:
              bool defaultSound, double time);
     void RemovePending(const QStringList &identifiers);
     void RestoreRemoved(const QStringList &identifiers);
+    QList<uint> ApplyChanges(const QList<ReminderAgentChange> &changes);
     bool RequestAuthorization(int options, QString &error);
 
 signals:
@@ -53,7 +56,7 @@ private slots:
 
 private:
     bool refuseWhileExiting();
-    void replyOnceWritten();
+    void replyOnceWritten(const QVariantList &answer = {});
     void exitWhenIdle();
 
     QDBusConnection m_connection{QString()};

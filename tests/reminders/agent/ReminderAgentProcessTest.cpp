@@ -4,20 +4,25 @@
 #include <AgentNotificationCenter.h>
 #include <Clock.h>
 #include <FakeNotificationsServer.h>
+#include <FilePlacementCounter.h>
 #include <LocalCalendar.h>
+#include <MethodCallMonitor.h>
 #include <PendingRequestsFile.h>
 #include <PlimsaProcess.h>
 #include <PrivateSessionBus.h>
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QTest>
 #include <ReminderAgentProtocol.h>
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace {
 
@@ -79,6 +84,15 @@ protected:
         return running ? pid : 0;
     }
 
+    QString pendingFolder() const { return home.dataHome() + QStringLiteral("/plimsa"); }
+
+    std::vector<NotificationRequest> pendingOnDisk() const
+    {
+        return PendingRequestsFile(pendingFolder() + QStringLiteral("/pending-notifications.json"))
+            .read(LocalCalendar("UTC"))
+            .value_or(std::vector<NotificationRequest>{});
+    }
+
     // What the agents and the app take for now.
     double fakeNow() const { return SystemClock().now() + clockOffset; }
 
@@ -88,8 +102,8 @@ protected:
         const double now = SystemClock().now();
         const LocalCalendar utc("UTC");
         const DateComponents current = utc.components(now);
-        return *utc.instant(current.year, current.month, current.day, current.hour,
-                            current.minute, 0) +
+        return *utc.instant(current.year, current.month, current.day, current.hour, current.minute,
+                            0) +
                120;
     }();
     double clockOffset = 0;
@@ -115,6 +129,14 @@ NotificationRequest requestAt(const QString &identifier, double time)
     return {identifier,
             {QStringLiteral("Reminder"), QStringLiteral("Todo: ") + identifier, true},
             {time, false}};
+}
+
+std::vector<NotificationRequest> numbered(int count, double time)
+{
+    std::vector<NotificationRequest> requests;
+    for (int i = 0; i < count; ++i)
+        requests.push_back(requestAt(QString::number(i), time));
+    return requests;
 }
 
 } // namespace
@@ -152,7 +174,8 @@ TEST_F(ReminderAgentProcessTest, DeliversWithTheWindowClosedOnceEachAndAClickOpe
 
     const int untilDue = static_cast<int>((minuteStart - fakeNow()) * 1000);
     ASSERT_GT(untilDue, 0) << "everything before the minute took too long";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return notifications.received.size() >= 2; }, untilDue + 5000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return notifications.received.size() >= 2; }, untilDue + 5000));
     EXPECT_GE(fakeNow(), minuteStart - 0.5) << "not before the minute";
     EXPECT_FALSE(QTest::qWaitFor([&] { return notifications.received.size() > 2; }, 2000))
         << "one deliverer, with the app running too";
@@ -199,23 +222,123 @@ TEST_F(ReminderAgentProcessTest, TheAgentLeavesWithItsSessionAndKeepsWhatIsPendi
 TEST_F(ReminderAgentProcessTest, CallsQueuedAtAStoppedAgentReachTheNextOneWhenItIsKilled)
 {
     const double later = minuteStart + 3600;
+    const struct {
+        const char *what;
+        int adds;
+    } cases[] = {
+        {"an add and a withdrawal", 1},
+        {"10,000 adds and a withdrawal", 10000},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        AgentNotificationCenter app(bus.connect(QLatin1String(c.what)), [] { return nullptr; });
+        app.add(requestAt(QStringLiteral("A"), later));
+        app.finishCalls();
+        const uint stopped = agentPid();
+        ASSERT_NE(stopped, 0u);
+        ::kill(static_cast<pid_t>(stopped), SIGSTOP);
+        const std::vector<NotificationRequest> added = numbered(c.adds, later);
+        for (const NotificationRequest &request : added)
+            app.add(request);
+        app.removePendingRequests({QStringLiteral("A")});
+        // Time for the calls to reach the stopped agent's queue on the bus.
+        QTest::qWait(300);
+        ::kill(static_cast<pid_t>(stopped), SIGKILL);
+        app.finishCalls();
+        EXPECT_NE(agentPid(), stopped) << "the next agent took them";
+        const std::vector<NotificationRequest> onDisk = pendingOnDisk();
+        EXPECT_EQ(onDisk.size(), added.size());
+        EXPECT_TRUE(onDisk == added) << "none lost, and A withdrawn";
+
+        if (const uint next = agentPid())
+            ::kill(static_cast<pid_t>(next), SIGKILL);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return agentPid() == 0; }));
+        QFile::remove(pendingFolder() + QStringLiteral("/pending-notifications.json"));
+    }
+}
+
+TEST_F(ReminderAgentProcessTest, TenThousandRemindersInOneTurnAreAFewCallsAndAFewWrites)
+{
+    ASSERT_TRUE(QDir().mkpath(pendingFolder()));
     AgentNotificationCenter app(bus.connect(QStringLiteral("app")), [] { return nullptr; });
-    app.add(requestAt(QStringLiteral("A"), later));
+    // The agent runs before the counting starts.
+    app.removePendingRequests({QStringLiteral("none")});
     app.finishCalls();
-    const uint stopped = agentPid();
-    ASSERT_NE(stopped, 0u);
-    ::kill(static_cast<pid_t>(stopped), SIGSTOP);
-    app.add(requestAt(QStringLiteral("B"), later));
-    app.removePendingRequests({QStringLiteral("A")});
-    // Time for the calls to reach the stopped agent's queue on the bus.
-    QTest::qWait(300);
-    ::kill(static_cast<pid_t>(stopped), SIGKILL);
+    MethodCallMonitor calls(bus.address(), QStringLiteral("org.plimsa.Reminders1"));
+    ASSERT_TRUE(calls.isReady());
+    FilePlacementCounter writes(pendingFolder(), "pending-notifications.json");
+    ASSERT_TRUE(writes.isWatching());
+
+    const std::vector<NotificationRequest> reminders = numbered(10000, minuteStart + 3600);
+    for (const NotificationRequest &request : reminders)
+        app.add(request);
     app.finishCalls();
-    EXPECT_NE(agentPid(), stopped) << "the next agent took them";
-    const auto pending =
-        PendingRequestsFile(home.dataHome() + QStringLiteral("/plimsa/pending-notifications.json"))
-            .read(LocalCalendar("UTC"));
-    ASSERT_TRUE(pending);
-    EXPECT_EQ(*pending, std::vector{requestAt(QStringLiteral("B"), later)})
-        << "B not lost, and A withdrawn";
+    // Routed after every call of the app: once the monitor has it, it has them all.
+    const QDBusMessage marker =
+        observer.call(QDBusMessage::createMethodCall(reminderAgent::service, reminderAgent::path,
+                                                     QStringLiteral("org.plimsa.Reminders1"),
+                                                     QStringLiteral("RemovePending"))
+                      << QStringList());
+    ASSERT_NE(marker.type(), QDBusMessage::ErrorMessage) << qPrintable(marker.errorMessage());
+    QStringList members;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        members = calls.members();
+        return !members.isEmpty() && members.back() == QLatin1String("RemovePending");
+    }));
+    members.removeLast();
+    EXPECT_GE(members.size(), 1);
+    EXPECT_LE(members.size(), 2) << "calls: " << members.size() << ", the first "
+                                 << qPrintable(members.value(0));
+    const int written = writes.count();
+    EXPECT_GE(written, 1);
+    EXPECT_LE(written, 2) << "writes of the pending file";
+    const std::vector<NotificationRequest> onDisk = pendingOnDisk();
+    EXPECT_EQ(onDisk.size(), reminders.size());
+    EXPECT_TRUE(onDisk == reminders);
+}
+
+TEST_F(ReminderAgentProcessTest, ChangesToOneReminderInOneTurnEndAsTheLastOneSays)
+{
+    enum class Step { add, withdraw, restore };
+    const struct {
+        const char *what;
+        std::vector<Step> steps;
+        int ends; // the version pending at the end, -1 for none
+    } cases[] = {
+        {"added again, then withdrawn: gone", {Step::add, Step::withdraw}, -1},
+        {"withdrawn, then added again: the new one", {Step::withdraw, Step::add}, 1},
+        {"withdrawn and restored: as it was", {Step::withdraw, Step::restore}, 0},
+        {"replaced, withdrawn and restored: the replacement",
+         {Step::add, Step::withdraw, Step::restore},
+         1},
+        {"withdrawn, restored, withdrawn: gone",
+         {Step::withdraw, Step::restore, Step::withdraw},
+         -1},
+        {"replaced twice: the last", {Step::add, Step::add}, 2},
+    };
+    AgentNotificationCenter app(bus.connect(QStringLiteral("app")), [] { return nullptr; });
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString identifier = QLatin1String(c.what);
+        const auto version = [&](int number) {
+            return requestAt(identifier, minuteStart + 3600 + 60 * number);
+        };
+        app.add(version(0));
+        app.finishCalls();
+        int added = 0;
+        for (const Step step : c.steps) {
+            if (step == Step::add)
+                app.add(version(++added));
+            else if (step == Step::withdraw)
+                app.removePendingRequests({identifier});
+            else
+                app.restoreRemovedRequests({identifier});
+        }
+        app.finishCalls();
+        std::vector<NotificationRequest> pending;
+        std::ranges::copy_if(pendingOnDisk(), std::back_inserter(pending),
+                             [&](const auto &request) { return request.identifier == identifier; });
+        EXPECT_EQ(pending,
+                  c.ends < 0 ? std::vector<NotificationRequest>{} : std::vector{version(c.ends)});
+    }
 }

@@ -5,8 +5,10 @@
 #include <FixedClock.h>
 #include <Instant.h>
 #include <LocalNotificationCenter.h>
+#include <MethodCallMonitor.h>
 #include <PrivateSessionBus.h>
 #include <QDBusConnectionInterface>
+#include <QDBusServiceWatcher>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,6 +17,7 @@
 #include <ReminderAgent.h>
 #include <ReminderAgentProtocol.h>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace std::chrono_literals;
 
@@ -61,6 +64,11 @@ public slots:
         refuse();
     }
     Q_SCRIPTABLE void RemovePending(const QStringList &) { refuse(); }
+    Q_SCRIPTABLE QList<uint> ApplyChanges(const QList<ReminderAgentChange> &)
+    {
+        refuse();
+        return {};
+    }
 
 private:
     void refuse()
@@ -72,6 +80,35 @@ private:
         if (refused++ == 0 && onFirstRefusal)
             onFirstRefusal();
     }
+};
+
+// An agent from before batches: it knows the calls of one change each, and
+// hands them to `center`.
+class OlderAgent : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.plimsa.Reminders1")
+
+public:
+    explicit OlderAgent(NotificationCenter &center) : m_center(center) {}
+
+public slots:
+    Q_SCRIPTABLE void Add(const QString &identifier, const QString &title, const QString &body,
+                          bool defaultSound, double time)
+    {
+        m_center.add({identifier, {title, body, defaultSound}, {time, false}});
+    }
+    Q_SCRIPTABLE void RemovePending(const QStringList &identifiers)
+    {
+        m_center.removePendingRequests(identifiers);
+    }
+    Q_SCRIPTABLE void RestoreRemoved(const QStringList &identifiers)
+    {
+        m_center.restoreRemovedRequests(identifiers);
+    }
+    Q_SCRIPTABLE bool RequestAuthorization(int, QString &) { return true; }
+
+private:
+    NotificationCenter &m_center;
 };
 
 class ReminderAgentTest : public ::testing::Test {
@@ -91,11 +128,12 @@ protected:
 
     std::unique_ptr<AgentNotificationCenter> makeClient()
     {
-        return std::make_unique<AgentNotificationCenter>(bus.connect(QStringLiteral("app")), [this] {
-            auto local = std::make_unique<RecordingNotificationCenter>();
-            localCenter = local.get();
-            return local;
-        });
+        return std::make_unique<AgentNotificationCenter>(
+            bus.connect(QStringLiteral("app")), [this] {
+                auto local = std::make_unique<RecordingNotificationCenter>();
+                localCenter = local.get();
+                return local;
+            });
     }
 
     // Calls are answered in order: once a last one is answered, all are. A
@@ -119,8 +157,9 @@ protected:
     QTemporaryDir directory;
     SilentServer server;
     FixedClock clock{evening - 600};
-    LocalNotificationCenter center{PendingRequestsFile(directory.filePath(QStringLiteral("p.json"))),
-                                   server, clock, [] { return LocalCalendar("UTC"); }};
+    LocalNotificationCenter center{
+        PendingRequestsFile(directory.filePath(QStringLiteral("p.json"))), server, clock,
+        [] { return LocalCalendar("UTC"); }};
     bool busy = false;
     RecordingNotificationCenter *localCenter = nullptr;
 };
@@ -155,15 +194,99 @@ TEST_F(ReminderAgentTest, CallsReachTheAgentInTheOrderTheyWereMade)
     EXPECT_EQ(localCenter, nullptr);
 }
 
-TEST_F(ReminderAgentTest, ARequestThePendingFileCannotHoldIsRefused)
+TEST_F(ReminderAgentTest, ChangesThePendingFileCannotHoldAreLeftOutAndTheRestTaken)
 {
     auto agent = startAgent(QStringLiteral("agent"));
     ASSERT_TRUE(agent);
+    ReminderAgentProxy proxy(reminderAgent::service, reminderAgent::path,
+                             bus.connect(QStringLiteral("caller")));
+    const auto added = [](const QString &identifier, double time) {
+        return ReminderAgentChange{QStringLiteral("add"),
+                                   identifier,
+                                   QStringLiteral("Reminder"),
+                                   QStringLiteral("Todo: ") + identifier,
+                                   true,
+                                   time};
+    };
+    QDBusPendingReply<QList<uint>> batch = proxy.ApplyChanges({
+        added(QStringLiteral("far"), 1e300),
+        added(QStringLiteral("A"), evening + 0.25),
+        {QStringLiteral("snooze"), QStringLiteral("A"), {}, {}, false, 0},
+        added(QStringLiteral("nan"), std::numeric_limits<double>::quiet_NaN()),
+        {QStringLiteral("remove"), QStringLiteral("B"), {}, {}, false, 0},
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return batch.isFinished(); }));
+    ASSERT_FALSE(batch.isError()) << qPrintable(batch.error().message());
+    EXPECT_EQ(batch.value(), QList<uint>({0, 2, 3})) << "the positions left out";
+    EXPECT_EQ(identifiers(center.pendingRequests()), QStringList{QStringLiteral("A")});
+
+    QDBusPendingReply<> single = proxy.Add(QStringLiteral("far"), {}, {}, false, 1e300);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return single.isFinished(); }));
+    EXPECT_EQ(single.error().name(), reminderAgent::invalidRequestError) << "the older call";
+
+    // The app's side drops what was left out, and sends nothing again.
+    MethodCallMonitor calls(bus.address(), QStringLiteral("org.plimsa.Reminders1"));
+    ASSERT_TRUE(calls.isReady());
     auto client = makeClient();
     client->add(requestFor(QStringLiteral("bad"), 1e300));
     client->add(requestFor(QStringLiteral("good")));
     ASSERT_TRUE(settled(*client));
-    EXPECT_EQ(identifiers(center.pendingRequests()), QStringList{QStringLiteral("good")});
+    EXPECT_EQ(identifiers(center.pendingRequests()),
+              QStringList({QStringLiteral("A"), QStringLiteral("good")}));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return calls.members() == QStringList({QStringLiteral("ApplyChanges"),
+                                               QStringLiteral("RequestAuthorization")});
+    })) << qPrintable(calls.members().join(QLatin1Char(' ')));
+}
+
+TEST_F(ReminderAgentTest, AnAgentFromBeforeBatchesGetsTheChangesOneCallEach)
+{
+    OlderAgent older(center);
+    QDBusConnection olderConnection = bus.connect(QStringLiteral("older agent"));
+    ASSERT_TRUE(olderConnection.registerObject(reminderAgent::path, &older,
+                                               QDBusConnection::ExportScriptableSlots));
+    ASSERT_TRUE(olderConnection.registerService(reminderAgent::service));
+    MethodCallMonitor calls(bus.address(), QStringLiteral("org.plimsa.Reminders1"));
+    ASSERT_TRUE(calls.isReady());
+    auto client = makeClient();
+    client->add(requestFor(QStringLiteral("A")));
+    client->add(requestFor(QStringLiteral("B")));
+    client->removePendingRequests({QStringLiteral("A")});
+    client->restoreRemovedRequests({QStringLiteral("A")});
+    client->add(requestFor(QStringLiteral("C")));
+    ASSERT_TRUE(settled(*client));
+    EXPECT_EQ(identifiers(center.pendingRequests()),
+              QStringList({QStringLiteral("B"), QStringLiteral("A"), QStringLiteral("C")}));
+    EXPECT_FALSE(client->isDeliveringLocally());
+
+    // Once an agent of today takes the name, batches again.
+    bool ownerChanged = false;
+    QDBusServiceWatcher watcher(reminderAgent::service, bus.connect(QStringLiteral("app")),
+                                QDBusServiceWatcher::WatchForOwnerChange);
+    QObject::connect(&watcher, &QDBusServiceWatcher::serviceOwnerChanged,
+                     [&](const QString &, const QString &, const QString &owner) {
+                         ownerChanged = !owner.isEmpty();
+                     });
+    ASSERT_TRUE(olderConnection.unregisterService(reminderAgent::service));
+    auto agent = startAgent(QStringLiteral("agent"));
+    ASSERT_TRUE(agent);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ownerChanged; }));
+    client->add(requestFor(QStringLiteral("D")));
+    client->removePendingRequests({QStringLiteral("B")});
+    ASSERT_TRUE(settled(*client));
+    EXPECT_EQ(identifiers(center.pendingRequests()),
+              QStringList({QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("D")}));
+    const QStringList expected{QStringLiteral("ApplyChanges"),
+                               QStringLiteral("Add"),
+                               QStringLiteral("Add"),
+                               QStringLiteral("RemovePending"),
+                               QStringLiteral("RestoreRemoved"),
+                               QStringLiteral("Add"),
+                               QStringLiteral("RequestAuthorization"),
+                               QStringLiteral("ApplyChanges"),
+                               QStringLiteral("RequestAuthorization")};
+    EXPECT_TRUE(QTest::qWaitFor([&] { return calls.members() == expected; }))
+        << qPrintable(calls.members().join(QLatin1Char(' ')));
 }
 
 TEST_F(ReminderAgentTest, AChangeThatCannotBeWrittenIsNotAnsweredAsDone)
@@ -234,7 +357,8 @@ TEST_F(ReminderAgentTest, TheAgentExitsOnlyWhenNothingIsPendingAndNothingIsShowi
 
     client->removePendingRequests({QStringLiteral("A")});
     ASSERT_TRUE(QTest::qWaitFor([&] { return center.pendingRequests().empty(); }));
-    EXPECT_FALSE(QTest::qWaitFor([&] { return finished; }, 300)) << "a shown reminder may still be clicked";
+    EXPECT_FALSE(QTest::qWaitFor([&] { return finished; }, 300))
+        << "a shown reminder may still be clicked";
 
     ASSERT_TRUE(settled(*client));
     busy = false;
@@ -323,7 +447,7 @@ TEST_F(ReminderAgentTest, ACallNoAgentTakesIsGivenUpAndReachesNoAgent)
         client->add(requestFor(QStringLiteral("A")));
         client->removePendingRequests({QStringLiteral("A")});
         ASSERT_TRUE(settled(*client));
-        EXPECT_EQ(refusing.refused, 2 * c.tries) << "each call, one after the other";
+        EXPECT_EQ(refusing.refused, c.tries) << "the batch, tried again";
         EXPECT_FALSE(reached) << "a refused call is no agent reached (no login entry)";
         EXPECT_FALSE(client->isDeliveringLocally());
         refusingConnection.unregisterService(reminderAgent::service);
@@ -339,9 +463,9 @@ TEST_F(ReminderAgentTest, WithoutAnAgentTheAppDeliversItselfAndHoldsTheName)
     client->add(requestFor(QStringLiteral("B")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return client->isDeliveringLocally(); }));
     ASSERT_NE(localCenter, nullptr);
-    EXPECT_EQ(localCenter->calls, QStringList({QStringLiteral("add"),
-                                               QStringLiteral("removePendingRequests"),
-                                               QStringLiteral("add")}));
+    EXPECT_EQ(localCenter->calls,
+              QStringList({QStringLiteral("add"), QStringLiteral("removePendingRequests"),
+                           QStringLiteral("add")}));
     EXPECT_TRUE(nameOwned()) << "no agent can start beside the app";
     EXPECT_FALSE(startAgent(QStringLiteral("late agent")));
 
