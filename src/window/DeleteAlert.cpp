@@ -31,7 +31,8 @@ void DeleteAlert::show()
 void DeleteAlert::askToDeleteCompleted(int count)
 {
     open(tr("Delete Completed"),
-         tr("Are you sure you want to delete %n completed to-dos?", nullptr, count),
+         count == 1 ? tr("Are you sure you want to delete this completed to-do?")
+                    : tr("Are you sure you want to delete %n completed to-dos?", nullptr, count),
          [this](bool deleted) {
              if (deleted)
                  m_view.deleteCompleted();
