@@ -331,7 +331,8 @@ bool TodoRowDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
                                                                                      : Qt::Checked,
                                Qt::CheckStateRole);
         }
-        return true;
+        // The expander row takes the press as any row does, so that the keys go on from it.
+        return !(press && isExpander(index));
     }
     // Only a double-click on the name edits it.
     if (doubleClick && !layOut(option.rect, option.font, index.data(Qt::DisplayRole).toString(),

@@ -857,6 +857,14 @@ TEST_F(DeletingTest, SpaceTicksARowOffIntoTheCompletedPartAndBack)
     press(3, Qt::Key_Right);
     EXPECT_EQ(shown(), (QStringList{"a", "c", "d", "Completed (1)", "b"}));
     EXPECT_TRUE(rows->index(4, 0).data(TodoListModel::TimeTextRole).toString().startsWith("Done "));
+    // A click on the expander row hides them, and the keys go on from it.
+    list->setCurrentIndex(rows->index(0, 0));
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowRect(3).center());
+    EXPECT_EQ(shown(), (QStringList{"a", "c", "d", "Completed (1)"}));
+    EXPECT_EQ(list->currentIndex().row(), 3);
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowRect(3).center());
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(list->currentIndex().row(), 4);
     press(3, Qt::Key_Left);
     EXPECT_EQ(shown(), (QStringList{"a", "c", "d", "Completed (1)"}));
     press(3, Qt::Key_Return);
