@@ -145,17 +145,19 @@ void TodoListModel::aboutToChange(int offset)
 
 void TodoListModel::changed(int offset)
 {
-    const std::optional<double> was =
-        m_changing && m_changing->offset == offset ? m_changing->doneAt : std::nullopt;
+    // Plain values rather than an optional copied out of one: GCC at -O1 takes
+    // that copy's value for uninitialised.
+    const bool wasDone = m_changing && m_changing->offset == offset && m_changing->doneAt;
+    const double wasDoneAt = wasDone ? *m_changing->doneAt : 0;
     m_changing.reset();
     const std::optional<double> now = todoAt(offset).completed();
-    if (was == now) {
+    if (wasDone == now.has_value() && (!wasDone || wasDoneAt == *now)) {
         if (const QModelIndex row = indexOf(offset); row.isValid())
             emit dataChanged(row, row);
         return;
     }
-    if (was)
-        removeDone({m_done.placeOf(*was, offset)});
+    if (wasDone)
+        removeDone({m_done.placeOf(wasDoneAt, offset)});
     else
         removeOpen(offset, offset);
     if (now) {
