@@ -8,6 +8,7 @@
 // figures (tab-separated, after a header line) for scripts/bench.
 
 #include "BenchSupport.h"
+#include "ProcFigures.h"
 #include "WindowBenchSupport.h"
 
 #include <ContentView.h>
@@ -45,18 +46,6 @@ double untilPainted(PaintCounter &painted, const std::function<void()> &action)
     return millisecondsOf(timer);
 }
 
-long residentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').constFirst().toLong();
-    }
-    return -1;
-}
-
 std::vector<TodoItem> storedItems(int count)
 {
     std::vector<TodoItem> items;
@@ -81,7 +70,8 @@ int main(int argc, char **argv)
     QTemporaryDir directory;
     FilePreferences preferences(directory.filePath(QStringLiteral("store")));
     writeTodoList(preferences, storedItems(count));
-    const qint64 storedBytes = QFileInfo(directory.filePath(QStringLiteral("store/TodoList"))).size();
+    const qint64 storedBytes =
+        QFileInfo(directory.filePath(QStringLiteral("store/TodoList"))).size();
     const double load = medianMilliseconds(3, [&] { readTodoList(preferences); });
     // What writing and reading the store left on the heap is not the window's.
     malloc_trim(0);
@@ -89,7 +79,7 @@ int main(int argc, char **argv)
     SystemClock clock;
     NoNotifications notifications;
     ReminderScheduler reminders(notifications);
-    const long residentBefore = residentKilobytes();
+    const long long residentBefore = procFigure(QStringLiteral("status"), "VmRSS");
 
     QElapsedTimer start;
     start.start();
@@ -101,7 +91,7 @@ int main(int argc, char **argv)
     window.show();
     processUntil([&] { return painted.paints > 0; });
     const double firstFrame = millisecondsOf(start);
-    const long resident = residentKilobytes();
+    const long long resident = procFigure(QStringLiteral("status"), "VmRSS");
 
     // Top to bottom in at most 200 even jumps: the worst frame.
     QScrollBar *bar = list->verticalScrollBar();
@@ -140,7 +130,7 @@ int main(int argc, char **argv)
 
     std::printf("todos\tstored_bytes\tload_ms\tfirst_frame_ms\tresident_kb\tresident_growth_kb\t"
                 "scroll_worst_ms\tadd_ms\tworst_frame_while_saving_ms\tdelete_ms\tsave_ms\n");
-    std::printf("%d\t%lld\t%.2f\t%.2f\t%ld\t%ld\t%.2f\t%.2f\t%.2f\t%.2f\t%.2f\n", count,
+    std::printf("%d\t%lld\t%.2f\t%.2f\t%lld\t%lld\t%.2f\t%.2f\t%.2f\t%.2f\t%.2f\n", count,
                 static_cast<long long>(storedBytes), load, firstFrame, resident,
                 resident - residentBefore, worstScroll, add, worstWhileSaving, remove, saveOnClose);
     return 0;

@@ -133,7 +133,8 @@ bool mixedList(CalDavTestServer::Kind kind, const Clock &clock)
         const TodoItem item("To-do number " + std::to_string(i), 794424600, TodoPriority::medium);
         const QString todo = client.hrefForUid(QString::fromStdString(item.id().uuidString()));
         events += client.hrefForUid(QStringLiteral("event-%1").arg(i));
-        const QByteArray data = QByteArray::fromStdString(newVTodo(item, 794424600));
+        const QByteArray data =
+            QByteArray::fromStdString(newVTodo(item, 794424600, LocalCalendar::current()));
         if (!await<QString>([&](auto r) { client.put(todo, data, {}, r); }).ok() ||
             !await<QString>([&](auto r) { client.put(events.back(), event(i), {}, r); }).ok())
             return false;

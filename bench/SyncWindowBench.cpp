@@ -81,33 +81,6 @@ private:
     quint16 m_serverPort;
 };
 
-// Times the window's frames.
-class FrameClock : public QObject {
-public:
-    explicit FrameClock(QWidget *window) { window->installEventFilter(this); }
-
-    void restart()
-    {
-        intervalsMs.clear();
-        m_sinceFrame.invalidate();
-    }
-    std::vector<double> intervalsMs;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() != QEvent::Paint)
-            return false;
-        if (m_sinceFrame.isValid())
-            intervalsMs.push_back(m_sinceFrame.nsecsElapsed() / 1e6);
-        m_sinceFrame.start();
-        return false;
-    }
-
-private:
-    QElapsedTimer m_sinceFrame;
-};
-
 void report(const char *what, std::vector<double> intervals)
 {
     std::sort(intervals.begin(), intervals.end());

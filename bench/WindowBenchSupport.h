@@ -9,9 +9,11 @@
 #include <NotificationCenter.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 class NoNotifications final : public NotificationCenter {
 public:
@@ -41,3 +43,30 @@ inline void processUntil(const std::function<bool()> &done)
     while (!done())
         QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
+
+// Times a widget's frames: the intervals between its paints.
+class FrameClock : public QObject {
+public:
+    explicit FrameClock(QWidget *window) { window->installEventFilter(this); }
+
+    void restart()
+    {
+        intervalsMs.clear();
+        m_sinceFrame.invalidate();
+    }
+    std::vector<double> intervalsMs;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::Paint)
+            return false;
+        if (m_sinceFrame.isValid())
+            intervalsMs.push_back(m_sinceFrame.nsecsElapsed() / 1e6);
+        m_sinceFrame.start();
+        return false;
+    }
+
+private:
+    QElapsedTimer m_sinceFrame;
+};

@@ -16,7 +16,8 @@
 ContentView::ContentView(Preferences &preferences, ReminderScheduler &reminders, const Clock &clock,
                          CalendarSource currentCalendar, TodoListRescue &rescue, QObject *parent)
     : QObject(parent), m_reminders(reminders), m_clock(clock),
-      m_day(clock, std::move(currentCalendar)), m_afterSave(reminders), m_list(preferences, rescue)
+      m_day(clock, std::move(currentCalendar)), m_afterSave(reminders),
+      m_completedShown(preferences), m_list(preferences, rescue)
 {
     connect(&m_day, &ShownDay::currentDateChanged, this, &ContentView::currentDateChanged);
     connect(&m_day, &ShownDay::shownDayChanged, this, &ContentView::shownDayChanged);
@@ -74,12 +75,14 @@ void ContentView::disappear()
     m_undo.dismiss();
     mayWrite();
     m_list.saveUnlessCheckpointed();
+    m_completedShown.save();
 }
 
 void ContentView::commitData()
 {
     mayWrite();
     m_list.saveForCheckpoint();
+    m_completedShown.save();
 }
 
 void ContentView::holdSaves(std::function<void()> takeOverNow)
@@ -187,6 +190,7 @@ void ContentView::applyRows(const SyncedChangesPlan &plan)
             added.push_back(item);
             continue;
         }
+        emit todoAboutToChange(static_cast<int>(found->second));
         m_list.editableItems()[found->second] = item;
         emit todoChanged(static_cast<int>(found->second));
     }
@@ -271,23 +275,13 @@ void ContentView::dismissDeleteAlert()
 
 void ContentView::deleteTodos(const QList<int> &offsets)
 {
-    QList<int> ascending;
-    for (int offset : offsets) {
-        if (offset >= 0 && static_cast<std::size_t>(offset) < m_list.items().size())
-            ascending.append(offset);
-    }
-    std::sort(ascending.begin(), ascending.end());
-    ascending.erase(std::unique(ascending.begin(), ascending.end()), ascending.end());
+    const QList<int> ascending = ascendingWithin(offsets, m_list.items().size());
     if (ascending.isEmpty())
         return;
 
     std::vector<TodoItem> &list = m_list.editableItems();
-    for (int offset : ascending) {
-        const Uuid &id = list[static_cast<std::size_t>(offset)].id();
-        m_afterSave.dropScheduled(id);
-        m_afterSave.dropRestore(id);
-        m_reminders.cancelReminders({QString::fromStdString(id.uuidString())});
-    }
+    for (int offset : ascending)
+        withdrawReminder(list[static_cast<std::size_t>(offset)].id());
 
     std::vector<std::pair<int, TodoItem>> deleted;
     deleted.reserve(static_cast<std::size_t>(ascending.size()));
@@ -397,28 +391,41 @@ ContentView::EditOutcome ContentView::saveEdit(const TodoItem &opened, const Tod
     return EditOutcome::saved;
 }
 
+void ContentView::withdrawReminder(const Uuid &id)
+{
+    m_afterSave.dropScheduled(id);
+    m_afterSave.dropRestore(id);
+    m_reminders.cancelReminders({QString::fromStdString(id.uuidString())});
+}
+
 void ContentView::replaceTodo(int offset, TodoItem item)
 {
+    withdrawReminder(m_list.items()[static_cast<std::size_t>(offset)].id());
+    putInPlace(offset, std::move(item));
+    scheduleIfToCome(m_list.items()[static_cast<std::size_t>(offset)]);
+}
+
+void ContentView::putInPlace(int offset, TodoItem item)
+{
+    emit todoAboutToChange(offset);
     TodoItem &slot = m_list.editableItems()[static_cast<std::size_t>(offset)];
-    const Uuid id = slot.id();
-    m_afterSave.dropScheduled(id);
-    m_reminders.cancelReminders({QString::fromStdString(id.uuidString())});
     slot = std::move(item);
     listChanged({{slot}, {}});
     emit todoChanged(offset);
-    scheduleIfToCome(slot);
 }
 
 void ContentView::undoChange()
 {
+    const bool completed = m_undo.changeCompleted();
     std::optional<TodoItem> taken = m_undo.takeChange();
     if (!taken)
         return;
+    if (completed)
+        return undoCompletion(std::move(*taken));
     TodoItem before = std::move(*taken);
     // By id: what is undone is that to-do, wherever it now is.
     const std::vector<TodoItem> &list = m_list.items();
-    const auto found = std::find_if(list.begin(), list.end(),
-                                    [&](const TodoItem &item) { return item.id() == before.id(); });
+    const auto found = std::ranges::find(list, before.id(), &TodoItem::id);
     if (found != list.end())
         replaceTodo(static_cast<int>(found - list.begin()), std::move(before));
 }

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "CompletedShown.h"
 #include "RemindersAfterSave.h"
 #include "ShownDay.h"
 #include "StoredList.h"
@@ -33,7 +34,8 @@
 // The main view's state and operations, free of widgets so tests can drive it.
 // Every write is announced by a signal so the widgets can render it. The
 // shown day, the list's saving, the reminders that wait for a save, the offer
-// to undo and what a sync's changes do are parts of their own.
+// to undo, what a sync's changes do and whether done to-dos are shown are
+// parts of their own; ticking off and reopening are in ContentViewCompletion.cpp.
 // Lives on the UI thread.
 struct SyncedChangesPlan;
 
@@ -179,11 +181,26 @@ public:
     // `overrule` (back at the end of the list when it was removed).
     EditOutcome saveEdit(const TodoItem &opened, const TodoDraft &draft, bool overrule);
 
-    // The to-do as it was before the last rename or edit, while that can be
-    // undone: as long as a deletion can, and never both.
+    // The to-do as it was before the last rename, edit or tick, while that can
+    // be undone: as long as a deletion can, and never both.
     const std::optional<TodoItem> &undoableChange() const { return m_undo.change(); }
-    // Puts the to-do back as it was, and its reminder as it was.
+    // Whether that change ticked the to-do off.
+    bool undoableChangeCompleted() const { return m_undo.changeCompleted(); }
+    // Puts the to-do back as it was, and its reminder as it was: for a tick,
+    // exactly the reminder it withdrew, as an undone deletion does.
     void undoChange();
+
+    // Ticks the open to-do at `offset` off, now: it keeps its place in the
+    // list, its reminder is withdrawn, and the tick can be undone.
+    void completeTodo(int offset);
+    // Opens the done to-do at `offset` again: it moves to the end of the list,
+    // as an added one, and gets its reminder when that is still to come.
+    void reopenTodo(int offset);
+    // Deletes every done to-do at once, as `deleteTodos` does.
+    void deleteCompleted();
+    // Whether the list shows its done to-dos, remembered across runs.
+    bool completedShown() const { return m_completedShown.isShown(); }
+    void setCompletedShown(bool shown);
 
     // Takes a sync's changes from the server: changed to-dos keep their place,
     // new ones are appended. Reminders of changed and removed to-dos are
@@ -210,13 +227,16 @@ signals:
     void todosInserted();
     // The deletion that can be undone changed: a new one, or none any more.
     void undoableDeletionChanged();
-    // The to-do at `offset` was replaced by a changed one with the same id.
+    // The to-do at `offset` is about to be replaced by a changed one with the
+    // same id, and was.
+    void todoAboutToChange(int offset);
     void todoChanged(int offset);
     // The change that can be undone changed: a new one, or none any more.
     void undoableChangeChanged();
     // The day new to-dos get changed: picked, back to today, or a new today.
     void shownDayChanged();
     void deleteAlertShownChanged(bool shown);
+    void completedShownChanged();
     void newerRescueChanged();
     // The user changed the list (not a sync): for sync to journal.
     void listEdited(const TodoListEdit &edit);
@@ -237,12 +257,19 @@ private:
     void applyRows(const SyncedChangesPlan &plan);
     // Puts `item` at `offset` with its reminder in place of the one there.
     void replaceTodo(int offset, TodoItem item);
+    // Puts `item` at `offset` in place of the one there; reminders stay as they are.
+    void putInPlace(int offset, TodoItem item);
+    // Withdraws the reminder of the to-do of `id`, also one still waiting for a save.
+    void withdrawReminder(const Uuid &id);
+    // Puts the to-do back as it was before its tick, with the reminder the tick withdrew.
+    void undoCompletion(TodoItem before);
 
     ReminderScheduler &m_reminders;
     const Clock &m_clock;
     ShownDay m_day;
     UndoOffer m_undo;
     RemindersAfterSave m_afterSave;
+    CompletedShown m_completedShown;
 
     QString m_newTodoName;
     bool m_deleteAlertShown = false;

@@ -5,6 +5,9 @@
 
 #include <QList>
 
+#include <algorithm>
+#include <cstddef>
+
 // Calls `run(first, last)` for each run of neighbours among `ascending`
 // offsets, the last run first, so that removing each keeps the offsets of the
 // runs still to go valid.
@@ -17,4 +20,17 @@ template <typename Run> void forEachRunFromLast(const QList<int> &ascending, Run
         run(ascending[runStart], ascending[runEnd - 1]);
         runEnd = runStart;
     }
+}
+
+// `offsets` that fall within a list of `size`, each once, in ascending order.
+inline QList<int> ascendingWithin(const QList<int> &offsets, std::size_t size)
+{
+    QList<int> ascending;
+    for (int offset : offsets) {
+        if (offset >= 0 && static_cast<std::size_t>(offset) < size)
+            ascending.append(offset);
+    }
+    std::ranges::sort(ascending);
+    ascending.erase(std::unique(ascending.begin(), ascending.end()), ascending.end());
+    return ascending;
 }

@@ -14,7 +14,8 @@ SyncedChangesPlan::SyncedChangesPlan(const std::vector<TodoItem> &list,
     for (const SyncedChanges::Todo &todo : changes.changed) {
         const Uuid &id = todo.item.id();
         const auto found = shown.find(id);
-        const bool toCome = todo.reminder && *todo.reminder > now;
+        // A done to-do reminds of nothing, whatever alarm came with it.
+        const bool toCome = !todo.item.isCompleted() && todo.reminder && *todo.reminder > now;
         if (toCome)
             scheduled.emplace_back(todo.item, *todo.reminder);
         // Another device may have moved only its alarm.

@@ -16,8 +16,8 @@
 // What a sync's changes do to the list shown and to its reminders: changed
 // to-dos keep their place and new ones are appended; reminders of changed and
 // removed to-dos are withdrawn, and those of new and changed ones come back
-// at their own time, only when still to come, so that a first sync of many
-// overdue to-dos sets off none.
+// at their own time, only when still to come and not done, so that a first
+// sync of many overdue to-dos sets off none.
 struct SyncedChangesPlan {
     SyncedChangesPlan(const std::vector<TodoItem> &list, const SyncedChanges &changes, double now);
 

@@ -28,11 +28,22 @@ void UndoOffer::offerDeletion(std::vector<std::pair<int, TodoItem>> deleted)
 
 void UndoOffer::offerChange(TodoItem before)
 {
+    offer(std::move(before), false);
+}
+
+void UndoOffer::offerCompletion(TodoItem before)
+{
+    offer(std::move(before), true);
+}
+
+void UndoOffer::offer(TodoItem before, bool completed)
+{
     if (!m_deletion.empty()) {
         m_deletion.clear();
         emit deletionChanged();
     }
     m_change = std::move(before);
+    m_changeCompleted = completed;
     m_expiry.start();
     emit changeChanged();
 }
@@ -82,11 +93,10 @@ int UndoOffer::millisecondsToUndoForTesting() const
 
 void UndoOffer::dismissIfAbout(const std::unordered_set<Uuid, UuidHash> &ids)
 {
-    const bool about =
-        (m_change && ids.contains(m_change->id())) ||
-        std::ranges::any_of(m_deletion, [&](const auto &deleted) {
-            return ids.contains(deleted.second.id());
-        });
+    const bool about = (m_change && ids.contains(m_change->id())) ||
+                       std::ranges::any_of(m_deletion, [&](const auto &deleted) {
+                           return ids.contains(deleted.second.id());
+                       });
     if (about)
         dismiss();
 }

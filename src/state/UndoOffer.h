@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
-// The offer to undo the last deletion or the last change of a to-do: one at a
-// time, each taking the place of the other, for ten seconds after it is made.
-// Lives on the UI thread.
+// The offer to undo the last deletion or the last change of a to-do (an edit,
+// or a tick): one at a time, each taking the place of the other, for ten
+// seconds after it is made. Lives on the UI thread.
 class UndoOffer : public QObject {
     Q_OBJECT
 
@@ -26,9 +26,12 @@ public:
     const std::vector<std::pair<int, TodoItem>> &deletion() const { return m_deletion; }
     // The to-do as it was before the change.
     const std::optional<TodoItem> &change() const { return m_change; }
+    // Whether that change ticked the to-do off.
+    bool changeCompleted() const { return m_change && m_changeCompleted; }
 
     void offerDeletion(std::vector<std::pair<int, TodoItem>> deleted);
     void offerChange(TodoItem before);
+    void offerCompletion(TodoItem before);
     // What the offer brings back, which is then offered no more; empty when
     // there is no such offer.
     std::vector<std::pair<int, TodoItem>> takeDeletion();
@@ -52,7 +55,10 @@ signals:
     void changeChanged();
 
 private:
+    void offer(TodoItem before, bool completed);
+
     std::vector<std::pair<int, TodoItem>> m_deletion;
     std::optional<TodoItem> m_change;
+    bool m_changeCompleted = false;
     QTimer m_expiry;
 };

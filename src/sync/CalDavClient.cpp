@@ -7,14 +7,16 @@
 #include "ServerMessage.h"
 
 #include <QHash>
+
 #include <QHostAddress>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSet>
+#include <algorithm>
 
 namespace {
 
-constexpr int transferTimeoutMilliseconds = 30000;
+constexpr int longestTransferTimeoutMilliseconds = 10 * 60 * 1000;
 // Long hrefs make a batch smaller, so that no request grows without bound.
 constexpr qsizetype fetchRequestBytes = 128 * 1024;
 
@@ -165,7 +167,7 @@ void CalDavClient::send(Request request, std::function<void(Answer)> done, int r
     QNetworkRequest network(request.url);
     network.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
-    network.setTransferTimeout(transferTimeoutMilliseconds);
+    network.setTransferTimeout(m_transferTimeoutMs);
     if (!m_authorization.isEmpty() && m_origins.contains(request.url))
         network.setRawHeader("Authorization", m_authorization);
     for (const auto &[name, value] : request.headers)
@@ -195,6 +197,9 @@ void CalDavClient::send(Request request, std::function<void(Answer)> done, int r
                     return;
                 }
                 if (answer.status == 0) {
+                    if (reply->error() == QNetworkReply::OperationCanceledError)
+                        m_transferTimeoutMs =
+                            std::min(2 * m_transferTimeoutMs, longestTransferTimeoutMilliseconds);
                     answer.error = ServerError::network;
                     done(answer);
                     return;

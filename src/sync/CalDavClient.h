@@ -63,6 +63,12 @@ public:
     // A listing cut short more often than this is not believed to end.
     static constexpr int listingRounds = 1000;
     void setAnswerLimitForTesting(qint64 limit) { m_answerLimit = limit; }
+    // How long a request may go without a byte moving before it fails; it
+    // doubles (to 10 minutes at most) each time one does, so a server that
+    // needs a minute to begin its answer for a long list is not given up on
+    // for good.
+    int transferTimeoutMs() const { return m_transferTimeoutMs; }
+    void setTransferTimeoutForTesting(int milliseconds) { m_transferTimeoutMs = milliseconds; }
     // Requests sent so far, redirects included, for benchmarks.
     int requestCountForTesting() const { return m_requestCount; }
 
@@ -110,5 +116,6 @@ private:
     PasswordOrigins m_origins;
     QUrl m_collection;
     qint64 m_answerLimit = defaultAnswerLimit;
+    int m_transferTimeoutMs = 30000;
     int m_requestCount = 0;
 };

@@ -4,7 +4,9 @@
 #include "AccessibleInterfaces.h"
 
 #include "MenuPicker.h"
+#include "TodoListModel.h"
 #include "TodoListView.h"
+#include "TodoRowDelegate.h"
 #include "UndoBar.h"
 
 #include <QAccessibleWidget>
@@ -38,10 +40,31 @@ public:
     }
 };
 
-// One row of the to-do list, read as "name, h:mm a, Priority".
-class TodoRowAccessible final : public QAccessibleInterface {
+QModelIndex rowIndex(const TodoListView *view, int row)
+{
+    return view->model()->index(row, 0);
+}
+
+bool isExpanderRow(const TodoListView *view, int row)
+{
+    return rowIndex(view, row).data(TodoListModel::ExpandedRole).isValid();
+}
+
+bool isDone(const TodoListView *view, int row)
+{
+    return rowIndex(view, row).data(Qt::CheckStateRole).toInt() == Qt::Checked;
+}
+
+QRect onScreen(const TodoListView *view, const QRect &inViewport)
+{
+    return QRect(view->viewport()->mapToGlobal(inViewport.topLeft()), inViewport.size());
+}
+
+// A part of one row, the row itself or its check box: made on demand, so a
+// million rows cost nothing until a reader asks for them.
+class RowPartAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
-    TodoRowAccessible(TodoListView *view, int row) : m_view(view), m_row(row) {}
+    RowPartAccessible(TodoListView *view, int row) : m_view(view), m_row(row) {}
 
     bool isValid() const override
     {
@@ -49,17 +72,110 @@ public:
     }
     QObject *object() const override { return nullptr; }
     QWindow *window() const override { return m_view->window()->windowHandle(); }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *focusChild() const override { return nullptr; }
+    void setText(QAccessible::Text, const QString &) override {}
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface && !actionNames().isEmpty()
+                   ? static_cast<QAccessibleActionInterface *>(this)
+                   : nullptr;
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+    int row() const { return m_row; }
+
+protected:
+    QModelIndex index() const { return rowIndex(m_view, m_row); }
+
+    QPointer<TodoListView> m_view;
+    int m_row;
+};
+
+// The check box at the start of a to-do's row, named by the to-do: checked when
+// it is done, and toggled by its action as by Space on the row.
+class TodoCheckAccessible final : public RowPartAccessible {
+public:
+    using RowPartAccessible::RowPartAccessible;
+
+    bool isValid() const override
+    {
+        return RowPartAccessible::isValid() && !isExpanderRow(m_view, m_row);
+    }
     QAccessibleInterface *parent() const override
     {
-        return QAccessible::queryAccessibleInterface(m_view);
+        return QAccessible::queryAccessibleInterface(m_view)->child(m_row);
     }
     QAccessibleInterface *child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface *focusChild() const override { return nullptr; }
+    QAccessible::Role role() const override { return QAccessible::CheckBox; }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name && isValid() ? index().data().toString() : QString();
+    }
+
+    QRect rect() const override
+    {
+        return isValid() ? onScreen(m_view, TodoRowDelegate::checkRect(m_view->visualRect(index())))
+                         : QRect();
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        if (!isValid())
+            return state;
+        state.checkable = true;
+        state.checked = isDone(m_view, m_row);
+        state.invisible = !m_view->viewport()->rect().intersects(m_view->visualRect(index()));
+        return state;
+    }
+
+    QStringList actionNames() const override
+    {
+        return isValid() ? QStringList{toggleAction()} : QStringList();
+    }
+    void doAction(const QString &action) override
+    {
+        if (action == toggleAction() && isValid())
+            m_view->model()->setData(index(), isDone(m_view, m_row) ? Qt::Unchecked : Qt::Checked,
+                                     Qt::CheckStateRole);
+    }
+};
+
+// One row of the to-do list, read as "name, h:mm a, Priority" and holding its
+// check box; or the row "Completed (N)", which expands and collapses.
+class TodoRowAccessible final : public RowPartAccessible {
+public:
+    using RowPartAccessible::RowPartAccessible;
+    ~TodoRowAccessible() override
+    {
+        if (m_check)
+            QAccessible::deleteAccessibleInterface(m_check);
+    }
+
+    QAccessibleInterface *parent() const override
+    {
+        return QAccessible::queryAccessibleInterface(m_view);
+    }
+    int childCount() const override { return isValid() && !isExpanderRow(m_view, m_row) ? 1 : 0; }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index != 0 || childCount() == 0)
+            return nullptr;
+        if (!m_check)
+            m_check =
+                QAccessible::registerAccessibleInterface(new TodoCheckAccessible(m_view, m_row));
+        return QAccessible::accessibleInterface(m_check);
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return m_check && child == QAccessible::accessibleInterface(m_check) ? 0 : -1;
+    }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
-    void setText(QAccessible::Text, const QString &) override {}
 
     QString text(QAccessible::Text kind) const override
     {
@@ -70,10 +186,7 @@ public:
 
     QRect rect() const override
     {
-        if (!isValid())
-            return QRect();
-        const QRect inViewport = m_view->visualRect(index());
-        return QRect(m_view->viewport()->mapToGlobal(inViewport.topLeft()), inViewport.size());
+        return isValid() ? onScreen(m_view, m_view->visualRect(index())) : QRect();
     }
 
     QAccessible::State state() const override
@@ -87,16 +200,39 @@ public:
         state.selected = m_view->selectionModel()->isSelected(index());
         state.focused = m_view->hasFocus() && m_view->currentIndex() == index();
         state.invisible = !m_view->viewport()->rect().intersects(m_view->visualRect(index()));
+        if (const QVariant expanded = index().data(TodoListModel::ExpandedRole);
+            expanded.isValid()) {
+            state.expandable = true;
+            state.expanded = expanded.toBool();
+            state.collapsed = !expanded.toBool();
+        } else {
+            state.checkable = true;
+            state.checked = isDone(m_view, m_row);
+        }
         return state;
     }
 
-    int row() const { return m_row; }
+    QStringList actionNames() const override
+    {
+        return isValid() && isExpanderRow(m_view, m_row) ? QStringList{pressAction()}
+                                                         : QStringList();
+    }
+    void doAction(const QString &action) override
+    {
+        if (action != pressAction() || !isValid() || !isExpanderRow(m_view, m_row))
+            return;
+        m_view->model()->setData(index(), !index().data(TodoListModel::ExpandedRole).toBool(),
+                                 TodoListModel::ExpandedRole);
+    }
+
+    // Its check box, when a reader has asked for it.
+    QAccessibleInterface *knownCheck() const
+    {
+        return m_check ? QAccessible::accessibleInterface(m_check) : nullptr;
+    }
 
 private:
-    QModelIndex index() const { return m_view->model()->index(m_row, 0); }
-
-    QPointer<TodoListView> m_view;
-    int m_row;
+    mutable QAccessible::Id m_check = 0;
 };
 
 // The list itself. Row items are made on demand, so a million rows cost
@@ -105,9 +241,7 @@ private:
 // it knows, and of those past the end that they are gone.
 class TodoListAccessible final : public QAccessibleWidget {
 public:
-    explicit TodoListAccessible(TodoListView *view) : QAccessibleWidget(view, QAccessible::List)
-    {
-    }
+    explicit TodoListAccessible(TodoListView *view) : QAccessibleWidget(view, QAccessible::List) {}
     ~TodoListAccessible() override
     {
         for (const QAccessible::Id id : std::as_const(m_rows))
@@ -168,10 +302,20 @@ private:
     {
         const int count = childCount();
         for (auto known = m_rows.begin(); known != m_rows.end();) {
-            QAccessibleInterface *row = QAccessible::accessibleInterface(*known);
+            auto *row = static_cast<TodoRowAccessible *>(QAccessible::accessibleInterface(*known));
             if (known.key() < count) {
                 QAccessibleEvent renamed(row, QAccessible::NameChanged);
                 QAccessible::updateAccessibility(&renamed);
+                // Its place may now show another to-do, done or not, or the expander.
+                QAccessible::State changed;
+                changed.checked = true;
+                changed.expanded = true;
+                QAccessibleStateChangeEvent state(row, changed);
+                QAccessible::updateAccessibility(&state);
+                if (QAccessibleInterface *check = row->knownCheck()) {
+                    QAccessibleStateChangeEvent checked(check, changed);
+                    QAccessible::updateAccessibility(&checked);
+                }
                 ++known;
                 continue;
             }

@@ -92,14 +92,22 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
             &ContentWindow::undo);
     connect(m_undoBar, &UndoBar::undoRequested, this, &ContentWindow::undo);
 
-    // A new to-do is appended at the end: bring it into sight.
-    connect(&view, &ContentView::todoAppended, m_listView, &QTreeView::scrollToBottom);
+    // A new or reopened to-do is appended at the end: bring it into sight.
+    connect(&view, &ContentView::todoAppended, this, [this] {
+        const QModelIndex appended =
+            m_model->indexOf(static_cast<int>(m_view.todoList().size()) - 1);
+        if (appended.isValid())
+            m_listView->scrollTo(appended);
+    });
     const auto requestDelete = [this](const QModelIndex &index) {
-        m_view.requestDelete(m_model->item(index));
+        if (m_model->offsetOf(index))
+            m_view.requestDelete(m_model->item(index));
     };
     connect(m_rowDelegate, &TodoRowDelegate::trashClicked, this, requestDelete);
     connect(m_listView, &TodoListView::deleteRowRequested, this, requestDelete);
     connect(m_listView, &TodoListView::deleteRowsRequested, &m_view, &ContentView::deleteTodos);
+    connect(m_listView, &TodoListView::deleteCompletedRequested, this,
+            [this] { m_deleteAlert->askToDeleteCompleted(m_model->completedCount()); });
 
     connect(m_listView, &TodoListView::editRowRequested, this, &ContentWindow::editRow);
     auto *edit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), m_listView);
@@ -112,7 +120,10 @@ ContentWindow::ContentWindow(ContentView &view, QWidget *parent)
 
 void ContentWindow::editRow(const QModelIndex &index)
 {
-    auto *form = new EditTodoDialog(m_view, index.row(), this);
+    const std::optional<int> offset = m_model->offsetOf(index);
+    if (!offset)
+        return;
+    auto *form = new EditTodoDialog(m_view, *offset, this);
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->open();
 }
@@ -144,7 +155,8 @@ void ContentWindow::undo()
                                      restored.select(m_model->index(first), m_model->index(last));
                                  });
     const auto collectChanged = connect(&m_view, &ContentView::todoChanged, this, [&](int offset) {
-        restored.select(m_model->index(offset), m_model->index(offset));
+        if (const QModelIndex changed = m_model->indexOf(offset); changed.isValid())
+            restored.select(changed, changed);
     });
     if (change)
         m_view.undoChange();

@@ -17,25 +17,44 @@ DeleteAlert::DeleteAlert(ContentView &view, QWidget *window)
 
 void DeleteAlert::show()
 {
-    m_box = new QMessageBox(m_window);
-    m_box->setAttribute(Qt::WA_DeleteOnClose);
-    m_box->setWindowModality(Qt::WindowModal);
-    m_box->setIcon(QMessageBox::Warning);
-    m_box->setWindowTitle(tr("Delete Todo"));
-    m_box->setText(tr("Delete Todo"));
-    m_box->setInformativeText(tr("Are you sure you want to delete this item?"));
-    QPushButton *deleteButton = m_box->addButton(tr("Delete"), QMessageBox::DestructiveRole);
-    QPushButton *cancelButton = m_box->addButton(QMessageBox::Cancel);
-    m_box->setDefaultButton(cancelButton);
-    m_box->setEscapeButton(cancelButton);
+    m_box = open(tr("Delete Todo"), tr("Are you sure you want to delete this item?"),
+                 [this](bool deleted) {
+                     if (deleted)
+                         m_view.confirmDelete();
+                     else
+                         m_view.cancelDelete();
+                     m_box = nullptr;
+                     m_view.dismissDeleteAlert();
+                 });
+}
 
-    connect(m_box, &QMessageBox::finished, this, [this, deleteButton] {
-        if (m_box->clickedButton() == deleteButton)
-            m_view.confirmDelete();
-        else
-            m_view.cancelDelete();
-        m_box = nullptr;
-        m_view.dismissDeleteAlert();
-    });
-    m_box->open();
+void DeleteAlert::askToDeleteCompleted(int count)
+{
+    open(tr("Delete Completed"),
+         count == 1 ? tr("Are you sure you want to delete this completed to-do?")
+                    : tr("Are you sure you want to delete %n completed to-dos?", nullptr, count),
+         [this](bool deleted) {
+             if (deleted)
+                 m_view.deleteCompleted();
+         });
+}
+
+QMessageBox *DeleteAlert::open(const QString &text, const QString &informativeText,
+                               std::function<void(bool deleted)> finished)
+{
+    auto *box = new QMessageBox(m_window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->setIcon(QMessageBox::Warning);
+    box->setWindowTitle(text);
+    box->setText(text);
+    box->setInformativeText(informativeText);
+    QPushButton *deleteButton = box->addButton(tr("Delete"), QMessageBox::DestructiveRole);
+    QPushButton *cancelButton = box->addButton(QMessageBox::Cancel);
+    box->setDefaultButton(cancelButton);
+    box->setEscapeButton(cancelButton);
+    connect(box, &QMessageBox::finished, this,
+            [box, deleteButton, finished] { finished(box->clickedButton() == deleteButton); });
+    box->open();
+    return box;
 }

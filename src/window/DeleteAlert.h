@@ -7,12 +7,15 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QMessageBox;
 class QWidget;
 
 // The confirmation before a trash-button delete, shown while the view's
 // `deleteAlertShown` is true: window-modal, a destructive "Delete" button and the
-// standard Cancel button (also on Escape). Either button dismisses it.
+// standard Cancel button (also on Escape). Either button dismisses it. The same
+// for deleting every done to-do, with their count.
 class DeleteAlert : public QObject {
     Q_OBJECT
 
@@ -22,8 +25,15 @@ public:
     // The box while it is shown, else null.
     QMessageBox *box() const { return m_box; }
 
+    // Asks before deleting the `count` done to-dos; "Delete" deletes every done one.
+    void askToDeleteCompleted(int count);
+
 private:
     void show();
+    // A window-modal box with "Delete" and Cancel, the default; told whether
+    // "Delete" dismissed it.
+    QMessageBox *open(const QString &text, const QString &informativeText,
+                      std::function<void(bool deleted)> finished);
 
     ContentView &m_view;
     QWidget *m_window;

@@ -16,6 +16,10 @@ inline const QColor orange{0xE8, 0x59, 0x0C};
 inline const QColor red{0xE0, 0x31, 0x31};
 inline const QColor blue{0x1C, 0x7E, 0xD6};
 inline const QColor black{0x00, 0x00, 0x00};
+// An open to-do's check box is drawn in `checkBox`; a done one's is filled
+// with `blue` and ticked in `checkMark`.
+inline const QColor checkBox{0x7C, 0x7C, 0x7C};
+inline const QColor checkMark{0xFF, 0xFF, 0xFF};
 
 QColor priorityColor(TodoPriority priority);
 

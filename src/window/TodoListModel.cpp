@@ -11,6 +11,10 @@ namespace {
 // out in every paint. The stored name and its reminder keep every character.
 constexpr qsizetype longestShownName = 2000;
 
+// Done rows that change in more places than this at once leave and come back
+// as one block: moving each in turn would take as long as the list squared.
+constexpr std::size_t manyPlaces = 16;
+
 QString shownName(const std::string &name)
 {
     // A UTF-16 unit takes at most 4 bytes of UTF-8, so this prefix holds enough.
@@ -41,23 +45,247 @@ TodoListModel::TodoListModel(ContentView &view, QObject *parent)
     : QAbstractListModel(parent), m_view(view)
 {
     connect(&view, &ContentView::todoListAboutToBeReset, this, [this] { beginResetModel(); });
-    connect(&view, &ContentView::todoListReset, this, [this] { endResetModel(); });
-    connect(&view, &ContentView::todoAboutToBeAppended, this, [this] {
-        const int row = rowCount();
-        beginInsertRows(QModelIndex(), row, row);
+    connect(&view, &ContentView::todoListReset, this, [this] {
+        reset();
+        endResetModel();
     });
-    connect(&view, &ContentView::todoAppended, this, [this] { endInsertRows(); });
-    connect(&view, &ContentView::todosAboutToBeRemoved, this,
-            [this](int first, int last) { beginRemoveRows(QModelIndex(), first, last); });
-    connect(&view, &ContentView::todosRemoved, this, [this] { endRemoveRows(); });
-    connect(&view, &ContentView::todosAboutToBeInserted, this,
-            [this](int first, int last) { beginInsertRows(QModelIndex(), first, last); });
-    connect(&view, &ContentView::todosInserted, this, [this] { endInsertRows(); });
-    connect(&view, &ContentView::todoChanged, this, [this](int offset) {
-        const QModelIndex changed = index(offset);
-        emit dataChanged(changed, changed);
+    connect(&view, &ContentView::todoAppended, this, &TodoListModel::appended);
+    connect(&view, &ContentView::todosAboutToBeRemoved, this, &TodoListModel::aboutToRemove);
+    connect(&view, &ContentView::todosRemoved, this, &TodoListModel::removed);
+    connect(&view, &ContentView::todosAboutToBeInserted, this, [this](int first, int last) {
+        m_inserting = {first, last};
     });
+    connect(&view, &ContentView::todosInserted, this, [this] {
+        const auto [first, last] = *std::exchange(m_inserting, std::nullopt);
+        inserted(first, last);
+    });
+    connect(&view, &ContentView::todoAboutToChange, this, &TodoListModel::aboutToChange);
+    connect(&view, &ContentView::todoChanged, this, &TodoListModel::changed);
+    connect(&view, &ContentView::completedShownChanged, this, &TodoListModel::showCompleted);
     connect(&view, &ContentView::currentDateChanged, this, &TodoListModel::followTimeZone);
+    reset();
+}
+
+void TodoListModel::reset()
+{
+    const std::vector<TodoItem> &list = m_view.todoList();
+    std::vector<std::uint8_t> open(list.size());
+    std::vector<DoneOrder::Entry> done;
+    for (std::size_t offset = 0; offset < list.size(); ++offset) {
+        if (const std::optional<double> at = list[offset].completed())
+            done.push_back({*at, static_cast<int>(offset)});
+        else
+            open[offset] = 1;
+    }
+    m_open.reset(std::move(open));
+    m_done.reset(std::move(done));
+    m_shown = m_done.count() > 0 && m_view.completedShown();
+}
+
+void TodoListModel::appended()
+{
+    const int offset = static_cast<int>(m_view.todoList().size()) - 1;
+    if (const std::optional<double> at = todoAt(offset).completed()) {
+        m_open.append(false);
+        addDone({{*at, offset}});
+        return;
+    }
+    const int row = m_open.count();
+    beginInsertRows(QModelIndex(), row, row);
+    m_open.append(true);
+    endInsertRows();
+}
+
+void TodoListModel::aboutToRemove(int first, int last)
+{
+    // Told while the to-dos are still in the list; their offsets go once they are not.
+    m_removing = {first, last};
+    removeOpen(first, last);
+    std::vector<int> places;
+    for (int offset = first; offset <= last; ++offset) {
+        if (const std::optional<double> at = todoAt(offset).completed())
+            places.push_back(m_done.placeOf(*at, offset));
+    }
+    removeDone(std::move(places));
+}
+
+void TodoListModel::removed()
+{
+    const auto [first, last] = *std::exchange(m_removing, std::nullopt);
+    m_open.erase(first, last);
+    m_done.shift(last + 1, first - last - 1);
+}
+
+void TodoListModel::inserted(int first, int last)
+{
+    // Room first, so that every row still shows its to-do; then the new rows.
+    m_open.insert(first, last - first + 1);
+    m_done.shift(first, last - first + 1);
+    std::vector<int> opened;
+    std::vector<DoneOrder::Entry> done;
+    for (int offset = first; offset <= last; ++offset) {
+        if (const std::optional<double> at = todoAt(offset).completed())
+            done.push_back({*at, offset});
+        else
+            opened.push_back(offset);
+    }
+    if (!opened.empty()) {
+        const int row = m_open.below(first);
+        beginInsertRows(QModelIndex(), row, row + static_cast<int>(opened.size()) - 1);
+        m_open.open(opened);
+        endInsertRows();
+    }
+    addDone(std::move(done));
+}
+
+void TodoListModel::aboutToChange(int offset)
+{
+    m_changing = Changing{offset, todoAt(offset).completed()};
+}
+
+void TodoListModel::changed(int offset)
+{
+    // Plain values rather than an optional copied out of one: GCC at -O1 takes
+    // that copy's value for uninitialised.
+    const bool wasDone = m_changing && m_changing->offset == offset && m_changing->doneAt;
+    const double wasDoneAt = wasDone ? *m_changing->doneAt : 0;
+    m_changing.reset();
+    const std::optional<double> now = todoAt(offset).completed();
+    if (wasDone == now.has_value() && (!wasDone || wasDoneAt == *now)) {
+        if (const QModelIndex row = indexOf(offset); row.isValid())
+            emit dataChanged(row, row);
+        return;
+    }
+    if (wasDone)
+        removeDone({m_done.placeOf(wasDoneAt, offset)});
+    else
+        removeOpen(offset, offset);
+    if (now) {
+        addDone({{*now, offset}});
+        return;
+    }
+    const int row = m_open.below(offset);
+    beginInsertRows(QModelIndex(), row, row);
+    m_open.mark(offset, true);
+    endInsertRows();
+}
+
+void TodoListModel::showCompleted()
+{
+    const bool shown = m_view.completedShown();
+    if (shown == m_shown)
+        return;
+    if (m_done.count() == 0) {
+        m_shown = shown;
+        return;
+    }
+    const int first = doneRow(0);
+    const int last = doneRow(m_done.count() - 1);
+    if (shown)
+        beginInsertRows(QModelIndex(), first, last);
+    else
+        beginRemoveRows(QModelIndex(), first, last);
+    m_shown = shown;
+    if (shown)
+        endInsertRows();
+    else
+        endRemoveRows();
+    expanderChanged();
+}
+
+void TodoListModel::removeOpen(int first, int last)
+{
+    const int firstRow = m_open.below(first);
+    const int end = m_open.below(last + 1);
+    if (end == firstRow)
+        return;
+    beginRemoveRows(QModelIndex(), firstRow, end - 1);
+    m_open.close(first, last);
+    endRemoveRows();
+}
+
+void TodoListModel::addDone(std::vector<DoneOrder::Entry> entries)
+{
+    if (entries.empty())
+        return;
+    if (m_done.count() == 0) {
+        // The expander comes with them.
+        m_shown = m_view.completedShown();
+        const int row = expanderRow();
+        beginInsertRows(QModelIndex(), row, row + (m_shown ? static_cast<int>(entries.size()) : 0));
+        m_done.merge(std::move(entries));
+        endInsertRows();
+        return;
+    }
+    if (!m_shown) {
+        m_done.merge(std::move(entries));
+    } else if (entries.size() <= manyPlaces) {
+        for (const DoneOrder::Entry &entry : entries) {
+            const int row = doneRow(m_done.placeFor(entry));
+            beginInsertRows(QModelIndex(), row, row);
+            m_done.insert(entry);
+            endInsertRows();
+        }
+    } else {
+        redoDoneRows([&] { m_done.merge(std::move(entries)); });
+    }
+    expanderChanged();
+}
+
+void TodoListModel::removeDone(std::vector<int> places)
+{
+    std::erase(places, -1);
+    if (places.empty())
+        return;
+    if (places.size() == static_cast<std::size_t>(m_done.count())) {
+        // The expander goes with them.
+        const int row = expanderRow();
+        beginRemoveRows(QModelIndex(), row, row + (m_shown ? m_done.count() : 0));
+        m_done.erase(std::move(places));
+        endRemoveRows();
+        return;
+    }
+    if (!m_shown) {
+        m_done.erase(std::move(places));
+        expanderChanged();
+        return;
+    }
+    std::ranges::sort(places);
+    std::vector<std::pair<int, int>> runs;
+    for (int place : places) {
+        if (!runs.empty() && runs.back().second + 1 == place)
+            runs.back().second = place;
+        else
+            runs.emplace_back(place, place);
+    }
+    if (runs.size() <= manyPlaces) {
+        // The last first, so that the places of the others stay.
+        for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+            beginRemoveRows(QModelIndex(), doneRow(run->first), doneRow(run->second));
+            m_done.erase(run->first, run->second);
+            endRemoveRows();
+        }
+    } else {
+        redoDoneRows([&] { m_done.erase(std::move(places)); });
+    }
+    expanderChanged();
+}
+
+void TodoListModel::redoDoneRows(const std::function<void()> &change)
+{
+    beginRemoveRows(QModelIndex(), doneRow(0), doneRow(m_done.count() - 1));
+    m_shown = false;
+    endRemoveRows();
+    change();
+    beginInsertRows(QModelIndex(), doneRow(0), doneRow(m_done.count() - 1));
+    m_shown = true;
+    endInsertRows();
+}
+
+void TodoListModel::expanderChanged()
+{
+    const QModelIndex expander = expanderIndex();
+    emit dataChanged(expander, expander, {Qt::DisplayRole, Qt::AccessibleTextRole, ExpandedRole});
 }
 
 void TodoListModel::followTimeZone()
@@ -70,49 +298,121 @@ void TodoListModel::followTimeZone()
 
 int TodoListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_view.todoList().size());
+    if (parent.isValid())
+        return 0;
+    const int done = m_done.count();
+    return m_open.count() + (done > 0 ? 1 + (m_shown ? done : 0) : 0);
+}
+
+std::optional<int> TodoListModel::offsetAt(int row) const
+{
+    if (row < m_open.count())
+        return m_open.nth(row);
+    if (row == expanderRow())
+        return std::nullopt;
+    return m_done.offsetAt(row - expanderRow() - 1);
+}
+
+std::optional<int> TodoListModel::offsetOf(const QModelIndex &index) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return std::nullopt;
+    return offsetAt(index.row());
+}
+
+QModelIndex TodoListModel::indexOf(int offset) const
+{
+    if (offset < 0 || offset >= m_open.size())
+        return QModelIndex();
+    if (m_open.isOpen(offset))
+        return index(m_open.below(offset));
+    const std::optional<double> at = todoAt(offset).completed();
+    const int place = at && m_shown ? m_done.placeOf(*at, offset) : -1;
+    return place < 0 ? QModelIndex() : index(doneRow(place));
+}
+
+QModelIndex TodoListModel::expanderIndex() const
+{
+    return m_done.count() > 0 ? index(expanderRow()) : QModelIndex();
 }
 
 const TodoItem &TodoListModel::item(const QModelIndex &index) const
 {
-    return m_view.todoList()[static_cast<std::size_t>(index.row())];
+    return todoAt(*offsetOf(index));
 }
 
-QString TodoListModel::timeText(const TodoItem &item) const
+QString TodoListModel::timeText(double instant) const
 {
     if (!m_timeFormatter) {
         m_timeFormatter.emplace(QStringLiteral("h:mm a"));
         m_today = m_view.todaySpan();
     }
-    const QString time = m_timeFormatter->format(item.time());
-    if (item.time() >= m_today.first && item.time() < m_today.second)
+    const QString time = m_timeFormatter->format(instant);
+    if (instant >= m_today.first && instant < m_today.second)
         return time;
     if (!m_dayFormatter)
         m_dayFormatter.emplace(DateFormatter::withSkeleton(QStringLiteral("MMMEd")));
     //: A to-do's day and time of day on another day than today: "Tue, Dec 8, 9:00 AM"
-    return tr("%1, %2").arg(m_dayFormatter->format(item.time()), time);
+    return tr("%1, %2").arg(m_dayFormatter->format(instant), time);
 }
 
 Qt::ItemFlags TodoListModel::flags(const QModelIndex &index) const
 {
-    return QAbstractListModel::flags(index) |
-           (index.isValid() ? Qt::ItemIsEditable : Qt::NoItemFlags);
+    const Qt::ItemFlags flags = QAbstractListModel::flags(index);
+    if (!index.isValid() || !offsetAt(index.row()))
+        return flags | Qt::ItemNeverHasChildren;
+    return flags | Qt::ItemNeverHasChildren | Qt::ItemIsEditable | Qt::ItemIsUserCheckable;
 }
 
 bool TodoListModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::EditRole ||
-        !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return false;
-    m_view.renameTodo(index.row(), value.toString());
-    return true;
+    const std::optional<int> offset = offsetAt(index.row());
+    if (!offset) {
+        if (role != ExpandedRole)
+            return false;
+        m_view.setCompletedShown(value.toBool());
+        return true;
+    }
+    switch (role) {
+    case Qt::EditRole:
+        m_view.renameTodo(*offset, value.toString());
+        return true;
+    case Qt::CheckStateRole:
+        if (static_cast<Qt::CheckState>(value.toInt()) == Qt::Checked)
+            m_view.completeTodo(*offset);
+        else
+            m_view.reopenTodo(*offset);
+        return true;
+    default:
+        return false;
+    }
 }
 
 QVariant TodoListModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return QVariant();
-    const TodoItem &todo = item(index);
+    const std::optional<int> offset = offsetAt(index.row());
+    if (!offset) {
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::AccessibleTextRole:
+            //: The row above the done to-dos, with how many there are
+            return tr("Completed (%n)", nullptr, m_done.count());
+        case ExpandedRole:
+            return m_shown;
+        default:
+            return QVariant();
+        }
+    }
+    const TodoItem &todo = todoAt(*offset);
+    const std::optional<double> done = todo.completed();
+    const auto when = [&] {
+        //: When a done to-do was ticked off: "Done Tue, Dec 8, 4:12 PM"
+        return done ? tr("Done %1").arg(timeText(*done)) : timeText(todo.time());
+    };
     switch (role) {
     case Qt::DisplayRole:
         return withLineSeparators(shownName(todo.name()));
@@ -120,12 +420,15 @@ QVariant TodoListModel::data(const QModelIndex &index, int role) const
         return QString::fromStdString(todo.name());
     case Qt::AccessibleTextRole:
         return QStringLiteral("%1, %2, %3")
-            .arg(shownName(todo.name()), timeText(todo),
-                 QString::fromLatin1(rawValue(todo.priority())));
+            .arg(shownName(todo.name()), when(), QString::fromLatin1(rawValue(todo.priority())));
+    case Qt::CheckStateRole:
+        return done ? Qt::Checked : Qt::Unchecked;
     case TimeTextRole:
-        return timeText(todo);
+        return when();
     case PriorityRole:
         return static_cast<int>(todo.priority());
+    case OffsetRole:
+        return *offset;
     default:
         return QVariant();
     }

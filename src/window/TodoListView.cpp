@@ -3,6 +3,8 @@
 
 #include "TodoListView.h"
 
+#include "TodoListModel.h"
+
 #include <QAccessible>
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -80,15 +82,44 @@ void TodoListView::focusInEvent(QFocusEvent *event)
 void TodoListView::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) {
-        QList<int> rows;
-        for (const QModelIndex &index : selectionModel()->selectedRows())
-            rows.append(index.row());
-        if (!rows.isEmpty())
-            emit deleteRowsRequested(rows);
+        QList<int> offsets;
+        for (const QModelIndex &index : selectionModel()->selectedRows()) {
+            if (const QVariant offset = index.data(TodoListModel::OffsetRole); offset.isValid())
+                offsets.append(offset.toInt());
+        }
+        if (!offsets.isEmpty())
+            emit deleteRowsRequested(offsets);
+        event->accept();
+        return;
+    }
+    // Enter that closes a name being edited in place comes here too, from the
+    // editor, and the view's state may no longer say it is editing when a sync
+    // moved rows meanwhile: only keys pressed on the list itself act on rows.
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && hasFocus() && !(event->modifiers() & ~Qt::KeypadModifier) &&
+        actOn(current, event)) {
         event->accept();
         return;
     }
     QTreeView::keyPressEvent(event);
+}
+
+bool TodoListView::actOn(const QModelIndex &row, const QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool toggle = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (const QVariant expanded = row.data(TodoListModel::ExpandedRole); expanded.isValid()) {
+        if (!toggle && key != Qt::Key_Right && key != Qt::Key_Left)
+            return false;
+        const bool show = toggle ? !expanded.toBool() : key == Qt::Key_Right;
+        model()->setData(row, show, TodoListModel::ExpandedRole);
+        return true;
+    }
+    if (!toggle)
+        return false;
+    const bool done = row.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    model()->setData(row, done ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    return true;
 }
 
 void TodoListView::contextMenuEvent(QContextMenuEvent *event)
@@ -97,13 +128,19 @@ void TodoListView::contextMenuEvent(QContextMenuEvent *event)
         event->reason() == QContextMenuEvent::Keyboard ? currentIndex() : indexAt(event->pos());
     if (!index.isValid())
         return;
-    QMenu menu(this);
-    QAction *editAction = menu.addAction(tr("Edit…"));
-    editAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    QAction *deleteAction = menu.addAction(tr("Delete…"));
     const QPoint at = event->reason() == QContextMenuEvent::Keyboard
                           ? viewport()->mapToGlobal(visualRect(index).center())
                           : event->globalPos();
+    QMenu menu(this);
+    if (index.data(TodoListModel::ExpandedRole).isValid()) {
+        QAction *deleteCompleted = menu.addAction(tr("Delete Completed…"));
+        if (menu.exec(at) == deleteCompleted)
+            emit deleteCompletedRequested();
+        return;
+    }
+    QAction *editAction = menu.addAction(tr("Edit…"));
+    editAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    QAction *deleteAction = menu.addAction(tr("Delete…"));
     QAction *chosen = menu.exec(at);
     if (chosen == editAction)
         emit editRowRequested(index);

@@ -11,9 +11,12 @@
 // opens and grows as fast as an empty one.
 //
 // F2 or a double-click edits a row's name in place (the row delegate's
-// editor). Its own delete action: Delete or Backspace on the selected rows. Its
-// context menu (right click, or the Menu key on the current row) opens one row
-// in the edit form or asks to delete it.
+// editor). Space or Enter ticks the current to-do off, or opens a done one
+// again; on the row "Completed (N)" they show or hide the done to-dos, as
+// Right and Left do. Its own delete action: Delete or Backspace on the
+// selected rows. Its context menu (right click, or the Menu key on the current
+// row) opens one row in the edit form or asks to delete it; on the expander
+// row, it offers to delete every done to-do.
 class TodoListView : public QTreeView {
     Q_OBJECT
 
@@ -30,6 +33,8 @@ signals:
     void editRowRequested(const QModelIndex &index);
     // The context menu's "Delete…" for one row.
     void deleteRowRequested(const QModelIndex &index);
+    // The expander row's context menu: "Delete Completed…".
+    void deleteCompletedRequested();
 
 protected:
     // Screen readers see the list as a list of rows (AccessibleInterfaces.h):
@@ -43,5 +48,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    // Space, Enter, Right or Left on `row`; false when the key does nothing there.
+    bool actOn(const QModelIndex &row, const QKeyEvent *event);
+
     bool m_focusNoticePending = false;
 };

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QTextLayout>
 #include <cmath>
 
@@ -25,12 +26,15 @@ constexpr int lineSpacing = 2;
 constexpr int symbolSize = 16;
 constexpr int trashPadding = 4;
 constexpr int trashBox = symbolSize + 2 * trashPadding;
+// The check box is drawn as large as a symbol and takes clicks as wide as the trash button.
+constexpr int checkBox = trashBox;
 constexpr double subheadlineScale = 0.85;
 
-QFont headlineFont(const QFont &base)
+QFont headlineFont(const QFont &base, bool struckOut = false)
 {
     QFont font = base;
     font.setWeight(QFont::Medium);
+    font.setStrikeOut(struckOut);
     return font;
 }
 
@@ -69,7 +73,8 @@ private:
 };
 
 // Where each part of a row goes. The name column and the priority label share
-// the width that the trash button leaves, as two equally flexible frames.
+// the width that the check box and the trash button leave, as two equally
+// flexible frames.
 struct RowGeometry {
     QRect name;
     QRect time;
@@ -86,9 +91,10 @@ int nameHeightFor(const QString &name, const QFont &base, int width)
 RowGeometry layOut(const QRect &row, const QFont &base, const QString &name, const QString &time)
 {
     RowGeometry geometry;
-    const int flexible = std::max(0, row.width() - 2 * horizontalMargin - trashBox - 2 * spacing);
+    const int flexible =
+        std::max(0, row.width() - 2 * horizontalMargin - checkBox - trashBox - 3 * spacing);
     const int columnWidth = flexible / 2;
-    const int left = row.left() + horizontalMargin;
+    const int left = row.left() + horizontalMargin + checkBox + spacing;
     const int top = row.top() + verticalMargin;
 
     const QFontMetrics headline(headlineFont(base));
@@ -108,11 +114,56 @@ RowGeometry layOut(const QRect &row, const QFont &base, const QString &name, con
     return geometry;
 }
 
+int expanderHeight(const QFont &base)
+{
+    return 2 * verticalMargin + std::max(QFontMetrics(headlineFont(base)).height(), trashBox);
+}
+
 int rowWidth(const QStyleOptionViewItem &option)
 {
     if (const auto *view = qobject_cast<const QAbstractItemView *>(option.widget))
         return view->viewport()->width();
     return option.rect.width();
+}
+
+bool isExpander(const QModelIndex &index)
+{
+    return index.data(TodoListModel::ExpandedRole).isValid();
+}
+
+QPalette::ColorGroup colorGroup(const QStyleOptionViewItem &option)
+{
+    return !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+           : option.state & QStyle::State_Active   ? QPalette::Active
+                                                   : QPalette::Inactive;
+}
+
+void drawCheckBox(QPainter *painter, const QRect &rect, bool checked, const QColor *selection)
+{
+    const QRectF box =
+        QRectF(rect.adjusted(trashPadding, trashPadding, -trashPadding, -trashPadding))
+            .adjusted(0.75, 0.75, -0.75, -0.75);
+    painter->setRenderHint(QPainter::Antialiasing);
+    if (!checked) {
+        const QColor line =
+            selection ? Palette::readableOn(Palette::checkBox, *selection) : Palette::checkBox;
+        painter->setPen(QPen(line, 1.5));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRoundedRect(box, 3, 3);
+        return;
+    }
+    // On the selection, the fill keeps 3:1 there and the tick takes the selection's colour.
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(selection ? Palette::readableOn(Palette::blue, *selection) : Palette::blue);
+    painter->drawRoundedRect(box, 3, 3);
+    QPainterPath tick;
+    tick.moveTo(box.left() + box.width() * 0.24, box.top() + box.height() * 0.52);
+    tick.lineTo(box.left() + box.width() * 0.42, box.top() + box.height() * 0.70);
+    tick.lineTo(box.left() + box.width() * 0.76, box.top() + box.height() * 0.30);
+    painter->setPen(QPen(selection ? *selection : Palette::checkMark, 2, Qt::SolidLine,
+                         Qt::RoundCap, Qt::RoundJoin));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawPath(tick);
 }
 
 } // namespace
@@ -123,9 +174,17 @@ QRect TodoRowDelegate::trashRect(const QRect &rowRect)
                  rowRect.center().y() - trashBox / 2, trashBox, trashBox);
 }
 
+QRect TodoRowDelegate::checkRect(const QRect &rowRect)
+{
+    return QRect(rowRect.left() + horizontalMargin, rowRect.center().y() - checkBox / 2, checkBox,
+                 checkBox);
+}
+
 QSize TodoRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     const int width = rowWidth(option);
+    if (isExpander(index))
+        return QSize(width, expanderHeight(option.font));
     const RowGeometry geometry =
         layOut(QRect(0, 0, width, 0), option.font, index.data(Qt::DisplayRole).toString(),
                index.data(TodoListModel::TimeTextRole).toString());
@@ -138,21 +197,31 @@ void TodoRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     QStyleOptionViewItem panel = option;
     initStyleOption(&panel, index);
     panel.text.clear();
+    panel.features &= ~QStyleOptionViewItem::HasCheckIndicator;
     const QWidget *widget = option.widget;
     QStyle *style = widget ? widget->style() : QApplication::style();
     style->drawPrimitive(QStyle::PE_PanelItemViewItem, &panel, painter, widget);
+    if (isExpander(index))
+        return paintExpander(painter, option, index);
 
     const QString name = index.data(Qt::DisplayRole).toString();
     const QString time = index.data(TodoListModel::TimeTextRole).toString();
     const auto priority =
         static_cast<TodoPriority>(index.data(TodoListModel::PriorityRole).toInt());
+    const bool done = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
     const RowGeometry geometry = layOut(option.rect, option.font, name, time);
     const bool selected = option.state & QStyle::State_Selected;
     const QPalette &palette = option.palette;
+    const QColor selection = palette.color(colorGroup(option), QPalette::Highlight);
 
     painter->save();
-    painter->setPen(palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    NameLayout(name, headlineFont(option.font), geometry.name.width())
+    drawCheckBox(painter, checkRect(option.rect), done, selected ? &selection : nullptr);
+
+    // A done to-do's name is dimmed as its time is, and struck through.
+    painter->setPen(palette.color(selected ? QPalette::HighlightedText
+                                  : done   ? QPalette::PlaceholderText
+                                           : QPalette::Text));
+    NameLayout(name, headlineFont(option.font, done), geometry.name.width())
         .draw(painter, geometry.name.topLeft());
 
     painter->setFont(subheadlineFont(option.font));
@@ -160,13 +229,8 @@ void TodoRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
         palette.color(selected ? QPalette::HighlightedText : QPalette::PlaceholderText));
     painter->drawText(geometry.time, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, time);
 
-    const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
-                                       : option.state & QStyle::State_Active    ? QPalette::Active
-                                                                              : QPalette::Inactive;
     const QColor priorityColor = Palette::priorityColor(priority);
-    painter->setPen(selected ? Palette::readableOn(priorityColor,
-                                                   palette.color(group, QPalette::Highlight))
-                             : priorityColor);
+    painter->setPen(selected ? Palette::readableOn(priorityColor, selection) : priorityColor);
     painter->drawText(geometry.priority, Qt::AlignCenter | Qt::TextSingleLine,
                       QString::fromLatin1(rawValue(priority)));
 
@@ -174,6 +238,39 @@ void TodoRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     painter->drawPixmap(
         geometry.trash.adjusted(trashPadding, trashPadding, -trashPadding, -trashPadding),
         tintedSymbol(Symbol::trash, Palette::red, symbolSize, ratio));
+    painter->restore();
+}
+
+void TodoRowDelegate::paintExpander(QPainter *painter, const QStyleOptionViewItem &option,
+                                    const QModelIndex &index) const
+{
+    const bool selected = option.state & QStyle::State_Selected;
+    const QColor text = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+    const QRect row(option.rect.topLeft(), QSize(option.rect.width(), expanderHeight(option.font)));
+    const QRectF triangleBox = QRectF(checkRect(row)).adjusted(8, 8, -8, -8);
+    QPainterPath triangle;
+    if (index.data(TodoListModel::ExpandedRole).toBool()) {
+        triangle.moveTo(triangleBox.topLeft());
+        triangle.lineTo(triangleBox.topRight());
+        triangle.lineTo(triangleBox.center().x(), triangleBox.bottom());
+    } else {
+        triangle.moveTo(triangleBox.topLeft());
+        triangle.lineTo(triangleBox.right(), triangleBox.center().y());
+        triangle.lineTo(triangleBox.bottomLeft());
+    }
+    triangle.closeSubpath();
+
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(text);
+    painter->drawPath(triangle);
+    painter->setPen(text);
+    painter->setFont(headlineFont(option.font));
+    const int left = row.left() + horizontalMargin + checkBox + spacing;
+    painter->drawText(QRect(left, row.top(), row.right() - horizontalMargin - left, row.height()),
+                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                      index.data(Qt::DisplayRole).toString());
     painter->restore();
 }
 
@@ -207,23 +304,45 @@ void TodoRowDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionVi
 bool TodoRowDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
                                   const QStyleOptionViewItem &option, const QModelIndex &index)
 {
-    const bool press =
-        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    const bool doubleClick = event->type() == QEvent::MouseButtonDblClick;
     const bool release = event->type() == QEvent::MouseButtonRelease;
-    if (press || release) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        // Only a double-click on the name edits it.
-        if (event->type() == QEvent::MouseButtonDblClick &&
-            !layOut(option.rect, option.font, index.data(Qt::DisplayRole).toString(),
-                    index.data(TodoListModel::TimeTextRole).toString())
-                 .name.contains(mouse->position().toPoint()))
-            return true;
-        if (mouse->button() == Qt::LeftButton &&
-            trashRect(option.rect).contains(mouse->position().toPoint())) {
-            if (release)
-                emit trashClicked(index);
-            return true;
+    // Keys are the list's (TodoListView); the base class would tick on them too.
+    if (!press && !doubleClick && !release)
+        return false;
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    const QPoint at = mouse->position().toPoint();
+    const bool left = mouse->button() == Qt::LeftButton;
+    if (press)
+        m_pressed = QPersistentModelIndex();
+
+    if (isExpander(index) || (left && checkRect(option.rect).contains(at))) {
+        if (!left)
+            return false;
+        if (press)
+            m_pressed = index;
+        if (release && std::exchange(m_pressed, QPersistentModelIndex()) == index) {
+            if (isExpander(index))
+                model->setData(index, !index.data(TodoListModel::ExpandedRole).toBool(),
+                               TodoListModel::ExpandedRole);
+            else
+                model->setData(index,
+                               index.data(Qt::CheckStateRole).toInt() == Qt::Checked ? Qt::Unchecked
+                                                                                     : Qt::Checked,
+                               Qt::CheckStateRole);
         }
+        // The expander row takes the press as any row does, so that the keys go on from it.
+        return !(press && isExpander(index));
     }
-    return QStyledItemDelegate::editorEvent(event, model, option, index);
+    // Only a double-click on the name edits it.
+    if (doubleClick && !layOut(option.rect, option.font, index.data(Qt::DisplayRole).toString(),
+                               index.data(TodoListModel::TimeTextRole).toString())
+                            .name.contains(at))
+        return true;
+    if (left && trashRect(option.rect).contains(at)) {
+        if (release)
+            emit trashClicked(index);
+        return true;
+    }
+    return false;
 }

@@ -56,7 +56,9 @@ void UndoBar::render()
     // Hidden first, so that a deletion replacing another is announced again.
     hide();
     if (const auto &changed = m_view.undoableChange()) {
-        m_message->setText(tr("Changed “%1”").arg(shortName(changed->name())));
+        m_message->setText(m_view.undoableChangeCompleted()
+                               ? tr("Completed “%1”").arg(shortName(changed->name()))
+                               : tr("Changed “%1”").arg(shortName(changed->name())));
     } else if (!deleted.empty()) {
         m_message->setText(
             deleted.size() == 1

@@ -10,9 +10,9 @@
 class QLabel;
 class QPushButton;
 
-// The offer to undo the last deletion or change, shown below the list while
-// the view makes it: "Deleted “Tea”", "Deleted 3 to-dos" or "Changed “Tea”"
-// (the name it had), and an Undo button. Screen
+// The offer to undo the last deletion, change or tick, shown below the list
+// while the view makes it: "Deleted “Tea”", "Deleted 3 to-dos", "Changed “Tea”"
+// (the name it had) or "Completed “Tea”", and an Undo button. Screen
 // readers hear it as a notification when it appears. It never takes the
 // keyboard focus, but Tab reaches its button.
 class UndoBar : public QFrame {

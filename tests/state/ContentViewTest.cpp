@@ -18,6 +18,7 @@
 #include <TodoListStore.h>
 #include <algorithm>
 #include <csignal>
+#include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -1046,5 +1047,251 @@ TEST_F(ContentViewTest, HeldSavesNeverWriteOverWhatAnotherWriterBrought)
             EXPECT_EQ(names, expected);
             EXPECT_EQ(held.todoList(), *stored);
         }
+    }
+}
+
+namespace {
+
+QStringList namesOf(const std::vector<TodoItem> &items)
+{
+    QStringList names;
+    for (const TodoItem &item : items)
+        names.append(QString::fromStdString(item.name()));
+    return names;
+}
+
+} // namespace
+
+TEST(CompletionTest, TickingOffWithdrawsTheReminderAndUntickingBringsItBack)
+{
+    const double now = 786310212.75;
+    const auto done = [&](const TodoItem &item) {
+        TodoExtras extras = item.extras();
+        extras.completed = now - 3600;
+        return item.withExtras(extras);
+    };
+    const TodoItem tea("Tea", now + 3600, TodoPriority::high);
+    const TodoItem milk("Milk", now - 600, TodoPriority::low);
+    const TodoItem bread("Bread", now + 900, TodoPriority::medium);
+    const struct {
+        const char *what;
+        std::vector<TodoItem> stored;
+        std::function<void(ContentView &)> act;
+        QStringList order;     // the list afterwards
+        QStringList completed; // the done ones afterwards
+        QStringList withdrawn; // reminders cancelled
+        QStringList reminded;  // reminders scheduled from the to-do
+        QStringList restored;  // reminders asked back from the service
+        QStringList journaled; // to-dos sync is told were saved
+        bool undoable;         // a tick offered for undo
+    } cases[] = {
+        {"a tick keeps the place and withdraws the reminder",
+         {tea, milk, bread},
+         [](ContentView &v) { v.completeTodo(0); },
+         {"Tea", "Milk", "Bread"},
+         {"Tea"},
+         {"Tea"},
+         {},
+         {},
+         {"Tea"},
+         true},
+        {"an undone tick brings back exactly the withdrawn reminder",
+         {tea, milk, bread},
+         [](ContentView &v) {
+             v.completeTodo(0);
+             v.undoChange();
+         },
+         {"Tea", "Milk", "Bread"},
+         {},
+         {"Tea"},
+         {},
+         {"Tea"},
+         {"Tea", "Tea"},
+         false},
+        {"a done one is not ticked again",
+         {done(tea), milk},
+         [](ContentView &v) { v.completeTodo(0); },
+         {"Tea", "Milk"},
+         {"Tea"},
+         {},
+         {},
+         {},
+         {},
+         false},
+        {"unticking moves it to the end with its reminder still to come",
+         {done(tea), milk, bread},
+         [](ContentView &v) { v.reopenTodo(0); },
+         {"Milk", "Bread", "Tea"},
+         {},
+         {},
+         {"Tea"},
+         {},
+         {"Tea"},
+         false},
+        {"unticking one whose time has passed reminds of nothing",
+         {tea, done(milk), bread},
+         [](ContentView &v) { v.reopenTodo(1); },
+         {"Tea", "Bread", "Milk"},
+         {},
+         {},
+         {},
+         {},
+         {"Milk"},
+         false},
+        {"unticking after a tick drops the offer to undo it",
+         {tea, milk},
+         [](ContentView &v) {
+             v.completeTodo(0);
+             v.reopenTodo(0);
+             v.undoChange();
+         },
+         {"Milk", "Tea"},
+         {},
+         {"Tea"},
+         {"Tea"},
+         {},
+         {"Tea", "Tea"},
+         false},
+        {"an open one is not unticked",
+         {tea, milk},
+         [](ContentView &v) { v.reopenTodo(0); },
+         {"Tea", "Milk"},
+         {},
+         {},
+         {},
+         {},
+         {},
+         false},
+        {"renaming a done one reminds of nothing",
+         {done(tea), milk},
+         [](ContentView &v) { v.renameTodo(0, QStringLiteral("Green tea")); },
+         {"Green tea", "Milk"},
+         {"Green tea"},
+         {"Tea"},
+         {},
+         {},
+         {"Green tea"},
+         false},
+        {"deleting the done ones leaves the open ones",
+         {done(tea), milk, done(bread)},
+         [](ContentView &v) { v.deleteCompleted(); },
+         {"Milk"},
+         {},
+         {"Tea", "Bread"},
+         {},
+         {},
+         {},
+         false},
+        {"a sync that completes one withdraws its reminder and schedules none",
+         {tea, milk},
+         [&](ContentView &v) {
+             SyncedChanges changes;
+             // Done on another device just now.
+             TodoExtras extras;
+             extras.completed = std::floor(now);
+             changes.changed = {{tea.withExtras(extras), tea.time()}};
+             v.applySyncedChanges(changes);
+         },
+         {"Tea", "Milk"},
+         {"Tea"},
+         {"Tea"},
+         {},
+         {},
+         {},
+         false},
+        {"a sync that reopens one brings its reminder back",
+         {done(tea), milk},
+         [&](ContentView &v) {
+             SyncedChanges changes;
+             changes.changed = {{tea, tea.time()}};
+             v.applySyncedChanges(changes);
+         },
+         {"Tea", "Milk"},
+         {},
+         {"Tea"},
+         {"Tea"},
+         {},
+         {},
+         false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir temporary;
+        FilePreferences preferences(temporary.path());
+        ASSERT_TRUE(writeTodoList(preferences, c.stored));
+        FixedClock clock(now);
+        RecordingNotificationCenter notifications;
+        ReminderScheduler reminders(notifications);
+        ContentView view(preferences, reminders, clock);
+        view.appear();
+        QStringList journaled;
+        QObject::connect(&view, &ContentView::listEdited,
+                         [&](const TodoListEdit &edit) { journaled.append(namesOf(edit.saved)); });
+
+        c.act(view);
+        view.finishSavesForTesting();
+
+        EXPECT_EQ(namesOf(view.todoList()), c.order);
+        std::vector<TodoItem> completed;
+        for (const TodoItem &item : view.todoList()) {
+            if (item.isCompleted())
+                completed.push_back(item);
+            const auto before = std::ranges::find(c.stored, item.id(), &TodoItem::id);
+            if (item.isCompleted()) {
+                // Ticked now, in whole seconds, or kept as it was.
+                EXPECT_EQ(item.completed(),
+                          before->isCompleted() ? before->completed() : std::floor(now));
+            }
+        }
+        EXPECT_EQ(namesOf(completed), c.completed);
+        const auto named = [&](const QStringList &identifiers) {
+            QStringList names;
+            for (const QString &identifier : identifiers) {
+                for (const TodoItem &item : c.stored) {
+                    if (QString::fromStdString(item.id().uuidString()) == identifier)
+                        names.append(QString::fromStdString(item.name()));
+                }
+            }
+            return names;
+        };
+        QStringList withdrawn, reminded, restored;
+        for (const QStringList &removed : notifications.removed)
+            withdrawn.append(named(removed));
+        for (const NotificationRequest &added : notifications.added) {
+            reminded.append(named({added.identifier}));
+            EXPECT_EQ(added.trigger.time, tea.time()) << "at its own time";
+        }
+        for (const QStringList &back : notifications.restored)
+            restored.append(named(back));
+        EXPECT_EQ(withdrawn, c.withdrawn);
+        EXPECT_EQ(reminded, c.reminded);
+        EXPECT_EQ(restored, c.restored);
+        EXPECT_EQ(journaled, c.journaled);
+        EXPECT_EQ(view.undoableChangeCompleted(), c.undoable);
+        EXPECT_EQ(readTodoList(preferences), view.todoList()) << "stored like any change";
+    }
+}
+
+TEST(CompletionTest, WhetherDoneToDosAreShownIsRememberedAcrossRuns)
+{
+    QTemporaryDir temporary;
+    FilePreferences preferences(temporary.path());
+    FixedClock clock(1000);
+    RecordingNotificationCenter notifications;
+    ReminderScheduler reminders(notifications);
+    for (const bool shown : {true, false}) {
+        SCOPED_TRACE(shown);
+        {
+            ContentView view(preferences, reminders, clock);
+            view.appear();
+            int told = 0;
+            QObject::connect(&view, &ContentView::completedShownChanged, [&] { ++told; });
+            view.setCompletedShown(shown);
+            view.setCompletedShown(shown);
+            EXPECT_EQ(told, 1) << "told once per change";
+            view.disappear();
+        }
+        ContentView next(preferences, reminders, clock);
+        EXPECT_EQ(next.completedShown(), shown);
     }
 }

@@ -209,6 +209,32 @@ TEST(CalDavClientFaults, ATruncatedListingIsContinuedToItsEnd)
     }
 }
 
+// A server that needs longer to begin its answer than the client waits (as
+// Radicale does for a first listing of 100,000 to-dos) is waited for longer
+// each time, until it answers, rather than given up on at every sync.
+TEST(CalDavClientFaults, ASlowAnswerIsWaitedForLongerEachTime)
+{
+    FakeDavServer server;
+    ASSERT_TRUE(server.listen());
+    CalDavClient client(server.url(), {}, {});
+    client.setCollection(server.url().resolved(QUrl(QStringLiteral("/cal/"))));
+    client.setTransferTimeoutForTesting(400);
+    server.answer = [&](const FakeDavServer::Request &) {
+        FakeDavServer::Response slow =
+            xmlAnswer(207, multistatus(member("a.ics", "1") + "<d:sync-token>t1</d:sync-token>"));
+        slow.delayMs = 1000;
+        return slow;
+    };
+    std::vector<std::pair<ServerError, int>> tries;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const auto listed = await<ServerChanges>([&](auto r) { client.changesSince({}, r); });
+        tries.emplace_back(listed.error, client.transferTimeoutMs());
+    }
+    EXPECT_EQ(tries, (std::vector<std::pair<ServerError, int>>{{ServerError::network, 800},
+                                                               {ServerError::network, 1600},
+                                                               {ServerError::none, 1600}}));
+}
+
 // Servers for one account spread over hosts, as iCloud's: the address typed
 // redirects to another host, whose principal names a home on a third.
 class CalDavClientHosts : public testing::Test {

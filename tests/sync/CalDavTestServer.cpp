@@ -58,6 +58,11 @@ QUrl CalDavTestServer::url() const
                     .arg(m_port));
 }
 
+QString CalDavTestServer::userFolder() const
+{
+    return m_directory.path() + QStringLiteral("/collections/collection-root/") + user();
+}
+
 bool CalDavTestServer::start()
 {
     if (!m_directory.isValid())
@@ -95,8 +100,7 @@ bool CalDavTestServer::start()
                       .toUtf8();
         }
         if (!m_readOnlyList.isEmpty()) {
-            const QString folder = root + QStringLiteral("/collections/collection-root/") + user() +
-                                   u'/' + m_readOnlyList.toLower();
+            const QString folder = userFolder() + u'/' + m_readOnlyList.toLower();
             const QByteArray properties =
                 R"({"C:supported-calendar-component-set": "VTODO", "tag": "VCALENDAR", )"
                 R"("D:displayname": ")" +

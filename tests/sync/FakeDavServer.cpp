@@ -6,6 +6,7 @@
 #include <QSslConfiguration>
 #include <QSslServer>
 #include <QSslSocket>
+#include <QTimer>
 
 namespace {
 
@@ -96,7 +97,10 @@ void FakeDavServer::serve(QTcpSocket *socket)
                           "\r\nConnection: close\r\n";
         for (const auto &[name, value] : response.headers)
             text += name + ": " + value + "\r\n";
-        socket->write(text + "\r\n" + response.body);
-        socket->disconnectFromHost();
+        QTimer::singleShot(response.delayMs, socket,
+                           [socket, whole = text + "\r\n" + response.body] {
+                               socket->write(whole);
+                               socket->disconnectFromHost();
+                           });
     });
 }

@@ -34,6 +34,9 @@ public:
         int status = 200;
         QByteArray body;
         QList<std::pair<QByteArray, QByteArray>> headers;
+        // How long the server works on it before it answers, as a large
+        // list keeps a real one busy.
+        int delayMs = 0;
     };
 
     FakeDavServer();

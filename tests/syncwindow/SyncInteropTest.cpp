@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr double march5 = 794424600; // 2026-03-05 18:30 UTC
@@ -32,8 +34,8 @@ const char *const uidB = "other-client-b@example.org";
 const char *const uidC = "other-client-c@example.org";
 const char *const uidD = "other-client-d@example.org";
 
-// Plimsa and Debian's python3-caldav on one Radicale task list.
-class SyncInteropTest : public testing::Test {
+// Plimsa and Debian's python3-caldav on one task list of each server.
+class SyncInteropTest : public testing::TestWithParam<CalDavTestServer::Kind> {
 protected:
     void SetUp() override
     {
@@ -85,14 +87,18 @@ protected:
 
     const TodoItem *shown(const std::string &name) const
     {
-        for (const TodoItem &item : view.todoList()) {
-            if (item.name() == name)
-                return &item;
-        }
-        return nullptr;
+        const int offset = offsetOf(name);
+        return offset < 0 ? nullptr : &view.todoList()[static_cast<std::size_t>(offset)];
     }
 
-    CalDavTestServer server{CalDavTestServer::Kind::radicale};
+    int offsetOf(const std::string &name) const
+    {
+        const auto found = std::ranges::find(view.todoList(), name, &TodoItem::name);
+        return found == view.todoList().end() ? -1
+                                              : static_cast<int>(found - view.todoList().begin());
+    }
+
+    CalDavTestServer server{GetParam()};
     QTemporaryDir home;
     FilePreferences preferences{home.path()};
     FixedClock clock{march5};
@@ -105,7 +111,7 @@ protected:
 
 } // namespace
 
-TEST_F(SyncInteropTest, EachSideReadsTheOthersChanges)
+TEST_P(SyncInteropTest, EachSideReadsTheOthersChanges)
 {
     for (const auto &[uid, name] :
          {std::pair{uidA, "Buy stamps"}, std::pair{uidB, "Call Kim"},
@@ -135,14 +141,10 @@ TEST_F(SyncInteropTest, EachSideReadsTheOthersChanges)
     view.setIsAM(false);
     view.addTodo();
     const TodoItem made = view.todoList().back();
-    for (int offset = 0; offset < static_cast<int>(view.todoList().size()); ++offset) {
-        if (view.todoList()[static_cast<std::size_t>(offset)].name() == "Return book")
-            view.renameTodo(offset, QStringLiteral("Return the library book"));
-    }
-    for (int offset = 0; offset < static_cast<int>(view.todoList().size()); ++offset) {
-        if (view.todoList()[static_cast<std::size_t>(offset)].name() == "Buy stamps and envelopes")
-            view.deleteTodos({offset});
-    }
+    view.renameTodo(offsetOf("Return book"), QStringLiteral("Return the library book"));
+    view.deleteTodos({offsetOf("Buy stamps and envelopes")});
+    view.completeTodo(offsetOf("Made in Plimsa"));
+    view.reopenTodo(offsetOf("Call Kim"));
     ASSERT_TRUE(synced());
 
     const auto seen = othersView();
@@ -152,6 +154,16 @@ TEST_F(SyncInteropTest, EachSideReadsTheOthersChanges)
     EXPECT_EQ(added[QLatin1String("due")].toDouble(), made.time());
     EXPECT_EQ(added[QLatin1String("priority")].toInt(), 9);
     EXPECT_EQ(added[QLatin1String("alarms")].toInt(), 1);
+    // Ticked off here: done by every marker another client may read.
+    EXPECT_EQ(added[QLatin1String("status")].toString(), QStringLiteral("COMPLETED"));
+    EXPECT_EQ(added[QLatin1String("completed")].toDouble() - referenceDateUnixSeconds, march5);
+    EXPECT_EQ(added[QLatin1String("percent")].toInt(), 100);
+    ASSERT_TRUE(seen.contains(QStringLiteral("Call Kim")));
+    const QJsonObject reopened = seen.at(QStringLiteral("Call Kim"));
+    EXPECT_EQ(reopened[QLatin1String("status")].toString(), QStringLiteral("NEEDS-ACTION"))
+        << "done there, opened again here";
+    EXPECT_TRUE(reopened[QLatin1String("completed")].isNull());
+    EXPECT_EQ(reopened[QLatin1String("percent")].toInt(), 0);
     ASSERT_TRUE(seen.contains(QStringLiteral("Return the library book"))) << "renamed here";
     const QJsonObject renamed = seen.at(QStringLiteral("Return the library book"));
     EXPECT_EQ(renamed[QLatin1String("due")].toDouble(), march10At8Utc);
@@ -160,3 +172,10 @@ TEST_F(SyncInteropTest, EachSideReadsTheOthersChanges)
     EXPECT_EQ(renamed[QLatin1String("description")].toString(),
               QStringLiteral("Written by the other client"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Servers, SyncInteropTest,
+                         testing::Values(CalDavTestServer::Kind::radicale,
+                                         CalDavTestServer::Kind::xandikos),
+                         [](const auto &info) {
+                             return CalDavTestServer(info.param).name().toStdString();
+                         });

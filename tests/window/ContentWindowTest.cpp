@@ -16,8 +16,8 @@
 #include <RecordingNotificationCenter.h>
 #include <RescueBar.h>
 #include <RoundAddButton.h>
-#include <TodoListModel.h>
 #include <StoredFile.h>
+#include <TodoListModel.h>
 #include <TodoListRescue.h>
 #include <TodoListStore.h>
 #include <TodoListView.h>
@@ -26,10 +26,10 @@
 
 #include <MenuPicker.h>
 #include <QAccessible>
+#include <QCalendarWidget>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -267,7 +267,7 @@ protected:
 
 TEST_F(DeletingTest, TrashAsksFirstAndDeleteRemovesThatRow)
 {
-    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowRect(2).topLeft() + QPoint(20, 10));
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowRect(2).topLeft() + QPoint(60, 10));
     EXPECT_FALSE(view.deleteAlertShown()) << "a click elsewhere in the row does nothing";
 
     clickTrash(2);
@@ -312,9 +312,9 @@ TEST_F(DeletingTest, CancelAndEscapeKeepEverything)
 
 TEST_F(DeletingTest, SelectedRowsGoAtOnceWithTheDeleteKey)
 {
-    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowRect(1).topLeft() + QPoint(20, 10));
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowRect(1).topLeft() + QPoint(60, 10));
     QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ControlModifier,
-                      rowRect(3).topLeft() + QPoint(20, 10));
+                      rowRect(3).topLeft() + QPoint(60, 10));
     QTest::keyClick(window.listView(), Qt::Key_Delete);
     EXPECT_FALSE(view.deleteAlertShown()) << "the list's own action asks nothing";
     EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{stored[0], stored[2]}));
@@ -428,7 +428,11 @@ TEST(ContentWindowToday, TheDateLabelAndRowTimesFollowTheDayAndTheZone)
     window.show();
     view.followToday();
     const auto timeText = [&] {
-        return window.listView()->model()->index(0, 0).data(TodoListModel::TimeTextRole).toString()
+        return window.listView()
+            ->model()
+            ->index(0, 0)
+            .data(TodoListModel::TimeTextRole)
+            .toString()
             .replace(QChar(0x202F), QLatin1Char(' '));
     };
     EXPECT_EQ(window.entryRow()->dayButton()->text(), QStringLiteral("Monday, 1, 2001"));
@@ -488,9 +492,9 @@ TEST_F(ContentWindowTest, ScreenReadersSeeANamedListAndCanFillInTheNameField)
 TEST_F(DeletingTest, TheUndoBarOffersTheDeletedRowsBackWithoutMovingTheEntryRow)
 {
     const int entryTop = entry().mapTo(&window, QPoint(0, 0)).y();
-    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowRect(1).topLeft() + QPoint(20, 10));
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowRect(1).topLeft() + QPoint(60, 10));
     QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ControlModifier,
-                      rowRect(3).topLeft() + QPoint(20, 10));
+                      rowRect(3).topLeft() + QPoint(60, 10));
     QTest::keyClick(window.listView(), Qt::Key_Delete);
     ASSERT_EQ(view.todoList().size(), 2u);
 
@@ -585,8 +589,8 @@ TEST_F(ContentWindowTest, F2RenamesARowInPlaceAndEscapeLeavesIt)
     QTest::keyClicks(editor, QStringLiteral("Green tea "));
     QTest::keyClick(editor, Qt::Key_Return);
     QApplication::processEvents(); // the editor commits from the event loop
-    EXPECT_EQ(view.todoList(),
-              (std::vector<TodoItem>{TodoItem("Green tea", 0, TodoPriority::high, tea.id()), milk}));
+    EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{
+                                   TodoItem("Green tea", 0, TodoPriority::high, tea.id()), milk}));
     EXPECT_EQ(list->model()->index(0, 0).data().toString(), QStringLiteral("Green tea"));
     EXPECT_TRUE(window.undoBar()->isVisible());
     EXPECT_EQ(window.undoBar()->message()->text(), QStringLiteral("Changed “Tea”"));
@@ -605,7 +609,7 @@ TEST_F(ContentWindowTest, F2RenamesARowInPlaceAndEscapeLeavesIt)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
     EXPECT_EQ(qobject_cast<QLineEdit *>(QApplication::focusWidget()), nullptr)
         << "a double-click beside the name edits nothing";
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.topLeft() + QPoint(12, 10));
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.topLeft() + QPoint(60, 10));
     editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
     ASSERT_NE(editor, nullptr) << "a double-click on the name edits it";
     EXPECT_EQ(editor->text(), QStringLiteral("Milk"));
@@ -814,4 +818,113 @@ TEST_F(ContentWindowTest, ASyncLeavesARenameBeingTypedAndTheEditFormOnTheirToDo)
     QTest::keyClick(form->nameField(), Qt::Key_Return);
     EXPECT_EQ(view.todoList()[1].name(), "Mine");
     EXPECT_EQ(view.todoList()[1].priority(), TodoPriority::low) << "the user's version whole";
+}
+
+TEST_F(DeletingTest, SpaceTicksARowOffIntoTheCompletedPartAndBack)
+{
+    TodoListView *list = window.listView();
+    QAbstractItemModel *rows = list->model();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    list->setFocus();
+    const auto shown = [&] {
+        QStringList names;
+        for (int row = 0; row < rows->rowCount(); ++row)
+            names.append(rows->index(row, 0).data().toString());
+        return names;
+    };
+    const auto press = [&](int row, Qt::Key key) {
+        list->setCurrentIndex(rows->index(row, 0));
+        QTest::keyClick(list, key);
+        view.finishSavesForTesting();
+    };
+    const QString b = QString::fromStdString(stored[1].id().uuidString());
+
+    clock.set(-10);
+    press(1, Qt::Key_Space);
+    EXPECT_TRUE(view.todoList()[1].isCompleted());
+    EXPECT_EQ(shown(), (QStringList{"a", "c", "d", "Completed (1)"})) << "hidden at first";
+    EXPECT_EQ(window.undoBar()->message()->text(), QStringLiteral("Completed “b”"));
+    EXPECT_EQ(notifications.removed, std::vector<QStringList>{{b}}) << "its reminder withdrawn";
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    view.finishSavesForTesting();
+    EXPECT_EQ(view.todoList(), stored);
+    EXPECT_EQ(shown(), (QStringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(notifications.restored, std::vector<QStringList>{{b}}) << "and back as it was";
+    EXPECT_FALSE(window.undoBar()->isVisible());
+
+    press(1, Qt::Key_Space);
+    press(3, Qt::Key_Right);
+    EXPECT_EQ(shown(), (QStringList{"a", "c", "d", "Completed (1)", "b"}));
+    EXPECT_TRUE(rows->index(4, 0).data(TodoListModel::TimeTextRole).toString().startsWith("Done "));
+    // A click on the expander row hides them, and the keys go on from it.
+    list->setCurrentIndex(rows->index(0, 0));
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowRect(3).center());
+    EXPECT_EQ(shown(), (QStringList{"a", "c", "d", "Completed (1)"}));
+    EXPECT_EQ(list->currentIndex().row(), 3);
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowRect(3).center());
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(list->currentIndex().row(), 4);
+    press(3, Qt::Key_Left);
+    EXPECT_EQ(shown(), (QStringList{"a", "c", "d", "Completed (1)"}));
+    press(3, Qt::Key_Return);
+    EXPECT_TRUE(view.completedShown());
+    clock.set(0);
+    press(0, Qt::Key_Enter);
+    EXPECT_EQ(shown(), (QStringList{"c", "d", "Completed (2)", "a", "b"})) << "newest first";
+
+    // Reopened to the end of the list, with its reminder.
+    notifications.added.clear();
+    press(4, Qt::Key_Space);
+    EXPECT_EQ(shown(), (QStringList{"c", "d", "b", "Completed (1)", "a"}));
+    EXPECT_EQ(view.todoList().back().id(), stored[1].id());
+    ASSERT_EQ(notifications.added.size(), 1u);
+    EXPECT_EQ(notifications.added.front().identifier, b);
+
+    // Screen readers find a check box named by the to-do, and can tick it.
+    QAccessibleInterface *row = QAccessible::queryAccessibleInterface(list)->child(2);
+    ASSERT_NE(row, nullptr);
+    QAccessibleInterface *check = row->child(0);
+    ASSERT_NE(check, nullptr);
+    EXPECT_EQ(check->role(), QAccessible::CheckBox);
+    EXPECT_EQ(check->text(QAccessible::Name), QStringLiteral("b"));
+    EXPECT_FALSE(check->state().checked);
+    ASSERT_NE(check->actionInterface(), nullptr);
+    check->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(shown(), (QStringList{"c", "d", "Completed (2)", "b", "a"}));
+    QAccessibleInterface *done = QAccessible::queryAccessibleInterface(list)->child(3)->child(0);
+    EXPECT_TRUE(done->state().checked);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->child(2)->childCount(), 0)
+        << "the expander row holds no check box";
+
+    // A click on the check box ticks too; of those done in the same second,
+    // the one later in the list shows first.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      TodoRowDelegate::checkRect(rowRect(0)).center());
+    EXPECT_EQ(shown(), (QStringList{"d", "Completed (3)", "b", "c", "a"}));
+
+    // Done rows delete like any other, and all at once from the expander's menu.
+    press(4, Qt::Key_Delete);
+    EXPECT_EQ(window.undoBar()->message()->text(), QStringLiteral("Deleted “a”"));
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            EXPECT_EQ(menu->actions().size(), 1);
+            menu->setActiveAction(menu->actions().front());
+            QTest::keyClick(menu, Qt::Key_Return);
+        } else if (auto *box = window.findChild<QMessageBox *>(); box && box->isVisible()) {
+            answer.stop();
+            EXPECT_EQ(box->informativeText(),
+                      QStringLiteral("Are you sure you want to delete 2 completed to-dos?"));
+            QTest::mouseClick(button(box, QMessageBox::DestructiveRole), Qt::LeftButton);
+        }
+    });
+    answer.start();
+    const QPoint at = rowRect(1).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport()->mapToGlobal(at));
+    QApplication::sendEvent(viewport(), &event);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !answer.isActive(); }, 2000));
+    EXPECT_EQ(shown(), (QStringList{"d"}));
+    EXPECT_EQ(view.todoList(), (std::vector<TodoItem>{stored[3]}));
 }

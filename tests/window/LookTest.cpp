@@ -22,6 +22,13 @@ TEST(Look, ColoursKeepThreeToOneOnLightAndDarkBackgrounds)
     for (const QColor &background : windows)
         EXPECT_GE(contrast(Palette::blue, background), 3.0) << background.name().toStdString();
     EXPECT_GE(contrast(Palette::black, Palette::blue), 3.0) << "the plus on the add button";
+    for (const QColor &background : lists) {
+        EXPECT_GE(contrast(Palette::checkBox, background), 3.0)
+            << "an open to-do's check box on " << background.name().toStdString();
+        EXPECT_GE(contrast(Palette::blue, background), 3.0)
+            << "a done to-do's check box on " << background.name().toStdString();
+    }
+    EXPECT_GE(contrast(Palette::checkMark, Palette::blue), 3.0) << "the tick in its box";
 }
 
 TEST(Look, APriorityKeepsItsHueAndThreeToOneOnTheSelection)
@@ -41,5 +48,12 @@ TEST(Look, APriorityKeepsItsHueAndThreeToOneOnTheSelection)
                 << rawValue(priority) << " on " << highlight.name().toStdString();
         }
         EXPECT_EQ(Palette::readableOn(original, Qt::white), original) << "unchanged where readable";
+    }
+    for (const QColor &highlight : highlights) {
+        EXPECT_GE(contrast(Palette::readableOn(Palette::checkBox, highlight), highlight), 3.0)
+            << "a check box on " << highlight.name().toStdString();
+        const QColor fill = Palette::readableOn(Palette::blue, highlight);
+        EXPECT_GE(contrast(fill, highlight), 3.0)
+            << "a done one's box on " << highlight.name().toStdString();
     }
 }

@@ -94,7 +94,7 @@
 <context>
     <name>ContentWindow</name>
     <message>
-        <location filename="../../window/ContentWindow.cpp" line="192"/>
+        <location filename="../../window/ContentWindow.cpp" line="204"/>
         <source>Your to-do list could not be saved anywhere, so the window stays open. Free some disk space, then close it again.</source>
         <translation>Ihre Aufgabenliste konnte nirgends gespeichert werden, daher bleibt das Fenster offen. Geben Sie Speicherplatz frei und schließen Sie es dann erneut.</translation>
     </message>
@@ -120,18 +120,35 @@
 <context>
     <name>DeleteAlert</name>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="24"/>
-        <location filename="../../window/DeleteAlert.cpp" line="25"/>
+        <location filename="../../window/DeleteAlert.cpp" line="20"/>
         <source>Delete Todo</source>
         <translation>Aufgabe löschen</translation>
     </message>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="26"/>
+        <location filename="../../window/DeleteAlert.cpp" line="20"/>
         <source>Are you sure you want to delete this item?</source>
         <translation>Möchten Sie diesen Eintrag wirklich löschen?</translation>
     </message>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="27"/>
+        <location filename="../../window/DeleteAlert.cpp" line="33"/>
+        <source>Delete Completed</source>
+        <translation>Erledigte löschen</translation>
+    </message>
+    <message>
+        <location filename="../../window/DeleteAlert.cpp" line="34"/>
+        <source>Are you sure you want to delete this completed to-do?</source>
+        <translation>Möchten Sie diese erledigte Aufgabe wirklich löschen?</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../window/DeleteAlert.cpp" line="35"/>
+        <source>Are you sure you want to delete %n completed to-dos?</source>
+        <translation>
+            <numerusform>Möchten Sie %n erledigte Aufgabe wirklich löschen?</numerusform>
+            <numerusform>Möchten Sie %n erledigte Aufgaben wirklich löschen?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../../window/DeleteAlert.cpp" line="52"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
@@ -454,26 +471,46 @@
 <context>
     <name>TodoListModel</name>
     <message>
-        <location filename="../../window/TodoListModel.cpp" line="93"/>
+        <location filename="../../window/TodoListModel.cpp" line="354"/>
         <source>%1, %2</source>
         <extracomment>A to-do&apos;s day and time of day on another day than today: &quot;Tue, Dec 8, 9:00 AM&quot;</extracomment>
         <translation>%1, %2</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../window/TodoListModel.cpp" line="401"/>
+        <source>Completed (%n)</source>
+        <extracomment>The row above the done to-dos, with how many there are</extracomment>
+        <translation>
+            <numerusform>Erledigt (%n)</numerusform>
+            <numerusform>Erledigt (%n)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../../window/TodoListModel.cpp" line="412"/>
+        <source>Done %1</source>
+        <extracomment>When a done to-do was ticked off: &quot;Done Tue, Dec 8, 4:12 PM&quot;</extracomment>
+        <translation>Erledigt %1</translation>
     </message>
 </context>
 <context>
     <name>TodoListView</name>
     <message>
-        <location filename="../../window/TodoListView.cpp" line="28"/>
+        <location filename="../../window/TodoListView.cpp" line="30"/>
         <source>To-dos</source>
         <translation>Aufgaben</translation>
     </message>
     <message>
-        <location filename="../../window/TodoListView.cpp" line="101"/>
+        <location filename="../../window/TodoListView.cpp" line="136"/>
+        <source>Delete Completed…</source>
+        <translation>Erledigte löschen …</translation>
+    </message>
+    <message>
+        <location filename="../../window/TodoListView.cpp" line="141"/>
         <source>Edit…</source>
         <translation>Bearbeiten…</translation>
     </message>
     <message>
-        <location filename="../../window/TodoListView.cpp" line="103"/>
+        <location filename="../../window/TodoListView.cpp" line="143"/>
         <source>Delete…</source>
         <translation>Löschen …</translation>
     </message>
@@ -481,7 +518,7 @@
 <context>
     <name>TodoRowDelegate</name>
     <message>
-        <location filename="../../window/TodoRowDelegate.cpp" line="184"/>
+        <location filename="../../window/TodoRowDelegate.cpp" line="281"/>
         <source>Name</source>
         <translation>Name</translation>
     </message>
@@ -494,17 +531,22 @@
         <translation>Rückgängig</translation>
     </message>
     <message>
-        <location filename="../../window/UndoBar.cpp" line="59"/>
+        <location filename="../../window/UndoBar.cpp" line="60"/>
+        <source>Completed “%1”</source>
+        <translation>„%1“ erledigt</translation>
+    </message>
+    <message>
+        <location filename="../../window/UndoBar.cpp" line="61"/>
         <source>Changed “%1”</source>
         <translation>„%1“ geändert</translation>
     </message>
     <message>
-        <location filename="../../window/UndoBar.cpp" line="63"/>
+        <location filename="../../window/UndoBar.cpp" line="65"/>
         <source>Deleted “%1”</source>
         <translation>„%1“ gelöscht</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../window/UndoBar.cpp" line="64"/>
+        <location filename="../../window/UndoBar.cpp" line="66"/>
         <source>Deleted %n to-dos</source>
         <translation>
             <numerusform>%n Aufgabe gelöscht</numerusform>
