@@ -23,7 +23,8 @@ constexpr double serverGoneSeconds = 24 * 60 * 60;
 
 AgentSync::AgentSync(NotificationCenter &reminders, QString folder, QObject *parent)
     : QObject(parent), m_reminders(reminders), m_folder(std::move(folder)),
-      m_owner(QDir(m_folder).filePath(syncOwnerLockName))
+      m_owner(QDir(m_folder).filePath(syncOwnerLockName)),
+      m_list(QDir(m_folder).filePath(listLockName))
 {
     m_period.setSingleShot(true);
     m_period.setTimerType(Qt::VeryCoarseTimer);

@@ -8,7 +8,12 @@
 #include <TodoJson.h>
 #include <XdgDirectories.h>
 
-AgentTodoList::AgentTodoList(QString path) : m_file(std::move(path)) {}
+#include <QScopeGuard>
+
+AgentTodoList::AgentTodoList(const QString &lockPath, QString path)
+    : m_file(std::move(path)), m_lock(lockPath)
+{
+}
 
 QString AgentTodoList::standardPath()
 {
@@ -32,6 +37,8 @@ bool AgentTodoList::apply(const ListChanges &changes, NotificationCenter &remind
 {
     if (changes.empty())
         return true;
+    m_lock.take();
+    const auto releaseLock = qScopeGuard([this] { m_lock.release(); });
     const std::optional<Read> stored = read();
     if (!stored)
         return false;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <NotificationCenter.h>
+#include <OwnerLock.h>
 #include <StoredFile.h>
 #include <SyncEngine.h>
 #include <TodoItem.h>
@@ -13,12 +14,13 @@
 
 // The stored list as the reminder agent reads and changes it while it owns
 // sync. Each change is applied to the list as it is on disk at that moment,
-// never to a copy kept since, and goes to the pending reminders as the
+// never to a copy kept since, under the lock a window that has not yet taken
+// sync over also takes to save, and goes to the pending reminders as the
 // window would hand it over.
 class AgentTodoList {
 public:
     // `path` is the list's file; the user's own unless told.
-    explicit AgentTodoList(QString path = standardPath());
+    explicit AgentTodoList(const QString &lockPath, QString path = standardPath());
     static QString standardPath();
 
     struct Read {
@@ -38,4 +40,5 @@ public:
 
 private:
     StoredFile m_file;
+    OwnerLock m_lock;
 };

@@ -22,6 +22,16 @@ OwnerLock::~OwnerLock()
 
 bool OwnerLock::tryTake()
 {
+    return take(false);
+}
+
+bool OwnerLock::take()
+{
+    return take(true);
+}
+
+bool OwnerLock::take(bool wait)
+{
     if (isHeld())
         return true;
     const QString folder = QFileInfo(m_path).path();
@@ -31,21 +41,26 @@ bool OwnerLock::tryTake()
                                             QFileDevice::ExeOwner)))
         return false;
     const QByteArray path = QFile::encodeName(m_path);
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    int locked;
-    while ((locked = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
-    }
-    struct stat held;
-    struct stat named;
-    if (locked != 0 || ::fstat(fd, &held) != 0 || ::stat(path.constData(), &named) != 0 ||
-        held.st_ino != named.st_ino || held.st_dev != named.st_dev) {
+    // A waiter may wake holding a file removed meanwhile: it locks the new one.
+    for (int tries = 0; tries < 8; ++tries) {
+        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0)
+            return false;
+        int locked;
+        while ((locked = ::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB))) != 0 && errno == EINTR) {
+        }
+        struct stat held;
+        struct stat named;
+        if (locked == 0 && ::fstat(fd, &held) == 0 && ::stat(path.constData(), &named) == 0 &&
+            held.st_ino == named.st_ino && held.st_dev == named.st_dev) {
+            m_fd = fd;
+            return true;
+        }
         ::close(fd);
-        return false;
+        if (locked != 0 || !wait)
+            return false;
     }
-    m_fd = fd;
-    return true;
+    return false;
 }
 
 void OwnerLock::release()

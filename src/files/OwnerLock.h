@@ -13,7 +13,7 @@
 // process that opened it before: taking one checks that the file it locked is
 // still the one at its path.
 //
-// Never waits. Not thread-safe: one thread per object.
+// Not thread-safe: one thread per object.
 class OwnerLock {
 public:
     explicit OwnerLock(QString path);
@@ -25,10 +25,14 @@ public:
     // Takes the claim when no one holds it, making the file (and a private
     // folder for it) when missing; true also when this object holds it.
     bool tryTake();
+    // The same, waiting while another holds it: for claims held only briefly.
+    bool take();
     void release();
     bool isHeld() const { return m_fd >= 0; }
 
 private:
+    bool take(bool wait);
+
     QString m_path;
     int m_fd = -1;
 };

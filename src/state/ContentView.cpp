@@ -3,7 +3,6 @@
 
 #include "ContentView.h"
 
-#include "ChangesOnDisk.h"
 #include "OffsetRuns.h"
 #include "SyncedChangesPlan.h"
 
@@ -73,45 +72,20 @@ void ContentView::disappear()
     m_onScreen = false;
     // The store gets the deletion now: undoing it later would not reach it.
     m_undo.dismiss();
-    mayWrite();
-    m_list.saveUnlessCheckpointed();
+    saveShared([this] {
+        m_list.saveUnlessCheckpointed();
+        return true;
+    });
     m_completedShown.save();
 }
 
 void ContentView::commitData()
 {
-    mayWrite();
-    m_list.saveForCheckpoint();
+    saveShared([this] {
+        m_list.saveForCheckpoint();
+        return true;
+    });
     m_completedShown.save();
-}
-
-void ContentView::holdSaves(std::function<void()> takeOverNow)
-{
-    m_takeOverNow = std::move(takeOverNow);
-    m_list.holdSaves();
-    m_asRead = m_list.snapshot();
-}
-
-void ContentView::mayWrite()
-{
-    if (!m_list.savesHeld())
-        return;
-    if (m_takeOverNow)
-        std::exchange(m_takeOverNow, nullptr)();
-    catchUpWithDisk();
-}
-
-void ContentView::catchUpWithDisk()
-{
-    if (!m_list.savesHeld())
-        return;
-    m_takeOverNow = nullptr;
-    const std::shared_ptr<const std::vector<TodoItem>> asRead = std::exchange(m_asRead, nullptr);
-    if (asRead && m_list.changedSinceRead()) {
-        if (const std::optional<std::vector<TodoItem>> stored = m_list.read())
-            applySyncedChanges(changesOnDisk(*asRead, *stored, m_list.items()));
-    }
-    m_list.releaseSaves();
 }
 
 void ContentView::loadTodoList()
@@ -152,6 +126,8 @@ void ContentView::restoreRescue()
 void ContentView::listChanged(const TodoListEdit &edit)
 {
     m_list.saveSoon();
+    if (m_list.savesHeld() && !m_sharedSave.isActive())
+        m_sharedSave.start();
     emit listEdited(edit);
 }
 

@@ -14,6 +14,7 @@
 
 #include <Clock.h>
 #include <LocalCalendar.h>
+#include <OwnerLock.h>
 #include <Preferences.h>
 #include <ReminderScheduler.h>
 #include <TodoItem.h>
@@ -24,6 +25,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -84,12 +86,14 @@ public:
     // Loads the stored list, and learns of a rescue file newer than it.
     void loadTodoList();
     // Another process may be writing the stored list (the reminder agent,
-    // syncing while no window was open): until `catchUpWithDisk`, changes
-    // are kept in memory only. A save that cannot wait (closing, a session's
-    // request) first calls `takeOverNow`, which returns once that process
-    // has let go of the list or cannot be reached, and catches up.
-    void holdSaves(std::function<void()> takeOverNow);
-    // Takes what that process wrote since the list was read, as a sync's
+    // syncing while no window was open). Until `catchUpWithDisk`, every save
+    // (within a second of a change, as always) first takes the lock at
+    // `listLockPath`, which that process also holds while it changes the list, takes in what it
+    // wrote since, and writes under it: neither writes over the other. A save
+    // that blocks (closing, a session's request) first asks `takeOver`, which
+    // returns true once that process has let go of sync.
+    void shareList(std::function<bool()> takeOver, const QString &listLockPath);
+    // Takes what that process wrote since the list was last read, as a sync's
     // changes (a change made here to the same to-do wins), and saves as usual
     // from then on.
     void catchUpWithDisk();
@@ -99,15 +103,13 @@ public:
     // also saved by itself within a second.
     bool saveTodoList()
     {
-        mayWrite();
-        return m_list.saveNow();
+        return saveShared([this] { return m_list.saveNow(); });
     }
     // Saves before the user closes the window: false when the list could be
     // kept nowhere, and the window should stay open.
     bool saveBeforeClose()
     {
-        mayWrite();
-        return m_list.saveBeforeClose();
+        return saveShared([this] { return m_list.saveBeforeClose(); });
     }
 
     // A rescue file newer than the stored list, found by the last load, until
@@ -246,8 +248,13 @@ signals:
 private:
     // Every local change of the list goes through here.
     void listChanged(const TodoListEdit &edit);
-    // Before a save that blocks: a held list catches up first.
-    void mayWrite();
+    // A save that blocks: while the list is shared, after taking over or
+    // under the list's lock.
+    bool saveShared(const std::function<bool()> &save);
+    // Under the list's lock: takes in what is on disk, then `save`s.
+    bool saveMerged(const std::function<bool()> &save);
+    // What the other process wrote since the list was last read.
+    void takeInChangesOnDisk();
     // A new to-do's reminder goes out once the to-do is on disk, so that a crash
     // never leaves a reminder for a to-do that was not kept.
     void scheduleAfterSave(const TodoItem &item, double at);
@@ -283,7 +290,10 @@ private:
     // Last, so that its writer, which tells of saves, goes first.
     StoredList m_list;
     bool m_listWasRead = false;
-    // While saves are held: the list as read, and who takes the list over.
+    // While the list is shared: the list as last read or written, who takes
+    // it over, the lock both writers take, and the save a change brings.
     std::shared_ptr<const std::vector<TodoItem>> m_asRead;
-    std::function<void()> m_takeOverNow;
+    std::function<bool()> m_takeOver;
+    std::unique_ptr<OwnerLock> m_listLock;
+    QTimer m_sharedSave;
 };

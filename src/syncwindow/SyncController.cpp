@@ -410,12 +410,12 @@ void SyncController::stopSyncing(std::function<void()> done)
     }
     tearDown();
     const std::optional<SyncAccount> account = std::exchange(m_account, std::nullopt);
-    // All but the owner's lock file, which the window holds: a new lock file
-    // would let the agent take over beside it.
+    // All but the lock files, which may be held: a new lock file would let
+    // another process take one beside its holder.
     const QDir folder(m_folder);
     for (const QFileInfo &entry :
          folder.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
-        if (entry.fileName() == syncOwnerLockName)
+        if (entry.fileName() == syncOwnerLockName || entry.fileName() == listLockName)
             continue;
         if (entry.isDir() && !entry.isSymLink())
             QDir(entry.filePath()).removeRecursively();

@@ -13,6 +13,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 
 #include <cstdio>
 
@@ -27,17 +28,23 @@ SyncOnDemand::SyncOnDemand(ContentView &view, const Clock &clock, QString module
     m_takeOverAgain.setSingleShot(true);
     connect(&m_takeOverAgain, &QTimer::timeout, this, &SyncOnDemand::takeOver);
     if (QFileInfo::exists(QDir(m_folder).filePath(QStringLiteral("account.json"))))
-        m_view.holdSaves([this] { takeOverNow(); });
+        m_view.shareList([self = QPointer(this)] { return self && self->takeOverNow(); },
+                         QDir(m_folder).filePath(listLockName));
 }
 
 SyncOnDemand::~SyncOnDemand()
 {
     const bool unsent = m_sync && m_sync->hasUnsentChanges();
+    // Never taken over: the agent, asked to let go, may have stopped a sync,
+    // and the list may hold changes saved here meanwhile.
+    const bool leftToAgent =
+        !m_owner.isHeld() &&
+        QFileInfo::exists(QDir(m_folder).filePath(QStringLiteral("account.json")));
     // The engine ends before the claim goes, and the claim before the agent
     // is asked to send what this window left.
     delete std::exchange(m_sync, nullptr);
     m_owner.release();
-    if (!unsent)
+    if (!unsent && !leftToAgent)
         return;
     QDBusMessage call =
         QDBusMessage::createMethodCall(reminderAgent::service, reminderAgent::path,
@@ -75,12 +82,12 @@ void SyncOnDemand::takeOver()
     });
 }
 
-void SyncOnDemand::takeOverNow()
+bool SyncOnDemand::takeOverNow()
 {
-    if (!m_owner.tryTake()) {
-        QDBusConnection::sessionBus().call(releaseSyncCall(), QDBus::Block, 3000);
-        m_owner.tryTake();
-    }
+    if (m_owner.tryTake())
+        return true;
+    QDBusConnection::sessionBus().call(releaseSyncCall(), QDBus::Block, 3000);
+    return m_owner.tryTake();
 }
 
 void SyncOnDemand::tookOver()

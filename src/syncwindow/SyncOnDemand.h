@@ -75,7 +75,8 @@ private:
     void takeOver();
     void tookOver();
     // The same, blocking, for a save that cannot wait: at most a few seconds.
-    void takeOverNow();
+    // False when the other owner holds on.
+    bool takeOverNow();
 
     ContentView &m_view;
     const Clock &m_clock;

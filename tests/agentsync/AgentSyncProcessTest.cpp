@@ -208,11 +208,13 @@ TEST_F(AgentSyncProcessTest, WithNoWindowAnotherDevicesChangesReachTheListAndThe
 }
 
 // How the window opening meets the agent's sync: while it syncs, after a kill
-// of the agent mid-sync, or the window killed mid-sync and the agent asked.
+// of the agent mid-sync, the window killed mid-sync and the agent asked, or
+// the window closed while the agent syncs and does not answer.
 enum class Interleaving {
     windowOpensWhileAgentSyncs,
     agentKilledThenWindow,
-    windowKilledThenAgent
+    windowKilledThenAgent,
+    windowClosedWhileAgentHangs
 };
 
 class TakeOverTest : public AgentSyncProcessTest,
@@ -257,6 +259,15 @@ TEST_P(TakeOverTest, NoChangeIsLostOrDoubled)
         window.process().waitForFinished();
         askAgentToSync();
         break;
+    case Interleaving::windowClosedWhileAgentHangs:
+        askAgentToSync();
+        ASSERT_TRUE(someWentUp());
+        ::kill(pid_t(agent.processId()), SIGSTOP);
+        ASSERT_TRUE(window.start());
+        window.signal(SIGTERM);
+        EXPECT_TRUE(window.exitsNormally()) << "closing waits a few seconds at most";
+        ::kill(pid_t(agent.processId()), SIGCONT);
+        break;
     }
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return onServer().size() >= expected && inList().size() >= expected; }, waitMs))
@@ -277,4 +288,5 @@ TEST_P(TakeOverTest, NoChangeIsLostOrDoubled)
 INSTANTIATE_TEST_SUITE_P(Interleavings, TakeOverTest,
                          ::testing::Values(Interleaving::windowOpensWhileAgentSyncs,
                                            Interleaving::agentKilledThenWindow,
-                                           Interleaving::windowKilledThenAgent));
+                                           Interleaving::windowKilledThenAgent,
+                                           Interleaving::windowClosedWhileAgentHangs));

@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -58,11 +59,16 @@ TEST(OwnerLock, OneHolderAtATimeUntilItLetsGoOrEnds)
         EXPECT_FALSE(second.isHeld());
         if (holder == Holder::objectHere) {
             first.release();
+            EXPECT_TRUE(second.tryTake());
         } else {
-            ::kill(child, SIGKILL);
+            std::thread killer([child] {
+                ::usleep(100000);
+                ::kill(child, SIGKILL);
+            });
+            EXPECT_TRUE(second.take()) << "waits until the holder ends";
+            killer.join();
             ::waitpid(child, nullptr, 0);
         }
-        EXPECT_TRUE(second.tryTake());
         EXPECT_FALSE(OwnerLock(path).tryTake()) << "the new holder's claim counts";
     }
 }
