@@ -12,6 +12,7 @@ namespace reminderAgent {
 
 inline const QString service = QStringLiteral("org.plimsa.Reminders");
 inline const QString path = QStringLiteral("/org/plimsa/Reminders");
+inline const QString interface = QStringLiteral("org.plimsa.Reminders1");
 
 // Answered by an agent that has let go of its name and is about to exit; the
 // caller sends the call again, which reaches (or starts) the next agent.

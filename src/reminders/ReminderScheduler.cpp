@@ -18,6 +18,11 @@ void ReminderScheduler::scheduleReminder(const TodoItem &item)
 
 void ReminderScheduler::scheduleReminder(const TodoItem &item, double at)
 {
+    m_center.add(requestFor(item, at));
+}
+
+NotificationRequest ReminderScheduler::requestFor(const TodoItem &item, double at)
+{
     NotificationRequest request;
     request.identifier = QString::fromStdString(item.id().uuidString());
     request.content.title = QStringLiteral("Reminder");
@@ -25,7 +30,7 @@ void ReminderScheduler::scheduleReminder(const TodoItem &item, double at)
     request.content.defaultSound = true;
     request.trigger.time = at;
     request.trigger.repeats = false;
-    m_center.add(request);
+    return request;
 }
 
 void ReminderScheduler::cancelReminders(const QStringList &identifiers)

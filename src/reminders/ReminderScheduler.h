@@ -15,6 +15,9 @@ class ReminderScheduler {
 public:
     explicit ReminderScheduler(NotificationCenter &center);
 
+    // The request for `item`'s reminder at `at`, for a batch of changes.
+    static NotificationRequest requestFor(const TodoItem &item, double at);
+
     void requestReminderPermission();
     void scheduleReminder(const TodoItem &item);
     void scheduleReminder(const TodoItem &item, double at);

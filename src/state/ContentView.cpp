@@ -72,13 +72,19 @@ void ContentView::disappear()
     m_onScreen = false;
     // The store gets the deletion now: undoing it later would not reach it.
     m_undo.dismiss();
-    m_list.saveUnlessCheckpointed();
+    saveShared([this] {
+        m_list.saveUnlessCheckpointed();
+        return true;
+    });
     m_completedShown.save();
 }
 
 void ContentView::commitData()
 {
-    m_list.saveForCheckpoint();
+    saveShared([this] {
+        m_list.saveForCheckpoint();
+        return true;
+    });
     m_completedShown.save();
 }
 
@@ -91,6 +97,8 @@ void ContentView::loadTodoList()
         m_list.replace(std::move(*list));
         emit todoListReset();
     }
+    if (m_list.savesHeld())
+        m_asRead = m_list.snapshot();
     m_list.findNewerRescue();
 }
 
@@ -118,6 +126,8 @@ void ContentView::restoreRescue()
 void ContentView::listChanged(const TodoListEdit &edit)
 {
     m_list.saveSoon();
+    if (m_list.savesHeld() && !m_sharedSave.isActive())
+        m_sharedSave.start();
     emit listEdited(edit);
 }
 

@@ -14,6 +14,7 @@
 
 #include <Clock.h>
 #include <LocalCalendar.h>
+#include <OwnerLock.h>
 #include <Preferences.h>
 #include <ReminderScheduler.h>
 #include <TodoItem.h>
@@ -24,7 +25,10 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -81,14 +85,32 @@ public:
 
     // Loads the stored list, and learns of a rescue file newer than it.
     void loadTodoList();
+    // Another process may be writing the stored list (the reminder agent,
+    // syncing while no window was open). Until `catchUpWithDisk`, every save
+    // (within a second of a change, as always) first takes the lock at
+    // `listLockPath`, which that process also holds while it changes the list, takes in what it
+    // wrote since, and writes under it: neither writes over the other. A save
+    // that blocks (closing, a session's request) first asks `takeOver`, which
+    // returns true once that process has let go of sync.
+    void shareList(std::function<bool()> takeOver, const QString &listLockPath);
+    // Takes what that process wrote since the list was last read, as a sync's
+    // changes (a change made here to the same to-do wins), and saves as usual
+    // from then on.
+    void catchUpWithDisk();
     // Loads from `readAhead`, which reads the same store, instead.
     void setReadAhead(TodoListReadAhead *readAhead) { m_list.setReadAhead(readAhead); }
     // Writes the list now, blocking (`StoredList::saveNow`). Every change is
     // also saved by itself within a second.
-    bool saveTodoList() { return m_list.saveNow(); }
+    bool saveTodoList()
+    {
+        return saveShared([this] { return m_list.saveNow(); });
+    }
     // Saves before the user closes the window: false when the list could be
     // kept nowhere, and the window should stay open.
-    bool saveBeforeClose() { return m_list.saveBeforeClose(); }
+    bool saveBeforeClose()
+    {
+        return saveShared([this] { return m_list.saveBeforeClose(); });
+    }
 
     // A rescue file newer than the stored list, found by the last load, until
     // it is restored or dismissed.
@@ -226,6 +248,13 @@ signals:
 private:
     // Every local change of the list goes through here.
     void listChanged(const TodoListEdit &edit);
+    // A save that blocks: while the list is shared, after taking over or
+    // under the list's lock.
+    bool saveShared(const std::function<bool()> &save);
+    // Under the list's lock: takes in what is on disk, then `save`s.
+    bool saveMerged(const std::function<bool()> &save);
+    // What the other process wrote since the list was last read.
+    void takeInChangesOnDisk();
     // A new to-do's reminder goes out once the to-do is on disk, so that a crash
     // never leaves a reminder for a to-do that was not kept.
     void scheduleAfterSave(const TodoItem &item, double at);
@@ -261,4 +290,10 @@ private:
     // Last, so that its writer, which tells of saves, goes first.
     StoredList m_list;
     bool m_listWasRead = false;
+    // While the list is shared: the list as last read or written, who takes
+    // it over, the lock both writers take, and the save a change brings.
+    std::shared_ptr<const std::vector<TodoItem>> m_asRead;
+    std::function<bool()> m_takeOver;
+    std::unique_ptr<OwnerLock> m_listLock;
+    QTimer m_sharedSave;
 };

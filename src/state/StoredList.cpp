@@ -33,12 +33,29 @@ void StoredList::replace(std::vector<TodoItem> items)
 void StoredList::saveSoon()
 {
     m_savedByCheckpoint = false;
-    m_saver.saveSoon(++m_generation);
+    ++m_generation;
+    m_saveWaits = m_savesHeld;
+    if (!m_savesHeld)
+        m_saver.saveSoon(m_generation);
+}
+
+void StoredList::releaseSaves()
+{
+    m_savesHeld = false;
+    if (std::exchange(m_saveWaits, false))
+        m_saver.saveSoon(m_generation);
+}
+
+bool StoredList::changedSinceRead() const
+{
+    return m_preferences.revision(todoListKey) != m_readRevision;
 }
 
 std::optional<std::vector<TodoItem>> StoredList::read()
 {
     m_saver.waitUntilIdle();
+    // Before the read: a write in between reads as a change, never the reverse.
+    m_readRevision = m_preferences.revision(todoListKey);
     return m_readAhead ? m_readAhead->read() : readTodoList(m_preferences);
 }
 

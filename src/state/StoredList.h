@@ -39,6 +39,15 @@ public:
     // Counts the changes; `saved` names the last one on disk.
     quint64 generation() const { return m_generation; }
 
+    // While another process may write the stored list, changes wait in memory
+    // (`saveSoon` only counts them) until `releaseSaves`; blocking saves are
+    // the caller's to hold back.
+    void holdSaves() { m_savesHeld = true; }
+    bool savesHeld() const { return m_savesHeld; }
+    void releaseSaves();
+    // Whether the stored list was written or replaced since it was last read.
+    bool changedSinceRead() const;
+
     // Reads from `readAhead`, which reads the same store, instead.
     void setReadAhead(TodoListReadAhead *readAhead) { m_readAhead = readAhead; }
     // The stored list, once no write is in flight; none when nothing is
@@ -82,6 +91,9 @@ private:
     TodoListReadAhead *m_readAhead = nullptr;
     std::shared_ptr<std::vector<TodoItem>> m_items = std::make_shared<std::vector<TodoItem>>();
     quint64 m_generation = 0;
+    bool m_savesHeld = false;
+    bool m_saveWaits = false;
+    QByteArray m_readRevision;
     // The store holds the list as it stands.
     bool m_savedByCheckpoint = false;
     std::optional<QString> m_newerRescue;

@@ -26,6 +26,12 @@ struct SyncAccount {
 // $XDG_DATA_HOME/plimsa/sync: the account and the sync engine's files, beside
 // the list and never inside it.
 QString standardSyncFolder();
+// The lock file in that folder held by sync's one owner, the window or the
+// reminder agent (`OwnerLock`).
+inline const QString syncOwnerLockName = QStringLiteral("owner.lock");
+// The lock file in that folder held by whoever changes the stored list while
+// the agent may be syncing: the agent, and a window that has not yet taken over.
+inline const QString listLockName = QStringLiteral("list.lock");
 
 // In `folder`, beside the engine's files; none when there is no account or the
 // file cannot be read.

@@ -3,6 +3,7 @@
 
 #include "SyncController.h"
 
+#include "AgentSyncReport.h"
 #include "ContentView.h"
 #include "UntrustedCertificate.h"
 
@@ -10,6 +11,8 @@
 #include <SyncEngine.h>
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -31,6 +34,7 @@ SyncController::SyncController(ContentView &view, PasswordStore &passwords, cons
       m_folder(std::move(folder))
 {
     connect(&m_view, &ContentView::listEdited, this, [this](const TodoListEdit &edit) {
+        m_unsent = true;
         if (!m_worker)
             return;
         m_worker->record(edit.saved, edit.removed, [this](bool recorded) {
@@ -55,6 +59,7 @@ void SyncController::start()
     if (!m_account)
         return;
     setState(State::syncing);
+    takeAgentReport();
     m_passwords.read(m_account->passwordKey(), [this](std::optional<QString> password) {
         if (!m_account || m_worker)
             return;
@@ -99,6 +104,33 @@ void SyncController::run(const QString &password)
                                 m_scheduler->syncNow();
                             });
     });
+}
+
+void SyncController::takeAgentReport()
+{
+    const std::optional<AgentSyncReport> report = readAgentSyncReport(m_folder);
+    if (!report)
+        return;
+    removeAgentSyncReport(m_folder);
+    if (report->lastReached)
+        m_lastReached = report->lastReached;
+    switch (report->problem) {
+    case AgentSyncReport::Problem::none:
+        return;
+    case AgentSyncReport::Problem::signIn:
+        return setState(State::needsAttention, Attention::signIn);
+    case AgentSyncReport::Problem::serverGone:
+        return setState(State::needsAttention, Attention::serverGone);
+    case AgentSyncReport::Problem::confirmRemoval:
+        // The window's own sync holds the same removals and names them.
+        return;
+    case AgentSyncReport::Problem::files:
+        return setState(State::needsAttention, Attention::files);
+    case AgentSyncReport::Problem::refused:
+        return;
+    case AgentSyncReport::Problem::listGone:
+        return setState(State::needsAttention, Attention::listGone);
+    }
 }
 
 void SyncController::syncNow()
@@ -147,6 +179,7 @@ void SyncController::runSync()
         setState(State::syncing);
     const bool allowMassRemoval = std::exchange(m_allowMassRemoval, false);
     m_syncing = true;
+    m_sending = std::exchange(m_unsent, false);
     m_worker->sync(allowMassRemoval, [this](SyncOutcome outcome) { finished(std::move(outcome)); });
 }
 
@@ -176,6 +209,8 @@ void SyncController::markStoredPulls()
 void SyncController::finished(SyncOutcome outcome)
 {
     m_syncing = false;
+    if (outcome.status != SyncOutcome::Status::done || !outcome.refused.empty())
+        m_unsent = m_unsent || m_sending;
     apply(outcome);
     m_heldRemovals = std::move(outcome.heldRemovals);
     m_removalsHeldHere = outcome.removalsHeldHere;
@@ -375,7 +410,19 @@ void SyncController::stopSyncing(std::function<void()> done)
     }
     tearDown();
     const std::optional<SyncAccount> account = std::exchange(m_account, std::nullopt);
-    QDir(m_folder).removeRecursively();
+    // All but the lock files, which may be held: a new lock file would let
+    // another process take one beside its holder.
+    const QDir folder(m_folder);
+    for (const QFileInfo &entry :
+         folder.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        if (entry.fileName() == syncOwnerLockName || entry.fileName() == listLockName)
+            continue;
+        if (entry.isDir() && !entry.isSymLink())
+            QDir(entry.filePath()).removeRecursively();
+        else
+            QFile::remove(entry.filePath());
+    }
+    QDir().rmdir(m_folder);
     setState(State::noAccount);
     if (!account)
         return done();

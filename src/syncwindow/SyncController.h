@@ -45,6 +45,7 @@ public:
     const std::optional<RefusedChange> &refusedChange() const override { return m_refused; }
 
     void syncNow() override;
+    bool hasUnsentChanges() const override { return m_unsent || m_syncing; }
     void confirmRemoval() override;
     void keepHeldTodos() override;
     void retryRefused() override;
@@ -67,6 +68,8 @@ private:
     void apply(const ListChanges &changes);
     void markStoredPulls();
     void setState(State state, Attention attention = Attention::none);
+    // What the agent's syncs left while the window was closed.
+    void takeAgentReport();
     void tearDown();
     bool isSetUpBy(const CalDavClient *client) const;
     template <typename T> void failSetup(const ServerResult<T> &result, const SetupReply &done);
@@ -82,6 +85,9 @@ private:
     std::unique_ptr<SyncWorker> m_worker;
     std::unique_ptr<SyncScheduler> m_scheduler;
     bool m_syncing = false;
+    // Local changes since the last sync began, and those that sync sends.
+    bool m_unsent = false;
+    bool m_sending = false;
     State m_state = State::noAccount;
     Attention m_attention = Attention::none;
     bool m_attentionSeen = false;

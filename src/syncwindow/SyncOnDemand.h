@@ -5,7 +5,10 @@
 
 #include "SyncService.h"
 
+#include <OwnerLock.h>
+
 #include <QLibrary>
+#include <QTimer>
 
 class Clock;
 class ContentView;
@@ -21,11 +24,19 @@ extern "C" CreateSyncService plimsaCreateSyncService;
 // sets one up: a start without an account loads none of it, and one with an
 // account loads it after the first frame (`start`). Until then it is the state
 // of no account.
+//
+// Sync has one owner per user at a time, who alone runs the engine and
+// writes the list: while the window is open that is the window, else the
+// reminder agent. With an account, the window takes over before it loads
+// sync (the agent, asked, lets go), and until then holds the list's saves,
+// so that it never writes over what the agent brought meanwhile. Closing
+// the window hands over again: changes not yet sent go to the agent.
 class SyncOnDemand : public SyncService {
     Q_OBJECT
 public:
     SyncOnDemand(ContentView &view, const Clock &clock, QString modulePath,
                  QString folder = standardSyncFolder(), QObject *parent = nullptr);
+    ~SyncOnDemand() override;
 
     // Where the module is installed, relative to the program.
     static QString standardModulePath();
@@ -42,6 +53,7 @@ public:
     bool removalsHeldHere() const override;
     const std::optional<RefusedChange> &refusedChange() const override;
     void syncNow() override;
+    bool hasUnsentChanges() const override;
     void confirmRemoval() override;
     void keepHeldTodos() override;
     void retryRefused() override;
@@ -58,6 +70,13 @@ public:
 private:
     // None when the module cannot be loaded, which stderr then explains once.
     SyncService *loaded();
+    // Takes sync over from the agent, then catches up with the list on disk
+    // and starts sync; tried again every second while another owner holds on.
+    void takeOver();
+    void tookOver();
+    // The same, blocking, for a save that cannot wait: at most a few seconds.
+    // False when the other owner holds on.
+    bool takeOverNow();
 
     ContentView &m_view;
     const Clock &m_clock;
@@ -65,4 +84,6 @@ private:
     QString m_folder;
     SyncService *m_sync = nullptr;
     bool m_failed = false;
+    OwnerLock m_owner;
+    QTimer m_takeOverAgain;
 };

@@ -65,6 +65,9 @@ public:
     virtual const std::optional<RefusedChange> &refusedChange() const = 0;
 
     virtual void syncNow() = 0;
+    // Local changes the server has not yet taken: left for the reminder agent
+    // to send once the window has closed.
+    virtual bool hasUnsentChanges() const = 0;
     // Applies the removals the last sync held back.
     virtual void confirmRemoval() = 0;
     // Keeps the to-dos instead: they go back to the server as this list's.

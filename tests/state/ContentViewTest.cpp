@@ -5,6 +5,7 @@
 #include <FilePreferences.h>
 #include <FixedClock.h>
 #include <Instant.h>
+#include <OwnerLock.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -16,10 +17,11 @@
 #include <QTest>
 #include <TodayWatcher.h>
 #include <TodoListStore.h>
-#include <csignal>
 #include <algorithm>
+#include <csignal>
 #include <cmath>
 #include <functional>
+#include <thread>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -992,6 +994,106 @@ TEST_F(ContentViewTest, ASyncsChangesRemindOnlyOfWhatIsStillToCome)
         << "none for the overdue one";
     EXPECT_EQ(edits, 0) << "a sync's changes are not local ones";
     EXPECT_EQ(readTodoList(preferences), view.todoList()) << "saved like any change";
+}
+
+TEST_F(ContentViewTest, ASharedListNeverWritesOverWhatAnotherWriterBrought)
+{
+    // Another process (the reminder agent) writes the list after this view
+    // read it, and the user adds a to-do meanwhile. The view then saves a
+    // second after the change, takes over, or is closed or checkpointed,
+    // taking over when the other lets go and saving under the list's lock
+    // when it does not; the other may be writing under that lock just then.
+    enum class Then { laterSave, catchUp, close, checkpoint };
+    struct Case {
+        const char *what;
+        Then then;
+        bool otherLetsGo;
+        bool otherWritesDuringSave;
+    };
+    const Case cases[] = {
+        {"the save a second later", Then::laterSave, false, false},
+        {"the save a second later, while the other writes", Then::laterSave, false, true},
+        {"taken over", Then::catchUp, true, false},
+        {"closed, the other lets go", Then::close, true, false},
+        {"closed, the other holds on and writes", Then::close, false, true},
+        {"checkpoint, the other holds on and writes", Then::checkpoint, false, true},
+    };
+    const TodoItem tea("Tea", clock.now() + 3600, TodoPriority::high);
+    const TodoItem pulled("From the phone", clock.now() + 600, TodoPriority::medium);
+    const TodoItem pulledLater("From the tablet", clock.now() + 900, TodoPriority::low);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir folder;
+        FilePreferences store{folder.path()};
+        RecordingNotificationCenter center;
+        ReminderScheduler scheduler{center};
+        ContentView shared{store, scheduler, clock};
+        ASSERT_TRUE(writeTodoList(store, {tea}));
+        const QString lockPath = folder.filePath(QStringLiteral("list.lock"));
+        int takeOvers = 0;
+        shared.shareList(
+            [&] {
+                ++takeOvers;
+                return c.otherLetsGo;
+            },
+            lockPath);
+        shared.appear();
+        ASSERT_TRUE(writeTodoList(store, {tea, pulled}));
+        shared.setNewTodoName(QStringLiteral("Typed here"));
+        shared.addTodo();
+        // The other process's write under the lock, which it holds as the save
+        // begins: without the lock the save would read the list before it.
+        OwnerLock otherLock(lockPath);
+        std::thread other;
+        if (c.otherWritesDuringSave) {
+            ASSERT_TRUE(otherLock.tryTake());
+            // Past the second after the change, when that is the save.
+            const int holdMs = c.then == Then::laterSave ? 1300 : 200;
+            other = std::thread([&, holdMs] {
+                QTest::qSleep(holdMs);
+                FilePreferences otherStore{folder.path()};
+                EXPECT_TRUE(writeTodoList(otherStore, {tea, pulled, pulledLater}));
+                otherLock.release();
+            });
+        }
+        switch (c.then) {
+        case Then::laterSave:
+            EXPECT_TRUE(QTest::qWaitFor(
+                [&] {
+                    const std::optional<std::vector<TodoItem>> onDisk = readTodoList(store);
+                    return onDisk && std::ranges::any_of(*onDisk, [](const TodoItem &item) {
+                               return item.name() == "Typed here";
+                           });
+                },
+                4000));
+            break;
+        case Then::catchUp:
+            shared.catchUpWithDisk();
+            shared.finishSavesForTesting();
+            break;
+        case Then::close:
+            shared.disappear();
+            break;
+        case Then::checkpoint:
+            shared.commitData();
+            break;
+        }
+        if (other.joinable())
+            other.join();
+        const bool askedToTakeOver = c.then == Then::close || c.then == Then::checkpoint;
+        EXPECT_EQ(takeOvers, askedToTakeOver ? 1 : 0);
+        const std::optional<std::vector<TodoItem>> stored = readTodoList(store);
+        ASSERT_TRUE(stored);
+        std::vector<std::string> names;
+        for (const TodoItem &item : *stored)
+            names.push_back(item.name());
+        std::ranges::sort(names);
+        std::vector<std::string> expected{"From the phone", "Tea", "Typed here"};
+        if (c.otherWritesDuringSave)
+            expected.insert(expected.begin() + 1, "From the tablet");
+        EXPECT_EQ(names, expected);
+        EXPECT_EQ(shared.todoList(), *stored);
+    }
 }
 
 namespace {

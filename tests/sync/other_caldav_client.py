@@ -3,8 +3,10 @@
 # SPDX-FileCopyrightText: 2026 The Plimsa developers
 """Another CalDAV client for the interoperability test: Debian's python3-caldav.
 
-Usage: other_caldav_client.py URL USER PASSWORD LIST ACTION [UID [SUMMARY]]
-ACTION is create, rename, complete, delete or dump (JSON on stdout).
+Usage: other_caldav_client.py URL USER PASSWORD LIST ACTION [UID [SUMMARY [DUE]]]
+ACTION is create, rename, complete, delete or dump (JSON on stdout). A
+created to-do is due at DUE (UTC, as 20260310T080000Z) when given, else at
+9:00 on 10 March 2026 in Berlin.
 """
 import json
 import sys
@@ -21,7 +23,8 @@ def vtodo(todo):
 
 
 if action == "create":
-    uid, summary = args
+    uid, summary = args[:2]
+    due = f"DUE:{args[2]}" if len(args) > 2 else "DUE;TZID=Europe/Berlin:20260310T090000"
     calendar.save_todo(
         "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other client//EN\r\n"
         "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\n"
@@ -31,7 +34,7 @@ if action == "create":
         "TZOFFSETTO:+0200\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\nEND:DAYLIGHT\r\n"
         "END:VTIMEZONE\r\n"
         f"BEGIN:VTODO\r\nUID:{uid}\r\nDTSTAMP:20260301T120000Z\r\nSUMMARY:{summary}\r\n"
-        "DUE;TZID=Europe/Berlin:20260310T090000\r\nPRIORITY:1\r\n"
+        f"{due}\r\nPRIORITY:1\r\n"
         "CATEGORIES:Errands\r\nDESCRIPTION:Written by the other client\r\n"
         "END:VTODO\r\nEND:VCALENDAR\r\n"
     )

@@ -4,6 +4,7 @@
 #include "CalDavTestServer.h"
 #include "SetUpSync.h"
 
+#include <AgentSyncReport.h>
 #include <AttentionBar.h>
 #include <CalDavClient.h>
 #include <ContentView.h>
@@ -117,6 +118,36 @@ TEST_F(SyncAttentionTest, AMissingPasswordAsksToSignInWithTheAccountFilledIn)
     EXPECT_EQ(dialog->serverField()->text(), account.server.toString());
     EXPECT_EQ(dialog->userField()->text(), account.user);
     EXPECT_FALSE(panel.attentionBar()->isVisible());
+}
+
+TEST_F(SyncAttentionTest, WhatTheAgentsSyncMetShowsWhenTheWindowOpens)
+{
+    // Problems the window's own sync would not meet again at once; the
+    // agent's held removals and refusals the window's sync finds itself.
+    using Problem = AgentSyncReport::Problem;
+    using Attention = SyncController::Attention;
+    const std::pair<Problem, std::optional<Attention>> cases[] = {
+        {Problem::signIn, Attention::signIn},
+        {Problem::serverGone, Attention::serverGone},
+        {Problem::listGone, Attention::listGone},
+        {Problem::files, Attention::files},
+        {Problem::none, std::nullopt},
+    };
+    const SyncAccount account{QUrl(QStringLiteral("http://127.0.0.1:9/")), QStringLiteral("ann"),
+                              QUrl(QStringLiteral("http://127.0.0.1:9/ann/plimsa/"))};
+    for (const auto &[problem, attention] : cases) {
+        QTemporaryDir otherHome;
+        const QString otherFolder = QDir(otherHome.path()).filePath(QStringLiteral("sync"));
+        ASSERT_TRUE(writeSyncAccount(otherFolder, account));
+        ASSERT_TRUE(writeAgentSyncReport(otherFolder, {problem, march5 - 2 * 86400}));
+        SyncController opened{view, passwords, clock, otherFolder};
+        opened.start();
+        EXPECT_EQ(opened.state() == SyncController::State::needsAttention, attention.has_value());
+        if (attention) {
+            EXPECT_EQ(opened.attention(), *attention);
+        }
+        EXPECT_FALSE(readAgentSyncReport(otherFolder)) << "shown once";
+    }
 }
 
 TEST_F(SyncAttentionTest, KeepPutsAListEmptiedOnTheServerBack)

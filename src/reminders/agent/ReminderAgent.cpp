@@ -3,6 +3,7 @@
 
 #include "ReminderAgent.h"
 
+#include "AgentSyncOnDemand.h"
 #include "ReminderAgentAdaptor.h"
 
 #include <LocalNotificationCenter.h>
@@ -120,6 +121,22 @@ bool ReminderAgent::RequestAuthorization(int options, QString &)
         connection.send(call.createReply({granted, error.value_or(QString())}));
     });
     return false;
+}
+
+void ReminderAgent::SyncNow()
+{
+    if (refuseWhileExiting())
+        return;
+    if (m_sync)
+        m_sync->syncNow();
+}
+
+void ReminderAgent::ReleaseSync()
+{
+    // Also while exiting: a window must not wait for an agent that holds on.
+    m_sinceLastCall.restart();
+    if (m_sync)
+        m_sync->release();
 }
 
 bool ReminderAgent::refuseWhileExiting()

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <functional>
 
+class AgentSyncOnDemand;
 class LocalNotificationCenter;
 
 // The notification service offered on the session bus as org.plimsa.Reminders
@@ -35,6 +36,8 @@ public:
     // first. Losing the connection later ends the agent.
     bool publish(QDBusConnection connection);
     void serve(LocalNotificationCenter &center, std::function<bool()> busy);
+    // Sync while no window is open, which SyncNow and ReleaseSync reach.
+    void serveSync(AgentSyncOnDemand &sync) { m_sync = &sync; }
 
     // The interface's methods, called by its adaptor; each answers on the bus
     // later, once its change is on disk, or with reminderAgent::notStoredError
@@ -45,6 +48,8 @@ public:
     void RestoreRemoved(const QStringList &identifiers);
     QList<uint> ApplyChanges(const QList<ReminderAgentChange> &changes);
     bool RequestAuthorization(int options, QString &error);
+    void SyncNow();
+    void ReleaseSync();
 
 signals:
     // The name is released and every call that reached this agent is answered,
@@ -61,6 +66,7 @@ private:
 
     QDBusConnection m_connection{QString()};
     LocalNotificationCenter *m_center = nullptr;
+    AgentSyncOnDemand *m_sync = nullptr;
     std::function<bool()> m_busy;
     std::chrono::milliseconds m_linger;
     QElapsedTimer m_sinceLastCall;

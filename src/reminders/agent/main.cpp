@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
+#include <AgentSyncOnDemand.h>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <ReminderAgent.h>
 #include <ReminderDelivery.h>
 #include <TerminationSignals.h>
+#include <XdgDirectories.h>
 #include <cstdio>
 
 namespace {
@@ -64,7 +66,16 @@ int main(int argc, char **argv)
     }
     // Loaded only once the name is ours, so that two agents never deliver the same file.
     ReminderDelivery delivery(bus);
-    agent.serve(delivery.center(), [&delivery] { return delivery.isBusy(); });
+    // While there is an account the agent stays, to sync while no window is open.
+    AgentSyncOnDemand sync(delivery, AgentSyncOnDemand::standardModulePath(),
+                           XdgDirectories::dataHome() + QStringLiteral("/plimsa/sync"));
+    agent.serve(delivery.center(), [&] {
+        // An account set up in a window since the start is taken up here.
+        sync.startIfAccount();
+        return delivery.isBusy() || sync.hasAccount();
+    });
+    agent.serveSync(sync);
+    sync.startIfAccount();
     QObject::connect(&agent, &ReminderAgent::finished, &app, &QCoreApplication::quit);
     return app.exec();
 }
