@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
-// A first sync of a long server list into an empty one against Radicale: the
+// A first sync of a long server list into an empty one against Radicale (or
+// Xandikos): the
 // real window (offscreen, a frame asked for every 16 ms) set up with the
 // account until it shows every to-do, against Debian's python3-caldav
 // fetching the same (`calendar.todos()`), in turns, each run a process of its
 // own: time, the window's worst frame, and peak memory.
 //
-// Usage: first_sync_bench [runs, default 3] [to-dos ...; default 10000 100000]
+// Usage: first_sync_bench [xandikos] [runs, default 3] [to-dos ...; default 10000 100000]
 
 #include "ProcFigures.h"
-#include "RadicaleFill.h"
+#include "ServerListFill.h"
 #include "WindowBenchSupport.h"
 
 #include <CalDavClient.h>
@@ -145,17 +146,21 @@ int main(int argc, char **argv)
         return runPlimsa(QUrl(QString::fromLocal8Bit(argv[2])), QString::fromLocal8Bit(argv[3]),
                          QString::fromLocal8Bit(argv[4]), std::atoi(argv[5]));
     QCoreApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const bool xandikos = argc > 1 && std::string_view(argv[1]) == "xandikos";
+    const int first = xandikos ? 2 : 1;
+    const int runs = argc > first ? std::max(1, std::atoi(argv[first])) : 3;
     std::vector<int> counts;
-    for (int i = 2; i < argc; ++i)
+    for (int i = first + 1; i < argc; ++i)
         counts.push_back(std::atoi(argv[i]));
     if (counts.empty())
         counts = {10000, 100000};
 
     std::printf(
-        "to-dos\twho\tseconds\tworst_frame_ms\tframes_over_20ms\tpeak_MB\t(medians of %d)\n", runs);
+        "to-dos\twho\tseconds\tworst_frame_ms\tframes_over_20ms\tpeak_MB\t(%s, medians of %d)\n",
+        xandikos ? "Xandikos" : "Radicale", runs);
     for (const int count : counts) {
-        CalDavTestServer server(CalDavTestServer::Kind::radicale);
+        CalDavTestServer server(xandikos ? CalDavTestServer::Kind::xandikos
+                                         : CalDavTestServer::Kind::radicale);
         if (!server.start())
             return 1;
         CalDavClient client(server.url(), server.user(), server.password());
@@ -167,7 +172,7 @@ int main(int argc, char **argv)
                                     server.password(),       list.value.toString()};
         const QStringList plimsa = {QStringLiteral("--plimsa"), server.url().toString(),
                                     server.user(), server.password(), QString::number(count)};
-        // Radicale reads a list's files once into a cache of its own: not either's time.
+        // The server reads a list's files once into a cache of its own: not either's time.
         if (!measured(QStringLiteral("/usr/bin/python3"), python, count))
             return 2;
         std::vector<Run> ours;

@@ -8,7 +8,7 @@
 // (/proc/self/io write_bytes: the sync database, its log and nothing else).
 
 #include "ProcFigures.h"
-#include "RadicaleFill.h"
+#include "ServerListFill.h"
 
 #include <CalDavClient.h>
 #include <PlimsaList.h>

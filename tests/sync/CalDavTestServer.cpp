@@ -60,6 +60,8 @@ QUrl CalDavTestServer::url() const
 
 QString CalDavTestServer::userFolder() const
 {
+    if (m_kind == Kind::xandikos)
+        return m_directory.path() + QStringLiteral("/xandikos/user/calendars");
     return m_directory.path() + QStringLiteral("/collections/collection-root/") + user();
 }
 

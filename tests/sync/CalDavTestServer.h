@@ -36,8 +36,9 @@ public:
     QUrl url() const;
     QString user() const { return QStringLiteral("ann"); }
     QString password() const { return QStringLiteral("secret"); }
-    // Radicale only: the folder of the user's lists, one folder each, an
-    // object file per to-do (for filling a list faster than by PUT).
+    // The folder of the user's lists, one folder each, an object file per
+    // to-do (for filling a list faster than by PUT); on Xandikos each list's
+    // folder is a git repository, whose commits it serves.
     QString userFolder() const;
     // What the server wrote, for a failing test's message.
     QByteArray log() const { return m_log; }
