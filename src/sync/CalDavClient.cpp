@@ -17,6 +17,11 @@
 namespace {
 
 constexpr int longestTransferTimeoutMilliseconds = 10 * 60 * 1000;
+
+bool isRead(const QByteArray &verb)
+{
+    return verb == "GET" || verb == "PROPFIND" || verb == "REPORT";
+}
 // Long hrefs make a batch smaller, so that no request grows without bound.
 constexpr qsizetype fetchRequestBytes = 128 * 1024;
 
@@ -197,9 +202,19 @@ void CalDavClient::send(Request request, std::function<void(Answer)> done, int r
                     return;
                 }
                 if (answer.status == 0) {
-                    if (reply->error() == QNetworkReply::OperationCanceledError)
+                    if (reply->error() == QNetworkReply::OperationCanceledError) {
                         m_transferTimeoutMs =
                             std::min(2 * m_transferTimeoutMs, longestTransferTimeoutMilliseconds);
+                        // A server slow to begin a long answer (a first listing
+                        // of a long list) is asked once more at once, waited
+                        // for longer; a write may have been taken, and waits
+                        // for the next sync, which reads first.
+                        if (!request.retried && isRead(request.verb)) {
+                            request.retried = true;
+                            send(std::move(request), std::move(done), redirectsLeft);
+                            return;
+                        }
+                    }
                     answer.error = ServerError::network;
                     done(answer);
                     return;

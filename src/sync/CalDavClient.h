@@ -93,6 +93,8 @@ private:
         Target target = Target::object;
         // Discovery trusts the HTTPS origins a trusted one redirects to.
         bool discovery = false;
+        // Sent again after a timeout already.
+        bool retried = false;
     };
     struct Listing;
     struct Fetching;
