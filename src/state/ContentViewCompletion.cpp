@@ -23,7 +23,7 @@ void ContentView::completeTodo(int offset)
     if (!isWithin(offset, m_list.items()))
         return;
     const TodoItem &item = m_list.items()[static_cast<std::size_t>(offset)];
-    if (item.isCompleted())
+    if (item.isCompleted() || finishOccurrence(offset))
         return;
     TodoExtras extras = item.extras();
     // Whole seconds, as a calendar server keeps the time of completion.
@@ -34,8 +34,10 @@ void ContentView::completeTodo(int offset)
     putInPlace(offset, std::move(completed));
 }
 
-void ContentView::undoCompletion(TodoItem before)
+void ContentView::undoCompletion(TodoItem before, std::optional<Uuid> doneRecord)
 {
+    if (doneRecord)
+        return undoFinishedOccurrence(std::move(before), *doneRecord);
     // By id: what is undone is that to-do, wherever it now is.
     const std::vector<TodoItem> &list = m_list.items();
     const auto found = std::ranges::find(list, before.id(), &TodoItem::id);
@@ -53,7 +55,8 @@ void ContentView::reopenTodo(int offset)
     if (!isWithin(offset, m_list.items()))
         return;
     const TodoItem &item = m_list.items()[static_cast<std::size_t>(offset)];
-    if (!item.isCompleted())
+    // A done occurrence stays done: its series is the open one.
+    if (!item.isCompleted() || item.extras().occurrenceOf)
         return;
     TodoExtras extras = item.extras();
     extras.completed.reset();
