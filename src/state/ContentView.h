@@ -124,6 +124,17 @@ public:
     void pickToday() { m_day.pickToday(); }
     std::pair<double, double> todaySpan() const { return m_day.todaySpan(); }
 
+    // `rrule` as the forms show it, and a form's repeat as rule text, in the
+    // current calendar.
+    RepeatChoice shownRepeat(std::string_view rrule) const
+    {
+        return repeatChoiceOf(rrule, m_day.calendar());
+    }
+    std::string repeatRule(const RepeatChoice &choice, bool wholeDay) const
+    {
+        return ruleOf(choice, wholeDay, m_day.calendar());
+    }
+
     // Asks to confirm deleting the first entry equal to `item` (none when absent).
     void requestDelete(const TodoItem &item);
     // "Delete" in the alert: deletes the entry at `deleteIndex`, if any.

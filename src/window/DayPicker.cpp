@@ -4,6 +4,7 @@
 #include "DayPicker.h"
 
 #include "DateFormatter.h"
+#include "RepeatField.h"
 
 #include <QCalendarWidget>
 #include <QPushButton>
@@ -12,7 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-DayPicker::DayPicker(QWidget *parent)
+DayPicker::DayPicker(QWidget *parent, bool offersRepeat)
     : QFrame(parent, Qt::Popup), m_calendar(new QCalendarWidget(this)),
       m_todayButton(new QPushButton(tr("Today"), this))
 {
@@ -28,6 +29,10 @@ DayPicker::DayPicker(QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_calendar);
+    if (offersRepeat) {
+        m_repeatField = new RepeatField(this);
+        layout->addWidget(m_repeatField);
+    }
     layout->addWidget(m_todayButton, 0, Qt::AlignRight);
 
     const auto pick = [this](QDate day) {
