@@ -4,11 +4,13 @@
 #include "DayPicker.h"
 
 #include "DateFormatter.h"
+#include "MenuPicker.h"
 #include "RepeatField.h"
 
 #include <QCalendarWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTextCharFormat>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -32,6 +34,9 @@ DayPicker::DayPicker(QWidget *parent, bool offersRepeat)
     if (offersRepeat) {
         m_repeatField = new RepeatField(this);
         layout->addWidget(m_repeatField);
+        // Tab goes as the eye does: calendar, repeat, "Today".
+        setTabOrder(m_calendar, m_repeatField->frequencyMenu());
+        setTabOrder(m_repeatField->countBox(), m_todayButton);
     }
     layout->addWidget(m_todayButton, 0, Qt::AlignRight);
 
