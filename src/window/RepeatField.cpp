@@ -3,12 +3,14 @@
 
 #include "RepeatField.h"
 
+#include "DateFormatter.h"
 #include "MenuPicker.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QSpinBox>
 
 namespace {
@@ -56,6 +58,12 @@ RepeatField::RepeatField(QWidget *parent)
     m_end->addItem(tr("After"), static_cast<int>(End::count));
     m_until->setAccessibleName(tr("Last day"));
     m_until->setCalendarPopup(true);
+    // The locale of the date texts, with the year in full.
+    const QLocale locale(QString::fromLatin1(userTimeLocaleName()));
+    m_until->setLocale(locale);
+    m_until->setDisplayFormat(
+        locale.dateFormat(QLocale::ShortFormat)
+            .replace(QRegularExpression(QStringLiteral("\\by+\\b")), QStringLiteral("yyyy")));
     m_count->setAccessibleName(tr("Times"));
     m_count->setRange(1, 999);
 

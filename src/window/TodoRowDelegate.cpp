@@ -233,11 +233,9 @@ void TodoRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
         // Right after the time, as tall as its capitals, in its colour.
         const QFontMetrics metrics(painter->font());
         const int size = metrics.capHeight() + 4;
-        const int left =
-            geometry.time.left() + std::min(metrics.horizontalAdvance(time) + spacing / 2,
-                                            std::max(0, geometry.time.width() - size));
-        const QRect symbol(left, geometry.time.top() + metrics.ascent() - metrics.capHeight() - 2,
-                           size, size);
+        const QRect symbol(geometry.time.right() + spacing / 2,
+                           geometry.time.top() + metrics.ascent() - metrics.capHeight() - 2, size,
+                           size);
         painter->drawPixmap(symbol,
                             tintedSymbol(Symbol::repeat, painter->pen().color(), size, ratio));
     }
