@@ -85,14 +85,6 @@ TEST(RepeatTest, FinishingSkippingAndDeletingOccurrencesKeepListRecordsAndRemind
          {"Tea 29 9:00"},
          true,
          true},
-        {"finished early: its own alarm offset goes with it",
-         {walk},
-         [](ContentView &v) { v.completeTodo(0); },
-         {"Walk 29 18:00 FREQ=DAILY", "Walk 28 18:00 done of Walk"},
-         {"Walk"},
-         {"Walk 29 17:45"},
-         true,
-         true},
         {"an undone finish puts back the series and its reminder, and removes the record",
          {walk, milk},
          [](ContentView &v) {
@@ -128,17 +120,6 @@ TEST(RepeatTest, FinishingSkippingAndDeletingOccurrencesKeepListRecordsAndRemind
          {"Walk 29 17:45"},
          false,
          true},
-        {"an undone skip puts it back",
-         {walk},
-         [](ContentView &v) {
-             v.skipOccurrence(0);
-             v.undoChange();
-         },
-         {"Walk 28 18:00 FREQ=DAILY"},
-         {"Walk", "Walk"},
-         {"Walk 28 17:45"},
-         false,
-         false},
         {"nothing to skip to, nor in a plain to-do",
          {last, milk},
          [](ContentView &v) {
@@ -238,23 +219,6 @@ TEST(RepeatTest, FinishingSkippingAndDeletingOccurrencesKeepListRecordsAndRemind
         EXPECT_EQ(view.undoableChange().has_value(), c.undoableChange);
         EXPECT_EQ(readTodoList(preferences), view.todoList()) << "stored like any change";
     }
-}
-
-TEST(RepeatTest, WithoutOccurrencesARepeatingToDoTicksOffAsAPlainOne)
-{
-    QTemporaryDir temporary;
-    FilePreferences preferences(temporary.path());
-    const TodoItem tea = repeating("Tea", at(28, 9), "FREQ=DAILY");
-    ASSERT_TRUE(writeTodoList(preferences, {tea}));
-    FixedClock clock(at(28, 12));
-    RecordingNotificationCenter notifications;
-    ReminderScheduler reminders(notifications);
-    ContentView view(preferences, reminders, clock, &berlin);
-    view.appear();
-    view.completeTodo(0);
-    ASSERT_EQ(view.todoList().size(), 1u);
-    EXPECT_TRUE(view.todoList()[0].isCompleted());
-    EXPECT_EQ(view.todoList()[0].time(), tea.time());
 }
 
 TEST(RepeatTest, TheFormsShowTheRulesTheyCanAndWriteThemBack)
