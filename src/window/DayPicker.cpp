@@ -32,7 +32,7 @@ DayPicker::DayPicker(QWidget *parent, bool offersRepeat)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_calendar);
     if (offersRepeat) {
-        m_repeatField = new RepeatField(this);
+        m_repeatField = new RepeatField(this, RepeatField::Label::shown);
         layout->addWidget(m_repeatField);
         // Tab goes as the eye does: calendar, repeat, "Today".
         setTabOrder(m_calendar, m_repeatField->frequencyMenu());

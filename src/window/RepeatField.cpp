@@ -26,7 +26,7 @@ int valueOf(Frequency frequency)
 
 } // namespace
 
-RepeatField::RepeatField(QWidget *parent)
+RepeatField::RepeatField(QWidget *parent, Label label)
     : QWidget(parent), m_frequency(new MenuPicker(this)), m_interval(new QSpinBox(this)),
       m_unit(new MenuPicker(this)), m_end(new MenuPicker(this)), m_until(new QDateEdit(this)),
       m_count(new QSpinBox(this)), m_times(new QLabel(tr("times"), this))
@@ -80,8 +80,13 @@ RepeatField::RepeatField(QWidget *parent)
     end->addWidget(m_count);
     end->addWidget(m_times);
     end->addStretch();
-    layout->addLayout(every, 0, 0);
-    layout->addLayout(end, 1, 0);
+    if (label == Label::shown) {
+        auto *name = new QLabel(tr("Repeat"), this);
+        name->setBuddy(m_frequency);
+        layout->addWidget(name, 0, 0);
+    }
+    layout->addLayout(every, 0, 1);
+    layout->addLayout(end, 1, 1);
 
     connect(m_frequency, &MenuPicker::activated, this, &RepeatField::tellChange);
     connect(m_unit, &MenuPicker::activated, this, &RepeatField::tellChange);

@@ -16,12 +16,14 @@ class QSpinBox;
 // Weekday", "Every Week", "Every Month", "Every Year", or "Every" a number of
 // days, weeks, months or years; then how it ends, never, "Until" a day or
 // "After" a number of times. A rule the field cannot show is "Custom", with
-// its text as tooltip, and stays chosen until the user picks another.
+// its text as tooltip, and stays chosen until the user picks another. Where no
+// form row names it, it shows its own "Repeat" label.
 class RepeatField : public QWidget {
     Q_OBJECT
 
 public:
-    explicit RepeatField(QWidget *parent = nullptr);
+    enum class Label { none, shown };
+    explicit RepeatField(QWidget *parent = nullptr, Label label = Label::none);
 
     MenuPicker *frequencyMenu() const { return m_frequency; }
     QSpinBox *intervalBox() const { return m_interval; }

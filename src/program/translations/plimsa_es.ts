@@ -102,17 +102,17 @@
 <context>
     <name>DayPicker</name>
     <message>
-        <location filename="../../window/DayPicker.cpp" line="18"/>
+        <location filename="../../window/DayPicker.cpp" line="20"/>
         <source>Today</source>
         <translation>Hoy</translation>
     </message>
     <message>
-        <location filename="../../window/DayPicker.cpp" line="21"/>
+        <location filename="../../window/DayPicker.cpp" line="23"/>
         <source>Choose a day</source>
         <translation>Elegir un día</translation>
     </message>
     <message>
-        <location filename="../../window/DayPicker.cpp" line="28"/>
+        <location filename="../../window/DayPicker.cpp" line="30"/>
         <source>Calendar</source>
         <translation>Calendario</translation>
     </message>
@@ -283,116 +283,117 @@
 <context>
     <name>RepeatField</name>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="30"/>
+        <location filename="../../window/RepeatField.cpp" line="32"/>
         <source>times</source>
         <translation>veces</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="32"/>
+        <location filename="../../window/RepeatField.cpp" line="34"/>
+        <location filename="../../window/RepeatField.cpp" line="84"/>
         <source>Repeat</source>
         <translation>Repetir</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="33"/>
+        <location filename="../../window/RepeatField.cpp" line="35"/>
         <source>Never</source>
         <translation>Nunca</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="34"/>
+        <location filename="../../window/RepeatField.cpp" line="36"/>
         <source>Every Day</source>
         <translation>Cada día</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="35"/>
+        <location filename="../../window/RepeatField.cpp" line="37"/>
         <source>Every Weekday</source>
         <translation>Cada día laborable</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="36"/>
+        <location filename="../../window/RepeatField.cpp" line="38"/>
         <source>Every Week</source>
         <translation>Cada semana</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="37"/>
+        <location filename="../../window/RepeatField.cpp" line="39"/>
         <source>Every Month</source>
         <translation>Cada mes</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="38"/>
+        <location filename="../../window/RepeatField.cpp" line="40"/>
         <source>Every Year</source>
         <translation>Cada año</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="40"/>
+        <location filename="../../window/RepeatField.cpp" line="42"/>
         <source>Every…</source>
         <extracomment>Repeats every so many days, weeks, months or years, chosen beside it</extracomment>
         <translation>Cada…</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="42"/>
+        <location filename="../../window/RepeatField.cpp" line="44"/>
         <source>Repeat every</source>
         <translation>Repetir cada</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="44"/>
+        <location filename="../../window/RepeatField.cpp" line="46"/>
         <source>Repeat unit</source>
         <translation>Unidad de repetición</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="45"/>
+        <location filename="../../window/RepeatField.cpp" line="47"/>
         <source>days</source>
         <translation>días</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="46"/>
+        <location filename="../../window/RepeatField.cpp" line="48"/>
         <source>weeks</source>
         <translation>semanas</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="47"/>
+        <location filename="../../window/RepeatField.cpp" line="49"/>
         <source>months</source>
         <translation>meses</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="48"/>
+        <location filename="../../window/RepeatField.cpp" line="50"/>
         <source>years</source>
         <translation>años</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="50"/>
+        <location filename="../../window/RepeatField.cpp" line="52"/>
         <source>Ends</source>
         <translation>Termina</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="52"/>
+        <location filename="../../window/RepeatField.cpp" line="54"/>
         <source>Never Ends</source>
         <extracomment>How a repeat ends: it does not</extracomment>
         <translation>Nunca termina</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="54"/>
+        <location filename="../../window/RepeatField.cpp" line="56"/>
         <source>Until</source>
         <extracomment>How a repeat ends: on a day, chosen beside it</extracomment>
         <translation>Hasta</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="56"/>
+        <location filename="../../window/RepeatField.cpp" line="58"/>
         <source>After</source>
         <extracomment>How a repeat ends: after a number of times, chosen beside it</extracomment>
         <translation>Después de</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="57"/>
+        <location filename="../../window/RepeatField.cpp" line="59"/>
         <source>Last day</source>
         <translation>Último día</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="59"/>
+        <location filename="../../window/RepeatField.cpp" line="67"/>
         <source>Times</source>
         <translation>Veces</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="96"/>
+        <location filename="../../window/RepeatField.cpp" line="109"/>
         <source>Custom</source>
         <extracomment>A repeat the form cannot show; its rule is the tooltip</extracomment>
         <translation>Personalizada</translation>
@@ -738,7 +739,7 @@
 <context>
     <name>TodoRowDelegate</name>
     <message>
-        <location filename="../../window/TodoRowDelegate.cpp" line="293"/>
+        <location filename="../../window/TodoRowDelegate.cpp" line="291"/>
         <source>Name</source>
         <translation>Nombre</translation>
     </message>

@@ -100,17 +100,17 @@
 <context>
     <name>DayPicker</name>
     <message>
-        <location filename="../../window/DayPicker.cpp" line="18"/>
+        <location filename="../../window/DayPicker.cpp" line="20"/>
         <source>Today</source>
         <translation>今日</translation>
     </message>
     <message>
-        <location filename="../../window/DayPicker.cpp" line="21"/>
+        <location filename="../../window/DayPicker.cpp" line="23"/>
         <source>Choose a day</source>
         <translation>日付を選択</translation>
     </message>
     <message>
-        <location filename="../../window/DayPicker.cpp" line="28"/>
+        <location filename="../../window/DayPicker.cpp" line="30"/>
         <source>Calendar</source>
         <translation>カレンダー</translation>
     </message>
@@ -280,116 +280,117 @@
 <context>
     <name>RepeatField</name>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="30"/>
+        <location filename="../../window/RepeatField.cpp" line="32"/>
         <source>times</source>
         <translation>回</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="32"/>
+        <location filename="../../window/RepeatField.cpp" line="34"/>
+        <location filename="../../window/RepeatField.cpp" line="84"/>
         <source>Repeat</source>
         <translation>繰り返し</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="33"/>
+        <location filename="../../window/RepeatField.cpp" line="35"/>
         <source>Never</source>
         <translation>しない</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="34"/>
+        <location filename="../../window/RepeatField.cpp" line="36"/>
         <source>Every Day</source>
         <translation>毎日</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="35"/>
+        <location filename="../../window/RepeatField.cpp" line="37"/>
         <source>Every Weekday</source>
         <translation>平日ごと</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="36"/>
+        <location filename="../../window/RepeatField.cpp" line="38"/>
         <source>Every Week</source>
         <translation>毎週</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="37"/>
+        <location filename="../../window/RepeatField.cpp" line="39"/>
         <source>Every Month</source>
         <translation>毎月</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="38"/>
+        <location filename="../../window/RepeatField.cpp" line="40"/>
         <source>Every Year</source>
         <translation>毎年</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="40"/>
+        <location filename="../../window/RepeatField.cpp" line="42"/>
         <source>Every…</source>
         <extracomment>Repeats every so many days, weeks, months or years, chosen beside it</extracomment>
         <translation>間隔を指定…</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="42"/>
+        <location filename="../../window/RepeatField.cpp" line="44"/>
         <source>Repeat every</source>
         <translation>繰り返しの間隔</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="44"/>
+        <location filename="../../window/RepeatField.cpp" line="46"/>
         <source>Repeat unit</source>
         <translation>繰り返しの単位</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="45"/>
+        <location filename="../../window/RepeatField.cpp" line="47"/>
         <source>days</source>
         <translation>日ごと</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="46"/>
+        <location filename="../../window/RepeatField.cpp" line="48"/>
         <source>weeks</source>
         <translation>週ごと</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="47"/>
+        <location filename="../../window/RepeatField.cpp" line="49"/>
         <source>months</source>
         <translation>か月ごと</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="48"/>
+        <location filename="../../window/RepeatField.cpp" line="50"/>
         <source>years</source>
         <translation>年ごと</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="50"/>
+        <location filename="../../window/RepeatField.cpp" line="52"/>
         <source>Ends</source>
         <translation>終了</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="52"/>
+        <location filename="../../window/RepeatField.cpp" line="54"/>
         <source>Never Ends</source>
         <extracomment>How a repeat ends: it does not</extracomment>
         <translation>終了しない</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="54"/>
+        <location filename="../../window/RepeatField.cpp" line="56"/>
         <source>Until</source>
         <extracomment>How a repeat ends: on a day, chosen beside it</extracomment>
         <translation>終了日</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="56"/>
+        <location filename="../../window/RepeatField.cpp" line="58"/>
         <source>After</source>
         <extracomment>How a repeat ends: after a number of times, chosen beside it</extracomment>
         <translation>回数</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="57"/>
+        <location filename="../../window/RepeatField.cpp" line="59"/>
         <source>Last day</source>
         <translation>最終日</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="59"/>
+        <location filename="../../window/RepeatField.cpp" line="67"/>
         <source>Times</source>
         <translation>回数</translation>
     </message>
     <message>
-        <location filename="../../window/RepeatField.cpp" line="96"/>
+        <location filename="../../window/RepeatField.cpp" line="109"/>
         <source>Custom</source>
         <extracomment>A repeat the form cannot show; its rule is the tooltip</extracomment>
         <translation>カスタム</translation>
@@ -729,7 +730,7 @@
 <context>
     <name>TodoRowDelegate</name>
     <message>
-        <location filename="../../window/TodoRowDelegate.cpp" line="293"/>
+        <location filename="../../window/TodoRowDelegate.cpp" line="291"/>
         <source>Name</source>
         <translation>名前</translation>
     </message>
