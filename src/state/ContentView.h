@@ -193,11 +193,11 @@ public:
     // still to come, missed ones skipped, with its reminder, and a done record
     // of the finished one, local to this machine, is appended; undoing puts
     // the to-do back as it was and removes the record. With no occurrence
-    // left, it is ticked off as a plain one.
+    // left, or a rule not followed, it is ticked off as a plain one; while its
+    // occurrences are unavailable, nothing changes.
     void completeTodo(int offset);
     // Repeating to-dos follow `occurrences`, which must outlive the view;
-    // until this is called, and for a rule they do not follow, ticking one off
-    // completes it as a plain to-do.
+    // until this is called their occurrences are unavailable.
     void followRepeats(const Occurrences &occurrences) { m_occurrences = &occurrences; }
     // Moves the repeating to-do at `offset` to its first occurrence still to
     // come, with its reminder, as an undoable change, without a done record.
@@ -275,8 +275,8 @@ private:
     // The occurrence the repeating `item` goes to when finished or skipped now.
     NextOccurrence nextOccurrence(const TodoItem &item) const;
     // Finishes the current occurrence of the repeating open to-do at `offset`
-    // (`completeTodo`); false when it has none left, or its rule is not followed.
-    bool finishOccurrence(int offset);
+    // (`completeTodo`), moving the to-do to `next`.
+    void finishOccurrence(int offset, const NextOccurrence &next);
     // Puts the series back as it was before its occurrence was finished, with
     // its reminder if still to come, and removes the occurrence's done record.
     void undoFinishedOccurrence(TodoItem before, const Uuid &doneRecord);

@@ -23,8 +23,15 @@ void ContentView::completeTodo(int offset)
     if (!isWithin(offset, m_list.items()))
         return;
     const TodoItem &item = m_list.items()[static_cast<std::size_t>(offset)];
-    if (item.isCompleted() || finishOccurrence(offset))
+    if (item.isCompleted())
         return;
+    if (item.repeats()) {
+        const NextOccurrence next = nextOccurrence(item);
+        if (next.kind == NextOccurrence::Kind::found)
+            return finishOccurrence(offset, next);
+        if (next.kind == NextOccurrence::Kind::unavailable)
+            return;
+    }
     TodoExtras extras = item.extras();
     // Whole seconds, as a calendar server keeps the time of completion.
     extras.completed = std::floor(m_clock.now());

@@ -11,18 +11,17 @@
 
 NextOccurrence ContentView::nextOccurrence(const TodoItem &item) const
 {
-    if (!item.repeats() || !m_occurrences)
+    if (!item.repeats())
         return {};
+    if (!m_occurrences)
+        return {NextOccurrence::Kind::unavailable};
     return m_occurrences->after(item.extras().rrule, item.time(), item.extras().wholeDay,
                                 m_clock.now(), m_day.calendar());
 }
 
-bool ContentView::finishOccurrence(int offset)
+void ContentView::finishOccurrence(int offset, const NextOccurrence &next)
 {
     const TodoItem &item = m_list.items()[static_cast<std::size_t>(offset)];
-    const NextOccurrence next = nextOccurrence(item);
-    if (next.kind != NextOccurrence::Kind::found)
-        return false;
     TodoExtras done;
     // Whole seconds, as a calendar server keeps the time of completion.
     done.completed = std::floor(m_clock.now());
@@ -36,7 +35,6 @@ bool ContentView::finishOccurrence(int offset)
     m_list.editableItems().push_back(std::move(record));
     listChanged({{m_list.items().back()}, {}});
     emit todoAppended();
-    return true;
 }
 
 bool ContentView::skipOccurrence(int offset)

@@ -17,6 +17,9 @@ struct NextOccurrence {
         // The rule's count or end is reached: no occurrence is left.
         none,
         found,
+        // They cannot be worked out here (the repeat module did not load):
+        // nothing should change, least of all the series end.
+        unavailable,
     };
     Kind kind = Kind::notFollowed;
     // When found: its due instant, and the rule as counted from it.

@@ -28,7 +28,7 @@ const Occurrences *OccurrencesOnDemand::loaded() const
         reinterpret_cast<OccurrencesOfModule *>(m_module.resolve("plimsaOccurrences"));
     if (!occurrences) {
         m_failed = true;
-        std::fprintf(stderr, "plimsa: repeating to-dos are not followed: %s\n",
+        std::fprintf(stderr, "plimsa: repeating to-dos stay as they are: %s\n",
                      qPrintable(m_module.errorString()));
         return nullptr;
     }
@@ -41,5 +41,5 @@ NextOccurrence OccurrencesOnDemand::after(std::string_view rrule, double current
 {
     const Occurrences *occurrences = loaded();
     return occurrences ? occurrences->after(rrule, current, wholeDay, now, calendar)
-                       : NextOccurrence{};
+                       : NextOccurrence{NextOccurrence::Kind::unavailable};
 }

@@ -9,9 +9,8 @@
 #include <QString>
 
 // The repeat module's occurrences, loaded the first time one is asked for, so
-// that a start loads no calendar library. Without the module every rule is not
-// followed, which stderr explains once: repeating to-dos then tick off as plain
-// ones. Lives on the UI thread.
+// that a start loads no calendar library. Without the module every answer is
+// `unavailable`, which stderr explains once. Lives on the UI thread.
 class OccurrencesOnDemand final : public Occurrences {
 public:
     explicit OccurrencesOnDemand(QString modulePath = standardModulePath());

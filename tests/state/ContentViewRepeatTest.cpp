@@ -4,6 +4,7 @@
 #include <ContentView.h>
 #include <FilePreferences.h>
 #include <FixedClock.h>
+#include <OccurrencesOnDemand.h>
 #include <QTemporaryDir>
 #include <RecordingNotificationCenter.h>
 #include <RecurrenceOccurrences.h>
@@ -275,5 +276,29 @@ TEST(RepeatTest, TheFormsShowTheRulesTheyCanAndWriteThemBack)
         const RepeatChoice choice = repeatChoiceOf(c.rrule, berlin());
         EXPECT_EQ(choice, c.choice);
         EXPECT_EQ(ruleOf(choice, c.wholeDay, berlin()), c.written);
+    }
+}
+
+TEST(RepeatTest, WithoutItsOccurrencesARepeatingToDoIsNotTickedOff)
+{
+    // Completing it would end the series on every device.
+    QTemporaryDir temporary;
+    FilePreferences preferences(temporary.path());
+    const TodoItem tea = repeating("Tea", at(28, 9), "FREQ=DAILY");
+    ASSERT_TRUE(writeTodoList(preferences, {tea}));
+    FixedClock clock(at(28, 12));
+    RecordingNotificationCenter notifications;
+    ReminderScheduler reminders(notifications);
+    const OccurrencesOnDemand missing(temporary.filePath(QStringLiteral("missing.so")));
+    for (const Occurrences *occurrences :
+         {static_cast<const Occurrences *>(nullptr), static_cast<const Occurrences *>(&missing)}) {
+        ContentView view(preferences, reminders, clock, &berlin);
+        if (occurrences)
+            view.followRepeats(*occurrences);
+        view.appear();
+        view.completeTodo(0);
+        EXPECT_FALSE(view.skipOccurrence(0));
+        EXPECT_EQ(view.todoList(), std::vector<TodoItem>{tea});
+        EXPECT_FALSE(view.undoableChange().has_value());
     }
 }
