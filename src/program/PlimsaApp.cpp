@@ -8,6 +8,7 @@
 #include "ContentWindow.h"
 #include "DeferredNotificationCenter.h"
 #include "MenuPicker.h"
+#include "OccurrencesOnDemand.h"
 #include "SingleInstance.h"
 #include "StartupWarmup.h"
 #include "Symbols.h"
@@ -112,6 +113,8 @@ int PlimsaApp::main(int argc, char **argv)
     ReminderScheduler reminders(notifications);
     ContentView view(Preferences::standard(), reminders, clock);
     view.setReadAhead(&readAhead);
+    const OccurrencesOnDemand occurrences;
+    view.followRepeats(occurrences);
     ContentWindow window(view);
     SyncOnDemand sync(view, clock, SyncOnDemand::standardModulePath());
     SyncServicePanel syncPanel(sync);

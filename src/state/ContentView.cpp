@@ -28,36 +28,6 @@ ContentView::ContentView(Preferences &preferences, ReminderScheduler &reminders,
     connect(&m_list, &StoredList::stored, this, &ContentView::listStored);
 }
 
-void ContentView::setNewTodoName(const QString &name)
-{
-    m_newTodoName = name;
-    emit formChanged();
-}
-
-void ContentView::setSelectedPriority(TodoPriority priority)
-{
-    m_selectedPriority = priority;
-    emit formChanged();
-}
-
-void ContentView::setSelectedHour(int hour)
-{
-    m_selectedHour = hour;
-    emit formChanged();
-}
-
-void ContentView::setSelectedMinute(int minute)
-{
-    m_selectedMinute = minute;
-    emit formChanged();
-}
-
-void ContentView::setIsAM(bool isAM)
-{
-    m_isAM = isAM;
-    emit formChanged();
-}
-
 void ContentView::appear()
 {
     m_onScreen = true;
@@ -201,24 +171,6 @@ void ContentView::scheduleIfToCome(const TodoItem &item)
 void ContentView::scheduleAfterSave(const TodoItem &item, double at)
 {
     m_afterSave.schedule(item, at, m_list.generation());
-}
-
-void ContentView::addTodo()
-{
-    const QString name = m_newTodoName.trimmed();
-    if (name.isEmpty())
-        return;
-    m_day.followToday();
-    const std::optional<double> time =
-        m_day.timeOn(m_day.day(), m_selectedHour, m_selectedMinute, m_isAM);
-    if (!time)
-        return;
-    emit todoAboutToBeAppended();
-    m_list.editableItems().emplace_back(name.toStdString(), *time, m_selectedPriority);
-    listChanged({{m_list.items().back()}, {}});
-    emit todoAppended();
-    setNewTodoName(QString());
-    scheduleAfterSave(m_list.items().back(), m_list.items().back().time());
 }
 
 void ContentView::requestDelete(const TodoItem &item)
@@ -393,11 +345,12 @@ void ContentView::putInPlace(int offset, TodoItem item)
 void ContentView::undoChange()
 {
     const bool completed = m_undo.changeCompleted();
+    const std::optional<Uuid> doneRecord = m_undo.changeDoneRecord();
     std::optional<TodoItem> taken = m_undo.takeChange();
     if (!taken)
         return;
     if (completed)
-        return undoCompletion(std::move(*taken));
+        return undoCompletion(std::move(*taken), doneRecord);
     TodoItem before = std::move(*taken);
     // By id: what is undone is that to-do, wherever it now is.
     const std::vector<TodoItem> &list = m_list.items();

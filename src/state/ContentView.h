@@ -4,7 +4,9 @@
 #pragma once
 
 #include "CompletedShown.h"
+#include "Occurrences.h"
 #include "RemindersAfterSave.h"
+#include "RepeatChoice.h"
 #include "ShownDay.h"
 #include "StoredList.h"
 #include "SyncedChanges.h"
@@ -37,7 +39,8 @@
 // Every write is announced by a signal so the widgets can render it. The
 // shown day, the list's saving, the reminders that wait for a save, the offer
 // to undo, what a sync's changes do and whether done to-dos are shown are
-// parts of their own; ticking off and reopening are in ContentViewCompletion.cpp.
+// parts of their own; ticking off and reopening are in ContentViewCompletion.cpp,
+// finishing and skipping occurrences of repeating to-dos in ContentViewRepeat.cpp.
 // Lives on the UI thread.
 struct SyncedChangesPlan;
 
@@ -63,12 +66,15 @@ public:
     int selectedHour() const { return m_selectedHour; }
     int selectedMinute() const { return m_selectedMinute; }
     bool isAM() const { return m_isAM; }
+    const RepeatChoice &newTodoRepeat() const { return m_newTodoRepeat; }
 
     void setNewTodoName(const QString &name);
     void setSelectedPriority(TodoPriority priority);
     void setSelectedHour(int hour);
     void setSelectedMinute(int minute);
     void setIsAM(bool isAM);
+    // Until the next to-do is added, which takes it.
+    void setNewTodoRepeat(const RepeatChoice &repeat);
 
     bool isOnScreen() const { return m_onScreen; }
     // The view came on screen: asks for reminder permission, then loads the stored list.
@@ -127,7 +133,7 @@ public:
 
     // Turns the form into a new to-do at the chosen time on the shown day
     // (today after `followToday`, unless another day is picked), appends it
-    // and schedules its reminder. A blank name adds nothing.
+    // and schedules its reminder; it repeats as chosen. A blank name adds nothing.
     void addTodo();
 
     // The day new to-dos get (`ShownDay`).
@@ -139,6 +145,17 @@ public:
     void pickDay(QDate day) { m_day.pickDay(day); }
     void pickToday() { m_day.pickToday(); }
     std::pair<double, double> todaySpan() const { return m_day.todaySpan(); }
+
+    // `rrule` as the forms show it, and a form's repeat as rule text, in the
+    // current calendar.
+    RepeatChoice shownRepeat(std::string_view rrule) const
+    {
+        return repeatChoiceOf(rrule, m_day.calendar());
+    }
+    std::string repeatRule(const RepeatChoice &choice, bool wholeDay) const
+    {
+        return ruleOf(choice, wholeDay, m_day.calendar());
+    }
 
     // Asks to confirm deleting the first entry equal to `item` (none when absent).
     void requestDelete(const TodoItem &item);
@@ -193,8 +210,21 @@ public:
     void undoChange();
 
     // Ticks the open to-do at `offset` off, now: it keeps its place in the
-    // list, its reminder is withdrawn, and the tick can be undone.
+    // list, its reminder is withdrawn, and the tick can be undone. A repeating
+    // one finishes its current occurrence instead: it moves to the first one
+    // still to come, missed ones skipped, with its reminder, and a done record
+    // of the finished one, local to this machine, is appended; undoing puts
+    // the to-do back as it was and removes the record. With no occurrence
+    // left, or a rule not followed, it is ticked off as a plain one; while its
+    // occurrences are unavailable, nothing changes.
     void completeTodo(int offset);
+    // Repeating to-dos follow `occurrences`, which must outlive the view;
+    // until this is called their occurrences are unavailable.
+    void followRepeats(const Occurrences &occurrences) { m_occurrences = &occurrences; }
+    // Moves the repeating to-do at `offset` to its first occurrence still to
+    // come, with its reminder, as an undoable change, without a done record.
+    // False, changing nothing, when it has no such occurrence.
+    bool skipOccurrence(int offset);
     // Opens the done to-do at `offset` again: it moves to the end of the list,
     // as an added one, and gets its reminder when that is still to come.
     void reopenTodo(int offset);
@@ -268,8 +298,19 @@ private:
     void putInPlace(int offset, TodoItem item);
     // Withdraws the reminder of the to-do of `id`, also one still waiting for a save.
     void withdrawReminder(const Uuid &id);
-    // Puts the to-do back as it was before its tick, with the reminder the tick withdrew.
-    void undoCompletion(TodoItem before);
+    // Puts the to-do back as it was before its tick, with the reminder the tick
+    // withdrew; removes the done record a repeating one's tick added.
+    void undoCompletion(TodoItem before, std::optional<Uuid> doneRecord);
+    // The occurrence the repeating `item` goes to when finished or skipped now.
+    NextOccurrence nextOccurrence(const TodoItem &item) const;
+    // Finishes the current occurrence of the repeating open to-do at `offset`
+    // (`completeTodo`), moving the to-do to `next`.
+    void finishOccurrence(int offset, const NextOccurrence &next);
+    // Puts the series back as it was before its occurrence was finished, with
+    // its reminder if still to come, and removes the occurrence's done record.
+    void undoFinishedOccurrence(TodoItem before, const Uuid &doneRecord);
+    // Puts the to-do at `offset` at `next`, with its reminder.
+    void moveToOccurrence(int offset, const NextOccurrence &next);
 
     ReminderScheduler &m_reminders;
     const Clock &m_clock;
@@ -277,6 +318,7 @@ private:
     UndoOffer m_undo;
     RemindersAfterSave m_afterSave;
     CompletedShown m_completedShown;
+    const Occurrences *m_occurrences = nullptr;
 
     QString m_newTodoName;
     bool m_deleteAlertShown = false;
@@ -285,6 +327,7 @@ private:
     int m_selectedHour = 0;
     int m_selectedMinute = 0;
     bool m_isAM = true;
+    RepeatChoice m_newTodoRepeat;
     bool m_onScreen = false;
 
     // Last, so that its writer, which tells of saves, goes first.

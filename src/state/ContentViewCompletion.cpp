@@ -25,6 +25,13 @@ void ContentView::completeTodo(int offset)
     const TodoItem &item = m_list.items()[static_cast<std::size_t>(offset)];
     if (item.isCompleted())
         return;
+    if (item.repeats()) {
+        const NextOccurrence next = nextOccurrence(item);
+        if (next.kind == NextOccurrence::Kind::found)
+            return finishOccurrence(offset, next);
+        if (next.kind == NextOccurrence::Kind::unavailable)
+            return;
+    }
     TodoExtras extras = item.extras();
     // Whole seconds, as a calendar server keeps the time of completion.
     extras.completed = std::floor(m_clock.now());
@@ -34,8 +41,10 @@ void ContentView::completeTodo(int offset)
     putInPlace(offset, std::move(completed));
 }
 
-void ContentView::undoCompletion(TodoItem before)
+void ContentView::undoCompletion(TodoItem before, std::optional<Uuid> doneRecord)
 {
+    if (doneRecord)
+        return undoFinishedOccurrence(std::move(before), *doneRecord);
     // By id: what is undone is that to-do, wherever it now is.
     const std::vector<TodoItem> &list = m_list.items();
     const auto found = std::ranges::find(list, before.id(), &TodoItem::id);
@@ -53,7 +62,8 @@ void ContentView::reopenTodo(int offset)
     if (!isWithin(offset, m_list.items()))
         return;
     const TodoItem &item = m_list.items()[static_cast<std::size_t>(offset)];
-    if (!item.isCompleted())
+    // A done occurrence stays done: its series is the open one.
+    if (!item.isCompleted() || item.extras().occurrenceOf)
         return;
     TodoExtras extras = item.extras();
     extras.completed.reset();

@@ -13,11 +13,11 @@ TodoDraft draftOf(const TodoItem &item, const LocalCalendar &calendar)
     draft.hour = at.hour % 12 == 0 ? 12 : at.hour % 12;
     draft.minute = at.minute;
     draft.isAM = at.hour < 12;
+    draft.rrule = item.extras().rrule;
     return draft;
 }
 
-std::optional<TodoItem> withDraft(const TodoItem &item, const TodoDraft &draft,
-                                  const ShownDay &day)
+std::optional<TodoItem> withDraft(const TodoItem &item, const TodoDraft &draft, const ShownDay &day)
 {
     const QString trimmed = draft.name.trimmed();
     if (trimmed.isEmpty())
@@ -30,5 +30,6 @@ std::optional<TodoItem> withDraft(const TodoItem &item, const TodoDraft &draft,
     TodoExtras extras = item.extras();
     // A to-do due on a day that is given a time is due at that time.
     extras.wholeDay = extras.wholeDay && draft.hour == 12 && draft.minute == 0 && draft.isAM;
+    extras.rrule = draft.rrule;
     return item.with(trimmed.toStdString(), *time, draft.priority).withExtras(std::move(extras));
 }

@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 // A to-do as a form shows it, on a 12-hour clock: what the edit form starts
 // from and what it saves.
@@ -22,6 +23,8 @@ struct TodoDraft {
     int hour = 12; // 1 to 12
     int minute = 0;
     bool isAM = true;
+    // The RRULE text; empty when it does not repeat.
+    std::string rrule{};
 
     friend bool operator==(const TodoDraft &, const TodoDraft &) = default;
 };

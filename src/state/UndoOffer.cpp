@@ -28,15 +28,15 @@ void UndoOffer::offerDeletion(std::vector<std::pair<int, TodoItem>> deleted)
 
 void UndoOffer::offerChange(TodoItem before)
 {
-    offer(std::move(before), false);
+    offer(std::move(before), false, std::nullopt);
 }
 
-void UndoOffer::offerCompletion(TodoItem before)
+void UndoOffer::offerCompletion(TodoItem before, std::optional<Uuid> doneRecord)
 {
-    offer(std::move(before), true);
+    offer(std::move(before), true, doneRecord);
 }
 
-void UndoOffer::offer(TodoItem before, bool completed)
+void UndoOffer::offer(TodoItem before, bool completed, std::optional<Uuid> doneRecord)
 {
     if (!m_deletion.empty()) {
         m_deletion.clear();
@@ -44,6 +44,7 @@ void UndoOffer::offer(TodoItem before, bool completed)
     }
     m_change = std::move(before);
     m_changeCompleted = completed;
+    m_doneRecord = doneRecord;
     m_expiry.start();
     emit changeChanged();
 }

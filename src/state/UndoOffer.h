@@ -28,10 +28,13 @@ public:
     const std::optional<TodoItem> &change() const { return m_change; }
     // Whether that change ticked the to-do off.
     bool changeCompleted() const { return m_change && m_changeCompleted; }
+    // The done record that ticking a repeating to-do off added.
+    std::optional<Uuid> changeDoneRecord() const { return m_change ? m_doneRecord : std::nullopt; }
 
     void offerDeletion(std::vector<std::pair<int, TodoItem>> deleted);
     void offerChange(TodoItem before);
-    void offerCompletion(TodoItem before);
+    // A tick; of a repeating to-do, with the done record it added.
+    void offerCompletion(TodoItem before, std::optional<Uuid> doneRecord = std::nullopt);
     // What the offer brings back, which is then offered no more; empty when
     // there is no such offer.
     std::vector<std::pair<int, TodoItem>> takeDeletion();
@@ -55,10 +58,11 @@ signals:
     void changeChanged();
 
 private:
-    void offer(TodoItem before, bool completed);
+    void offer(TodoItem before, bool completed, std::optional<Uuid> doneRecord);
 
     std::vector<std::pair<int, TodoItem>> m_deletion;
     std::optional<TodoItem> m_change;
     bool m_changeCompleted = false;
+    std::optional<Uuid> m_doneRecord;
     QTimer m_expiry;
 };

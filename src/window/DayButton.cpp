@@ -4,6 +4,8 @@
 #include "DayButton.h"
 
 #include "DayPicker.h"
+#include "RepeatField.h"
+#include "Symbols.h"
 
 #include <QKeyEvent>
 
@@ -18,9 +20,11 @@ DayButton::DayButton(QWidget *parent) : QToolButton(parent)
 DayPicker *DayButton::picker()
 {
     if (!m_picker) {
-        m_picker = new DayPicker(this);
+        m_picker = new DayPicker(this, m_offersRepeat);
         connect(m_picker, &DayPicker::dayPicked, this, &DayButton::dayPicked);
         connect(m_picker, &DayPicker::todayPicked, this, &DayButton::todayPicked);
+        if (RepeatField *repeat = m_picker->repeatField())
+            connect(repeat, &RepeatField::choiceChanged, this, &DayButton::repeatPicked);
     }
     return m_picker;
 }
@@ -28,9 +32,33 @@ DayPicker *DayButton::picker()
 void DayButton::showDay(const QString &text, QDate shown, QDate first)
 {
     setText(text);
-    setAccessibleName(text);
     m_shown = shown;
     m_first = first;
+    renderName();
+}
+
+void DayButton::showRepeat(const RepeatChoice &choice, const QString &words)
+{
+    m_repeat = choice;
+    if (words == m_repeatWords)
+        return;
+    m_repeatWords = words;
+    if (words.isEmpty()) {
+        setIcon(QIcon());
+        setToolButtonStyle(Qt::ToolButtonTextOnly);
+    } else {
+        setIcon(QIcon(tintedSymbol(Symbol::repeat, palette().color(QPalette::ButtonText), 16,
+                                   devicePixelRatioF())));
+        setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    }
+    setToolTip(words);
+    renderName();
+}
+
+void DayButton::renderName()
+{
+    setAccessibleName(
+        m_repeatWords.isEmpty() ? text() : QStringLiteral("%1, %2").arg(text(), m_repeatWords));
 }
 
 void DayButton::keyPressEvent(QKeyEvent *event)
@@ -46,5 +74,7 @@ void DayButton::keyPressEvent(QKeyEvent *event)
 
 void DayButton::openPicker()
 {
+    if (RepeatField *repeat = picker()->repeatField())
+        repeat->showChoice(m_repeat);
     picker()->popUp(m_shown, m_first, this);
 }

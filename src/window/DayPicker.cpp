@@ -4,15 +4,18 @@
 #include "DayPicker.h"
 
 #include "DateFormatter.h"
+#include "MenuPicker.h"
+#include "RepeatField.h"
 
 #include <QCalendarWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTextCharFormat>
 #include <QVBoxLayout>
 #include <algorithm>
 
-DayPicker::DayPicker(QWidget *parent)
+DayPicker::DayPicker(QWidget *parent, bool offersRepeat)
     : QFrame(parent, Qt::Popup), m_calendar(new QCalendarWidget(this)),
       m_todayButton(new QPushButton(tr("Today"), this))
 {
@@ -28,6 +31,13 @@ DayPicker::DayPicker(QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_calendar);
+    if (offersRepeat) {
+        m_repeatField = new RepeatField(this, RepeatField::Label::shown);
+        layout->addWidget(m_repeatField);
+        // Tab goes as the eye does: calendar, repeat, "Today".
+        setTabOrder(m_calendar, m_repeatField->frequencyMenu());
+        setTabOrder(m_repeatField->countBox(), m_todayButton);
+    }
     layout->addWidget(m_todayButton, 0, Qt::AlignRight);
 
     const auto pick = [this](QDate day) {

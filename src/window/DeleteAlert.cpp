@@ -17,15 +17,29 @@ DeleteAlert::DeleteAlert(ContentView &view, QWidget *window)
 
 void DeleteAlert::show()
 {
-    m_box = open(tr("Delete Todo"), tr("Are you sure you want to delete this item?"),
-                 [this](bool deleted) {
-                     if (deleted)
-                         m_view.confirmDelete();
-                     else
-                         m_view.cancelDelete();
-                     m_box = nullptr;
-                     m_view.dismissDeleteAlert();
-                 });
+    const std::optional<int> index = m_view.deleteIndex();
+    const bool repeats = index && m_view.todoList()[static_cast<std::size_t>(*index)].repeats() &&
+                         !m_view.todoList()[static_cast<std::size_t>(*index)].isCompleted();
+    m_box = open(
+        tr("Delete Todo"),
+        repeats ? tr("Are you sure you want to delete this item and all its repeats?")
+                : tr("Are you sure you want to delete this item?"),
+        [this](bool deleted) {
+            if (deleted)
+                m_view.confirmDelete();
+            else
+                m_view.cancelDelete();
+            m_box = nullptr;
+            m_view.dismissDeleteAlert();
+        },
+        repeats ? tr("Skip This One") : QString());
+    if (repeats) {
+        // Skipped before the box says it was not deleted, while the offset holds.
+        connect(m_box, &QMessageBox::buttonClicked, this, [this](QAbstractButton *button) {
+            if (m_box && m_box->buttonRole(button) == QMessageBox::ActionRole)
+                m_view.skipOccurrence(*m_view.deleteIndex());
+        });
+    }
 }
 
 void DeleteAlert::askToDeleteCompleted(int count)
@@ -40,7 +54,8 @@ void DeleteAlert::askToDeleteCompleted(int count)
 }
 
 QMessageBox *DeleteAlert::open(const QString &text, const QString &informativeText,
-                               std::function<void(bool deleted)> finished)
+                               std::function<void(bool deleted)> finished,
+                               const QString &actionText)
 {
     auto *box = new QMessageBox(m_window);
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -50,6 +65,8 @@ QMessageBox *DeleteAlert::open(const QString &text, const QString &informativeTe
     box->setText(text);
     box->setInformativeText(informativeText);
     QPushButton *deleteButton = box->addButton(tr("Delete"), QMessageBox::DestructiveRole);
+    if (!actionText.isEmpty())
+        box->addButton(actionText, QMessageBox::ActionRole);
     QPushButton *cancelButton = box->addButton(QMessageBox::Cancel);
     box->setDefaultButton(cancelButton);
     box->setEscapeButton(cancelButton);

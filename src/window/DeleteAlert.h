@@ -14,8 +14,9 @@ class QWidget;
 
 // The confirmation before a trash-button delete, shown while the view's
 // `deleteAlertShown` is true: window-modal, a destructive "Delete" button and the
-// standard Cancel button (also on Escape). Either button dismisses it. The same
-// for deleting every done to-do, with their count.
+// standard Cancel button (also on Escape). Either button dismisses it. For a
+// repeating to-do, "Skip This One" beside them moves it to its next occurrence
+// instead. The same for deleting every done to-do, with their count.
 class DeleteAlert : public QObject {
     Q_OBJECT
 
@@ -30,10 +31,11 @@ public:
 
 private:
     void show();
-    // A window-modal box with "Delete" and Cancel, the default; told whether
-    // "Delete" dismissed it.
+    // A window-modal box with "Delete", an action named `actionText` when
+    // given, and Cancel, the default; told whether "Delete" dismissed it.
     QMessageBox *open(const QString &text, const QString &informativeText,
-                      std::function<void(bool deleted)> finished);
+                      std::function<void(bool deleted)> finished,
+                      const QString &actionText = QString());
 
     ContentView &m_view;
     QWidget *m_window;

@@ -7,6 +7,7 @@
 #include "DayButton.h"
 #include "FormControls.h"
 #include "MenuPicker.h"
+#include "RepeatField.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -21,7 +22,7 @@ EditTodoDialog::EditTodoDialog(ContentView &view, int offset, QWidget *parent)
       m_priorityMenu(makePriorityMenu(this)), m_nameField(new QLineEdit(this)),
       m_dayButton(new DayButton(this)), m_hourMenu(makeHourMenu(this)),
       m_minuteMenu(makeMinuteMenu(this)), m_amPmMenu(makeAmPmMenu(this)),
-      m_saveButton(new QPushButton(tr("Save"), this))
+      m_repeatField(new RepeatField(this)), m_saveButton(new QPushButton(tr("Save"), this))
 {
     setWindowTitle(tr("Edit To-do"));
     setAccessibleName(tr("Edit To-do"));
@@ -47,6 +48,7 @@ EditTodoDialog::EditTodoDialog(ContentView &view, int offset, QWidget *parent)
     form->addRow(tr("Name"), m_nameField);
     form->addRow(tr("Day"), m_dayButton);
     form->addRow(tr("Time"), time);
+    form->addRow(tr("Repeat"), m_repeatField);
     m_notice->setWordWrap(true);
     m_notice->setTextFormat(Qt::PlainText);
     m_notice->hide();
@@ -72,10 +74,18 @@ EditTodoDialog::EditTodoDialog(ContentView &view, int offset, QWidget *parent)
             [this](int index) { m_draft.minute = m_minuteMenu->itemData(index).toInt(); });
     connect(m_amPmMenu, &MenuPicker::activated, this,
             [this](int index) { m_draft.isAM = m_amPmMenu->itemData(index).toBool(); });
+    connect(m_repeatField, &RepeatField::choiceChanged, this, [this](const RepeatChoice &choice) {
+        const std::string &opened = m_opened.extras().rrule;
+        m_draft.rrule = choice.frequency == RepeatChoice::Frequency::custom
+                            ? opened
+                            : m_view.repeatRule(choice, m_opened.extras().wholeDay);
+    });
     connect(buttons, &QDialogButtonBox::accepted, this, &EditTodoDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &EditTodoDialog::reject);
 
     m_nameField->setText(m_draft.name);
+    m_repeatField->showChoice(m_view.shownRepeat(m_draft.rrule),
+                              QString::fromStdString(m_draft.rrule));
     render();
 }
 

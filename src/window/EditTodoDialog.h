@@ -12,9 +12,11 @@ class MenuPicker;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class RepeatField;
 
 // The form that changes one to-do: the entry row's controls (priority, name,
-// day, hour, minute, AM/PM) holding its values, with Save and Cancel. Save
+// day, hour, minute, AM/PM) and its repeat holding its values, with Save and
+// Cancel. A repeat the form cannot show is kept as it was unless changed. Save
 // hands the values to the view, which keeps the to-do's id and place; a blank
 // name keeps the form open. Enter saves, Escape cancels. The form holds on to
 // the to-do, not its row: when it changed or went elsewhere meanwhile, the
@@ -31,6 +33,7 @@ public:
     MenuPicker *hourMenu() const { return m_hourMenu; }
     MenuPicker *minuteMenu() const { return m_minuteMenu; }
     MenuPicker *amPmMenu() const { return m_amPmMenu; }
+    RepeatField *repeatField() const { return m_repeatField; }
     QPushButton *saveButton() const { return m_saveButton; }
     QLabel *notice() const { return m_notice; }
 
@@ -50,5 +53,6 @@ private:
     MenuPicker *m_hourMenu;
     MenuPicker *m_minuteMenu;
     MenuPicker *m_amPmMenu;
+    RepeatField *m_repeatField;
     QPushButton *m_saveButton;
 };

@@ -21,7 +21,7 @@ constexpr int minimumNameChars = 24;
 } // namespace
 
 EntryRow::EntryRow(ContentView &view, QWidget *parent)
-    : QWidget(parent), m_view(view), m_nameField(new QLineEdit(this)),
+    : QWidget(parent), m_view(view), m_repeatWords(view), m_nameField(new QLineEdit(this)),
       m_dayButton(new DayButton(this)), m_hourMenu(makeHourMenu(this)),
       m_minuteMenu(makeMinuteMenu(this)), m_amPmMenu(makeAmPmMenu(this)),
       m_addButton(new RoundAddButton(this))
@@ -62,6 +62,8 @@ EntryRow::EntryRow(ContentView &view, QWidget *parent)
     connect(&m_view, &ContentView::formChanged, this, &EntryRow::render);
     connect(m_dayButton, &DayButton::dayPicked, &m_view, &ContentView::pickDay);
     connect(m_dayButton, &DayButton::todayPicked, &m_view, &ContentView::pickToday);
+    m_dayButton->offerRepeat();
+    connect(m_dayButton, &DayButton::repeatPicked, &m_view, &ContentView::setNewTodoRepeat);
     // A new today is a change of the shown day too.
     connect(&m_view, &ContentView::shownDayChanged, this, &EntryRow::renderDate);
     render();
@@ -81,4 +83,6 @@ void EntryRow::render()
     m_hourMenu->showValue(m_view.selectedHour());
     m_minuteMenu->showValue(m_view.selectedMinute());
     m_amPmMenu->showValue(m_view.isAM());
+    const RepeatChoice &repeat = m_view.newTodoRepeat();
+    m_dayButton->showRepeat(repeat, m_repeatWords.of(repeat, {}));
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ContentView.h"
+#include "RepeatWords.h"
 
 #include <QWidget>
 
@@ -12,8 +13,8 @@ class MenuPicker;
 class QLineEdit;
 class RoundAddButton;
 
-// The row along the bottom: name field, the day for new to-dos, hour : minute, AM/PM and
-// the add button. Every control writes its field of the view on each edit or pick.
+// The row along the bottom: name field, the day (and repeat) for new to-dos, hour : minute, AM/PM
+// and the add button. Every control writes its field of the view on each edit or pick.
 class EntryRow : public QWidget {
     Q_OBJECT
 
@@ -32,6 +33,7 @@ private:
     void renderDate();
 
     ContentView &m_view;
+    RepeatWords m_repeatWords;
     QLineEdit *m_nameField;
     DayButton *m_dayButton;
     MenuPicker *m_hourMenu;

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int symbolSize = 16;
+constexpr int plusSize = 16;
 
 } // namespace
 
@@ -26,7 +26,7 @@ RoundAddButton::RoundAddButton(QWidget *parent) : QAbstractButton(parent)
 QSize RoundAddButton::sizeHint() const
 {
     const int padding = style()->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, this);
-    const int side = symbolSize + 2 * padding;
+    const int side = plusSize + 2 * padding;
     return QSize(side, side);
 }
 
@@ -50,9 +50,7 @@ void RoundAddButton::paintEvent(QPaintEvent *)
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(circle.adjusted(1, 1, -1, -1));
     }
-    const QPixmap plus =
-        tintedSymbol(Symbol::plus, Palette::black, symbolSize, devicePixelRatioF());
-    const QRect target((width() - symbolSize) / 2, (height() - symbolSize) / 2, symbolSize,
-                       symbolSize);
+    const QPixmap plus = tintedSymbol(Symbol::plus, Palette::black, plusSize, devicePixelRatioF());
+    const QRect target((width() - plusSize) / 2, (height() - plusSize) / 2, plusSize, plusSize);
     painter.drawPixmap(target, plus);
 }

@@ -21,6 +21,8 @@ QString themeName(Symbol symbol)
         return QStringLiteral("user-trash-symbolic");
     case Symbol::sync:
         return QStringLiteral("emblem-synchronizing-symbolic");
+    case Symbol::repeat:
+        return QStringLiteral("media-playlist-repeat-symbolic");
     }
     return {};
 }

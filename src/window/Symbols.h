@@ -7,9 +7,9 @@
 #include <QIcon>
 #include <QPixmap>
 
-// The app's symbols, "plus", "trash" and "sync": from the user's icon theme,
+// The app's symbols, "plus", "trash", "sync" and "repeat": from the user's icon theme,
 // with drawings of Plimsa's own so a button is never empty.
-enum class Symbol { plus, trash, sync };
+enum class Symbol { plus, trash, sync, repeat };
 
 // The symbol in one flat colour, for painting at `size` logical pixels. Until
 // `useThemedSymbols`, the plus and the sync symbol are drawn by hand as the

@@ -42,7 +42,7 @@ QString withLineSeparators(QString text)
 } // namespace
 
 TodoListModel::TodoListModel(ContentView &view, QObject *parent)
-    : QAbstractListModel(parent), m_view(view)
+    : QAbstractListModel(parent), m_view(view), m_repeatWords(view)
 {
     connect(&view, &ContentView::todoListAboutToBeReset, this, [this] { beginResetModel(); });
     connect(&view, &ContentView::todoListReset, this, [this] {
@@ -418,9 +418,16 @@ QVariant TodoListModel::data(const QModelIndex &index, int role) const
         return withLineSeparators(shownName(todo.name()));
     case Qt::EditRole:
         return QString::fromStdString(todo.name());
-    case Qt::AccessibleTextRole:
-        return QStringLiteral("%1, %2, %3")
-            .arg(shownName(todo.name()), when(), QString::fromLatin1(rawValue(todo.priority())));
+    case Qt::AccessibleTextRole: {
+        const QString text = QStringLiteral("%1, %2, %3")
+                                 .arg(shownName(todo.name()), when(),
+                                      QString::fromLatin1(rawValue(todo.priority())));
+        return todo.repeats() && !done
+                   ? QStringLiteral("%1, %2").arg(text, m_repeatWords.of(todo.extras().rrule))
+                   : text;
+    }
+    case RepeatsRole:
+        return todo.repeats() && !done;
     case Qt::CheckStateRole:
         return done ? Qt::Checked : Qt::Unchecked;
     case TimeTextRole:

@@ -7,6 +7,7 @@
 #include "DateFormatter.h"
 #include "DoneOrder.h"
 #include "OpenOffsets.h"
+#include "RepeatWords.h"
 
 #include <QAbstractListModel>
 
@@ -32,6 +33,8 @@ public:
         OffsetRole,
         // On the expander row only: whether the done to-dos are shown.
         ExpandedRole,
+        // Whether an open to-do repeats.
+        RepeatsRole,
     };
 
     explicit TodoListModel(ContentView &view, QObject *parent = nullptr);
@@ -101,4 +104,5 @@ private:
     mutable std::optional<DateFormatter> m_timeFormatter;
     mutable std::optional<DateFormatter> m_dayFormatter;
     mutable std::pair<double, double> m_today;
+    RepeatWords m_repeatWords;
 };

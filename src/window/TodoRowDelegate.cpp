@@ -228,13 +228,23 @@ void TodoRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     painter->setPen(
         palette.color(selected ? QPalette::HighlightedText : QPalette::PlaceholderText));
     painter->drawText(geometry.time, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, time);
+    const qreal ratio = painter->device()->devicePixelRatioF();
+    if (index.data(TodoListModel::RepeatsRole).toBool()) {
+        // Right after the time, as tall as its capitals, in its colour.
+        const QFontMetrics metrics(painter->font());
+        const int size = metrics.capHeight() + 4;
+        const QRect symbol(geometry.time.right() + spacing / 2,
+                           geometry.time.top() + metrics.ascent() - metrics.capHeight() - 2, size,
+                           size);
+        painter->drawPixmap(symbol,
+                            tintedSymbol(Symbol::repeat, painter->pen().color(), size, ratio));
+    }
 
     const QColor priorityColor = Palette::priorityColor(priority);
     painter->setPen(selected ? Palette::readableOn(priorityColor, selection) : priorityColor);
     painter->drawText(geometry.priority, Qt::AlignCenter | Qt::TextSingleLine,
                       QString::fromLatin1(rawValue(priority)));
 
-    const qreal ratio = painter->device()->devicePixelRatioF();
     painter->drawPixmap(
         geometry.trash.adjusted(trashPadding, trashPadding, -trashPadding, -trashPadding),
         tintedSymbol(Symbol::trash, Palette::red, symbolSize, ratio));

@@ -565,7 +565,7 @@ TEST_F(ContentWindowTest, TheDayControlOpensAMonthCalendarDrivenByKeys)
     EXPECT_EQ(day->text(), QStringLiteral("Monday, 1, 2001"));
 
     ::setenv("LC_ALL", "de_DE.UTF-8", 1);
-    EXPECT_EQ(DayPicker(&window).calendar()->firstDayOfWeek(), Qt::Monday);
+    EXPECT_EQ(DayPicker(&window, false).calendar()->firstDayOfWeek(), Qt::Monday);
     ::setenv("LC_ALL", "C.UTF-8", 1);
 }
 

@@ -102,17 +102,17 @@
 <context>
     <name>DayPicker</name>
     <message>
-        <location filename="../../window/DayPicker.cpp" line="17"/>
+        <location filename="../../window/DayPicker.cpp" line="20"/>
         <source>Today</source>
         <translation>Heute</translation>
     </message>
     <message>
-        <location filename="../../window/DayPicker.cpp" line="20"/>
+        <location filename="../../window/DayPicker.cpp" line="23"/>
         <source>Choose a day</source>
         <translation>Tag wählen</translation>
     </message>
     <message>
-        <location filename="../../window/DayPicker.cpp" line="27"/>
+        <location filename="../../window/DayPicker.cpp" line="30"/>
         <source>Calendar</source>
         <translation>Kalender</translation>
     </message>
@@ -120,27 +120,37 @@
 <context>
     <name>DeleteAlert</name>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="20"/>
+        <location filename="../../window/DeleteAlert.cpp" line="24"/>
         <source>Delete Todo</source>
         <translation>Aufgabe löschen</translation>
     </message>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="20"/>
+        <location filename="../../window/DeleteAlert.cpp" line="25"/>
+        <source>Are you sure you want to delete this item and all its repeats?</source>
+        <translation>Möchten Sie dieses Element mit allen Wiederholungen wirklich löschen?</translation>
+    </message>
+    <message>
+        <location filename="../../window/DeleteAlert.cpp" line="26"/>
         <source>Are you sure you want to delete this item?</source>
         <translation>Möchten Sie diesen Eintrag wirklich löschen?</translation>
     </message>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="33"/>
+        <location filename="../../window/DeleteAlert.cpp" line="35"/>
+        <source>Skip This One</source>
+        <translation>Dieses Mal überspringen</translation>
+    </message>
+    <message>
+        <location filename="../../window/DeleteAlert.cpp" line="47"/>
         <source>Delete Completed</source>
         <translation>Erledigte löschen</translation>
     </message>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="34"/>
+        <location filename="../../window/DeleteAlert.cpp" line="48"/>
         <source>Are you sure you want to delete this completed to-do?</source>
         <translation>Möchten Sie diese erledigte Aufgabe wirklich löschen?</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../window/DeleteAlert.cpp" line="35"/>
+        <location filename="../../window/DeleteAlert.cpp" line="49"/>
         <source>Are you sure you want to delete %n completed to-dos?</source>
         <translation>
             <numerusform>Möchten Sie %n erledigte Aufgabe wirklich löschen?</numerusform>
@@ -148,7 +158,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="52"/>
+        <location filename="../../window/DeleteAlert.cpp" line="67"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
@@ -156,55 +166,60 @@
 <context>
     <name>EditTodoDialog</name>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="24"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="25"/>
         <source>Save</source>
         <translation>Speichern</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="26"/>
         <location filename="../../window/EditTodoDialog.cpp" line="27"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="28"/>
         <source>Edit To-do</source>
         <translation>Aufgabe bearbeiten</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="29"/>
-        <location filename="../../window/EditTodoDialog.cpp" line="46"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="30"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="47"/>
         <source>Priority</source>
         <translation>Priorität</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="30"/>
-        <location filename="../../window/EditTodoDialog.cpp" line="47"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="31"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="48"/>
         <source>Name</source>
         <translation>Name</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="35"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="36"/>
         <source>:</source>
         <translation>:</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="48"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="49"/>
         <source>Day</source>
         <translation>Tag</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="49"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="50"/>
         <source>Time</source>
         <translation>Uhrzeit</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="100"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="51"/>
+        <source>Repeat</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <location filename="../../window/EditTodoDialog.cpp" line="110"/>
         <source>This to-do was changed on another device while you edited it.</source>
         <translation>Diese Aufgabe wurde auf einem anderen Gerät geändert, während Sie sie bearbeitet haben.</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="103"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="113"/>
         <source>This to-do was removed on another device while you edited it.</source>
         <translation>Diese Aufgabe wurde auf einem anderen Gerät entfernt, während Sie sie bearbeitet haben.</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="108"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="118"/>
         <source>Keep My Version</source>
         <translation>Meine Fassung behalten</translation>
     </message>
@@ -263,6 +278,212 @@
         <location filename="../../window/PriorityMenu.cpp" line="17"/>
         <source>Priority</source>
         <translation>Priorität</translation>
+    </message>
+</context>
+<context>
+    <name>RepeatField</name>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="32"/>
+        <source>times</source>
+        <translation>Mal</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="34"/>
+        <location filename="../../window/RepeatField.cpp" line="84"/>
+        <source>Repeat</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="35"/>
+        <source>Never</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="36"/>
+        <source>Every Day</source>
+        <translation>Jeden Tag</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="37"/>
+        <source>Every Weekday</source>
+        <translation>Jeden Werktag</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="38"/>
+        <source>Every Week</source>
+        <translation>Jede Woche</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="39"/>
+        <source>Every Month</source>
+        <translation>Jeden Monat</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="40"/>
+        <source>Every Year</source>
+        <translation>Jedes Jahr</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="42"/>
+        <source>Every…</source>
+        <extracomment>Repeats every so many days, weeks, months or years, chosen beside it</extracomment>
+        <translation>Alle …</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="44"/>
+        <source>Repeat every</source>
+        <translation>Wiederholen alle</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="46"/>
+        <source>Repeat unit</source>
+        <translation>Einheit der Wiederholung</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="47"/>
+        <source>days</source>
+        <translation>Tage</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="48"/>
+        <source>weeks</source>
+        <translation>Wochen</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="49"/>
+        <source>months</source>
+        <translation>Monate</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="50"/>
+        <source>years</source>
+        <translation>Jahre</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="52"/>
+        <source>Ends</source>
+        <translation>Endet</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="54"/>
+        <source>Never Ends</source>
+        <extracomment>How a repeat ends: it does not</extracomment>
+        <translation>Endet nie</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="56"/>
+        <source>Until</source>
+        <extracomment>How a repeat ends: on a day, chosen beside it</extracomment>
+        <translation>Bis</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="58"/>
+        <source>After</source>
+        <extracomment>How a repeat ends: after a number of times, chosen beside it</extracomment>
+        <translation>Nach</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="59"/>
+        <source>Last day</source>
+        <translation>Letzter Tag</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="67"/>
+        <source>Times</source>
+        <translation>Anzahl</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="109"/>
+        <source>Custom</source>
+        <extracomment>A repeat the form cannot show; its rule is the tooltip</extracomment>
+        <translation>Eigene Regel</translation>
+    </message>
+</context>
+<context>
+    <name>RepeatWords</name>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="21"/>
+        <source>repeats by the rule %1</source>
+        <extracomment>A repeat the forms cannot show, given as its iCalendar rule</extracomment>
+        <translation>wiederholt sich nach der Regel %1</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="23"/>
+        <source>repeats every day</source>
+        <translation>wiederholt sich täglich</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../window/RepeatWords.cpp" line="23"/>
+        <source>repeats every %n days</source>
+        <translation>
+            <numerusform>wiederholt sich jeden %n. Tag</numerusform>
+            <numerusform>wiederholt sich alle %n Tage</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="26"/>
+        <source>repeats every weekday</source>
+        <translation>wiederholt sich jeden Werktag</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="29"/>
+        <source>repeats every week</source>
+        <translation>wiederholt sich wöchentlich</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../window/RepeatWords.cpp" line="29"/>
+        <source>repeats every %n weeks</source>
+        <translation>
+            <numerusform>wiederholt sich jede %n. Woche</numerusform>
+            <numerusform>wiederholt sich alle %n Wochen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="32"/>
+        <source>repeats every month</source>
+        <translation>wiederholt sich monatlich</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../window/RepeatWords.cpp" line="32"/>
+        <source>repeats every %n months</source>
+        <translation>
+            <numerusform>wiederholt sich jeden %n. Monat</numerusform>
+            <numerusform>wiederholt sich alle %n Monate</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="35"/>
+        <source>repeats every year</source>
+        <translation>wiederholt sich jährlich</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../window/RepeatWords.cpp" line="35"/>
+        <source>repeats every %n years</source>
+        <translation>
+            <numerusform>wiederholt sich jedes %n. Jahr</numerusform>
+            <numerusform>wiederholt sich alle %n Jahre</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="42"/>
+        <source>%1 until %2</source>
+        <extracomment>A repeat and its last day: &quot;repeats every week until Dec 31&quot;</extracomment>
+        <translation>%1 bis %2</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="46"/>
+        <source>%1, for the last time</source>
+        <extracomment>A repeat whose current time is its last one</extracomment>
+        <translation>%1, zum letzten Mal</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../window/RepeatWords.cpp" line="49"/>
+        <source>%1, %n times left</source>
+        <extracomment>A repeat and how many times are left, this one included</extracomment>
+        <translation>
+            <numerusform>%1, noch %n Mal</numerusform>
+            <numerusform>%1, noch %n Mal</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -471,13 +692,13 @@
 <context>
     <name>TodoListModel</name>
     <message>
-        <location filename="../../window/TodoListModel.cpp" line="354"/>
+        <location filename="../../window/TodoListModel.cpp" line="356"/>
         <source>%1, %2</source>
         <extracomment>A to-do&apos;s day and time of day on another day than today: &quot;Tue, Dec 8, 9:00 AM&quot;</extracomment>
         <translation>%1, %2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../window/TodoListModel.cpp" line="401"/>
+        <location filename="../../window/TodoListModel.cpp" line="403"/>
         <source>Completed (%n)</source>
         <extracomment>The row above the done to-dos, with how many there are</extracomment>
         <translation>
@@ -486,7 +707,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../../window/TodoListModel.cpp" line="412"/>
+        <location filename="../../window/TodoListModel.cpp" line="414"/>
         <source>Done %1</source>
         <extracomment>When a done to-do was ticked off: &quot;Done Tue, Dec 8, 4:12 PM&quot;</extracomment>
         <translation>Erledigt %1</translation>
@@ -518,7 +739,7 @@
 <context>
     <name>TodoRowDelegate</name>
     <message>
-        <location filename="../../window/TodoRowDelegate.cpp" line="281"/>
+        <location filename="../../window/TodoRowDelegate.cpp" line="291"/>
         <source>Name</source>
         <translation>Name</translation>
     </message>

@@ -102,17 +102,17 @@
 <context>
     <name>DayPicker</name>
     <message>
-        <location filename="../../window/DayPicker.cpp" line="17"/>
+        <location filename="../../window/DayPicker.cpp" line="20"/>
         <source>Today</source>
         <translation>Aujourd’hui</translation>
     </message>
     <message>
-        <location filename="../../window/DayPicker.cpp" line="20"/>
+        <location filename="../../window/DayPicker.cpp" line="23"/>
         <source>Choose a day</source>
         <translation>Choisir un jour</translation>
     </message>
     <message>
-        <location filename="../../window/DayPicker.cpp" line="27"/>
+        <location filename="../../window/DayPicker.cpp" line="30"/>
         <source>Calendar</source>
         <translation>Calendrier</translation>
     </message>
@@ -120,27 +120,37 @@
 <context>
     <name>DeleteAlert</name>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="20"/>
+        <location filename="../../window/DeleteAlert.cpp" line="24"/>
         <source>Delete Todo</source>
         <translation>Supprimer la tâche</translation>
     </message>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="20"/>
+        <location filename="../../window/DeleteAlert.cpp" line="25"/>
+        <source>Are you sure you want to delete this item and all its repeats?</source>
+        <translation>Voulez-vous vraiment supprimer cet élément et toutes ses répétitions ?</translation>
+    </message>
+    <message>
+        <location filename="../../window/DeleteAlert.cpp" line="26"/>
         <source>Are you sure you want to delete this item?</source>
         <translation>Voulez-vous vraiment supprimer cet élément ?</translation>
     </message>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="33"/>
+        <location filename="../../window/DeleteAlert.cpp" line="35"/>
+        <source>Skip This One</source>
+        <translation>Passer cette fois</translation>
+    </message>
+    <message>
+        <location filename="../../window/DeleteAlert.cpp" line="47"/>
         <source>Delete Completed</source>
         <translation>Supprimer les tâches terminées</translation>
     </message>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="34"/>
+        <location filename="../../window/DeleteAlert.cpp" line="48"/>
         <source>Are you sure you want to delete this completed to-do?</source>
         <translation>Voulez-vous vraiment supprimer cette tâche terminée ?</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../window/DeleteAlert.cpp" line="35"/>
+        <location filename="../../window/DeleteAlert.cpp" line="49"/>
         <source>Are you sure you want to delete %n completed to-dos?</source>
         <translation>
             <numerusform>Voulez-vous vraiment supprimer %n tâche terminée ?</numerusform>
@@ -148,7 +158,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="52"/>
+        <location filename="../../window/DeleteAlert.cpp" line="67"/>
         <source>Delete</source>
         <translation>Supprimer</translation>
     </message>
@@ -156,55 +166,60 @@
 <context>
     <name>EditTodoDialog</name>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="24"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="25"/>
         <source>Save</source>
         <translation>Enregistrer</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="26"/>
         <location filename="../../window/EditTodoDialog.cpp" line="27"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="28"/>
         <source>Edit To-do</source>
         <translation>Modifier la tâche</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="29"/>
-        <location filename="../../window/EditTodoDialog.cpp" line="46"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="30"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="47"/>
         <source>Priority</source>
         <translation>Priorité</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="30"/>
-        <location filename="../../window/EditTodoDialog.cpp" line="47"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="31"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="48"/>
         <source>Name</source>
         <translation>Nom</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="35"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="36"/>
         <source>:</source>
         <translation>:</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="48"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="49"/>
         <source>Day</source>
         <translation>Jour</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="49"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="50"/>
         <source>Time</source>
         <translation>Heure</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="100"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="51"/>
+        <source>Repeat</source>
+        <translation>Répéter</translation>
+    </message>
+    <message>
+        <location filename="../../window/EditTodoDialog.cpp" line="110"/>
         <source>This to-do was changed on another device while you edited it.</source>
         <translation>Cette tâche a été modifiée sur un autre appareil pendant que vous la modifiiez.</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="103"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="113"/>
         <source>This to-do was removed on another device while you edited it.</source>
         <translation>Cette tâche a été supprimée sur un autre appareil pendant que vous la modifiiez.</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="108"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="118"/>
         <source>Keep My Version</source>
         <translation>Garder ma version</translation>
     </message>
@@ -263,6 +278,212 @@
         <location filename="../../window/PriorityMenu.cpp" line="17"/>
         <source>Priority</source>
         <translation>Priorité</translation>
+    </message>
+</context>
+<context>
+    <name>RepeatField</name>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="32"/>
+        <source>times</source>
+        <translation>fois</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="34"/>
+        <location filename="../../window/RepeatField.cpp" line="84"/>
+        <source>Repeat</source>
+        <translation>Répéter</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="35"/>
+        <source>Never</source>
+        <translation>Jamais</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="36"/>
+        <source>Every Day</source>
+        <translation>Chaque jour</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="37"/>
+        <source>Every Weekday</source>
+        <translation>Chaque jour de semaine</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="38"/>
+        <source>Every Week</source>
+        <translation>Chaque semaine</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="39"/>
+        <source>Every Month</source>
+        <translation>Chaque mois</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="40"/>
+        <source>Every Year</source>
+        <translation>Chaque année</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="42"/>
+        <source>Every…</source>
+        <extracomment>Repeats every so many days, weeks, months or years, chosen beside it</extracomment>
+        <translation>Tous les…</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="44"/>
+        <source>Repeat every</source>
+        <translation>Répéter tous les</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="46"/>
+        <source>Repeat unit</source>
+        <translation>Unité de répétition</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="47"/>
+        <source>days</source>
+        <translation>jours</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="48"/>
+        <source>weeks</source>
+        <translation>semaines</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="49"/>
+        <source>months</source>
+        <translation>mois</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="50"/>
+        <source>years</source>
+        <translation>ans</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="52"/>
+        <source>Ends</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="54"/>
+        <source>Never Ends</source>
+        <extracomment>How a repeat ends: it does not</extracomment>
+        <translation>Sans fin</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="56"/>
+        <source>Until</source>
+        <extracomment>How a repeat ends: on a day, chosen beside it</extracomment>
+        <translation>Jusqu’au</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="58"/>
+        <source>After</source>
+        <extracomment>How a repeat ends: after a number of times, chosen beside it</extracomment>
+        <translation>Après</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="59"/>
+        <source>Last day</source>
+        <translation>Dernier jour</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="67"/>
+        <source>Times</source>
+        <translation>Nombre de fois</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="109"/>
+        <source>Custom</source>
+        <extracomment>A repeat the form cannot show; its rule is the tooltip</extracomment>
+        <translation>Personnalisé</translation>
+    </message>
+</context>
+<context>
+    <name>RepeatWords</name>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="21"/>
+        <source>repeats by the rule %1</source>
+        <extracomment>A repeat the forms cannot show, given as its iCalendar rule</extracomment>
+        <translation>se répète selon la règle %1</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="23"/>
+        <source>repeats every day</source>
+        <translation>se répète chaque jour</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../window/RepeatWords.cpp" line="23"/>
+        <source>repeats every %n days</source>
+        <translation>
+            <numerusform>se répète tous les %n jours</numerusform>
+            <numerusform>se répète tous les %n jours</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="26"/>
+        <source>repeats every weekday</source>
+        <translation>se répète chaque jour de semaine</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="29"/>
+        <source>repeats every week</source>
+        <translation>se répète chaque semaine</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../window/RepeatWords.cpp" line="29"/>
+        <source>repeats every %n weeks</source>
+        <translation>
+            <numerusform>se répète toutes les %n semaines</numerusform>
+            <numerusform>se répète toutes les %n semaines</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="32"/>
+        <source>repeats every month</source>
+        <translation>se répète chaque mois</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../window/RepeatWords.cpp" line="32"/>
+        <source>repeats every %n months</source>
+        <translation>
+            <numerusform>se répète tous les %n mois</numerusform>
+            <numerusform>se répète tous les %n mois</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="35"/>
+        <source>repeats every year</source>
+        <translation>se répète chaque année</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../window/RepeatWords.cpp" line="35"/>
+        <source>repeats every %n years</source>
+        <translation>
+            <numerusform>se répète tous les %n ans</numerusform>
+            <numerusform>se répète tous les %n ans</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="42"/>
+        <source>%1 until %2</source>
+        <extracomment>A repeat and its last day: &quot;repeats every week until Dec 31&quot;</extracomment>
+        <translation>%1 jusqu’au %2</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="46"/>
+        <source>%1, for the last time</source>
+        <extracomment>A repeat whose current time is its last one</extracomment>
+        <translation>%1, pour la dernière fois</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../window/RepeatWords.cpp" line="49"/>
+        <source>%1, %n times left</source>
+        <extracomment>A repeat and how many times are left, this one included</extracomment>
+        <translation>
+            <numerusform>%1, encore %n fois</numerusform>
+            <numerusform>%1, encore %n fois</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -471,13 +692,13 @@
 <context>
     <name>TodoListModel</name>
     <message>
-        <location filename="../../window/TodoListModel.cpp" line="354"/>
+        <location filename="../../window/TodoListModel.cpp" line="356"/>
         <source>%1, %2</source>
         <extracomment>A to-do&apos;s day and time of day on another day than today: &quot;Tue, Dec 8, 9:00 AM&quot;</extracomment>
         <translation>%1 à %2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../window/TodoListModel.cpp" line="401"/>
+        <location filename="../../window/TodoListModel.cpp" line="403"/>
         <source>Completed (%n)</source>
         <extracomment>The row above the done to-dos, with how many there are</extracomment>
         <translation>
@@ -486,7 +707,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../../window/TodoListModel.cpp" line="412"/>
+        <location filename="../../window/TodoListModel.cpp" line="414"/>
         <source>Done %1</source>
         <extracomment>When a done to-do was ticked off: &quot;Done Tue, Dec 8, 4:12 PM&quot;</extracomment>
         <translation>Terminée %1</translation>
@@ -518,7 +739,7 @@
 <context>
     <name>TodoRowDelegate</name>
     <message>
-        <location filename="../../window/TodoRowDelegate.cpp" line="281"/>
+        <location filename="../../window/TodoRowDelegate.cpp" line="291"/>
         <source>Name</source>
         <translation>Nom</translation>
     </message>

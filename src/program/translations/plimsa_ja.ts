@@ -100,17 +100,17 @@
 <context>
     <name>DayPicker</name>
     <message>
-        <location filename="../../window/DayPicker.cpp" line="17"/>
+        <location filename="../../window/DayPicker.cpp" line="20"/>
         <source>Today</source>
         <translation>今日</translation>
     </message>
     <message>
-        <location filename="../../window/DayPicker.cpp" line="20"/>
+        <location filename="../../window/DayPicker.cpp" line="23"/>
         <source>Choose a day</source>
         <translation>日付を選択</translation>
     </message>
     <message>
-        <location filename="../../window/DayPicker.cpp" line="27"/>
+        <location filename="../../window/DayPicker.cpp" line="30"/>
         <source>Calendar</source>
         <translation>カレンダー</translation>
     </message>
@@ -118,34 +118,44 @@
 <context>
     <name>DeleteAlert</name>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="20"/>
+        <location filename="../../window/DeleteAlert.cpp" line="24"/>
         <source>Delete Todo</source>
         <translation>ToDo を削除</translation>
     </message>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="20"/>
+        <location filename="../../window/DeleteAlert.cpp" line="25"/>
+        <source>Are you sure you want to delete this item and all its repeats?</source>
+        <translation>この項目とすべての繰り返しを削除してもよろしいですか？</translation>
+    </message>
+    <message>
+        <location filename="../../window/DeleteAlert.cpp" line="26"/>
         <source>Are you sure you want to delete this item?</source>
         <translation>この項目を削除してもよろしいですか？</translation>
     </message>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="33"/>
+        <location filename="../../window/DeleteAlert.cpp" line="35"/>
+        <source>Skip This One</source>
+        <translation>今回はスキップ</translation>
+    </message>
+    <message>
+        <location filename="../../window/DeleteAlert.cpp" line="47"/>
         <source>Delete Completed</source>
         <translation>完了した ToDo を削除</translation>
     </message>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="34"/>
+        <location filename="../../window/DeleteAlert.cpp" line="48"/>
         <source>Are you sure you want to delete this completed to-do?</source>
         <translation>この完了した ToDo を削除してもよろしいですか？</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../window/DeleteAlert.cpp" line="35"/>
+        <location filename="../../window/DeleteAlert.cpp" line="49"/>
         <source>Are you sure you want to delete %n completed to-dos?</source>
         <translation>
             <numerusform>完了した %n 件の ToDo を削除してもよろしいですか？</numerusform>
         </translation>
     </message>
     <message>
-        <location filename="../../window/DeleteAlert.cpp" line="52"/>
+        <location filename="../../window/DeleteAlert.cpp" line="67"/>
         <source>Delete</source>
         <translation>削除</translation>
     </message>
@@ -153,55 +163,60 @@
 <context>
     <name>EditTodoDialog</name>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="24"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="25"/>
         <source>Save</source>
         <translation>保存</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="26"/>
         <location filename="../../window/EditTodoDialog.cpp" line="27"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="28"/>
         <source>Edit To-do</source>
         <translation>ToDo を編集</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="29"/>
-        <location filename="../../window/EditTodoDialog.cpp" line="46"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="30"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="47"/>
         <source>Priority</source>
         <translation>優先度</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="30"/>
-        <location filename="../../window/EditTodoDialog.cpp" line="47"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="31"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="48"/>
         <source>Name</source>
         <translation>名前</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="35"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="36"/>
         <source>:</source>
         <translation>:</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="48"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="49"/>
         <source>Day</source>
         <translation>日付</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="49"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="50"/>
         <source>Time</source>
         <translation>時刻</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="100"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="51"/>
+        <source>Repeat</source>
+        <translation>繰り返し</translation>
+    </message>
+    <message>
+        <location filename="../../window/EditTodoDialog.cpp" line="110"/>
         <source>This to-do was changed on another device while you edited it.</source>
         <translation>編集中に、この ToDo はほかのデバイスで変更されました。</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="103"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="113"/>
         <source>This to-do was removed on another device while you edited it.</source>
         <translation>編集中に、この ToDo はほかのデバイスで削除されました。</translation>
     </message>
     <message>
-        <location filename="../../window/EditTodoDialog.cpp" line="108"/>
+        <location filename="../../window/EditTodoDialog.cpp" line="118"/>
         <source>Keep My Version</source>
         <translation>自分の内容を残す</translation>
     </message>
@@ -260,6 +275,207 @@
         <location filename="../../window/PriorityMenu.cpp" line="17"/>
         <source>Priority</source>
         <translation>優先度</translation>
+    </message>
+</context>
+<context>
+    <name>RepeatField</name>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="32"/>
+        <source>times</source>
+        <translation>回</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="34"/>
+        <location filename="../../window/RepeatField.cpp" line="84"/>
+        <source>Repeat</source>
+        <translation>繰り返し</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="35"/>
+        <source>Never</source>
+        <translation>しない</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="36"/>
+        <source>Every Day</source>
+        <translation>毎日</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="37"/>
+        <source>Every Weekday</source>
+        <translation>平日ごと</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="38"/>
+        <source>Every Week</source>
+        <translation>毎週</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="39"/>
+        <source>Every Month</source>
+        <translation>毎月</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="40"/>
+        <source>Every Year</source>
+        <translation>毎年</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="42"/>
+        <source>Every…</source>
+        <extracomment>Repeats every so many days, weeks, months or years, chosen beside it</extracomment>
+        <translation>間隔を指定…</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="44"/>
+        <source>Repeat every</source>
+        <translation>繰り返しの間隔</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="46"/>
+        <source>Repeat unit</source>
+        <translation>繰り返しの単位</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="47"/>
+        <source>days</source>
+        <translation>日ごと</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="48"/>
+        <source>weeks</source>
+        <translation>週ごと</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="49"/>
+        <source>months</source>
+        <translation>か月ごと</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="50"/>
+        <source>years</source>
+        <translation>年ごと</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="52"/>
+        <source>Ends</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="54"/>
+        <source>Never Ends</source>
+        <extracomment>How a repeat ends: it does not</extracomment>
+        <translation>終了しない</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="56"/>
+        <source>Until</source>
+        <extracomment>How a repeat ends: on a day, chosen beside it</extracomment>
+        <translation>終了日</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="58"/>
+        <source>After</source>
+        <extracomment>How a repeat ends: after a number of times, chosen beside it</extracomment>
+        <translation>回数</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="59"/>
+        <source>Last day</source>
+        <translation>最終日</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="67"/>
+        <source>Times</source>
+        <translation>回数</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatField.cpp" line="109"/>
+        <source>Custom</source>
+        <extracomment>A repeat the form cannot show; its rule is the tooltip</extracomment>
+        <translation>カスタム</translation>
+    </message>
+</context>
+<context>
+    <name>RepeatWords</name>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="21"/>
+        <source>repeats by the rule %1</source>
+        <extracomment>A repeat the forms cannot show, given as its iCalendar rule</extracomment>
+        <translation>ルール %1 で繰り返し</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="23"/>
+        <source>repeats every day</source>
+        <translation>毎日繰り返し</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../window/RepeatWords.cpp" line="23"/>
+        <source>repeats every %n days</source>
+        <translation>
+            <numerusform>%n 日ごとに繰り返し</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="26"/>
+        <source>repeats every weekday</source>
+        <translation>平日ごとに繰り返し</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="29"/>
+        <source>repeats every week</source>
+        <translation>毎週繰り返し</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../window/RepeatWords.cpp" line="29"/>
+        <source>repeats every %n weeks</source>
+        <translation>
+            <numerusform>%n 週ごとに繰り返し</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="32"/>
+        <source>repeats every month</source>
+        <translation>毎月繰り返し</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../window/RepeatWords.cpp" line="32"/>
+        <source>repeats every %n months</source>
+        <translation>
+            <numerusform>%n か月ごとに繰り返し</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="35"/>
+        <source>repeats every year</source>
+        <translation>毎年繰り返し</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../window/RepeatWords.cpp" line="35"/>
+        <source>repeats every %n years</source>
+        <translation>
+            <numerusform>%n 年ごとに繰り返し</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="42"/>
+        <source>%1 until %2</source>
+        <extracomment>A repeat and its last day: &quot;repeats every week until Dec 31&quot;</extracomment>
+        <translation>%1（%2 まで）</translation>
+    </message>
+    <message>
+        <location filename="../../window/RepeatWords.cpp" line="46"/>
+        <source>%1, for the last time</source>
+        <extracomment>A repeat whose current time is its last one</extracomment>
+        <translation>%1、今回が最後</translation>
+    </message>
+    <message numerus="yes">
+        <location filename="../../window/RepeatWords.cpp" line="49"/>
+        <source>%1, %n times left</source>
+        <extracomment>A repeat and how many times are left, this one included</extracomment>
+        <translation>
+            <numerusform>%1、残り %n 回</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -468,13 +684,13 @@
 <context>
     <name>TodoListModel</name>
     <message>
-        <location filename="../../window/TodoListModel.cpp" line="354"/>
+        <location filename="../../window/TodoListModel.cpp" line="356"/>
         <source>%1, %2</source>
         <extracomment>A to-do&apos;s day and time of day on another day than today: &quot;Tue, Dec 8, 9:00 AM&quot;</extracomment>
         <translation>%1 %2</translation>
     </message>
     <message numerus="yes">
-        <location filename="../../window/TodoListModel.cpp" line="401"/>
+        <location filename="../../window/TodoListModel.cpp" line="403"/>
         <source>Completed (%n)</source>
         <extracomment>The row above the done to-dos, with how many there are</extracomment>
         <translation>
@@ -482,7 +698,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../../window/TodoListModel.cpp" line="412"/>
+        <location filename="../../window/TodoListModel.cpp" line="414"/>
         <source>Done %1</source>
         <extracomment>When a done to-do was ticked off: &quot;Done Tue, Dec 8, 4:12 PM&quot;</extracomment>
         <translation>完了 %1</translation>
@@ -514,7 +730,7 @@
 <context>
     <name>TodoRowDelegate</name>
     <message>
-        <location filename="../../window/TodoRowDelegate.cpp" line="281"/>
+        <location filename="../../window/TodoRowDelegate.cpp" line="291"/>
         <source>Name</source>
         <translation>名前</translation>
     </message>
