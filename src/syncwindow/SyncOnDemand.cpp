@@ -49,7 +49,9 @@ SyncOnDemand::~SyncOnDemand()
     QDBusMessage call =
         QDBusMessage::createMethodCall(reminderAgent::service, reminderAgent::path,
                                        reminderAgent::interface, QStringLiteral("SyncNow"));
-    QDBusConnection::sessionBus().call(call, QDBus::Block, 5000);
+    // The bus holds the call once sent: an agent that answers late, or is
+    // started for it, still gets it, and closing does not wait for that.
+    QDBusConnection::sessionBus().call(call, QDBus::Block, 1000);
 }
 
 namespace {

@@ -54,6 +54,8 @@ void PlimsaProcess::signal(int signalNumber) const
 
 bool PlimsaProcess::exitsNormally(int timeoutMs)
 {
-    return m_process.waitForFinished(timeoutMs) && m_process.exitStatus() == QProcess::NormalExit &&
-           m_process.exitCode() == 0;
+    // Qt reports no wait for a process that has already ended.
+    const bool ended =
+        m_process.state() == QProcess::NotRunning || m_process.waitForFinished(timeoutMs);
+    return ended && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
 }
