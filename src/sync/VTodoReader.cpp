@@ -12,7 +12,6 @@
 #include <QUuid>
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
@@ -61,18 +60,12 @@ double completionInstant(icalcomponent *todo, const LocalCalendar &local, double
     return now;
 }
 
-bool mentionsRule(std::string_view text)
+// As written: libical reorders a rule, and drops one it cannot read (leaving
+// an error in its place).
+std::string repeatRule(icalcomponent *todo, std::string_view text)
 {
-    constexpr std::string_view rrule = "RRULE";
-    return std::search(text.begin(), text.end(), rrule.begin(), rrule.end(), [](char a, char b) {
-               return std::toupper(static_cast<unsigned char>(a)) == b;
-           }) != text.end();
-}
-
-// As written: libical reorders a rule, and drops one it cannot read.
-std::string repeatRule(std::string_view text)
-{
-    if (!mentionsRule(text))
+    if (!icalcomponent_get_first_property(todo, ICAL_RRULE_PROPERTY) &&
+        !icalcomponent_get_first_property(todo, ICAL_XLICERROR_PROPERTY))
         return {};
     const std::vector<ContentLine> lines = splitContentLines(text);
     const auto start = mainVTodoStart(lines);
@@ -161,7 +154,7 @@ std::optional<ServerTodo> readVTodo(std::string_view calendarText, const LocalCa
     result.priority = priorityOf(todo);
     if (isDone(todo))
         result.extras.completed = completionInstant(todo, local, now);
-    result.extras.rrule = repeatRule(calendarText);
+    result.extras.rrule = repeatRule(todo, calendarText);
     if (result.due && !result.extras.rrule.empty()) {
         if (const auto series = VTodoSeries::of(root.get(), result.extras.rrule, local))
             readOccurrence(result, *series, local, now);

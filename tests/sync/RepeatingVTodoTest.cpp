@@ -44,6 +44,16 @@ std::string overriding(std::string_view recurrenceId, std::string_view lines)
            "END:VTODO\r\n";
 }
 
+// A master due daily at 08:30 UTC from 5 March, twice.
+const std::string utcMaster =
+    "DTSTART:20260305T083000Z\r\nDUE:20260305T083000Z\r\nRRULE:FREQ=DAILY;COUNT=2\r\n";
+
+std::string overridingAt(std::string_view recurrenceId, std::string_view lines)
+{
+    return "BEGIN:VTODO\r\nUID:series-1\r\nRECURRENCE-ID:" + std::string(recurrenceId) + "\r\n" +
+           std::string(lines) + "END:VTODO\r\n";
+}
+
 const std::string done = "STATUS:COMPLETED\r\nCOMPLETED:20260305T100000Z\r\n";
 const std::string cancelled = "STATUS:CANCELLED\r\n";
 
@@ -61,6 +71,15 @@ Change dueAt(double time, std::string rule)
         TodoExtras extras = item.extras();
         extras.rrule = rule;
         return item.with(item.name(), time, item.priority()).withExtras(extras);
+    };
+}
+
+Change completedAt(std::optional<double> at)
+{
+    return [at](const TodoItem &item) {
+        TodoExtras extras = item.extras();
+        extras.completed = at;
+        return item.withExtras(extras);
     };
 }
 
@@ -254,21 +273,28 @@ INSTANTIATE_TEST_SUITE_P(
                    {"RECURRENCE-ID;VALUE=DATE:20260312\r\n", "DTSTART;VALUE=DATE:20260312\r\n",
                     "DUE;VALUE=DATE:20260312\r\n"},
                    {}},
-        RepeatCase{"master, every occurrence done: done at the last",
-                   object("DTSTART:20260305T083000Z\r\nDUE:20260305T083000Z\r\n"
-                          "RRULE:FREQ=DAILY;COUNT=2\r\n",
-                          "BEGIN:VTODO\r\nUID:series-1\r\nRECURRENCE-ID:20260305T083000Z\r\n" +
-                              done +
-                              "END:VTODO\r\nBEGIN:VTODO\r\nUID:series-1\r\n"
-                              "RECURRENCE-ID:20260306T083000Z\r\n" +
-                              done + "END:VTODO\r\n"),
-                   utc(2026, 3, 6, 8, 30),
-                   "FREQ=DAILY;COUNT=1",
-                   "Water plants",
-                   true,
-                   {},
-                   {},
-                   {}},
+        RepeatCase{
+            "master, every occurrence done: done at the last; reopened, the last opens",
+            object(utcMaster, overridingAt("20260305T083000Z", done) +
+                                  overridingAt("20260306T083000Z", "PERCENT-COMPLETE:100\r\n")),
+            utc(2026, 3, 6, 8, 30),
+            "FREQ=DAILY;COUNT=1",
+            "Water plants",
+            true,
+            completedAt(std::nullopt),
+            {"STATUS:NEEDS-ACTION\r\n", "STATUS:NEEDS-ACTION\r\n"},
+            {"PERCENT-COMPLETE:100\r\n"}},
+        RepeatCase{
+            "master, the last occurrence to do ticked off: done by an override and on "
+            "the master",
+            object(utcMaster, overridingAt("20260305T083000Z", done)),
+            utc(2026, 3, 6, 8, 30),
+            "FREQ=DAILY;COUNT=1",
+            "Water plants",
+            false,
+            completedAt(writtenAt),
+            {"RECURRENCE-ID:20260306T083000Z\r\n", "STATUS:COMPLETED\r\n", "STATUS:COMPLETED\r\n"},
+            {}},
         RepeatCase{"every second: not followed, shown at DUE, kept when moved",
                    object("DTSTART:20260305T083000Z\r\nDUE:20260305T083000Z\r\n"
                           "RRULE:FREQ=SECONDLY\r\n",
