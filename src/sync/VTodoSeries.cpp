@@ -6,6 +6,7 @@
 #include "RepeatRule.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -54,9 +55,12 @@ std::optional<VTodoSeries> VTodoSeries::of(icalcomponent *root, std::string_view
                              : nullptr;
          todo; todo = icalcomponent_get_next_component(parent, ICAL_VTODO_COMPONENT)) {
         const char *otherUid = icalcomponent_get_uid(todo);
-        if (todo != master && uid && otherUid && std::strcmp(uid, otherUid) == 0 &&
-            timeOf(todo, ICAL_RECURRENCEID_PROPERTY))
-            series.m_overrides.push_back(todo);
+        if (todo == master || !uid || !otherUid || std::strcmp(uid, otherUid) != 0)
+            continue;
+        const auto recurrenceId = timeOf(todo, ICAL_RECURRENCEID_PROPERTY);
+        const double at = recurrenceId ? instantOf(*recurrenceId, local).value_or(NAN) : NAN;
+        if (!std::isnan(at))
+            series.m_overrides.emplace(at, todo);
     }
     if (series.m_overrides.empty())
         return std::nullopt;
@@ -99,7 +103,7 @@ template <typename Visit> bool VTodoSeries::walk(Visit visit) const
             continue;
         if (std::ranges::find(m_excluded, *startInstant) != m_excluded.end())
             continue;
-        Occurrence occurrence{start, *startInstant + m_dueAfterStart, index};
+        Occurrence occurrence{start, *startInstant, *startInstant + m_dueAfterStart, index};
         if (m_wholeDay && start.is_date) {
             icaltimetype dueDate = start;
             icaltime_adjust(&dueDate, int(m_dueAfterStart), 0, 0, 0);
@@ -111,19 +115,10 @@ template <typename Visit> bool VTodoSeries::walk(Visit visit) const
     return ended;
 }
 
-bool VTodoSeries::sameStart(icaltimetype a, icaltimetype b) const
-{
-    const auto first = instantOf(a, *m_local);
-    return first && first == instantOf(b, *m_local);
-}
-
 icalcomponent *VTodoSeries::overrideOf(const Occurrence &occurrence) const
 {
-    for (icalcomponent *todo : m_overrides) {
-        if (sameStart(*timeOf(todo, ICAL_RECURRENCEID_PROPERTY), occurrence.recurrenceId))
-            return todo;
-    }
-    return nullptr;
+    const auto found = m_overrides.find(occurrence.start);
+    return found == m_overrides.end() ? nullptr : found->second;
 }
 
 bool VTodoSeries::isClosed(const Occurrence &occurrence) const
@@ -132,11 +127,11 @@ bool VTodoSeries::isClosed(const Occurrence &occurrence) const
     return todo && isDoneOrCancelled(todo);
 }
 
-std::optional<Occurrence> VTodoSeries::firstOpen(std::optional<int> from) const
+std::optional<Occurrence> VTodoSeries::firstOpen() const
 {
     std::optional<Occurrence> found;
     walk([&](const Occurrence &occurrence) {
-        if ((!from || occurrence.index >= *from) && !isClosed(occurrence))
+        if (!isClosed(occurrence))
             found = occurrence;
         return !found;
     });

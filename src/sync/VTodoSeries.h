@@ -5,6 +5,7 @@
 
 #include "IcalSupport.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,7 +22,8 @@ struct Occurrence {
     // The occurrence's start as its RECURRENCE-ID gives it: of the type and
     // zone of the master's DTSTART (else DUE).
     icaltimetype recurrenceId = icaltime_null_time();
-    // When it is due as the rule makes it.
+    // Its start and when it is due as the rule makes it, as instants.
+    double start = 0;
     double due = 0;
     // Occurrences of the rule before it.
     int index = 0;
@@ -36,18 +38,15 @@ public:
                                          const LocalCalendar &local);
 
     icalcomponent *master() const { return m_master; }
-    // The master's DUE is a date.
-    bool wholeDay() const { return m_wholeDay; }
 
     // The override of an occurrence; none when the master stands for it.
     icalcomponent *overrideOf(const Occurrence &occurrence) const;
     // The override says the occurrence is done or will not be.
     bool isClosed(const Occurrence &occurrence) const;
 
-    // The first occurrence at or after `from` (the first of all without one)
-    // that no override closed; none when every one is closed or the walk ends
-    // at its bound.
-    std::optional<Occurrence> firstOpen(std::optional<int> from = std::nullopt) const;
+    // The first occurrence that no override closed; none when every one is
+    // closed or the walk ends at its bound.
+    std::optional<Occurrence> firstOpen() const;
     // The occurrences after `after`, up to and including the last one due at
     // or before `until`; bounded.
     std::vector<Occurrence> dueUpTo(const Occurrence &after, double until) const;
@@ -62,11 +61,11 @@ private:
     // Walks the occurrences from the first, calling `visit` until it returns
     // false, the rule ends or the bound is reached; false when the bound ended it.
     template <typename Visit> bool walk(Visit visit) const;
-    bool sameStart(icaltimetype a, icaltimetype b) const;
 
     icalcomponent *m_master;
     const LocalCalendar *m_local;
-    std::vector<icalcomponent *> m_overrides;
+    // By the instant their RECURRENCE-ID names.
+    std::map<double, icalcomponent *> m_overrides;
     icalrecurrencetype m_recurrence{};
     icaltimetype m_start = icaltime_null_time();
     // From an occurrence's start to its due instant: seconds, or days for
