@@ -95,13 +95,18 @@ DueMove seriesDueMove(icalcomponent *todo, const TodoItem &item, const LocalCale
     const auto startInstant = instantOf(start, local);
     if (!startInstant || start.is_date != move.due.is_date)
         return move;
+    // A start after its due time, which servers refuse, moves as a to-do's does.
     if (start.is_date) {
         const long days = dayNumber(icalLocalDate(dueInstant(item, local), local)) -
                           dayNumber(icalLocalDate(*oldDue, local));
-        move.start = datePlusDays(start, days);
+        const icaltimetype moved = datePlusDays(start, days);
+        if (dayNumber(moved) <= dayNumber(move.due))
+            move.start = moved;
         return move;
     }
     const double moved = *startInstant + move.shift;
+    if (moved > dueInstant(item, local))
+        return move;
     if (icaltime_is_utc(start)) {
         move.start = icalUtcTime(moved);
         return move;

@@ -73,35 +73,24 @@ std::string repeatRule(icalcomponent *todo, std::string_view text)
 }
 
 // The series at its first occurrence still to do, which an override that is
-// still open may have moved or renamed; done when every one is.
+// still open may have renamed; done at the last one closed when every one is.
+// An override's own DUE moves its occurrence.
 void readOccurrence(ServerTodo &result, const VTodoSeries &series, const LocalCalendar &local,
                     double now)
 {
-    auto current = series.firstOpen();
-    const bool allDone = !current;
-    if (allDone)
-        current = series.last();
-    if (!current)
+    const auto shown = series.shown(result.extras.completed.has_value());
+    if (!shown)
         return;
+    const Occurrence &current = shown->occurrence;
     const double masterDue = *result.due;
-    const double due = current->due;
-    result.due = due;
+    result.due = current.due;
     result.extras.alarm = reminderOffset(series.master(), masterDue, result.extras.wholeDay, local,
-                                         now - (due - masterDue));
+                                         now - (current.due - masterDue));
     if (const auto count = ruleCount(result.extras.rrule))
-        result.extras.rrule = withCount(result.extras.rrule, std::max(*count - current->index, 1));
-    icalcomponent *own = series.overrideOf(*current);
-    if (allDone) {
-        if (!result.extras.completed)
-            result.extras.completed = completionInstant(own, local, now);
-        return;
-    }
+        result.extras.rrule = withCount(result.extras.rrule, std::max(*count - current.index, 1));
+    icalcomponent *own = series.overrideOf(current);
     if (!own)
         return;
-    if (const char *summary = icalcomponent_get_summary(own))
-        result.name = summary;
-    if (icalcomponent_get_first_property(own, ICAL_PRIORITY_PROPERTY))
-        result.priority = priorityOf(own);
     if (auto *moved = icalcomponent_get_first_property(own, ICAL_DUE_PROPERTY)) {
         const icaltimetype time = icalproperty_get_datetime_with_component(moved, own);
         if (const auto instant = instantOf(time, local)) {
@@ -109,6 +98,15 @@ void readOccurrence(ServerTodo &result, const VTodoSeries &series, const LocalCa
             result.extras.wholeDay = time.is_date;
         }
     }
+    if (shown->done) {
+        if (!result.extras.completed)
+            result.extras.completed = completionInstant(own, local, now);
+        return;
+    }
+    if (const char *summary = icalcomponent_get_summary(own))
+        result.name = summary;
+    if (icalcomponent_get_first_property(own, ICAL_PRIORITY_PROPERTY))
+        result.priority = priorityOf(own);
     if (icalcomponent_get_first_component(own, ICAL_VALARM_COMPONENT))
         result.extras.alarm = reminderOffset(own, *result.due, result.extras.wholeDay, local, now);
 }

@@ -152,13 +152,37 @@ std::vector<Occurrence> VTodoSeries::dueUpTo(const Occurrence &after, double unt
     return found;
 }
 
-std::optional<Occurrence> VTodoSeries::last() const
+std::optional<Occurrence> VTodoSeries::lastClosed() const
 {
+    double lastAt = 0;
+    bool any = false;
+    for (const auto &[at, todo] : m_overrides) {
+        if (isDoneOrCancelled(todo)) {
+            lastAt = at;
+            any = true;
+        }
+    }
     std::optional<Occurrence> found;
-    if (!walk([&](const Occurrence &occurrence) {
+    if (!any)
+        return found;
+    walk([&](const Occurrence &occurrence) {
+        if (occurrence.start > lastAt)
+            return false;
+        if (isClosed(occurrence))
             found = occurrence;
-            return true;
-        }))
-        return std::nullopt;
+        return true;
+    });
     return found;
+}
+
+std::optional<ShownOccurrence> VTodoSeries::shown(bool masterDone) const
+{
+    if (const auto open = firstOpen())
+        return ShownOccurrence{*open, masterDone};
+    // Every one closed, or a rule beyond the bound: only a walk that ends says which.
+    if (!walk([](const Occurrence &) { return true; }))
+        return std::nullopt;
+    if (const auto closed = lastClosed())
+        return ShownOccurrence{*closed, true};
+    return std::nullopt;
 }

@@ -29,6 +29,12 @@ struct Occurrence {
     int index = 0;
 };
 
+// The occurrence a series shows in the list, and whether the series is done.
+struct ShownOccurrence {
+    Occurrence occurrence;
+    bool done = false;
+};
+
 class VTodoSeries {
 public:
     // The series of the object's main VTODO, whose RRULE is `rule` as
@@ -47,11 +53,14 @@ public:
     // The first occurrence that no override closed; none when every one is
     // closed or the walk ends at its bound.
     std::optional<Occurrence> firstOpen() const;
+    // The last occurrence an override closed.
+    std::optional<Occurrence> lastClosed() const;
+    // The first occurrence still to do, done when the master is; when none is
+    // left, the last one closed, done. None when the walk ends at its bound.
+    std::optional<ShownOccurrence> shown(bool masterDone) const;
     // The occurrences after `after`, up to and including the last one due at
     // or before `until`; bounded.
     std::vector<Occurrence> dueUpTo(const Occurrence &after, double until) const;
-    // The last occurrence in a bounded walk; none for a rule that goes beyond it.
-    std::optional<Occurrence> last() const;
 
 private:
     VTodoSeries(icalcomponent *master, const LocalCalendar &local)

@@ -115,22 +115,23 @@ public:
         return editOverride(own, m_item, edit);
     }
 
-    std::string text() const
+    // New overrides go right after the master, as its siblings.
+    std::optional<std::string> text() const
     {
         std::string added;
         for (const std::string &todo : m_added)
             added += todo;
         const std::vector<ContentLine> lines = splitContentLines(m_text);
-        for (std::size_t index = lines.size(); index-- > 0;) {
-            if (lines[index].name == "END" && lines[index].componentName() == "VCALENDAR") {
-                const std::size_t at = std::size_t(lines[index].raw.data() - m_text.data());
-                std::string result = m_text.substr(0, at);
-                if (!result.ends_with('\n'))
-                    result += "\r\n";
-                return result + added + m_text.substr(at);
-            }
-        }
-        return m_text + added;
+        const auto start = mainVTodoStart(lines);
+        const auto end = start ? componentEnd(lines, *start) : std::nullopt;
+        if (!end)
+            return std::nullopt;
+        const ContentLine &last = lines[*end];
+        const std::size_t at = std::size_t(last.raw.data() - m_text.data()) + last.raw.size();
+        std::string result = m_text.substr(0, at);
+        if (!result.ends_with('\n'))
+            result += "\r\n";
+        return result + added + m_text.substr(at);
     }
 
 private:
@@ -235,39 +236,34 @@ std::optional<std::string> updatedSeries(const std::vector<ContentLine> &lines,
                                          const LocalCalendar &local)
 {
     const double due = dueInstant(item, local);
-    const bool completion = current.extras.completed.has_value() != item.isCompleted();
+    const bool wasDone = current.extras.completed.has_value();
+    const auto shown = series.shown(wasDone);
+    if (!shown)
+        return std::nullopt;
     SeriesEditor editor(lines, series, item, now, local);
     bool written = editor.editMaster(Fields{current.name != item.name(), false,
-                                            current.priority != item.priority(), completion});
-    const auto open = series.firstOpen();
-    if (!open) {
-        const auto last = series.last();
-        if (completion && !item.isCompleted() && last)
-            written = written && editor.reopen(*last);
-        return written ? std::optional(editor.text()) : std::nullopt;
-    }
-
-    Occurrence target = *open;
-    if (current.due && due > std::floor(*current.due)) {
+                                            current.priority != item.priority(),
+                                            wasDone != item.isCompleted()});
+    Occurrence target = shown->occurrence;
+    if (wasDone && !item.isCompleted() && series.isClosed(target)) {
+        written = written && editor.reopen(target);
+    } else if (!wasDone && current.due && due > std::floor(*current.due)) {
         std::vector<Occurrence> passed;
-        for (const Occurrence &occurrence : series.dueUpTo(*open, due)) {
+        for (const Occurrence &occurrence : series.dueUpTo(target, due)) {
             if (!series.isClosed(occurrence))
                 passed.push_back(occurrence);
         }
         if (passed.size() > passedLimit)
             return std::nullopt;
         if (!passed.empty()) {
-            written = written && editor.close(*open, Closing::done);
+            written = written && editor.close(target, Closing::done);
             for (std::size_t index = 0; index + 1 < passed.size(); ++index)
                 written = written && editor.close(passed[index], Closing::cancelled);
             target = passed.back();
         }
     }
-    // An occurrence closed needs no move: it is not shown.
-    if (completion && item.isCompleted())
-        written = written && editor.close(target, Closing::done);
-    else if (shownDue(series, target, local) != due)
+    if (shownDue(series, target, local) != due)
         written = written && editor.move(target);
     written = written && editor.rename(target, current);
-    return written ? std::optional(editor.text()) : std::nullopt;
+    return written ? editor.text() : std::nullopt;
 }

@@ -20,8 +20,9 @@
 // it). Any other new due time moves the current occurrence with an override
 // of its own. The master's DTSTART, DUE and RRULE stay as written, and so
 // does every override not written to; name, priority and completion go onto
-// the master (and onto a still-open override that has its own). None when the
-// series is too far behind to catch up with overrides.
+// the master (and a name or priority onto a still-open override that has its
+// own), so that a series ticked off is done as a whole. None when the series
+// is too far behind to catch up with overrides.
 std::optional<std::string> updatedSeries(const std::vector<ContentLine> &lines,
                                          const VTodoSeries &series, const ServerTodo &current,
                                          const TodoItem &item, double now,
