@@ -171,17 +171,21 @@ std::optional<std::string> updatedVTodo(std::string_view serverCopy, const TodoI
     const auto start = mainVTodoStart(lines);
     const std::string written =
         start ? ownValue(lines, *start, "RRULE").value_or(std::string()) : std::string();
-    if (const auto series = VTodoSeries::of(root.get(), written, local)) {
+    const auto series = VTodoSeries::of(root.get(), written, local);
+    if (series) {
         auto edited = updatedSeries(lines, *series, *current, item, now, local);
         if (edited && carriesOccurrence(readVTodo(*edited, local, now), item, *current, local))
             return edited;
     }
 
+    // A series that could not be written in its form is moved in place: its
+    // COUNT, counted from the occurrence the list shows, only goes along with
+    // DTSTART moving there.
     Edit edit;
     edit.fields = changedFields(*current, item, local);
     edit.now = now;
     edit.sequence = nextSequence(todo);
-    edit.rule = changedRule(written, item);
+    edit.rule = series && !edit.fields.due ? std::nullopt : changedRule(written, item);
     edit.ruleIsNew = written.empty();
     const bool followed = item.repeats() && (written.empty() || followedRule(written));
     if (edit.fields.due)

@@ -270,6 +270,18 @@ INSTANTIATE_TEST_SUITE_P(
                    {"STATUS:COMPLETED\r\n"},
                    {},
                    "Water plants"},
+        RepeatCase{"master, finished after more than a year: moved in place rather than given "
+                   "hundreds of overrides",
+                   object("DTSTART:20260305T083000Z\r\nDUE:20260305T083000Z\r\n"
+                          "RRULE:FREQ=DAILY\r\n",
+                          overridingAt("20260305T083000Z", done)),
+                   utc(2026, 3, 6, 8, 30),
+                   "FREQ=DAILY",
+                   "Water plants",
+                   false,
+                   dueAt(utc(2027, 4, 10, 8, 30), "FREQ=DAILY"),
+                   {"DTSTART:20270410T083000Z\r\n", "DUE:20270410T083000Z\r\n"},
+                   {"DTSTART:20260305T083000Z\r\n", "DUE:20260305T083000Z\r\n"}},
         RepeatCase{"master on whole days, one done: overrides name a date",
                    object("DTSTART;VALUE=DATE:20260305\r\nDUE;VALUE=DATE:20260305\r\n"
                           "RRULE:FREQ=WEEKLY\r\n",
