@@ -20,7 +20,6 @@ std::optional<icalrecurrencetype> parsed(std::string_view rule)
     if (text.empty() || text.find_first_of("\r\n") != std::string::npos)
         return std::nullopt;
     const icalrecurrencetype parsedRule = icalrecurrencetype_from_string(text.c_str());
-    icalerror_clear_errno();
     if (parsedRule.freq == ICAL_NO_RECURRENCE)
         return std::nullopt;
     return parsedRule;
