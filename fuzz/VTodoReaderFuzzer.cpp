@@ -3,7 +3,7 @@
 
 // Any input either reads as a VTODO or not at all, without a crash or leak. An
 // edit that is made reads back with the new name, priority, due time and
-// completion and the same identity, with DTSTART no later than a moved DUE;
+// completion and the same identity, with DTSTART no later than a DUE it wrote;
 // and an edit of a VTODO in libical's own well-formed writing is always made.
 
 #include <IcalSupport.h>
@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <memory>
 
 namespace {
@@ -26,19 +27,48 @@ const LocalCalendar &local()
 // Where the edit moves DUE to.
 constexpr double movedDue = 794424600; // 2026-03-05 18:30 UTC
 
-// DTSTART, when the text has one Plimsa can read, is not after DUE.
-bool startsByItsDue(const std::string &text, double due)
+// Each VTODO's DUE, by its RECURRENCE-ID (empty for the main one), and
+// whether a DTSTART Plimsa can read comes after it.
+struct Times {
+    std::optional<double> due;
+    bool startsAfterDue = false;
+};
+
+std::map<std::string, Times> vTodoTimes(const std::string &text)
 {
+    std::map<std::string, Times> times;
     icalcomponent *root = icalparser_parse_string(text.c_str());
     if (!root)
-        return false;
-    icalcomponent *todo = mainVTodo(root);
-    std::optional<double> start;
-    if (auto *property =
-            todo ? icalcomponent_get_first_property(todo, ICAL_DTSTART_PROPERTY) : nullptr)
-        start = instantOf(icalproperty_get_datetime_with_component(property, todo), local());
+        return times;
+    icalcomponent *parent = icalcomponent_isa(root) == ICAL_VTODO_COMPONENT ? nullptr : root;
+    for (icalcomponent *todo =
+             parent ? icalcomponent_get_first_component(parent, ICAL_VTODO_COMPONENT) : root;
+         todo;
+         todo = parent ? icalcomponent_get_next_component(parent, ICAL_VTODO_COMPONENT) : nullptr) {
+        auto *recurrenceId = icalcomponent_get_first_property(todo, ICAL_RECURRENCEID_PROPERTY);
+        const char *key = recurrenceId ? icalproperty_get_value_as_string(recurrenceId) : "";
+        if (times.contains(key ? key : ""))
+            continue;
+        Times &found = times[key ? key : ""];
+        found.due = propertyInstant(todo, ICAL_DUE_PROPERTY, local());
+        const auto start = propertyInstant(todo, ICAL_DTSTART_PROPERTY, local());
+        found.startsAfterDue = start && found.due && *start > *found.due;
+    }
     icalcomponent_free(root);
-    return !start || *start <= due;
+    return times;
+}
+
+// A VTODO whose DUE an edit wrote, the main one or an occurrence's, does not
+// start after it.
+bool startsByItsDue(const std::string &before, const std::string &after)
+{
+    const auto old = vTodoTimes(before);
+    for (const auto &[key, times] : vTodoTimes(after)) {
+        const auto was = old.find(key);
+        if (times.startsAfterDue && (was == old.end() || was->second.due != times.due))
+            return false;
+    }
+    return true;
 }
 
 // Edits the to-do the text holds; false when it was not edited.
@@ -58,7 +88,7 @@ bool edits(std::string_view text)
         read->priority != TodoPriority::low || !read->due ||
         read->extras.wholeDay != extras.wholeDay || (!extras.wholeDay && *read->due != movedDue) ||
         read->extras.completed.has_value() != edited.isCompleted() ||
-        (*read->due != *todo->due && !startsByItsDue(*updated, *read->due)))
+        !startsByItsDue(std::string(text), *updated))
         std::abort();
     return true;
 }

@@ -64,3 +64,15 @@ std::vector<ContentLine> splitContentLines(std::string_view text)
     }
     return lines;
 }
+
+std::size_t valueColon(std::string_view unfolded)
+{
+    bool quoted = false;
+    for (std::size_t index = 0; index < unfolded.size(); ++index) {
+        if (unfolded[index] == '"')
+            quoted = !quoted;
+        else if (unfolded[index] == ':' && !quoted)
+            return index;
+    }
+    return std::string_view::npos;
+}

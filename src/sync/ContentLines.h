@@ -22,3 +22,7 @@ struct ContentLine {
 };
 
 std::vector<ContentLine> splitContentLines(std::string_view text);
+
+// Where the value of an unfolded line begins: after the first ':' outside a
+// quoted parameter value; npos when there is none.
+std::size_t valueColon(std::string_view unfolded);

@@ -3,6 +3,7 @@
 
 #include "TodoMerge.h"
 
+#include <string>
 #include <utility>
 
 namespace {
@@ -28,6 +29,31 @@ std::pair<double, bool> dueOf(const TodoItem &item)
     return {item.time(), item.extras().wholeDay};
 }
 
+struct SeriesPlace {
+    double time;
+    bool wholeDay;
+    std::string rule;
+    friend bool operator==(const SeriesPlace &, const SeriesPlace &) = default;
+};
+
+SeriesPlace placeOf(const TodoItem &item)
+{
+    return {item.time(), item.extras().wholeDay, item.extras().rrule};
+}
+
+// Where a series stands moves on each side as the occurrences are finished
+// there: changed on both, the one further on, whichever changed last.
+SeriesPlace mergedPlace(const TodoItem &base, const TodoItem &mine, const TodoItem &theirs,
+                            bool mineIsLater)
+{
+    const SeriesPlace b = placeOf(base);
+    const SeriesPlace m = placeOf(mine);
+    const SeriesPlace t = placeOf(theirs);
+    if (m != b && t != b && m.time != t.time)
+        return m.time > t.time ? m : t;
+    return mergedField(b, m, t, mineIsLater);
+}
+
 } // namespace
 
 TodoItem mergeTodo(const TodoItem &base, const TodoItem &mine, double mineTime,
@@ -37,13 +63,18 @@ TodoItem mergeTodo(const TodoItem &base, const TodoItem &mine, double mineTime,
     const TodoExtras &b = base.extras();
     const TodoExtras &m = mine.extras();
     const TodoExtras &t = theirs.extras();
-    const auto due = mergedField(dueOf(base), dueOf(mine), dueOf(theirs), mineIsLater);
+    auto due = mergedField(dueOf(base), dueOf(mine), dueOf(theirs), mineIsLater);
     TodoExtras extras = m;
     extras.completed = mergedField(b.completed, m.completed, t.completed, mineIsLater);
-    extras.wholeDay = due.second;
     extras.uid = changedSide(b.uid, m.uid, t.uid);
     extras.alarm = changedSide(b.alarm, m.alarm, t.alarm);
     extras.rrule = changedSide(b.rrule, m.rrule, t.rrule);
+    if (base.repeats() || mine.repeats() || theirs.repeats()) {
+        const SeriesPlace place = mergedPlace(base, mine, theirs, mineIsLater);
+        due = {place.time, place.wholeDay};
+        extras.rrule = place.rule;
+    }
+    extras.wholeDay = due.second;
     return TodoItem(mergedField(base.name(), mine.name(), theirs.name(), mineIsLater), due.first,
                     mergedField(base.priority(), mine.priority(), theirs.priority(), mineIsLater),
                     mine.id(), std::move(extras));

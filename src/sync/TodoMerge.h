@@ -13,6 +13,8 @@
 // a field changed on both the later change's (`mineTime` against the server's
 // LAST-MODIFIED; without one, ours). A due time and whether it is a whole day
 // go together. The other extras (UID, alarm, repeat rule) come from the side
-// that changed them, else from ours.
+// that changed them, else from ours. A repeating to-do's due time and rule go
+// together as where the series stands: moved on both sides, the later
+// occurrence wins.
 TodoItem mergeTodo(const TodoItem &base, const TodoItem &mine, double mineTime,
                    const TodoItem &theirs, std::optional<double> theirTime);

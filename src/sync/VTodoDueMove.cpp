@@ -3,6 +3,8 @@
 
 #include "VTodoDueMove.h"
 
+#include <Instant.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -79,6 +81,57 @@ DueMove dueMove(icalcomponent *todo, const TodoItem &item, const LocalCalendar &
         return move;
     move.start = move.due.is_date ? movedStartDate(start, *startInstant, move.due, oldDue, local)
                                   : movedStartTime(start, *startInstant, newDue, move.shift);
+    return move;
+}
+
+DueMove seriesDueMove(icalcomponent *todo, const TodoItem &item, const LocalCalendar &local)
+{
+    DueMove move = dueMove(todo, item, local);
+    auto *startProperty = icalcomponent_get_first_property(todo, ICAL_DTSTART_PROPERTY);
+    const auto oldDue = propertyInstant(todo, ICAL_DUE_PROPERTY, local);
+    if (!startProperty || !oldDue)
+        return move;
+    const icaltimetype start = icalproperty_get_datetime_with_component(startProperty, todo);
+    const auto startInstant = instantOf(start, local);
+    if (!startInstant || start.is_date != move.due.is_date)
+        return move;
+    // A start after its due time, which servers refuse, moves as a to-do's does.
+    if (start.is_date) {
+        const long days = dayNumber(icalLocalDate(dueInstant(item, local), local)) -
+                          dayNumber(icalLocalDate(*oldDue, local));
+        const icaltimetype moved = datePlusDays(start, days);
+        if (dayNumber(moved) <= dayNumber(move.due))
+            move.start = moved;
+        return move;
+    }
+    const double moved = *startInstant + move.shift;
+    if (moved > dueInstant(item, local))
+        return move;
+    if (icaltime_is_utc(start)) {
+        move.start = icalUtcTime(moved);
+        return move;
+    }
+    if (start.zone) {
+        icaltimetype inZone =
+            icaltime_from_timet_with_zone(time_t(std::floor(moved + referenceDateUnixSeconds)), 0,
+                                          const_cast<icaltimezone *>(start.zone));
+        // Written as the zone's wall time under its TZID.
+        inZone.zone = nullptr;
+        move.start = inZone;
+    } else {
+        // Floating, or in a zone no one here knows: as the reader took it.
+        const DateComponents day = local.components(moved);
+        icaltimetype floating = icaltime_null_time();
+        floating.year = day.year;
+        floating.month = day.month;
+        floating.day = day.day;
+        floating.hour = day.hour;
+        floating.minute = day.minute;
+        floating.second = int((long(std::floor(moved)) % 60 + 60) % 60);
+        move.start = floating;
+    }
+    if (auto *zone = icalproperty_get_first_parameter(startProperty, ICAL_TZID_PARAMETER))
+        move.startZone = icalparameter_get_tzid(zone);
     return move;
 }
 

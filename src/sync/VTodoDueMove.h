@@ -21,6 +21,8 @@ struct DueMove {
     icaltimetype due = icaltime_null_time();
     // DTSTART anew; none when its line stays as it is.
     std::optional<icaltimetype> start;
+    // The TZID DTSTART is written in, when it is a local time of a zone.
+    std::string startZone;
     // Seconds the due instant moved by.
     double shift = 0;
 };
@@ -30,6 +32,10 @@ icaltimetype dueValue(const TodoItem &item, const LocalCalendar &local);
 double dueInstant(const TodoItem &item, const LocalCalendar &local);
 
 DueMove dueMove(icalcomponent *todo, const TodoItem &item, const LocalCalendar &local);
+
+// For a series kept in one VTODO: DTSTART moves by as much as DUE, keeping
+// its value type and zone, so that the rule counts from the occurrence now due.
+DueMove seriesDueMove(icalcomponent *todo, const TodoItem &item, const LocalCalendar &local);
 
 // The TRIGGER of an alarm at an absolute time moved by `shift`; none for a
 // relative trigger, which stays as it is.

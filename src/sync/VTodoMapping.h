@@ -18,6 +18,13 @@
 // at the due time; when it moves DUE, DTSTART and absolute alarm triggers move
 // along as far as they must. Everything else another client wrote stays byte
 // for byte when Plimsa edits a server copy.
+//
+// A repeating to-do's time is the due time of its occurrence still to do, its
+// rule counted from there (TodoExtras). A series kept in one VTODO is moved in
+// place: DTSTART moves by as much as DUE, in its own zone and value type, and
+// RRULE takes the list's COUNT. A series kept as a master and overrides stays
+// in that form (VTodoSeriesEdit.h). A rule sync does not follow (RepeatRule.h)
+// is shown at DUE and kept as written.
 
 // One VTODO as read from a server.
 struct ServerTodo {
@@ -48,8 +55,9 @@ struct ServerTodo {
 // Bigger texts are not read: no one to-do needs a megabyte.
 inline constexpr std::size_t vTodoSizeLimit = 1 << 20;
 
-// The main VTODO of a calendar object (the one without RECURRENCE-ID); none
-// when the text holds no readable VTODO with a UID. A floating DUE is taken in
+// The main VTODO of a calendar object (the one without RECURRENCE-ID), at the
+// occurrence still to do when overrides close some; none when the text holds
+// no readable VTODO with a UID. A floating DUE is taken in
 // `local`'s zone, as is a TZID that neither the text nor the system knows. Its
 // reminder is the earliest display or audio alarm still to come after `now`
 // and not acknowledged, else the last that has passed.

@@ -2,11 +2,16 @@
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
 #include "IcalSupport.h"
+#include "RepeatRule.h"
 #include "VTodoAlarm.h"
+#include "VTodoLines.h"
 #include "VTodoMapping.h"
+#include "VTodoSeries.h"
 
 #include <QByteArray>
 #include <QUuid>
+
+#include <algorithm>
 
 namespace {
 
@@ -55,11 +60,55 @@ double completionInstant(icalcomponent *todo, const LocalCalendar &local, double
     return now;
 }
 
-std::string repeatRule(icalcomponent *todo)
+// As written: libical reorders a rule, and drops one it cannot read (leaving
+// an error in its place).
+std::string repeatRule(icalcomponent *todo, std::string_view text)
 {
-    auto *rule = icalcomponent_get_first_property(todo, ICAL_RRULE_PROPERTY);
-    const char *value = rule ? icalproperty_get_value_as_string(rule) : nullptr;
-    return value ? value : "";
+    if (!icalcomponent_get_first_property(todo, ICAL_RRULE_PROPERTY) &&
+        !icalcomponent_get_first_property(todo, ICAL_XLICERROR_PROPERTY))
+        return {};
+    const std::vector<ContentLine> lines = splitContentLines(text);
+    const auto start = mainVTodoStart(lines);
+    return start ? ownValue(lines, *start, "RRULE").value_or("") : "";
+}
+
+// The series at its first occurrence still to do, which an override that is
+// still open may have renamed; done at the last one closed when every one is.
+// An override's own DUE moves its occurrence.
+void readOccurrence(ServerTodo &result, const VTodoSeries &series, const LocalCalendar &local,
+                    double now)
+{
+    const auto shown = series.shown(result.extras.completed.has_value());
+    if (!shown)
+        return;
+    const Occurrence &current = shown->occurrence;
+    const double masterDue = *result.due;
+    result.due = current.due;
+    result.extras.alarm = reminderOffset(series.master(), masterDue, result.extras.wholeDay, local,
+                                         now - (current.due - masterDue));
+    if (const auto count = ruleCount(result.extras.rrule))
+        result.extras.rrule = withCount(result.extras.rrule, std::max(*count - current.index, 1));
+    icalcomponent *own = series.overrideOf(current);
+    if (!own)
+        return;
+    if (auto *moved = icalcomponent_get_first_property(own, ICAL_DUE_PROPERTY)) {
+        const icaltimetype time = icalproperty_get_datetime_with_component(moved, own);
+        if (const auto instant = instantOf(time, local)) {
+            result.due = instant;
+            result.extras.wholeDay = time.is_date;
+        }
+    }
+    if (shown->done) {
+        if (!result.extras.completed)
+            result.extras.completed = completionInstant(own, local, now);
+        return;
+    }
+    if (const char *summary = icalcomponent_get_summary(own))
+        result.name = summary;
+    if (icalcomponent_get_first_property(own, ICAL_PRIORITY_PROPERTY))
+        result.priority = priorityOf(own);
+    if (icalcomponent_get_first_component(own, ICAL_VALARM_COMPONENT))
+        result.extras.alarm = reminderOffset(own, *result.due, result.extras.wholeDay, local, now);
 }
 
 } // namespace
@@ -103,7 +152,11 @@ std::optional<ServerTodo> readVTodo(std::string_view calendarText, const LocalCa
     result.priority = priorityOf(todo);
     if (isDone(todo))
         result.extras.completed = completionInstant(todo, local, now);
-    result.extras.rrule = repeatRule(todo);
+    result.extras.rrule = repeatRule(todo, calendarText);
+    if (result.due && !result.extras.rrule.empty()) {
+        if (const auto series = VTodoSeries::of(root.get(), result.extras.rrule, local))
+            readOccurrence(result, *series, local, now);
+    }
     result.cancelled = icalcomponent_get_status(todo) == ICAL_STATUS_CANCELLED;
     result.lastModified = propertyInstant(todo, ICAL_LASTMODIFIED_PROPERTY, local);
     result.created = propertyInstant(todo, ICAL_CREATED_PROPERTY, local);

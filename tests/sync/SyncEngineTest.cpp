@@ -7,11 +7,14 @@
 
 #include <CalDavClient.h>
 #include <FixedClock.h>
+#include <Instant.h>
 #include <SyncEngine.h>
 
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -401,7 +404,9 @@ TEST_P(SyncEngineTest, AStoppedServerOrAKillLosesAndDuplicatesNothing)
     ASSERT_TRUE(server.start()) << server.log().toStdString();
     laptop->reopen();
     std::vector<std::pair<int, int>> progress;
-    laptop->engine->progress = [&](int taken, int waiting) { progress.emplace_back(taken, waiting); };
+    laptop->engine->progress = [&](int taken, int waiting) {
+        progress.emplace_back(taken, waiting);
+    };
     auto outcome = laptop->sync();
     ASSERT_EQ(outcome.status, SyncOutcome::Status::done) << int(outcome.error);
     EXPECT_EQ(outcome.uploaded, 3);
@@ -477,6 +482,16 @@ if action == "write":
     calendar.save_todo(ical=sys.stdin.read())
 elif action == "count":
     print(len(calendar.todos(include_completed=True)))
+elif action == "series":
+    import json
+    def instant(component, name):
+        return component.decoded(name).timestamp() if name in component else None
+    print(json.dumps([{
+        "recurrence": instant(c, "RECURRENCE-ID"), "due": instant(c, "DUE"),
+        "start": instant(c, "DTSTART"),
+        "rrule": c["RRULE"].to_ical().decode() if "RRULE" in c else "",
+        "alarms": len(c.walk("VALARM")), "status": str(c.get("STATUS", "")),
+    } for c in calendar.object_by_uid(sys.stdin.read()).icalendar_instance.walk("VTODO")]))
 else:
     print(calendar.todo_by_uid(sys.stdin.read()).data)
 )";
@@ -486,8 +501,7 @@ QByteArray otherClientsTodo(const char *uid, const char *summary,
 {
     return QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//EN\r\n"
                       "BEGIN:VTODO\r\nUID:") +
-           uid + "\r\nDTSTAMP:20260101T000000Z\r\nCREATED:" + created +
-           "\r\nSUMMARY:" + summary +
+           uid + "\r\nDTSTAMP:20260101T000000Z\r\nCREATED:" + created + "\r\nSUMMARY:" + summary +
            "\r\nDUE:20260305T183000Z\r\nCATEGORIES:Work,Phone\r\n"
            "DESCRIPTION:Ask about the keys\r\nX-OTHER-CLIENT-FLAG:kept\r\n"
            "END:VTODO\r\nEND:VCALENDAR\r\n";
@@ -574,6 +588,116 @@ TEST_P(WithAnotherClient, AFirstSyncShowsToDosInTheOrderTheyWereMade)
     EXPECT_EQ(names, (std::vector<std::string>{"First", "Second", "Third"}));
 }
 
+constexpr double march5At9 = 794394000; // 2026-03-05 09:00 UTC
+constexpr double day = 86400;
+
+QByteArray otherClientsSeries(const char *uid, const char *lines)
+{
+    return QByteArray(
+               "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//EN\r\nBEGIN:VTODO\r\nUID:") +
+           uid +
+           "\r\nDTSTAMP:20260301T000000Z\r\nSUMMARY:Water plants\r\n"
+           "DTSTART:20260305T090000Z\r\nDUE:20260305T090000Z\r\n" +
+           lines;
+}
+
+// How the other client's series reads there after Plimsa finished an occurrence.
+struct SeriesCase {
+    const char *what;
+    const char *uid;
+    QByteArray object;
+    // Where Plimsa shows it, and the rule as counted from there.
+    double shown;
+    std::string rule;
+    // The next occurrence, and its rule, as the app finishes the one shown.
+    double next;
+    std::string nextRule;
+    // The VTODOs python3-caldav then reads: the series' DTSTART, DUE and
+    // RRULE, its alarms, and the done occurrences' starts.
+    double start;
+    double due;
+    QString rrule;
+    int alarms;
+    std::vector<double> done;
+};
+
+const SeriesCase seriesCases[] = {
+    {"kept in one VTODO (as phones keep it): DUE moves a day, the alarm stays",
+     "daily-in-place",
+     otherClientsSeries("daily-in-place", "RRULE:FREQ=DAILY\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\n"
+                                          "DESCRIPTION:Water plants\r\nTRIGGER:-PT10M\r\n"
+                                          "END:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n"),
+     march5At9,
+     "FREQ=DAILY",
+     march5At9 + day,
+     "FREQ=DAILY",
+     march5At9 + day,
+     march5At9 + day,
+     QStringLiteral("FREQ=DAILY"),
+     1,
+     {}},
+    {"a master and a done override (as Thunderbird keeps it): one more done override",
+     "daily-with-overrides",
+     otherClientsSeries("daily-with-overrides",
+                        "RRULE:FREQ=DAILY;COUNT=5\r\nEND:VTODO\r\nBEGIN:VTODO\r\n"
+                        "UID:daily-with-overrides\r\nDTSTAMP:20260305T100000Z\r\n"
+                        "RECURRENCE-ID:20260305T090000Z\r\nSUMMARY:Water plants\r\n"
+                        "DUE:20260305T090000Z\r\nSTATUS:COMPLETED\r\n"
+                        "COMPLETED:20260305T100000Z\r\nEND:VTODO\r\nEND:VCALENDAR\r\n"),
+     march5At9 + day,
+     "FREQ=DAILY;COUNT=4",
+     march5At9 + 2 * day,
+     "FREQ=DAILY;COUNT=3",
+     march5At9,
+     march5At9,
+     QStringLiteral("FREQ=DAILY;COUNT=5"),
+     0,
+     {march5At9, march5At9 + day}},
+};
+
+TEST_P(WithAnotherClient, ItsRepeatingToDosAreFinishedInTheirOwnForm)
+{
+    for (const SeriesCase &c : seriesCases) {
+        runOtherClient("write", c.object);
+        ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done) << c.what;
+        const auto series = std::ranges::find(laptop->list, std::string(c.uid), &TodoItem::uid);
+        ASSERT_NE(series, laptop->list.end()) << c.what;
+        EXPECT_EQ(series->time(), c.shown) << c.what;
+        EXPECT_EQ(series->extras().rrule, c.rule) << c.what;
+
+        TodoExtras extras = series->extras();
+        extras.rrule = c.nextRule;
+        std::vector<TodoItem> list = laptop->list;
+        list[std::size_t(series - laptop->list.begin())] =
+            series->with(series->name(), c.next, series->priority()).withExtras(extras);
+        laptop->change(list);
+        ASSERT_EQ(laptop->sync().status, SyncOutcome::Status::done) << c.what;
+
+        const QJsonArray components =
+            QJsonDocument::fromJson(runOtherClient("series", c.uid).toUtf8()).array();
+        ASSERT_EQ(components.size(), qsizetype(1 + c.done.size())) << c.what;
+        std::vector<double> done;
+        for (const QJsonValue &component : components) {
+            if (component[QLatin1String("recurrence")].isNull()) {
+                EXPECT_EQ(component[QLatin1String("start")].toDouble() - referenceDateUnixSeconds,
+                          c.start)
+                    << c.what;
+                EXPECT_EQ(component[QLatin1String("due")].toDouble() - referenceDateUnixSeconds,
+                          c.due)
+                    << c.what;
+                EXPECT_EQ(component[QLatin1String("rrule")].toString(), c.rrule) << c.what;
+                EXPECT_EQ(component[QLatin1String("alarms")].toInt(), c.alarms) << c.what;
+            } else {
+                EXPECT_EQ(component[QLatin1String("status")].toString(), u"COMPLETED") << c.what;
+                done.push_back(component[QLatin1String("recurrence")].toDouble() -
+                               referenceDateUnixSeconds);
+            }
+        }
+        std::ranges::sort(done);
+        EXPECT_EQ(done, c.done) << c.what;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Servers, WithAnotherClient,
                          testing::Values(CalDavTestServer::Kind::radicale,
                                          CalDavTestServer::Kind::xandikos),
@@ -612,8 +736,7 @@ TEST_P(SyncEngineTest, AStartThatLostThePullOrTheListBringsTheirToDosBack)
     ASSERT_EQ(phone->sync().status, SyncOutcome::Status::done);
 
     // Killed after the pull, before the list that holds it was stored.
-    const auto pulled =
-        awaitAnswer<SyncOutcome>([&](auto done) { laptop->engine->sync(done); });
+    const auto pulled = awaitAnswer<SyncOutcome>([&](auto done) { laptop->engine->sync(done); });
     ASSERT_EQ(pulled.status, SyncOutcome::Status::done);
     laptop->reopen();
     auto back = laptop->engine->reconcile(laptop->list, true);
