@@ -88,8 +88,9 @@ NextOccurrence RecurrenceOccurrences::after(std::string_view rrule, double curre
 {
     icalerror_set_errors_are_fatal(0);
     icalrecurrencetype rule = icalrecurrencetype_from_string(std::string(rrule).c_str());
+    // As sync leaves them: a count past what anyone sets by hand is absurd.
     if (rule.freq == ICAL_NO_RECURRENCE || rule.freq == ICAL_SECONDLY_RECURRENCE ||
-        rule.freq == ICAL_MINUTELY_RECURRENCE)
+        rule.freq == ICAL_MINUTELY_RECURRENCE || rule.count > mostOccurrencesPassed)
         return {};
     const bool bounded = rule.count > 0 || !icaltime_is_null_time(rule.until);
     if (!icaltime_is_null_time(rule.until))

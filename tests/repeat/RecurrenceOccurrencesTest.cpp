@@ -83,6 +83,8 @@ TEST(RecurrenceOccurrencesTest, TheNextOccurrenceFollowsTheRuleInTheUsersZone)
          "2026-03-27 20:00", true, "2026-04-03 00:00:00 FREQ=WEEKLY"},
         {"every minute is absurd", "FREQ=MINUTELY", "2026-01-01 00:00", "2026-01-01 00:00", false,
          "not followed"},
+        {"a count no one sets is absurd", "FREQ=DAILY;COUNT=100001", "2026-01-01 00:00",
+         "2026-01-01 10:00", false, "not followed"},
         {"an unknown part is not read", "FREQ=DAILY;X-SOON=1", "2026-01-01 00:00",
          "2026-01-01 00:00", false, "not followed"},
         {"a day that never comes", "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=30", "2026-01-01 09:00",
