@@ -5,9 +5,8 @@
 
 #include "SecretServiceLock.h"
 
-#include <CalDavClient.h>
+#include <AccountServer.h>
 #include <NotificationCenter.h>
-#include <SyncAccount.h>
 #include <SystemResumeWatcher.h>
 
 #include <QDBusConnection>
@@ -109,14 +108,7 @@ void AgentSync::run(const SyncAccount &account, const QString &password)
     const std::optional<AgentTodoList::Read> list = m_list.read();
     if (!list)
         return end(std::nullopt);
-    m_worker = std::make_unique<SyncWorker>(
-        [account, password] {
-            auto client = std::make_unique<CalDavClient>(account.server, account.user, password);
-            client->setCollection(account.collection);
-            client->setPasswordOrigins(account.passwordOrigins);
-            return client;
-        },
-        m_folder, m_clock);
+    m_worker = std::make_unique<SyncWorker>(accountServer(account, password), m_folder, m_clock);
     auto snapshot = std::make_shared<const std::vector<TodoItem>>(list->items);
     m_worker->load([this, snapshot, wasRead = list->wasRead](bool loaded, std::optional<QString>) {
         if (!loaded) {

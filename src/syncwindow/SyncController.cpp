@@ -3,6 +3,7 @@
 
 #include "SyncController.h"
 
+#include "AccountServer.h"
 #include "AgentSyncReport.h"
 #include "ContentView.h"
 #include "UntrustedCertificate.h"
@@ -71,15 +72,7 @@ void SyncController::start()
 
 void SyncController::run(const QString &password)
 {
-    const SyncAccount account = *m_account;
-    m_worker = std::make_unique<SyncWorker>(
-        [account, password] {
-            auto client = std::make_unique<CalDavClient>(account.server, account.user, password);
-            client->setCollection(account.collection);
-            client->setPasswordOrigins(account.passwordOrigins);
-            return client;
-        },
-        m_folder, m_clock);
+    m_worker = std::make_unique<SyncWorker>(accountServer(*m_account, password), m_folder, m_clock);
     connect(m_worker.get(), &SyncWorker::progress, this, [this](int taken, int waiting) {
         m_progress = {taken, waiting};
         emit stateChanged();
