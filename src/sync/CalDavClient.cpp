@@ -3,6 +3,7 @@
 
 #include "CalDavClient.h"
 
+#include "AnswerWatch.h"
 #include "ContentLines.h"
 #include "ServerMessage.h"
 
@@ -17,6 +18,10 @@
 namespace {
 
 constexpr int longestTransferTimeoutMilliseconds = 10 * 60 * 1000;
+
+const QByteArray stillThereQuestion =
+    R"(<?xml version="1.0" encoding="utf-8"?><D:propfind xmlns:D="DAV:">)"
+    R"(<D:prop><D:resourcetype/></D:prop></D:propfind>)";
 
 bool isRead(const QByteArray &verb)
 {
@@ -172,13 +177,20 @@ void CalDavClient::send(Request request, std::function<void(Answer)> done, int r
     QNetworkRequest network(request.url);
     network.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
-    network.setTransferTimeout(m_transferTimeoutMs);
     if (!m_authorization.isEmpty() && m_origins.contains(request.url))
         network.setRawHeader("Authorization", m_authorization);
+    QNetworkRequest question = network;
+    question.setTransferTimeout(m_transferTimeoutMs);
+    question.setRawHeader("Depth", "0");
+    question.setRawHeader("Content-Type", xmlType);
     for (const auto &[name, value] : request.headers)
         network.setRawHeader(name, value);
     ++m_requestCount;
     QNetworkReply *reply = m_network.sendCustomRequest(network, request.verb, request.body);
+    const auto *watch =
+        new AnswerWatch(reply, m_transferTimeoutMs, m_longestWaitMs, [this, question] {
+            return m_network.sendCustomRequest(question, "PROPFIND", stillThereQuestion);
+        });
     const qint64 limit = m_answerLimit;
     auto tooLarge = std::make_shared<bool>(false);
     connect(reply, &QNetworkReply::downloadProgress, reply,
@@ -189,8 +201,8 @@ void CalDavClient::send(Request request, std::function<void(Answer)> done, int r
                 }
             });
     connect(reply, &QNetworkReply::finished, this,
-            [this, reply, request = std::move(request), done = std::move(done), redirectsLeft,
-             tooLarge]() mutable {
+            [this, reply, watch, request = std::move(request), done = std::move(done),
+             redirectsLeft, tooLarge]() mutable {
                 reply->deleteLater();
                 Answer answer;
                 answer.url = request.url;
@@ -202,13 +214,14 @@ void CalDavClient::send(Request request, std::function<void(Answer)> done, int r
                     return;
                 }
                 if (answer.status == 0) {
-                    if (reply->error() == QNetworkReply::OperationCanceledError) {
+                    if (watch->gaveUp()) {
                         m_transferTimeoutMs =
                             std::min(2 * m_transferTimeoutMs, longestTransferTimeoutMilliseconds);
-                        // A server slow to begin a long answer (a first listing
-                        // of a long list) is asked once more at once, waited
-                        // for longer; a write may have been taken, and waits
-                        // for the next sync, which reads first.
+                        // A server that answered nothing, not even whether it
+                        // is there, may be one that serves a request at a
+                        // time: a read is asked once more at once, waited for
+                        // longer; a write may have been taken, and waits for
+                        // the next sync, which reads first.
                         if (!request.retried && isRead(request.verb)) {
                             request.retried = true;
                             send(std::move(request), std::move(done), redirectsLeft);

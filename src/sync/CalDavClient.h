@@ -63,12 +63,15 @@ public:
     // A listing cut short more often than this is not believed to end.
     static constexpr int listingRounds = 1000;
     void setAnswerLimitForTesting(qint64 limit) { m_answerLimit = limit; }
-    // How long a request may go without a byte moving before it fails; it
-    // doubles (to 10 minutes at most) each time one does, so a server that
-    // needs a minute to begin its answer for a long list is not given up on
-    // for good.
+    // How long a request may go without a byte moving before the server is
+    // asked whether it is still there (AnswerWatch), and how long that may go
+    // unanswered; it doubles (to 10 minutes at most) each time a request is
+    // given up, for servers that serve one request at a time.
     int transferTimeoutMs() const { return m_transferTimeoutMs; }
     void setTransferTimeoutForTesting(int milliseconds) { m_transferTimeoutMs = milliseconds; }
+    // How long an answer may stay quiet in all while the server says it is there.
+    static constexpr int longestWaitMs = 30 * 60 * 1000;
+    void setLongestWaitForTesting(int milliseconds) { m_longestWaitMs = milliseconds; }
     // Requests sent so far, redirects included, for benchmarks.
     int requestCountForTesting() const { return m_requestCount; }
 
@@ -119,5 +122,6 @@ private:
     QUrl m_collection;
     qint64 m_answerLimit = defaultAnswerLimit;
     int m_transferTimeoutMs = 30000;
+    int m_longestWaitMs = longestWaitMs;
     int m_requestCount = 0;
 };

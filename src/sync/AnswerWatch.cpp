@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Plimsa developers
+
+#include "AnswerWatch.h"
+
+#include <QNetworkReply>
+
+AnswerWatch::AnswerWatch(QNetworkReply *reply, int quietMs, int longestMs, Ask ask)
+    : QObject(reply), m_reply(reply), m_longestMs(longestMs), m_ask(std::move(ask))
+{
+    m_quiet.setSingleShot(true);
+    m_quiet.setInterval(quietMs);
+    connect(&m_quiet, &QTimer::timeout, this, &AnswerWatch::wentQuiet);
+    connect(reply, &QNetworkReply::downloadProgress, this, &AnswerWatch::heard);
+    connect(reply, &QNetworkReply::uploadProgress, this, &AnswerWatch::heard);
+    connect(reply, &QNetworkReply::finished, this, [this] {
+        m_quiet.stop();
+        if (m_question)
+            m_question->abort();
+    });
+    heard();
+}
+
+AnswerWatch::~AnswerWatch()
+{
+    if (m_question) {
+        disconnect(m_question, nullptr, this, nullptr);
+        m_question->abort();
+    }
+}
+
+void AnswerWatch::heard()
+{
+    m_sinceHeard.start();
+    m_quiet.start();
+}
+
+void AnswerWatch::wentQuiet()
+{
+    if (m_sinceHeard.elapsed() >= m_longestMs)
+        return giveUp();
+    m_question = m_ask();
+    QNetworkReply *question = m_question;
+    connect(question, &QNetworkReply::finished, this, [this, question] {
+        question->deleteLater();
+        if (m_reply->isFinished())
+            return;
+        // Any status will do: the server is there and answering.
+        if (question->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 0)
+            return giveUp();
+        m_quiet.start();
+    });
+}
+
+void AnswerWatch::giveUp()
+{
+    m_gaveUp = true;
+    m_reply->abort();
+}
