@@ -359,7 +359,9 @@ QString TodoListModel::timeText(double instant) const
 Qt::ItemFlags TodoListModel::flags(const QModelIndex &index) const
 {
     const Qt::ItemFlags flags = QAbstractListModel::flags(index);
-    if (!index.isValid() || !offsetAt(index.row()))
+    // The view asks this of every row as it lays them out: the row alone
+    // tells, without finding its to-do.
+    if (!index.isValid() || (m_done.count() > 0 && index.row() == expanderRow()))
         return flags | Qt::ItemNeverHasChildren;
     return flags | Qt::ItemNeverHasChildren | Qt::ItemIsEditable | Qt::ItemIsUserCheckable;
 }

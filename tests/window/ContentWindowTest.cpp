@@ -857,6 +857,11 @@ TEST_F(DeletingTest, SpaceTicksARowOffIntoTheCompletedPartAndBack)
     press(3, Qt::Key_Right);
     EXPECT_EQ(shown(), (QStringList{"a", "c", "d", "Completed (1)", "b"}));
     EXPECT_TRUE(rows->index(4, 0).data(TodoListModel::TimeTextRole).toString().startsWith("Done "));
+    for (int row = 0; row < rows->rowCount(); ++row)
+        EXPECT_EQ(rows->flags(rows->index(row, 0))
+                      .testFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEditable),
+                  row != 3)
+            << "only the expander row is no to-do, row " << row;
     // A click on the expander row hides them, and the keys go on from it.
     list->setCurrentIndex(rows->index(0, 0));
     QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowRect(3).center());
