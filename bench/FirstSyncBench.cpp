@@ -118,8 +118,16 @@ std::optional<Run> measured(const QString &program, const QStringList &arguments
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // Waited for in an event loop, which reads the server's log as it comes:
+    // a server whose log pipe is full stops answering (Radicale logs every
+    // request).
+    QEventLoop finished;
+    QObject::connect(&process, &QProcess::finished, &finished, &QEventLoop::quit);
     process.start(program, arguments);
-    if (!process.waitForFinished(-1) || process.exitCode() != 0)
+    if (!process.waitForStarted(-1))
+        return std::nullopt;
+    finished.exec();
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         return std::nullopt;
     const QStringList fields =
         QString::fromUtf8(process.readAllStandardOutput()).trimmed().split(u' ');
