@@ -15,22 +15,30 @@ AnswerWatch::AnswerWatch(QNetworkReply *reply, int quietMs, int longestMs, Ask a
     connect(reply, &QNetworkReply::uploadProgress, this, &AnswerWatch::heard);
     connect(reply, &QNetworkReply::finished, this, [this] {
         m_quiet.stop();
-        if (m_question)
-            m_question->abort();
+        dropQuestion();
     });
     heard();
 }
 
 AnswerWatch::~AnswerWatch()
 {
-    if (m_question) {
-        disconnect(m_question, nullptr, this, nullptr);
-        m_question->abort();
-    }
+    dropQuestion();
+}
+
+void AnswerWatch::dropQuestion()
+{
+    if (!m_question)
+        return;
+    disconnect(m_question, nullptr, this, nullptr);
+    m_question->abort();
+    m_question->deleteLater();
+    m_question = nullptr;
 }
 
 void AnswerWatch::heard()
 {
+    // Bytes moving answer the question: one still out must not end the wait.
+    dropQuestion();
     m_sinceHeard.start();
     m_quiet.start();
 }
@@ -43,6 +51,7 @@ void AnswerWatch::wentQuiet()
     QNetworkReply *question = m_question;
     connect(question, &QNetworkReply::finished, this, [this, question] {
         question->deleteLater();
+        m_question = nullptr;
         if (m_reply->isFinished())
             return;
         // Any status will do: the server is there and answering.

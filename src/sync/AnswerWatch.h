@@ -35,6 +35,7 @@ private:
     void heard();
     void wentQuiet();
     void giveUp();
+    void dropQuestion();
 
     QNetworkReply *m_reply;
     QTimer m_quiet;

@@ -217,15 +217,18 @@ TEST(CalDavClientFaults, ASlowServerIsWaitedForAndAHungOneGivenUp)
     struct Case {
         const char *name;
         int listingDelayMs;
+        int bodyDelayMs;
         int questionDelayMs;
         ServerError error;
         std::size_t listings;
         int timeoutAfter;
     };
     const Case cases[] = {
-        {"slow, and there", 900, 0, ServerError::none, 1, 200},
-        {"hung", 5000, 5000, ServerError::network, 2, 800},
-        {"there, but this answer lost", 60000, 0, ServerError::network, 2, 800},
+        {"slow, and there", 900, 0, 0, ServerError::none, 1, 200},
+        {"slow to answer both, but its answer under way", 300, 300, 5000, ServerError::none, 1,
+         200},
+        {"hung", 5000, 0, 5000, ServerError::network, 2, 800},
+        {"there, but this answer lost", 60000, 0, 0, ServerError::network, 2, 800},
     };
     for (const Case &test : cases) {
         SCOPED_TRACE(test.name);
@@ -240,6 +243,8 @@ TEST(CalDavClientFaults, ASlowServerIsWaitedForAndAHungOneGivenUp)
                 207, multistatus(member("a.ics", "1") + "<d:sync-token>t1</d:sync-token>"));
             answer.delayMs =
                 request.method == "REPORT" ? test.listingDelayMs : test.questionDelayMs;
+            if (request.method == "REPORT")
+                answer.bodyDelayMs = test.bodyDelayMs;
             return answer;
         };
         const auto listed = await<ServerChanges>([&](auto r) { client.changesSince({}, r); });

@@ -97,10 +97,15 @@ void FakeDavServer::serve(QTcpSocket *socket)
                           "\r\nConnection: close\r\n";
         for (const auto &[name, value] : response.headers)
             text += name + ": " + value + "\r\n";
+        const qsizetype half = response.body.size() / 2;
         QTimer::singleShot(response.delayMs, socket,
-                           [socket, whole = text + "\r\n" + response.body] {
-                               socket->write(whole);
-                               socket->disconnectFromHost();
+                           [socket, first = text + "\r\n" + response.body.left(half),
+                            rest = response.body.mid(half), later = response.bodyDelayMs] {
+                               socket->write(first);
+                               QTimer::singleShot(later, socket, [socket, rest] {
+                                   socket->write(rest);
+                                   socket->disconnectFromHost();
+                               });
                            });
     });
 }

@@ -37,6 +37,9 @@ public:
         // How long the server works on it before it answers, as a large
         // list keeps a real one busy.
         int delayMs = 0;
+        // How much later the body's second half follows the first, as a
+        // long answer streams.
+        int bodyDelayMs = 0;
     };
 
     FakeDavServer();
