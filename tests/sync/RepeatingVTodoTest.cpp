@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
+#include "TodoChanges.h"
+
 #include <ContentLines.h>
 #include <VTodoMapping.h>
 
@@ -62,8 +64,6 @@ const std::string master = "DTSTART;TZID=Europe/Berlin:20260305T093000\r\n"
                            "DUE;TZID=Europe/Berlin:20260305T093000\r\n"
                            "RRULE:FREQ=DAILY;COUNT=10\r\n";
 
-using Change = std::function<TodoItem(const TodoItem &)>;
-
 // The app finished occurrences: due later, the rule counted from there.
 Change dueAt(double time, std::string rule)
 {
@@ -72,20 +72,6 @@ Change dueAt(double time, std::string rule)
         extras.rrule = rule;
         return item.with(item.name(), time, item.priority()).withExtras(extras);
     };
-}
-
-Change completedAt(std::optional<double> at)
-{
-    return [at](const TodoItem &item) {
-        TodoExtras extras = item.extras();
-        extras.completed = at;
-        return item.withExtras(extras);
-    };
-}
-
-Change renamed(std::string name)
-{
-    return [name](const TodoItem &item) { return item.with(name, item.time(), item.priority()); };
 }
 
 struct RepeatCase {

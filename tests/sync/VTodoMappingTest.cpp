@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Plimsa developers
 
+#include "TodoChanges.h"
+
 #include <ContentLines.h>
 #include <TodoMerge.h>
 #include <VTodoMapping.h>
@@ -33,22 +35,6 @@ std::string todoText(std::string_view lines, std::string_view uid = "other-clien
 std::string calendar(std::string_view todoLines)
 {
     return todoText("SUMMARY:Call Ann\r\n" + std::string(todoLines));
-}
-
-using Change = std::function<TodoItem(const TodoItem &)>;
-
-Change completedAt(std::optional<double> at)
-{
-    return [at](const TodoItem &item) {
-        TodoExtras extras = item.extras();
-        extras.completed = at;
-        return item.withExtras(extras);
-    };
-}
-
-Change renamed(std::string name)
-{
-    return [name](const TodoItem &item) { return item.with(name, item.time(), item.priority()); };
 }
 
 Change movedBy(double seconds)
