@@ -49,12 +49,19 @@ void AnswerWatch::wentQuiet()
         return giveUp();
     m_question = m_ask();
     QNetworkReply *question = m_question;
+    // Any status will do: the server is there and answering. Its body is
+    // never read, so that no answer to it is held however long it is.
+    connect(question, &QNetworkReply::metaDataChanged, this, [this, question] {
+        if (question->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 0)
+            return;
+        dropQuestion();
+        m_quiet.start();
+    });
     connect(question, &QNetworkReply::finished, this, [this, question] {
         question->deleteLater();
         m_question = nullptr;
         if (m_reply->isFinished())
             return;
-        // Any status will do: the server is there and answering.
         if (question->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 0)
             return giveUp();
         m_quiet.start();

@@ -12,8 +12,8 @@
 
 class QNetworkReply;
 
-// Tells a server slow to answer from one that will not. Radicale and Xandikos
-// take minutes to begin a first listing of 100,000 to-dos, and a server
+// Tells a server slow to answer from one that will not. Radicale takes
+// minutes to begin a first listing of 100,000 to-dos, and a server
 // builds an answer on to the end even after its client has left, so giving up
 // on silence alone fails such a list at every try and loads the server more
 // each time. When the answer has been quiet for `quietMs`, the watch asks the
