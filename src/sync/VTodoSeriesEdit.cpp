@@ -193,13 +193,17 @@ private:
         properties.emplace_back(icalproperty_new_summary(m_item.name().c_str()));
         if (auto *priority = icalcomponent_get_first_property(master, ICAL_PRIORITY_PROPERTY))
             properties.emplace_back(icalproperty_new_clone(priority));
-        const double due = movedDue.value_or(occurrence.due);
+        const icaltimetype due =
+            dueValue(as(movedDue.value_or(occurrence.due), std::nullopt), m_local);
+        // Against the DUE as written: a day is due at its start, so a start
+        // at a time of that day would come after it.
         const auto start = instantOf(occurrence.recurrenceId, m_local);
-        if (icalcomponent_get_first_property(master, ICAL_DTSTART_PROPERTY) && start &&
-            *start <= due)
+        const auto dueAt = instantOf(due, m_local);
+        if (icalcomponent_get_first_property(master, ICAL_DTSTART_PROPERTY) && start && dueAt &&
+            *start <= *dueAt)
             properties.push_back(inStartsZone(icalproperty_new_dtstart(occurrence.recurrenceId),
                                               occurrence.recurrenceId));
-        properties.emplace_back(icalproperty_new_due(dueValue(as(due, std::nullopt), m_local)));
+        properties.emplace_back(icalproperty_new_due(due));
         if (closing == Closing::cancelled) {
             properties.emplace_back(icalproperty_new_status(ICAL_STATUS_CANCELLED));
         } else if (closing == Closing::done) {
