@@ -3,7 +3,8 @@
 
 // Any server answer either reads as a multistatus or not at all, without a
 // crash, leak or hang, and never with a status outside HTTP's range; read as
-// a refusal, it gives at most one short line.
+// a refusal, it gives at most one short line. Read as an answer cut at the
+// size limit, a whole answer gives every response it has.
 
 #include <Multistatus.h>
 #include <ServerMessage.h>
@@ -20,12 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (message.size() > serverMessageLimit || message.contains(u'\n'))
             std::abort();
     }
-    const auto read = readMultistatus(answer);
-    if (!read)
-        return 0;
-    for (const DavResponse &response : read->responses) {
+    const auto cut = readCutMultistatus(answer);
+    for (const DavResponse &response : cut.responses) {
         if (response.status != 0 && (response.status < 100 || response.status > 599))
             std::abort();
     }
+    const auto read = readMultistatus(answer);
+    if (read && (cut.cut || read->responses.size() != cut.responses.size()))
+        std::abort();
     return 0;
 }

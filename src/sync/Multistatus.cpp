@@ -76,6 +76,31 @@ public:
         return result;
     }
 
+    CutMultistatus readCut()
+    {
+        CutMultistatus read;
+        if (!next() || !m_xml.isStartElement() || !is(m_xml, dav, QLatin1StringView("multistatus")))
+            return read;
+        while (next()) {
+            if (m_xml.isEndElement())
+                break;
+            if (!m_xml.isStartElement())
+                continue;
+            if (!is(m_xml, dav, QLatin1StringView("response"))) {
+                m_xml.skipCurrentElement();
+                continue;
+            }
+            DavResponse whole = response();
+            if (m_failed || m_xml.hasError())
+                break;
+            read.responses.push_back(std::move(whole));
+        }
+        read.cut = m_xml.error() == QXmlStreamReader::PrematureEndOfDocumentError;
+        if (m_failed || (m_xml.hasError() && !read.cut))
+            return {};
+        return read;
+    }
+
 private:
     // The next token that matters; false at the end or on anything refused.
     bool next()
@@ -210,6 +235,11 @@ private:
 std::optional<Multistatus> readMultistatus(QByteArrayView xml)
 {
     return Reader(xml).read();
+}
+
+CutMultistatus readCutMultistatus(QByteArrayView xml)
+{
+    return Reader(xml).readCut();
 }
 
 int statusFromLine(QStringView line)

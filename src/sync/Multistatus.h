@@ -47,5 +47,15 @@ struct Multistatus {
 // one with a DTD, so that no entity is ever expanded.
 std::optional<Multistatus> readMultistatus(QByteArrayView xml);
 
+// The responses read whole from a multistatus document that may break off
+// (an answer cut at the size limit); none when what is there is not
+// well-formed.
+struct CutMultistatus {
+    std::vector<DavResponse> responses;
+    // The document broke off: more responses may have followed.
+    bool cut = false;
+};
+CutMultistatus readCutMultistatus(QByteArrayView xml);
+
 // 207 from "HTTP/1.1 207 Multi-Status"; 0 when unreadable.
 int statusFromLine(QStringView line);

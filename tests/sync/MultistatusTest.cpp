@@ -65,4 +65,45 @@ TEST(Multistatus, ReadsOnlyPropertiesThatWereFound)
     EXPECT_EQ(read->syncToken, "token-2");
 }
 
+TEST(Multistatus, AnAnswerCutAtTheLimitGivesTheResponsesThatCameWhole)
+{
+    const QByteArray first = "<D:response><D:href>/l/a.ics</D:href><D:propstat><D:prop>"
+                             "<C:calendar-data>BEGIN:VCALENDAR</C:calendar-data></D:prop>"
+                             "<D:status>HTTP/1.1 200 OK</D:status></D:propstat></D:response>";
+    const QByteArray second = "<D:response><D:href>/l/b.ics</D:href><D:propstat><D:prop>"
+                              "<C:calendar-data>BEGIN:VCALENDAR</C:calendar-data></D:prop>"
+                              "<D:status>HTTP/1.1 200 OK</D:status></D:propstat></D:response>";
+    const QByteArray whole = multistatus(first + second);
+    const qsizetype secondAt = whole.indexOf(second);
+    const struct {
+        const char *what;
+        QByteArray answer;
+        std::vector<QString> hrefs;
+        bool cut;
+    } cases[] = {
+        {"whole", whole, {"/l/a.ics", "/l/b.ics"}, false},
+        {"cut in the second's data",
+         whole.left(whole.indexOf("BEGIN", secondAt) + 3),
+         {"/l/a.ics"},
+         true},
+        {"cut right after the first", whole.left(secondAt), {"/l/a.ics"}, true},
+        {"cut in the first", whole.left(secondAt - 3), {}, true},
+        {"broken, not cut", whole.left(secondAt) + "</D:href>" + second, {}, false},
+        {"with a DTD",
+         whole.left(secondAt).replace("?>", R"(?><!DOCTYPE m [<!ENTITY a "a">]>)"),
+         {},
+         false},
+    };
+    for (const auto &c : cases) {
+        const CutMultistatus read = readCutMultistatus(c.answer);
+        std::vector<QString> hrefs;
+        for (const DavResponse &response : read.responses) {
+            hrefs.push_back(response.href);
+            EXPECT_EQ(response.calendarData, "BEGIN:VCALENDAR") << c.what;
+        }
+        EXPECT_EQ(hrefs, c.hrefs) << c.what;
+        EXPECT_EQ(read.cut, c.cut) << c.what;
+    }
+}
+
 } // namespace
