@@ -6,7 +6,9 @@
 #include "AnswerWatch.h"
 #include "ContentLines.h"
 #include "ServerMessage.h"
+#include "WholeListPlan.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 
 #include <QHostAddress>
@@ -14,6 +16,7 @@
 #include <QNetworkRequest>
 #include <QSet>
 #include <algorithm>
+#include <deque>
 
 namespace {
 
@@ -29,6 +32,12 @@ bool isRead(const QByteArray &verb)
 }
 // Long hrefs make a batch smaller, so that no request grows without bound.
 constexpr qsizetype fetchRequestBytes = 128 * 1024;
+// A fetch this long first times a few hrefs, to tell whether the server finds
+// each by going through the list.
+constexpr qsizetype wholeListFrom = 1000;
+constexpr qsizetype timedHrefs = 8;
+// Each is a pass over the whole list; past these the rest comes by href.
+constexpr int mostRangeQueries = 32;
 
 const QByteArray xmlType = "application/xml; charset=utf-8";
 
@@ -98,6 +107,7 @@ bool holdsTodo(const QByteArray &data)
 
 // A sync-collection listing gathered over the pages of a truncated answer.
 struct CalDavClient::Listing {
+    QElapsedTimer timer;
     bool full = false;
     QString token;
     int rounds = 0;
@@ -124,6 +134,15 @@ struct CalDavClient::Fetching {
     qsizetype next = 0;
     qsizetype batch = hrefsPerFetch;
     std::vector<ServerObject> objects;
+    // The first batch is the timed one.
+    bool timing = false;
+    QElapsedTimer timer;
+    // By whole-list queries: what is still to come, the due times the first
+    // answer brought (sorted), and the time ranges still to ask for.
+    QSet<QString> missing;
+    std::vector<std::int64_t> times;
+    std::deque<TimeRange> ranges;
+    int rangeQueries = 0;
 };
 
 CalDavClient::CalDavClient(QUrl server, QString user, QString password, QObject *parent)
@@ -193,16 +212,19 @@ void CalDavClient::send(Request request, std::function<void(Answer)> done, int r
         });
     const qint64 limit = m_answerLimit;
     auto tooLarge = std::make_shared<bool>(false);
+    // What came before the cut, for whoever can use a part of the answer.
+    auto cut = std::make_shared<QByteArray>();
     connect(reply, &QNetworkReply::downloadProgress, reply,
-            [reply, limit, tooLarge](qint64 received, qint64 total) {
+            [reply, limit, tooLarge, cut](qint64 received, qint64 total) {
                 if (received > limit || total > limit) {
                     *tooLarge = true;
+                    *cut = reply->read(limit);
                     reply->abort();
                 }
             });
     connect(reply, &QNetworkReply::finished, this,
             [this, reply, watch, request = std::move(request), done = std::move(done),
-             redirectsLeft, tooLarge]() mutable {
+             redirectsLeft, tooLarge, cut]() mutable {
                 reply->deleteLater();
                 Answer answer;
                 answer.url = request.url;
@@ -210,6 +232,7 @@ void CalDavClient::send(Request request, std::function<void(Answer)> done, int r
                 if (*tooLarge) {
                     answer.error = ServerError::badAnswer;
                     answer.tooLarge = true;
+                    answer.body = std::move(*cut);
                     done(answer);
                     return;
                 }
@@ -437,6 +460,7 @@ void CalDavClient::createTaskList(const QUrl &home, const QString &name, Reply<T
 void CalDavClient::changesSince(const QString &syncToken, Reply<ServerChanges> reply)
 {
     auto listing = std::make_shared<Listing>();
+    listing->timer.start();
     listing->full = syncToken.isEmpty();
     listing->token = syncToken;
     listFrom(std::move(listing), std::move(reply));
@@ -492,6 +516,8 @@ void CalDavClient::listFrom(std::shared_ptr<Listing> listing, Reply<ServerChange
             listing->token = next;
             if (truncated)
                 return listFrom(listing, reply);
+            if (listing->full)
+                m_lastListingMs = std::max<qint64>(1, listing->timer.elapsed());
             if (listing->full && listing->typesUnknown)
                 return keepTodosOnly(listing, reply);
             ServerChanges changes;
@@ -549,6 +575,10 @@ void CalDavClient::fetch(const QStringList &hrefs, Reply<std::vector<ServerObjec
     auto fetching = std::make_shared<Fetching>();
     fetching->hrefs = hrefs;
     fetching->objects.reserve(hrefs.size());
+    if (m_wholeListForTesting || (hrefs.size() >= wholeListFrom && m_lastListingMs > 0)) {
+        fetching->timing = true;
+        fetching->batch = timedHrefs;
+    }
     fetchFrom(std::move(fetching), std::move(reply));
 }
 
@@ -579,6 +609,8 @@ void CalDavClient::fetchFrom(std::shared_ptr<Fetching> fetching,
         ++count;
     }
     body += "</C:calendar-multiget>";
+    if (fetching->timing)
+        fetching->timer.start();
     report(body, 1,
            [this, fetching, count, reply](ServerResult<Multistatus> result, const Answer &answer) {
                if (answer.tooLarge && count > 1) {
@@ -594,8 +626,96 @@ void CalDavClient::fetchFrom(std::shared_ptr<Fetching> fetching,
                            pathOf(response.href), response.etag, response.calendarData});
                }
                fetching->next += count;
+               if (fetching->timing) {
+                   fetching->timing = false;
+                   fetching->batch = hrefsPerFetch;
+                   const double msPerHref = double(fetching->timer.elapsed()) / double(count);
+                   const auto remaining = std::size_t(fetching->hrefs.size() - fetching->next);
+                   if (m_wholeListForTesting ||
+                       wholeListIsFaster(remaining, msPerHref, double(m_lastListingMs)))
+                       return fetchWholeList(fetching, reply);
+               }
                fetchFrom(fetching, reply);
            });
+}
+
+void CalDavClient::fetchWholeList(std::shared_ptr<Fetching> fetching,
+                                  Reply<std::vector<ServerObject>> reply)
+{
+    for (qsizetype i = fetching->next; i < fetching->hrefs.size(); ++i)
+        fetching->missing.insert(fetching->hrefs[i]);
+    fetching->ranges.push_back({});
+    fetchRange(std::move(fetching), std::move(reply));
+}
+
+void CalDavClient::fetchRange(std::shared_ptr<Fetching> fetching,
+                              Reply<std::vector<ServerObject>> reply)
+{
+    if (fetching->ranges.empty() || fetching->missing.isEmpty() ||
+        fetching->rangeQueries == mostRangeQueries) {
+        // What no query brought (changed meanwhile, or in a range that could
+        // not be split small enough) comes by href.
+        fetching->hrefs = QStringList(fetching->missing.cbegin(), fetching->missing.cend());
+        fetching->next = 0;
+        fetching->missing.clear();
+        fetching->ranges.clear();
+        return fetchFrom(std::move(fetching), std::move(reply));
+    }
+    const TimeRange range = fetching->ranges.front();
+    fetching->ranges.pop_front();
+    ++fetching->rangeQueries;
+    const qint64 limit = m_answerLimit;
+    report(
+        todosWithin(range), 1,
+        [this, fetching, range, limit, reply](ServerResult<Multistatus> result,
+                                              const Answer &answer) {
+            std::vector<DavResponse> responses;
+            bool cut = false;
+            if (result.ok()) {
+                responses = std::move(result.value.responses);
+            } else if (answer.tooLarge && answer.status == 207) {
+                CutMultistatus read = readCutMultistatus(answer.body);
+                responses = std::move(read.responses);
+                cut = read.cut;
+            } else if (result.error == ServerError::network ||
+                       result.error == ServerError::unauthorized ||
+                       result.error == ServerError::listGone) {
+                return reply(failure<std::vector<ServerObject>>(result.error, result.message));
+            } else {
+                // A server that will not query by time: the rest by href.
+                fetching->ranges.clear();
+            }
+            const bool wholeList = range == TimeRange{};
+            for (DavResponse &response : responses) {
+                if (response.status != 0 || !holdsTodo(response.calendarData))
+                    continue;
+                if (wholeList && cut) {
+                    if (const auto time = plannedTimeOf(response.calendarData))
+                        fetching->times.push_back(*time);
+                }
+                const QString href = pathOf(response.href);
+                if (fetching->missing.remove(href))
+                    fetching->objects.push_back(
+                        ServerObject{href, response.etag, std::move(response.calendarData)});
+            }
+            if (cut) {
+                std::size_t parts = 2;
+                if (wholeList) {
+                    std::ranges::sort(fetching->times);
+                    // Answers of about nine tenths of the limit, by the
+                    // size of those that came.
+                    const double perTodo = double(answer.body.size()) /
+                                           double(std::max<std::size_t>(1, responses.size()));
+                    const double all =
+                        perTodo * double(responses.size() + std::size_t(fetching->missing.size()));
+                    parts = std::max<std::size_t>(2, std::size_t(all / (0.9 * double(limit))) + 1);
+                }
+                const auto split = timeRangeParts(fetching->times, parts, range);
+                if (split.size() > 1)
+                    fetching->ranges.insert(fetching->ranges.begin(), split.begin(), split.end());
+            }
+            fetchRange(fetching, reply);
+        });
 }
 
 void CalDavClient::put(const QString &href, const QByteArray &data, const QString &etag,

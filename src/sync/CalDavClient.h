@@ -52,6 +52,8 @@ public:
     void listEtags(Reply<std::vector<ServerObject>> reply) override;
     // In batches of at most `hrefsPerFetch` hrefs, smaller when an answer
     // would pass the size limit; answers once, with all or the first error.
+    // A long fetch from a server that is slow to find an href goes by
+    // queries over the whole list (WholeListPlan.h).
     void fetch(const QStringList &hrefs, Reply<std::vector<ServerObject>> reply) override;
     void put(const QString &href, const QByteArray &data, const QString &etag,
              Reply<QString> reply) override;
@@ -72,6 +74,8 @@ public:
     // How long an answer may stay quiet in all while the server says it is there.
     static constexpr int longestWaitMs = 30 * 60 * 1000;
     void setLongestWaitForTesting(int milliseconds) { m_longestWaitMs = milliseconds; }
+    // Every fetch goes by whole-list queries after its first batch.
+    void setWholeListFetchForTesting(bool always) { m_wholeListForTesting = always; }
     // Requests sent so far, redirects included, for benchmarks.
     int requestCountForTesting() const { return m_requestCount; }
 
@@ -86,6 +90,7 @@ private:
         // Where the answer came from, after redirects.
         QUrl url;
         QString message;
+        // Cut off at the size limit; `body` holds what came before.
         bool tooLarge = false;
     };
     struct Request {
@@ -113,6 +118,8 @@ private:
     void listFrom(std::shared_ptr<Listing> listing, Reply<ServerChanges> reply);
     void keepTodosOnly(std::shared_ptr<Listing> listing, Reply<ServerChanges> reply);
     void fetchFrom(std::shared_ptr<Fetching> fetching, Reply<std::vector<ServerObject>> reply);
+    void fetchWholeList(std::shared_ptr<Fetching> fetching, Reply<std::vector<ServerObject>> reply);
+    void fetchRange(std::shared_ptr<Fetching> fetching, Reply<std::vector<ServerObject>> reply);
     QUrl resolved(const QString &href) const;
 
     QNetworkAccessManager m_network;
@@ -124,4 +131,7 @@ private:
     int m_transferTimeoutMs = 30000;
     int m_longestWaitMs = longestWaitMs;
     int m_requestCount = 0;
+    // How long the last full listing took; 0 before one.
+    qint64 m_lastListingMs = 0;
+    bool m_wholeListForTesting = false;
 };

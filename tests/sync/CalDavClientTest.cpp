@@ -10,6 +10,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <map>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -220,6 +222,57 @@ TEST_P(CalDavClientTest, AGoneListIsToldFromAGoneToDo)
               ServerError::listGone);
     EXPECT_EQ(await<std::vector<ServerObject>>([&](auto r) { client->fetch({todo}, r); }).error,
               ServerError::listGone);
+}
+
+TEST_P(CalDavClientTest, AFetchByWholeListQueriesBringsEachToDoOnceAsAFetchByHrefDoes)
+{
+    const auto client = discovered();
+    // Due two a day, with two to-dos of no date, which every time range
+    // matches, and an event, which none does; each to-do long enough that
+    // an answer comes in parts and is cut in one.
+    const QByteArray note = "X-NOTE:" + QByteArray(3000, 'x') + "\r\n";
+    QStringList asked;
+    for (int i = 0; i < 40; ++i) {
+        const TodoItem item("Errand " + std::to_string(i), 786310200 + 86400.0 * (i / 2),
+                            TodoPriority::medium);
+        asked += client->hrefForUid(QString::fromStdString(item.id().uuidString()));
+        const QByteArray data =
+            QByteArray::fromStdString(newVTodo(item, 786300000, LocalCalendar("UTC")))
+                .replace("END:VTODO", note + "END:VTODO");
+        ASSERT_TRUE(await<QString>([&](auto r) { client->put(asked.back(), data, {}, r); }).ok());
+    }
+    for (const char *uid : {"undated-1", "undated-2"}) {
+        asked += client->hrefForUid(QString::fromLatin1(uid));
+        const QByteArray data = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//EN\r\n"
+                                "BEGIN:VTODO\r\nUID:" +
+                                QByteArray(uid) +
+                                "\r\nDTSTAMP:20250101T090000Z\r\nSUMMARY:Some day\r\n" +
+                                note + "END:VTODO\r\nEND:VCALENDAR\r\n";
+        ASSERT_TRUE(await<QString>([&](auto r) { client->put(asked.back(), data, {}, r); }).ok());
+    }
+    asked += client->hrefForUid(QStringLiteral("event"));
+    ASSERT_TRUE(await<QString>([&](auto r) {
+                    client->put(asked.back(), otherComponent("VEVENT", "event"), {}, r);
+                }).ok());
+    const auto byHref = await<std::vector<ServerObject>>([&](auto r) { client->fetch(asked, r); });
+    ASSERT_TRUE(byHref.ok());
+    ASSERT_EQ(byHref.value.size(), 42u);
+
+    client->setWholeListFetchForTesting(true);
+    // Room for about a dozen to-dos an answer: the whole list is cut off,
+    // and so may be some of the time ranges planned from what came.
+    client->setAnswerLimitForTesting(40000);
+    const auto byQueries =
+        await<std::vector<ServerObject>>([&](auto r) { client->fetch(asked, r); });
+    ASSERT_TRUE(byQueries.ok()) << int(byQueries.error);
+    const auto byHrefOf = [](const std::vector<ServerObject> &objects) {
+        std::map<QString, std::pair<QString, QByteArray>> found;
+        for (const ServerObject &object : objects)
+            EXPECT_TRUE(found.emplace(object.href, std::pair{object.etag, object.data}).second)
+                << object.href.toStdString();
+        return found;
+    };
+    EXPECT_EQ(byHrefOf(byQueries.value), byHrefOf(byHref.value));
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, CalDavClientTest,
