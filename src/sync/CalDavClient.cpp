@@ -215,8 +215,10 @@ void CalDavClient::send(Request request, std::function<void(Answer)> done, int r
     // What came before the cut, for whoever can use a part of the answer.
     auto cut = std::make_shared<QByteArray>();
     connect(reply, &QNetworkReply::downloadProgress, reply,
-            [reply, limit, tooLarge, cut](qint64 received, qint64 total) {
-                if (received > limit || total > limit) {
+            [reply, limit, tooLarge, cut](qint64 received, qint64) {
+                // Also an answer announced as larger is read up to the limit:
+                // a query over a long list uses what came.
+                if (received > limit) {
                     *tooLarge = true;
                     *cut = reply->read(limit);
                     reply->abort();
