@@ -21,12 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (message.size() > serverMessageLimit || message.contains(u'\n'))
             std::abort();
     }
-    const auto cut = readCutMultistatus(answer);
+    const QByteArray bytes = QByteArray::fromRawData(answer.data(), answer.size());
+    const auto cut = readCutMultistatus(bytes);
     for (const DavResponse &response : cut.responses) {
         if (response.status != 0 && (response.status < 100 || response.status > 599))
             std::abort();
     }
-    const auto read = readMultistatus(answer);
+    const auto read = readMultistatus(bytes);
     if (read && (cut.cut || read->responses.size() != cut.responses.size()))
         std::abort();
     return 0;

@@ -49,7 +49,8 @@ void apply(const PropStat &found, DavResponse &response)
 
 class Reader {
 public:
-    explicit Reader(QByteArrayView xml) : m_xml(xml.toByteArray()) {}
+    // Shares the answer's bytes: a long list's answer is not copied.
+    explicit Reader(const QByteArray &xml) : m_xml(xml) {}
 
     std::optional<Multistatus> read()
     {
@@ -232,12 +233,12 @@ private:
 
 } // namespace
 
-std::optional<Multistatus> readMultistatus(QByteArrayView xml)
+std::optional<Multistatus> readMultistatus(const QByteArray &xml)
 {
     return Reader(xml).read();
 }
 
-CutMultistatus readCutMultistatus(QByteArrayView xml)
+CutMultistatus readCutMultistatus(const QByteArray &xml)
 {
     return Reader(xml).readCut();
 }

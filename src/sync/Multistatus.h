@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -45,7 +44,7 @@ struct Multistatus {
 
 // None for anything that is not a well-formed multistatus document; also for
 // one with a DTD, so that no entity is ever expanded.
-std::optional<Multistatus> readMultistatus(QByteArrayView xml);
+std::optional<Multistatus> readMultistatus(const QByteArray &xml);
 
 // The responses read whole from a multistatus document that may break off
 // (an answer cut at the size limit); none when what is there is not
@@ -55,7 +54,7 @@ struct CutMultistatus {
     // The document broke off: more responses may have followed.
     bool cut = false;
 };
-CutMultistatus readCutMultistatus(QByteArrayView xml);
+CutMultistatus readCutMultistatus(const QByteArray &xml);
 
 // 207 from "HTTP/1.1 207 Multi-Status"; 0 when unreadable.
 int statusFromLine(QStringView line);
