@@ -54,22 +54,9 @@ public:
 
     std::optional<Multistatus> read()
     {
-        if (!next() || !m_xml.isStartElement() || !is(m_xml, dav, QLatin1StringView("multistatus")))
-            return std::nullopt;
         Multistatus result;
-        while (next()) {
-            if (m_xml.isEndElement())
-                break;
-            if (!m_xml.isStartElement())
-                continue;
-            if (is(m_xml, dav, QLatin1StringView("response"))) {
-                result.responses.push_back(response());
-            } else if (is(m_xml, dav, QLatin1StringView("sync-token"))) {
-                result.syncToken = text();
-            } else {
-                m_xml.skipCurrentElement();
-            }
-        }
+        if (!readUntilEnd(result))
+            return std::nullopt;
         while (next()) {
         }
         if (m_failed || m_xml.hasError())
@@ -79,30 +66,41 @@ public:
 
     CutMultistatus readCut()
     {
-        CutMultistatus read;
+        Multistatus result;
+        if (!readUntilEnd(result))
+            return {};
+        const bool cut = m_xml.error() == QXmlStreamReader::PrematureEndOfDocumentError;
+        if (m_failed || (m_xml.hasError() && !cut))
+            return {};
+        return {std::move(result.responses), cut};
+    }
+
+private:
+    // The responses that end before the document does or breaks off; false
+    // for what is no multistatus.
+    bool readUntilEnd(Multistatus &result)
+    {
         if (!next() || !m_xml.isStartElement() || !is(m_xml, dav, QLatin1StringView("multistatus")))
-            return read;
+            return false;
         while (next()) {
             if (m_xml.isEndElement())
                 break;
             if (!m_xml.isStartElement())
                 continue;
-            if (!is(m_xml, dav, QLatin1StringView("response"))) {
+            if (is(m_xml, dav, QLatin1StringView("response"))) {
+                DavResponse whole = response();
+                if (m_failed || m_xml.hasError())
+                    break;
+                result.responses.push_back(std::move(whole));
+            } else if (is(m_xml, dav, QLatin1StringView("sync-token"))) {
+                result.syncToken = text();
+            } else {
                 m_xml.skipCurrentElement();
-                continue;
             }
-            DavResponse whole = response();
-            if (m_failed || m_xml.hasError())
-                break;
-            read.responses.push_back(std::move(whole));
         }
-        read.cut = m_xml.error() == QXmlStreamReader::PrematureEndOfDocumentError;
-        if (m_failed || (m_xml.hasError() && !read.cut))
-            return {};
-        return read;
+        return true;
     }
 
-private:
     // The next token that matters; false at the end or on anything refused.
     bool next()
     {
