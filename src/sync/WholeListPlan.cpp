@@ -3,11 +3,12 @@
 
 #include "WholeListPlan.h"
 
-#include "ContentLines.h"
+#include "VTodoLines.h"
+
+#include <QDateTime>
 
 #include <algorithm>
 #include <chrono>
-#include <string>
 
 namespace {
 
@@ -49,45 +50,27 @@ std::optional<std::int64_t> secondsOf(std::string_view value)
 
 QByteArray utcText(std::int64_t seconds)
 {
-    const auto days = std::chrono::floor<std::chrono::days>(
-        std::chrono::sys_seconds(std::chrono::seconds(seconds)));
-    const std::chrono::year_month_day date(days);
-    const std::chrono::hh_mm_ss time(std::chrono::sys_seconds(std::chrono::seconds(seconds)) -
-                                     days);
-    return QByteArray::number(int(date.year())).rightJustified(4, '0') +
-           QByteArray::number(unsigned(date.month())).rightJustified(2, '0') +
-           QByteArray::number(unsigned(date.day())).rightJustified(2, '0') + 'T' +
-           QByteArray::number(time.hours().count()).rightJustified(2, '0') +
-           QByteArray::number(time.minutes().count()).rightJustified(2, '0') +
-           QByteArray::number(time.seconds().count()).rightJustified(2, '0') + 'Z';
+    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC)
+        .toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"))
+        .toLatin1();
 }
 
 } // namespace
 
 std::optional<std::int64_t> plannedTimeOf(const QByteArray &icalendar)
 {
-    std::optional<std::int64_t> due, start;
-    // Only the to-do's own lines: a time zone or an alarm has DTSTARTs too.
-    std::vector<std::string> open;
-    for (const ContentLine &line :
-         splitContentLines(std::string_view(icalendar.constData(), icalendar.size()))) {
-        if (line.name == "BEGIN") {
-            open.push_back(line.componentName());
-        } else if (line.name == "END") {
-            if (!open.empty() && open.back() == "VTODO")
-                break;
-            if (!open.empty())
-                open.pop_back();
-        } else if (!open.empty() && open.back() == "VTODO" &&
-                   (line.name == "DUE" || line.name == "DTSTART")) {
-            const std::size_t colon = valueColon(line.unfolded);
-            if (colon == std::string::npos)
-                continue;
-            const auto seconds = secondsOf(std::string_view(line.unfolded).substr(colon + 1));
-            (line.name == "DUE" ? due : start) = seconds;
+    const auto lines =
+        splitContentLines(std::string_view(icalendar.constData(), std::size_t(icalendar.size())));
+    const auto start = mainVTodoStart(lines);
+    if (!start)
+        return std::nullopt;
+    for (const std::string_view name : {"DUE", "DTSTART"}) {
+        if (const auto value = ownValue(lines, *start, name)) {
+            if (const auto seconds = secondsOf(*value))
+                return seconds;
         }
     }
-    return due ? due : start;
+    return std::nullopt;
 }
 
 std::vector<TimeRange> timeRangeParts(const std::vector<std::int64_t> &times, std::size_t parts,
