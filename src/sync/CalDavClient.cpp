@@ -689,16 +689,19 @@ void CalDavClient::fetchRange(std::shared_ptr<Fetching> fetching,
             }
             const bool wholeList = range == TimeRange{};
             for (DavResponse &response : responses) {
-                if (response.status != 0 || !holdsTodo(response.calendarData))
+                if (response.status != 0)
                     continue;
                 if (wholeList && cut) {
                     if (const auto time = plannedTimeOf(response.calendarData))
                         fetching->times.push_back(*time);
                 }
+                // Most of a range's to-dos came before: only the missing are looked into.
                 const QString href = pathOf(response.href);
-                if (fetching->missing.remove(href))
+                if (fetching->missing.contains(href) && holdsTodo(response.calendarData)) {
+                    fetching->missing.remove(href);
                     fetching->objects.push_back(
                         ServerObject{href, response.etag, std::move(response.calendarData)});
+                }
             }
             if (cut) {
                 std::size_t parts = 2;
