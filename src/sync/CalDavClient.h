@@ -115,6 +115,9 @@ private:
                 std::function<void(ServerResult<Multistatus>, const Answer &)> done);
     void findHome(const QUrl &principal, Reply<AccountLists> reply);
     void findLists(const QUrl &home, Reply<AccountLists> reply);
+    void listWhole(std::shared_ptr<Listing> listing, Reply<ServerChanges> reply);
+    void listTodoEtags(std::shared_ptr<Listing> listing, const QString &token,
+                       Reply<ServerChanges> reply);
     void listFrom(std::shared_ptr<Listing> listing, Reply<ServerChanges> reply);
     void keepTodosOnly(std::shared_ptr<Listing> listing, Reply<ServerChanges> reply);
     void fetchFrom(std::shared_ptr<Fetching> fetching, Reply<std::vector<ServerObject>> reply);
@@ -131,7 +134,7 @@ private:
     int m_transferTimeoutMs = 30000;
     int m_longestWaitMs = longestWaitMs;
     int m_requestCount = 0;
-    // How long the last full listing took; 0 before one.
-    qint64 m_lastListingMs = 0;
+    // What the last calendar-query for every to-do's ETag took; 0 before one.
+    qint64 m_lastTodoQueryMs = 0;
     bool m_wholeListForTesting = false;
 };

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr double queryCostInListings = 10;
+constexpr double dataQueryCostInEtagQueries = 3;
 constexpr double queriesPerFetch = 3;
 
 // "20250105", "20250105T093000" or "20250105T093000Z", as UTC seconds.
@@ -119,7 +119,8 @@ QByteArray todosWithin(const TimeRange &range)
            timeRange + "</C:comp-filter></C:comp-filter></C:filter></C:calendar-query>";
 }
 
-bool wholeListIsFaster(std::size_t remaining, double msPerHref, double listingMs)
+bool wholeListIsFaster(std::size_t remaining, double msPerHref, double etagQueryMs)
 {
-    return double(remaining) * msPerHref > queriesPerFetch * queryCostInListings * listingMs;
+    return double(remaining) * msPerHref >
+           queriesPerFetch * dataQueryCostInEtagQueries * etagQueryMs;
 }

@@ -10,9 +10,11 @@
 #include <vector>
 
 // Fetching a long list as a few queries over the whole list instead of by
-// href, for servers that find each href by going through the list (Xandikos):
-// there a calendar-multiget of n hrefs costs n passes over the list, while
-// one calendar-query costs one. Its answers are kept under the size limit by
+// href, when that is faster: on servers that find each href by going through
+// the list (Xandikos), where a calendar-multiget of n hrefs costs n passes
+// over the list and one calendar-query one, and wherever most of a long list
+// is fetched (Radicale answers one query for all of it in the time it takes
+// to find a few thousand hrefs). Its answers are kept under the size limit by
 // asking for the to-dos of one time range at a time, planned from the due
 // times of the to-dos a first, cut-off answer brought.
 
@@ -39,7 +41,7 @@ std::vector<TimeRange> timeRangeParts(const std::vector<std::int64_t> &times, st
 QByteArray todosWithin(const TimeRange &range);
 
 // Whether the rest of a fetch goes faster as whole-list queries, from what a
-// first small calendar-multiget cost per href and what the last listing of
-// the whole list took. A query that reads each to-do costs a server up to
-// about ten listings, and a long fetch takes up to three of them.
-bool wholeListIsFaster(std::size_t remaining, double msPerHref, double listingMs);
+// first small calendar-multiget cost per href and what the last query for
+// every to-do's ETag took. A query for their data as well costs a server up
+// to about three of those, and a long fetch takes up to three such queries.
+bool wholeListIsFaster(std::size_t remaining, double msPerHref, double etagQueryMs);
