@@ -9,6 +9,7 @@
 // own: time, the window's worst frame, and peak memory.
 //
 // Usage: first_sync_bench [xandikos] [runs, default 3] [to-dos ...; default 10000 100000]
+// With FIRST_SYNC_BENCH_SERVER_LOG=PATH the server's log of each list goes to PATH.COUNT.
 
 #include "ProcFigures.h"
 #include "ServerListFill.h"
@@ -25,6 +26,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -201,6 +203,13 @@ int main(int argc, char **argv)
         std::printf("%d\tratio\t%.2f\n", count,
                     medianOf(ours, &Run::seconds) / medianOf(theirs, &Run::seconds));
         std::fflush(stdout);
+        // Where the time went, by the server's own account of each request.
+        if (const QString log = qEnvironmentVariable("FIRST_SYNC_BENCH_SERVER_LOG");
+            !log.isEmpty()) {
+            QFile file(log + u'.' + QString::number(count));
+            if (file.open(QIODevice::WriteOnly))
+                file.write(server.log());
+        }
     }
     return 0;
 }
