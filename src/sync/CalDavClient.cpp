@@ -101,6 +101,25 @@ bool failedForGood(ServerError error)
            error == ServerError::listGone;
 }
 
+// The members a query for every to-do's ETag lists; none when the server says
+// it cut the answer short (507 for the list itself), which must never read
+// as to-dos gone.
+std::optional<std::vector<ServerObject>> listedEtags(const std::vector<DavResponse> &responses,
+                                                     const QString &collection)
+{
+    std::vector<ServerObject> objects;
+    for (const DavResponse &response : responses) {
+        const QString href = pathOf(response.href);
+        if (samePath(href, collection)) {
+            if (response.status == 507)
+                return std::nullopt;
+        } else if (!response.etag.isEmpty()) {
+            objects.push_back(ServerObject{href, response.etag, {}});
+        }
+    }
+    return objects;
+}
+
 bool holdsTodo(const QByteArray &data)
 {
     for (const ContentLine &line : splitContentLines(std::string_view(data.data(), data.size()))) {
@@ -510,22 +529,14 @@ void CalDavClient::listTodoEtags(std::shared_ptr<Listing> listing, const QString
            [this, listing, token, reply, timer](ServerResult<Multistatus> result, const Answer &) {
                if (!result.ok() && failedForGood(result.error))
                    return reply(failure<ServerChanges>(result.error, result.message));
-               const QString collection = m_collection.path(QUrl::FullyEncoded);
-               // A list cut short must never read as to-dos gone.
-               const bool truncated =
-                   std::ranges::any_of(result.value.responses, [&](const DavResponse &response) {
-                       return response.status == 507 && samePath(pathOf(response.href), collection);
-                   });
-               if (!result.ok() || truncated)
+               auto listed =
+                   listedEtags(result.value.responses, m_collection.path(QUrl::FullyEncoded));
+               if (!result.ok() || !listed)
                    return listFrom(listing, reply);
                m_lastTodoQueryMs = std::max<qint64>(1, timer.elapsed());
                ServerChanges changes;
                changes.syncToken = token;
-               for (const DavResponse &response : result.value.responses) {
-                   const QString href = pathOf(response.href);
-                   if (!response.etag.isEmpty() && !samePath(href, collection))
-                       changes.changed.push_back(ServerObject{href, response.etag, {}});
-               }
+               changes.changed = std::move(*listed);
                reply({ServerError::none, std::move(changes)});
            });
 }
@@ -629,14 +640,11 @@ void CalDavClient::listEtags(Reply<std::vector<ServerObject>> reply)
                    reply(failure<std::vector<ServerObject>>(result.error, result.message));
                    return;
                }
+               auto listed = listedEtags(result.value.responses, collection);
+               if (!listed)
+                   return reply(failure<std::vector<ServerObject>>(ServerError::badAnswer, {}));
                m_lastTodoQueryMs = std::max<qint64>(1, timer.elapsed());
-               std::vector<ServerObject> objects;
-               for (const DavResponse &response : result.value.responses) {
-                   const QString href = pathOf(response.href);
-                   if (!samePath(href, collection) && !response.etag.isEmpty())
-                       objects.push_back(ServerObject{href, response.etag, {}});
-               }
-               reply({ServerError::none, std::move(objects)});
+               reply({ServerError::none, std::move(*listed)});
            });
 }
 

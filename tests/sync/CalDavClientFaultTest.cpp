@@ -216,6 +216,10 @@ TEST(CalDavClientFaults, ATruncatedListingIsContinuedToItsEnd)
                                                                      {"/cal/c.ics", "1"}}));
         EXPECT_EQ(listed.value.removed, (QStringList{"/cal/b.ics", "/cal/d.ics"}));
     }
+    // Listed by ETag alone (a token the server no longer knows), a cut answer
+    // is no listing at all.
+    EXPECT_EQ(await<std::vector<ServerObject>>([&](auto r) { client.listEtags(r); }).error,
+              ServerError::badAnswer);
 
     // One that never ends, with a new token or the same one each time.
     for (const bool sameToken : {false, true}) {
