@@ -615,10 +615,14 @@ void CalDavClient::keepTodosOnly(std::shared_ptr<Listing> listing, Reply<ServerC
            [this, reply, listing, timer](ServerResult<Multistatus> result, const Answer &) {
                if (!result.ok())
                    return reply(failure<ServerChanges>(result.error, result.message));
+               const auto listed =
+                   listedEtags(result.value.responses, m_collection.path(QUrl::FullyEncoded));
+               if (!listed)
+                   return reply(failure<ServerChanges>(ServerError::badAnswer, {}));
                m_lastTodoQueryMs = std::max<qint64>(1, timer.elapsed());
                QSet<QString> todos;
-               for (const DavResponse &response : result.value.responses)
-                   todos.insert(pathOf(response.href));
+               for (const ServerObject &todo : *listed)
+                   todos.insert(todo.href);
                ServerChanges changes;
                changes.syncToken = listing->token;
                for (const auto &[href, etag] : listing->members) {

@@ -220,6 +220,18 @@ TEST(CalDavClientFaults, ATruncatedListingIsContinuedToItsEnd)
     // is no listing at all.
     EXPECT_EQ(await<std::vector<ServerObject>>([&](auto r) { client.listEtags(r); }).error,
               ServerError::badAnswer);
+    // Nor is it where it tells to-dos from events of a listing that does not.
+    server.answer = [&](const FakeDavServer::Request &request) {
+        if (asksForToken(request))
+            return tokenProperty({});
+        if (request.body.contains("calendar-query"))
+            return xmlAnswer(207, multistatus(cut + member("a.ics", "1")));
+        QByteArray untyped = member("b.ics", "1");
+        untyped.replace("<d:getcontenttype>text/calendar; component=vtodo</d:getcontenttype>", "");
+        return pageFor(Page{member("a.ics", "1") + untyped, "t1", false});
+    };
+    EXPECT_EQ(await<ServerChanges>([&](auto r) { client.changesSince({}, r); }).error,
+              ServerError::badAnswer);
 
     // One that never ends, with a new token or the same one each time.
     for (const bool sameToken : {false, true}) {
