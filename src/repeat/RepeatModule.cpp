@@ -5,8 +5,8 @@
 
 #include "RecurrenceOccurrences.h"
 
-extern "C" __attribute__((visibility("default"))) const Occurrences &plimsaOccurrences()
+extern "C" __attribute__((visibility("default"))) const Occurrences *plimsaOccurrences()
 {
     static const RecurrenceOccurrences occurrences;
-    return occurrences;
+    return &occurrences;
 }

@@ -44,5 +44,5 @@ public:
 };
 
 // What the repeat module exports: its occurrences, alive as long as the module.
-using OccurrencesOfModule = const Occurrences &();
+using OccurrencesOfModule = const Occurrences *();
 extern "C" OccurrencesOfModule plimsaOccurrences;

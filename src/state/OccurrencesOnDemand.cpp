@@ -32,7 +32,7 @@ const Occurrences *OccurrencesOnDemand::loaded() const
                      qPrintable(m_module.errorString()));
         return nullptr;
     }
-    m_occurrences = &occurrences();
+    m_occurrences = occurrences();
     return m_occurrences;
 }
 

@@ -184,9 +184,10 @@ TEST_P(CalDavClientTest, OnlyToDosComeBackFromAListThatHoldsEventsToo)
     const QString todo = putTodo(*client, "Water the plants");
     const QString event = client->hrefForUid(QStringLiteral("event"));
     const QString journal = client->hrefForUid(QStringLiteral("journal"));
-    for (const auto &[href, component] : {std::pair{event, "VEVENT"}, {journal, "VJOURNAL"}})
+    for (const auto &other : {std::pair{event, "VEVENT"}, {journal, "VJOURNAL"}})
         ASSERT_TRUE(await<QString>([&](auto r) {
-                        client->put(href, otherComponent(component, href.toUtf8()), {}, r);
+                        client->put(other.first, otherComponent(other.second, other.first.toUtf8()),
+                                    {}, r);
                     }).ok());
 
     const auto whole = await<ServerChanges>([&](auto r) { client->changesSince({}, r); });
