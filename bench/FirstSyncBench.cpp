@@ -6,7 +6,7 @@
 // real window (offscreen, a frame asked for every 16 ms) set up with the
 // account until it shows every to-do, against Debian's python3-caldav
 // fetching the same (`calendar.todos()`), in turns, each run a process of its
-// own: time, the window's worst frame, and peak memory.
+// own: time, the window's worst frame (FrameClock), and peak memory.
 //
 // Usage: first_sync_bench [xandikos] [runs, default 3] [to-dos ...; default 10000 100000]
 // With FIRST_SYNC_BENCH_SERVER_LOG=PATH the server's log of each list goes to PATH.COUNT.
@@ -29,7 +29,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -45,11 +44,12 @@ url, user, password, calendar_url = sys.argv[1:5]
 calendar = caldav.DAVClient(url=url, username=user, password=password).calendar(url=calendar_url)
 start = time.monotonic()
 todos = calendar.todos()
-print(len(todos), time.monotonic() - start, 0, 0, resource.getrusage(resource.RUSAGE_SELF).ru_maxrss)
+print(len(todos), time.monotonic() - start, 0, 0, 0, resource.getrusage(resource.RUSAGE_SELF).ru_maxrss)
 )";
 
-// One first sync through the real window; prints seconds, worst frame ms,
-// frames over 20 ms and peak resident kilobytes.
+// One first sync through the real window; prints seconds, the longest interval
+// between frames, frames over 20 ms apart, the latest a frame began after it
+// was due, and peak resident kilobytes.
 int runPlimsa(const QUrl &server, const QString &user, const QString &password, int expected)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -72,9 +72,6 @@ int runPlimsa(const QUrl &server, const QString &user, const QString &password, 
     window.showSync(panel);
     window.show();
     FrameClock frames(&window);
-    QTimer frameRequests;
-    QObject::connect(&frameRequests, &QTimer::timeout, &window, qOverload<>(&QWidget::update));
-    frameRequests.start(16);
 
     QEventLoop phase;
     QElapsedTimer took;
@@ -101,9 +98,11 @@ int runPlimsa(const QUrl &server, const QString &user, const QString &password, 
     const std::vector<double> &intervals = frames.intervalsMs;
     const auto late = std::count_if(intervals.begin(), intervals.end(),
                                     [](double interval) { return interval > lateFrameMs; });
-    std::printf("%zu %.3f %.1f %td %lld\n", view.todoList().size(), seconds,
+    const std::vector<double> &lateness = frames.latenessMs;
+    std::printf("%zu %.3f %.1f %td %.1f %lld\n", view.todoList().size(), seconds,
                 intervals.empty() ? 0.0 : *std::max_element(intervals.begin(), intervals.end()),
-                late, procFigure(QStringLiteral("status"), "VmHWM"));
+                late, lateness.empty() ? 0.0 : *std::max_element(lateness.begin(), lateness.end()),
+                procFigure(QStringLiteral("status"), "VmHWM"));
     return 0;
 }
 
@@ -111,11 +110,12 @@ struct Run {
     double seconds = 0;
     double worstFrameMs = 0;
     double lateFrames = 0;
+    double worstLatenessMs = 0;
     double peakKilobytes = 0;
 };
 
-// Runs a process that prints "count seconds worst late peak"; nothing if it
-// failed or did not bring `count`.
+// Runs a process that prints "count seconds worst late lateness peak"; nothing
+// if it failed or did not bring `count`.
 std::optional<Run> measured(const QString &program, const QStringList &arguments, int count)
 {
     QProcess process;
@@ -133,10 +133,10 @@ std::optional<Run> measured(const QString &program, const QStringList &arguments
         return std::nullopt;
     const QStringList fields =
         QString::fromUtf8(process.readAllStandardOutput()).trimmed().split(u' ');
-    if (fields.size() != 5 || fields[0].toInt() != count)
+    if (fields.size() != 6 || fields[0].toInt() != count)
         return std::nullopt;
     return Run{fields[1].toDouble(), fields[2].toDouble(), fields[3].toDouble(),
-               fields[4].toDouble()};
+               fields[4].toDouble(), fields[5].toDouble()};
 }
 
 double medianOf(const std::vector<Run> &runs, double Run::*field)
@@ -166,7 +166,8 @@ int main(int argc, char **argv)
         counts = {10000, 100000};
 
     std::printf(
-        "to-dos\twho\tseconds\tworst_frame_ms\tframes_over_20ms\tpeak_MB\t(%s, medians of %d)\n",
+        "to-dos\twho\tseconds\tworst_interval_ms\tintervals_over_20ms\tworst_frame_late_ms\t"
+        "peak_MB\t(%s, medians of %d)\n",
         xandikos ? "Xandikos" : "Radicale", runs);
     for (const int count : counts) {
         CalDavTestServer server(xandikos ? CalDavTestServer::Kind::xandikos
@@ -195,10 +196,11 @@ int main(int argc, char **argv)
             ours.push_back(*mine);
             theirs.push_back(*other);
         }
-        std::printf("%d\tPlimsa\t%.2f\t%.1f\t%.0f\t%.0f\n", count, medianOf(ours, &Run::seconds),
-                    medianOf(ours, &Run::worstFrameMs), medianOf(ours, &Run::lateFrames),
+        std::printf("%d\tPlimsa\t%.2f\t%.1f\t%.0f\t%.1f\t%.0f\n", count,
+                    medianOf(ours, &Run::seconds), medianOf(ours, &Run::worstFrameMs),
+                    medianOf(ours, &Run::lateFrames), medianOf(ours, &Run::worstLatenessMs),
                     medianOf(ours, &Run::peakKilobytes) / 1024);
-        std::printf("%d\tpython3-caldav\t%.2f\t-\t-\t%.0f\n", count,
+        std::printf("%d\tpython3-caldav\t%.2f\t-\t-\t-\t%.0f\n", count,
                     medianOf(theirs, &Run::seconds), medianOf(theirs, &Run::peakKilobytes) / 1024);
         std::printf("%d\tratio\t%.2f\n", count,
                     medianOf(ours, &Run::seconds) / medianOf(theirs, &Run::seconds));
