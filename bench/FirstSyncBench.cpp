@@ -99,11 +99,15 @@ int runPlimsa(const QUrl &server, const QString &user, const QString &password, 
     if (const int failed = phase.exec())
         return failed;
     const double seconds = took.nsecsElapsed() / 1e9;
+    // The sync ends with the last to-dos handed to the window: the frame after
+    // that counts too.
+    const std::size_t framesAtEnd = frames.intervalsMs.size();
+    processUntil([&] { return frames.intervalsMs.size() > framesAtEnd; });
     const std::vector<double> &intervals = frames.intervalsMs;
     const auto late = std::count_if(intervals.begin(), intervals.end(),
                                     [](double interval) { return interval > lateFrameMs; });
-    std::fprintf(stderr, "longest event on the window's thread: %.1f ms, %s\n",
-                 app.longestEventMs, app.longestEvent.c_str());
+    std::fprintf(stderr, "longest events on the window's thread: %s\n",
+                 app.longestKinds(3).c_str());
     std::printf("%zu %.3f %.1f %td %.1f %lld\n", view.todoList().size(), seconds,
                 intervals.empty() ? 0.0 : *std::max_element(intervals.begin(), intervals.end()),
                 late, app.longestEventMs, procFigure(QStringLiteral("status"), "VmHWM"));

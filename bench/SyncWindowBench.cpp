@@ -92,7 +92,7 @@ void report(const char *what, std::vector<double> intervals, const TimedApplicat
     std::printf("%s: %zu frames, interval median %.1f ms, worst %.1f ms, %td over %.0f ms; "
                 "longest event %.1f ms (%s)\n",
                 what, intervals.size(), intervals[intervals.size() / 2], intervals.back(), late,
-                lateFrameMs, app.longestEventMs, app.longestEvent.c_str());
+                lateFrameMs, app.longestEventMs, app.longestKinds(3).c_str());
 }
 
 } // namespace

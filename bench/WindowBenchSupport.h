@@ -17,8 +17,11 @@
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <cstdio>
 #include <functional>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 class NoNotifications final : public NotificationCenter {
@@ -105,11 +108,26 @@ public:
     void restartEventClock()
     {
         longestEventMs = 0;
-        longestEvent.clear();
+        m_longestByKind.clear();
     }
     double longestEventMs = 0;
-    // What it was, to tell what held the window up.
-    std::string longestEvent;
+
+    // The kinds of event (type and receiver's class) that took longest, longest
+    // first, to tell what held the window up.
+    std::string longestKinds(std::size_t count) const
+    {
+        std::vector<std::pair<double, std::string>> kinds;
+        for (const auto &[kind, ms] : m_longestByKind)
+            kinds.emplace_back(ms, kind);
+        std::sort(kinds.rbegin(), kinds.rend());
+        std::string text;
+        for (std::size_t i = 0; i < std::min(count, kinds.size()); ++i) {
+            char ms[32];
+            std::snprintf(ms, sizeof ms, "%.1f ms: ", kinds[i].first);
+            text += (i > 0 ? "; " : "") + std::string(ms) + kinds[i].second;
+        }
+        return text;
+    }
 
     bool notify(QObject *receiver, QEvent *event) override
     {
@@ -129,15 +147,20 @@ public:
 private:
     void endStretch()
     {
-        if (const double ms = m_stretch.nsecsElapsed() / 1e6; ms > longestEventMs) {
-            longestEventMs = ms;
-            longestEvent = "event type " + std::to_string(int(m_type)) + " to a " + m_className;
-        }
+        const double ms = m_stretch.nsecsElapsed() / 1e6;
         m_stretch.start();
+        longestEventMs = std::max(longestEventMs, ms);
+        // Events under a millisecond are not told apart.
+        if (ms < 1)
+            return;
+        double &longest =
+            m_longestByKind["event type " + std::to_string(int(m_type)) + " to a " + m_className];
+        longest = std::max(longest, ms);
     }
 
     int m_depth = 0;
     QEvent::Type m_type = QEvent::None;
     const char *m_className = "";
     QElapsedTimer m_stretch;
+    std::map<std::string, double> m_longestByKind;
 };
