@@ -54,7 +54,7 @@ inline void processUntil(const std::function<bool()> &done)
 }
 
 // Asks a window for a frame every 16 ms and times the intervals between its
-// paints. With nothing else to do they jitter past 16 ms, to 17-18.5 ms.
+// paints. With nothing else to do they jitter past 16 ms, to 17-20 ms.
 class FrameClock : public QObject {
 public:
     explicit FrameClock(QWidget *window)
@@ -132,7 +132,7 @@ public:
     bool notify(QObject *receiver, QEvent *event) override
     {
         // Other threads' events (the sync's network and parsing) hold up no frame.
-        if (m_depth > 0 || QThread::currentThread() != thread())
+        if (QThread::currentThread() != thread() || m_depth > 0)
             return QApplication::notify(receiver, event);
         ++m_depth;
         m_type = event->type();
