@@ -8,28 +8,41 @@
 SyncedChangesPlan::SyncedChangesPlan(const std::vector<TodoItem> &list,
                                      const SyncedChanges &changes, double now)
 {
-    std::unordered_map<Uuid, const TodoItem *, UuidHash> shown;
-    for (const TodoItem &item : list)
-        shown.emplace(item.id(), &item);
+    // The list may be long and the changes few: one pass over the list looks
+    // up only the changes' identifiers.
+    std::unordered_map<Uuid, std::size_t, UuidHash> shownAt;
+    shownAt.reserve(changes.changed.size() + changes.removed.size());
+    for (const SyncedChanges::Todo &todo : changes.changed)
+        shownAt.emplace(todo.item.id(), notListed);
+    for (const Uuid &id : changes.removed)
+        shownAt.emplace(id, notListed);
+    for (std::size_t offset = 0; offset < list.size(); ++offset) {
+        const auto found = shownAt.find(list[offset].id());
+        if (found != shownAt.end() && found->second == notListed)
+            found->second = offset;
+    }
     for (const SyncedChanges::Todo &todo : changes.changed) {
         const Uuid &id = todo.item.id();
-        const auto found = shown.find(id);
+        const std::size_t at = shownAt.at(id);
         // A done to-do reminds of nothing, whatever alarm came with it.
         const bool toCome = !todo.item.isCompleted() && todo.reminder && *todo.reminder > now;
         if (toCome)
             scheduled.emplace_back(todo.item, *todo.reminder);
         // Another device may have moved only its alarm.
-        if (found != shown.end() && *found->second == todo.item)
+        if (at != notListed && list[at] == todo.item)
             continue;
-        if (found != shown.end())
+        if (at != notListed)
             withdrawn.append(QString::fromStdString(id.uuidString()));
         changed.push_back(todo.item);
+        changedAt.push_back(at);
         gone.insert(id);
     }
     for (const Uuid &id : changes.removed) {
-        if (shown.contains(id) && gone.insert(id).second) {
+        const std::size_t at = shownAt.at(id);
+        if (at != notListed && gone.insert(id).second) {
             withdrawn.append(QString::fromStdString(id.uuidString()));
             removed.push_back(id);
+            removedAt.push_back(at);
         }
     }
 }

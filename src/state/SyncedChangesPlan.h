@@ -9,6 +9,7 @@
 
 #include <QStringList>
 
+#include <cstddef>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -24,10 +25,16 @@ struct SyncedChangesPlan {
     // Whether the list changes, not only reminders.
     bool changesList() const { return !changed.empty() || !removed.empty(); }
 
+    static constexpr std::size_t notListed = static_cast<std::size_t>(-1);
+
     // New, or different from the list's.
     std::vector<TodoItem> changed;
     // In the list, and gone from the server.
     std::vector<Uuid> removed;
+    // The offset in the list of each of `changed` (`notListed` when new) and
+    // of each of `removed`, as long as the list stays as it was.
+    std::vector<std::size_t> changedAt;
+    std::vector<std::size_t> removedAt;
     // The reminders of changed and removed to-dos, by identifier.
     QStringList withdrawn;
     // The to-dos changed or removed: a reminder still waiting for a save is
