@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <unordered_map>
 
 ContentView::ContentView(Preferences &preferences, ReminderScheduler &reminders, const Clock &clock,
                          CalendarSource currentCalendar, TodoListRescue &rescue, QObject *parent)
@@ -126,25 +125,25 @@ void ContentView::applyRows(const SyncedChangesPlan &plan)
 {
     // Row by row, so that what the user is doing with another row (a rename
     // being typed, a selection) stays where it is.
-    std::unordered_map<Uuid, std::size_t, UuidHash> offsets;
-    for (std::size_t offset = 0; offset < m_list.items().size(); ++offset)
-        offsets.emplace(m_list.items()[offset].id(), offset);
     std::vector<TodoItem> added;
-    for (const TodoItem &item : plan.changed) {
-        const auto found = offsets.find(item.id());
-        if (found == offsets.end()) {
-            added.push_back(item);
+    bool together = false;
+    for (std::size_t change = 0; change < plan.changed.size(); ++change) {
+        const std::size_t at = plan.changedAt[change];
+        if (at == SyncedChangesPlan::notListed) {
+            added.push_back(plan.changed[change]);
             continue;
         }
-        emit todoAboutToChange(static_cast<int>(found->second));
-        m_list.editableItems()[found->second] = item;
-        emit todoChanged(static_cast<int>(found->second));
+        if (!std::exchange(together, true))
+            emit todosAboutToChangeTogether();
+        emit todoAboutToChange(static_cast<int>(at));
+        m_list.editableItems()[at] = plan.changed[change];
+        emit todoChanged(static_cast<int>(at));
     }
+    if (together)
+        emit todosChangedTogether();
     QList<int> removed;
-    for (const Uuid &id : plan.removed) {
-        if (const auto found = offsets.find(id); found != offsets.end())
-            removed.append(static_cast<int>(found->second));
-    }
+    for (const std::size_t at : plan.removedAt)
+        removed.append(static_cast<int>(at));
     std::ranges::sort(removed);
     forEachRunFromLast(removed, [this](int first, int last) {
         emit todosAboutToBeRemoved(first, last);

@@ -263,6 +263,10 @@ signals:
     // same id, and was.
     void todoAboutToChange(int offset);
     void todoChanged(int offset);
+    // Around the changes of a sync, which may be many: each to-do still comes
+    // with its own pair of signals above.
+    void todosAboutToChangeTogether();
+    void todosChangedTogether();
     // The change that can be undone changed: a new one, or none any more.
     void undoableChangeChanged();
     // The day new to-dos get changed: picked, back to today, or a new today.

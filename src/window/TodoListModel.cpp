@@ -3,6 +3,8 @@
 
 #include "TodoListModel.h"
 
+#include <OffsetRuns.h>
+
 #include <algorithm>
 
 namespace {
@@ -61,6 +63,9 @@ TodoListModel::TodoListModel(ContentView &view, QObject *parent)
     });
     connect(&view, &ContentView::todoAboutToChange, this, &TodoListModel::aboutToChange);
     connect(&view, &ContentView::todoChanged, this, &TodoListModel::changed);
+    connect(&view, &ContentView::todosAboutToChangeTogether, this,
+            [this] { m_together.emplace(); });
+    connect(&view, &ContentView::todosChangedTogether, this, &TodoListModel::changedTogether);
     connect(&view, &ContentView::completedShownChanged, this, &TodoListModel::showCompleted);
     connect(&view, &ContentView::currentDateChanged, this, &TodoListModel::followTimeZone);
     reset();
@@ -152,8 +157,14 @@ void TodoListModel::changed(int offset)
     m_changing.reset();
     const std::optional<double> now = todoAt(offset).completed();
     if (wasDone == now.has_value() && (!wasDone || wasDoneAt == *now)) {
-        if (const QModelIndex row = indexOf(offset); row.isValid())
+        if (m_together)
+            m_together->inPlace.push_back(offset);
+        else if (const QModelIndex row = indexOf(offset); row.isValid())
             emit dataChanged(row, row);
+        return;
+    }
+    if (m_together) {
+        m_together->moved.push_back({offset, wasDone ? std::optional(wasDoneAt) : std::nullopt});
         return;
     }
     if (wasDone)
@@ -168,6 +179,57 @@ void TodoListModel::changed(int offset)
     beginInsertRows(QModelIndex(), row, row);
     m_open.mark(offset, true);
     endInsertRows();
+}
+
+void TodoListModel::changedTogether()
+{
+    const Together together = *std::exchange(m_together, std::nullopt);
+    moveTogether(together.moved);
+    const std::vector<int> &offsets = together.inPlace;
+    if (offsets.size() > manyPlaces) {
+        // Told row by row, a view whose rows have heights of their own walks
+        // to each: as long as the list squared. This has it lay out again.
+        emit layoutAboutToBeChanged();
+        emit layoutChanged();
+        return;
+    }
+    for (const int offset : offsets) {
+        if (const QModelIndex row = indexOf(offset); row.isValid())
+            emit dataChanged(row, row);
+    }
+}
+
+void TodoListModel::moveTogether(const std::vector<Changing> &moved)
+{
+    std::vector<int> donePlaces;
+    QList<int> closing;
+    for (const Changing &change : moved) {
+        if (change.doneAt)
+            donePlaces.push_back(m_done.placeOf(*change.doneAt, change.offset));
+        else
+            closing.append(change.offset);
+    }
+    removeDone(std::move(donePlaces));
+    std::ranges::sort(closing);
+    forEachRunFromLast(closing, [this](int first, int last) { removeOpen(first, last); });
+
+    QList<int> opening;
+    std::vector<DoneOrder::Entry> done;
+    for (const Changing &change : moved) {
+        if (const std::optional<double> at = todoAt(change.offset).completed())
+            done.push_back({*at, change.offset});
+        else
+            opening.append(change.offset);
+    }
+    std::ranges::sort(opening);
+    forEachRunFromLast(opening, [this](int first, int last) {
+        const int row = m_open.below(first);
+        beginInsertRows(QModelIndex(), row, row + last - first);
+        for (int offset = first; offset <= last; ++offset)
+            m_open.mark(offset, true);
+        endInsertRows();
+    });
+    addDone(std::move(done));
 }
 
 void TodoListModel::showCompleted()
@@ -361,7 +423,9 @@ Qt::ItemFlags TodoListModel::flags(const QModelIndex &index) const
     const Qt::ItemFlags flags = QAbstractListModel::flags(index);
     // The view asks this of every row as it lays them out: the row alone
     // tells, without finding its to-do.
-    if (!index.isValid() || (m_done.count() > 0 && index.row() == expanderRow()))
+    if (!index.isValid())
+        return flags;
+    if (m_done.count() > 0 && index.row() == expanderRow())
         return flags | Qt::ItemNeverHasChildren;
     return flags | Qt::ItemNeverHasChildren | Qt::ItemIsEditable | Qt::ItemIsUserCheckable;
 }

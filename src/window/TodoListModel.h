@@ -74,6 +74,7 @@ private:
     void inserted(int first, int last);
     void aboutToChange(int offset);
     void changed(int offset);
+    void changedTogether();
     void showCompleted();
 
     void addOpen(int first, int last);
@@ -100,6 +101,16 @@ private:
         std::optional<double> doneAt; // none when it was open
     };
     std::optional<Changing> m_changing;
+    // While the view changes many to-dos together: those changed in their
+    // rows, and those that moved between open and done (with when they were
+    // done before), which leave their rows and come to their new ones once
+    // all came, each side at once.
+    struct Together {
+        std::vector<int> inPlace;
+        std::vector<Changing> moved;
+    };
+    std::optional<Together> m_together;
+    void moveTogether(const std::vector<Changing> &moved);
     // Made on first use: an empty list's window needs none.
     mutable std::optional<DateFormatter> m_timeFormatter;
     mutable std::optional<DateFormatter> m_dayFormatter;

@@ -25,6 +25,7 @@
 #include <UndoBar.h>
 
 #include <MenuPicker.h>
+#include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QCalendarWidget>
 #include <QDateTime>
@@ -818,6 +819,80 @@ TEST_F(ContentWindowTest, ASyncLeavesARenameBeingTypedAndTheEditFormOnTheirToDo)
     QTest::keyClick(form->nameField(), Qt::Key_Return);
     EXPECT_EQ(view.todoList()[1].name(), "Mine");
     EXPECT_EQ(view.todoList()[1].priority(), TodoPriority::low) << "the user's version whole";
+}
+
+// Another device changed many to-dos at once: renamed, ticked off, reopened.
+// The rows come out as the list shown afresh has them, in signals a view can
+// follow, and the row the user is on stays current.
+TEST_F(ContentWindowTest, ManyChangesFromASyncLeaveTheRowsAsTheListHasThem)
+{
+    std::vector<TodoItem> rows;
+    for (int i = 0; i < 60; ++i) {
+        TodoExtras extras;
+        if (i % 3 == 0)
+            extras.completed = 100 + i % 7;
+        rows.push_back(
+            TodoItem("Row " + std::to_string(i), i, TodoPriority::low).withExtras(extras));
+    }
+    ASSERT_TRUE(writeTodoList(preferences, rows));
+    window.show();
+    TodoListView *list = window.listView();
+    QAbstractItemModel *model = list->model();
+    const QAbstractItemModelTester tester(model,
+                                          QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const auto shown = [](const QAbstractItemModel &rowsOf) {
+        QStringList texts;
+        for (int row = 0; row < rowsOf.rowCount(); ++row) {
+            const QModelIndex index = rowsOf.index(row, 0);
+            texts.append(index.data().toString() + u' ' +
+                         index.data(Qt::CheckStateRole).toString());
+        }
+        return texts;
+    };
+    const auto toggled = [](const TodoItem &item) {
+        TodoExtras extras = item.extras();
+        extras.completed = item.isCompleted() ? std::nullopt : std::optional(200 + item.time());
+        return item.withExtras(extras);
+    };
+    const auto renamed = [](const TodoItem &item) {
+        return item.with(item.name() + " there", item.time(), item.priority());
+    };
+    const struct {
+        const char *what;
+        bool doneShown;
+        std::function<std::optional<TodoItem>(int, const TodoItem &)> change;
+    } cases[] = {
+        {"every one renamed", false, [&](int, const TodoItem &item) { return renamed(item); }},
+        {"the open ones ticked off, done rows hidden", false,
+         [&](int, const TodoItem &item) {
+             return item.isCompleted() ? std::nullopt : std::optional(toggled(item));
+         }},
+        {"every other reopened, done rows shown", true,
+         [&](int i, const TodoItem &item) {
+             return i % 2 ? std::optional(toggled(item)) : std::nullopt;
+         }},
+        {"ticked, reopened and renamed, done rows shown", true,
+         [&](int i, const TodoItem &item) {
+             return i % 2 ? toggled(renamed(item)) : renamed(item);
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        view.setCompletedShown(c.doneShown);
+        const int current = static_cast<int>(rows.size()) - 1;
+        list->setCurrentIndex(static_cast<TodoListModel *>(model)->indexOf(current));
+        SyncedChanges changes;
+        for (int i = 0; i < static_cast<int>(view.todoList().size()); ++i) {
+            if (i == current)
+                continue;
+            if (auto item = c.change(i, view.todoList()[static_cast<std::size_t>(i)]))
+                changes.changed.push_back({*item, {}});
+        }
+        view.applySyncedChanges(changes);
+        const TodoListModel afresh(view);
+        EXPECT_EQ(shown(*model), shown(afresh));
+        EXPECT_EQ(list->currentIndex().data(TodoListModel::OffsetRole), current);
+    }
 }
 
 TEST_F(DeletingTest, SpaceTicksARowOffIntoTheCompletedPartAndBack)
