@@ -3,15 +3,29 @@
 
 #include "SyncWorker.h"
 
+#include <QPointer>
+
+#include <algorithm>
+#include <iterator>
+#include <unordered_set>
+
+namespace {
+
+// Enough to be worth a turn, few enough that the window's thread takes them
+// well inside a frame with 100,000 to-dos in its list.
+constexpr std::size_t sliceSize = 2000;
+
+} // namespace
+
 SyncWorker::SyncWorker(ServerMaker makeServer, QString folder, const Clock &clock,
-                       QObject *parent)
-    : QObject(parent), m_home(new QObject)
+                       ChangesTaker takeAhead, QObject *parent)
+    : QObject(parent), m_home(new QObject), m_takeAhead(std::move(takeAhead))
 {
     m_thread.setObjectName(QStringLiteral("sync"));
     m_home->moveToThread(&m_thread);
     // Both connections are made before the thread starts, which orders them.
     connect(this, &SyncWorker::workWaiting, m_home, [this] { runWork(); }, Qt::QueuedConnection);
-    connect(this, &SyncWorker::answersWaiting, this, [this] { runAnswers(); },
+    connect(this, &SyncWorker::answersWaiting, this, [this] { runAnswer(); },
             Qt::QueuedConnection);
     connect(&m_thread, &QThread::finished, m_home, &QObject::deleteLater);
     post([this, makeServer = std::move(makeServer), folder = std::move(folder), &clock] {
@@ -67,26 +81,64 @@ void SyncWorker::runWork()
 
 void SyncWorker::answer(std::function<void()> answer)
 {
+    bool first = false;
     {
         const std::lock_guard lock(m_mutex);
+        first = m_answers.empty();
         m_answers.push_back(std::move(answer));
     }
-    emit answersWaiting();
+    if (first)
+        emit answersWaiting();
 }
 
-void SyncWorker::runAnswers()
+void SyncWorker::runAnswer()
 {
-    for (;;) {
-        std::function<void()> answer;
-        {
-            const std::lock_guard lock(m_mutex);
-            if (m_answers.empty())
-                return;
-            answer = std::move(m_answers.front());
-            m_answers.pop_front();
-        }
-        answer();
+    std::function<void()> answer;
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_answers.empty())
+            return;
+        answer = std::move(m_answers.front());
+        m_answers.pop_front();
     }
+    // An answer may end the worker.
+    const QPointer alive(this);
+    answer();
+    if (!alive)
+        return;
+    // The next answer waits for a turn of the event loop, after what was
+    // posted meanwhile (a frame of the window): not for the same turn, which
+    // would take every answer already waiting.
+    bool more = false;
+    {
+        const std::lock_guard lock(m_mutex);
+        more = !m_answers.empty();
+    }
+    if (more)
+        emit answersWaiting();
+}
+
+void SyncWorker::answerAhead(ListChanges &changes)
+{
+    std::vector<TodoItem> &upserts = changes.upserts;
+    if (!m_takeAhead || upserts.size() <= sliceSize)
+        return;
+    // A to-do both changed and removed stays with the removals, in the last
+    // slice, where the two are weighed together as they always were.
+    const std::unordered_set<Uuid, UuidHash> removed(changes.removals.begin(),
+                                                     changes.removals.end());
+    const auto alsoRemoved =
+        std::stable_partition(upserts.begin(), upserts.end(),
+                              [&](const TodoItem &item) { return !removed.contains(item.id()); });
+    auto from = upserts.begin();
+    while (alsoRemoved - from > std::ptrdiff_t(sliceSize)) {
+        ListChanges slice;
+        slice.upserts.assign(std::make_move_iterator(from),
+                             std::make_move_iterator(from + sliceSize));
+        from += sliceSize;
+        answer([this, slice = std::move(slice)] { m_takeAhead(slice); });
+    }
+    upserts.erase(upserts.begin(), from);
 }
 
 void SyncWorker::load(std::function<void(bool, std::optional<QString>)> done)
@@ -106,6 +158,8 @@ void SyncWorker::reconcile(Snapshot list, bool listWasRead,
         // The snapshot goes here, not on the asking thread, which may be
         // waiting to change the list it shares.
         list.reset();
+        if (changes)
+            answerAhead(*changes);
         answer([done, changes = std::move(changes)] { done(changes); });
     });
 }
@@ -130,6 +184,7 @@ void SyncWorker::sync(bool allowMassRemoval, std::function<void(SyncOutcome)> do
     onWorker([this, allowMassRemoval, done = std::move(done)](SyncEngine &engine) {
         engine.sync(
             [this, done](SyncOutcome outcome) {
+                answerAhead(outcome);
                 answer([done, outcome = std::move(outcome)] { done(outcome); });
             },
             allowMassRemoval);
@@ -141,6 +196,12 @@ void SyncWorker::keepHeldRemovals(std::vector<Uuid> ids,
 {
     onWorker([this, ids = std::move(ids), done = std::move(done)](SyncEngine &engine) {
         auto kept = engine.keepHeldRemovals(ids);
+        if (kept) {
+            ListChanges back;
+            back.upserts = std::move(*kept);
+            answerAhead(back);
+            kept = std::move(back.upserts);
+        }
         answer([done, kept = std::move(kept)] { done(kept); });
     });
 }

@@ -27,10 +27,15 @@ public:
     using Snapshot = std::shared_ptr<const std::vector<TodoItem>>;
     // Runs on the worker's thread, which the server then lives on.
     using ServerMaker = std::function<std::unique_ptr<CalendarServer>()>;
+    using ChangesTaker = std::function<void(const ListChanges &)>;
 
-    // `clock` is read on the worker's thread.
+    // `clock` is read on the worker's thread. With `takeAhead`, the changes an
+    // answer brings for the list come in slices when there are many: all but
+    // the last to `takeAhead`, each in a turn of the asking thread's event
+    // loop of its own, so that a window there draws in between; the answer
+    // brings the last.
     SyncWorker(ServerMaker makeServer, QString folder, const Clock &clock,
-               QObject *parent = nullptr);
+               ChangesTaker takeAhead = {}, QObject *parent = nullptr);
     ~SyncWorker() override;
 
     // Opens the engine's database: false when it cannot be; the path of an
@@ -60,13 +65,16 @@ private:
     // Runs `answer` on the thread that made the worker.
     void answer(std::function<void()> answer);
     void runWork();
-    void runAnswers();
+    void runAnswer();
+    // On the worker's thread: answers all but the last slice of `changes`.
+    void answerAhead(ListChanges &changes);
 
     QThread m_thread;
     // Lives on the worker's thread; owns the server and the engine there.
     QObject *m_home;
     std::unique_ptr<CalendarServer> m_server;
     std::unique_ptr<SyncEngine> m_engine;
+    const ChangesTaker m_takeAhead;
     // What one thread hands the other goes through these, under a lock of the
     // standard library's, so that the order is plain to see (also to
     // ThreadSanitizer, which cannot see inside Qt's own event queue).

@@ -72,7 +72,8 @@ void SyncController::start()
 
 void SyncController::run(const QString &password)
 {
-    m_worker = std::make_unique<SyncWorker>(accountServer(*m_account, password), m_folder, m_clock);
+    m_worker = std::make_unique<SyncWorker>(accountServer(*m_account, password), m_folder, m_clock,
+                                            [this](const ListChanges &slice) { apply(slice); });
     connect(m_worker.get(), &SyncWorker::progress, this, [this](int taken, int waiting) {
         m_progress = {taken, waiting};
         emit stateChanged();

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -38,15 +39,16 @@ TEST(SyncWorker, SyncsOnItsOwnThreadAndAnswersOnTheAskingOne)
             serverThread = QThread::currentThreadId();
             auto server = std::make_unique<FakeCalendarServer>();
             server->put(server->hrefForUid(QString::fromStdString(phones.uid())),
-                        QByteArray::fromStdString(newVTodo(phones, 0, LocalCalendar("UTC"))), {}, [](auto) {});
+                        QByteArray::fromStdString(newVTodo(phones, 0, LocalCalendar("UTC"))), {},
+                        [](auto) {});
             return server;
         },
         folder.path(), clock);
     int progressed = 0;
     QObject::connect(&worker, &SyncWorker::progress, [&] { ++progressed; });
 
-    EXPECT_TRUE(std::get<0>(answered<bool, std::optional<QString>>(
-        [&](auto done) { worker.load(done); })));
+    EXPECT_TRUE(
+        std::get<0>(answered<bool, std::optional<QString>>([&](auto done) { worker.load(done); })));
     const TodoItem mine("Buy milk", 794424600, TodoPriority::low);
     auto list = std::make_shared<const std::vector<TodoItem>>(std::vector{mine});
     EXPECT_TRUE(std::get<0>(answered<std::optional<ListChanges>>(
@@ -57,6 +59,61 @@ TEST(SyncWorker, SyncsOnItsOwnThreadAndAnswersOnTheAskingOne)
     EXPECT_EQ(appliedChanges(*list, outcome), (std::vector{mine, phones}));
     EXPECT_EQ(progressed, 1);
     EXPECT_NE(serverThread, asking);
+}
+
+// A first sync of a long list reaches the asking thread in slices, each in a
+// turn of its event loop of its own, and nothing is lost or comes twice;
+// without a taker, as the agent has it, all comes in the answer.
+TEST(SyncWorker, ManyChangesComeInSlicesOneTurnApart)
+{
+    std::vector<TodoItem> onServer;
+    for (int i = 0; i < 4500; ++i)
+        onServer.emplace_back("Errand " + std::to_string(i), 794424600 + i, TodoPriority::low);
+    for (const bool sliced : {true, false}) {
+        SCOPED_TRACE(sliced ? "with a taker" : "without");
+        QTemporaryDir folder;
+        FixedClock clock(794424600);
+        std::vector<std::vector<TodoItem>> slices;
+        std::vector<int> turnsAtSlice;
+        int turns = 0;
+        QTimer everyTurn;
+        QObject::connect(&everyTurn, &QTimer::timeout, [&] { ++turns; });
+        everyTurn.start(0);
+        SyncWorker::ChangesTaker taker;
+        if (sliced) {
+            taker = [&](const ListChanges &slice) {
+                EXPECT_TRUE(slice.removals.empty());
+                slices.push_back(slice.upserts);
+                turnsAtSlice.push_back(turns);
+            };
+        }
+        SyncWorker worker(
+            [&] {
+                auto server = std::make_unique<FakeCalendarServer>();
+                for (const TodoItem &item : onServer)
+                    server->put(server->hrefForUid(QString::fromStdString(item.uid())),
+                                QByteArray::fromStdString(newVTodo(item, 0, LocalCalendar("UTC"))),
+                                {}, [](auto) {});
+                return server;
+            },
+            folder.path(), clock, taker);
+        answered<bool, std::optional<QString>>([&](auto done) { worker.load(done); });
+        auto empty = std::make_shared<const std::vector<TodoItem>>();
+        answered<std::optional<ListChanges>>(
+            [&](auto done) { worker.reconcile(empty, true, done); });
+        const SyncOutcome outcome =
+            std::get<0>(answered<SyncOutcome>([&](auto done) { worker.sync(false, done); }));
+        ASSERT_EQ(outcome.status, SyncOutcome::Status::done);
+        EXPECT_EQ(slices.size(), sliced ? 2u : 0u);
+        for (std::size_t i = 1; i < turnsAtSlice.size(); ++i)
+            EXPECT_GT(turnsAtSlice[i], turnsAtSlice[i - 1]) << "slice " << i;
+        std::vector<TodoItem> brought;
+        for (const std::vector<TodoItem> &slice : slices)
+            brought.insert(brought.end(), slice.begin(), slice.end());
+        brought.insert(brought.end(), outcome.upserts.begin(), outcome.upserts.end());
+        std::ranges::sort(brought, {}, &TodoItem::time);
+        EXPECT_EQ(brought, onServer);
+    }
 }
 
 } // namespace
