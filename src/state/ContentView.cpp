@@ -144,13 +144,26 @@ void ContentView::applyRows(const SyncedChangesPlan &plan)
     QList<int> removed;
     for (const std::size_t at : plan.removedAt)
         removed.append(static_cast<int>(at));
-    std::ranges::sort(removed);
-    forEachRunFromLast(removed, [this](int first, int last) {
-        emit todosAboutToBeRemoved(first, last);
+    removed = ascendingWithin(removed, m_list.items().size());
+    if (!removed.isEmpty()) {
+        // In one pass: run by run, scattered removals would move the rest of
+        // the list once for each.
+        emit todosAboutToBeRemovedAt(removed);
         std::vector<TodoItem> &list = m_list.editableItems();
-        list.erase(list.begin() + first, list.begin() + last + 1);
-        emit todosRemoved();
-    });
+        std::size_t kept = 0;
+        qsizetype next = 0;
+        for (std::size_t offset = 0; offset < list.size(); ++offset) {
+            if (next < removed.size() && static_cast<std::size_t>(removed[next]) == offset) {
+                ++next;
+                continue;
+            }
+            if (kept != offset)
+                list[kept] = std::move(list[offset]);
+            ++kept;
+        }
+        list.erase(list.begin() + static_cast<std::ptrdiff_t>(kept), list.end());
+        emit todosRemovedAt();
+    }
     if (!added.empty()) {
         const int first = static_cast<int>(m_list.items().size());
         emit todosAboutToBeInserted(first, first + static_cast<int>(added.size()) - 1);

@@ -248,7 +248,7 @@ public:
 signals:
     void formChanged();
     void currentDateChanged();
-    // The list changes in three ways, each announced before and after.
+    // The list changes in these ways, each announced before and after.
     void todoListAboutToBeReset();
     void todoListReset();
     void todoAboutToBeAppended();
@@ -257,6 +257,10 @@ signals:
     void todosRemoved();
     void todosAboutToBeInserted(int first, int last);
     void todosInserted();
+    // Many to-dos in many places, all at once (what a sync removed): the
+    // offsets, ascending.
+    void todosAboutToBeRemovedAt(const QList<int> &ascending);
+    void todosRemovedAt();
     // The deletion that can be undone changed: a new one, or none any more.
     void undoableDeletionChanged();
     // The to-do at `offset` is about to be replaced by a changed one with the

@@ -69,6 +69,13 @@ void DoneOrder::erase(std::vector<int> places)
     m_ascending.resize(kept);
 }
 
+void DoneOrder::closeUp(const QList<int> &ascending)
+{
+    for (Entry &entry : m_ascending)
+        entry.offset -= static_cast<int>(
+            std::lower_bound(ascending.begin(), ascending.end(), entry.offset) - ascending.begin());
+}
+
 void DoneOrder::shift(int from, int by)
 {
     for (Entry &entry : m_ascending) {

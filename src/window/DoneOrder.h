@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <QList>
+
 #include <vector>
 
 // The done to-dos in the order their rows show them, newest first, each as
@@ -34,6 +36,9 @@ public:
     void erase(std::vector<int> places);
     // The list moved its offsets from `from` on by `by`.
     void shift(int from, int by);
+    // The list lost these offsets, ascending and none of them here: the
+    // offsets above each move down.
+    void closeUp(const QList<int> &ascending);
 
 private:
     const Entry &entryAt(int place) const

@@ -123,6 +123,21 @@ void OpenOffsets::erase(int first, int last)
     rebuild();
 }
 
+void OpenOffsets::erase(const QList<int> &ascending)
+{
+    std::size_t kept = 0;
+    qsizetype next = 0;
+    for (std::size_t offset = 0; offset < m_open.size(); ++offset) {
+        if (next < ascending.size() && static_cast<std::size_t>(ascending[next]) == offset) {
+            ++next;
+            continue;
+        }
+        m_open[kept++] = m_open[offset];
+    }
+    m_open.resize(kept);
+    rebuild();
+}
+
 void OpenOffsets::insert(int first, int count)
 {
     m_open.insert(m_open.begin() + first, static_cast<std::size_t>(count), 0);

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <QList>
+
 #include <cstdint>
 #include <vector>
 
@@ -32,6 +34,8 @@ public:
     void append(bool open);
     // The list lost the offsets `first` to `last`, which are closed.
     void erase(int first, int last);
+    // The list lost these offsets, ascending and closed, at once.
+    void erase(const QList<int> &ascending);
     // The list made room for `count` offsets from `first` on, closed.
     void insert(int first, int count);
 

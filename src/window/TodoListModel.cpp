@@ -54,6 +54,8 @@ TodoListModel::TodoListModel(ContentView &view, QObject *parent)
     connect(&view, &ContentView::todoAppended, this, &TodoListModel::appended);
     connect(&view, &ContentView::todosAboutToBeRemoved, this, &TodoListModel::aboutToRemove);
     connect(&view, &ContentView::todosRemoved, this, &TodoListModel::removed);
+    connect(&view, &ContentView::todosAboutToBeRemovedAt, this, &TodoListModel::aboutToRemoveAt);
+    connect(&view, &ContentView::todosRemovedAt, this, &TodoListModel::removedAt);
     connect(&view, &ContentView::todosAboutToBeInserted, this, [this](int first, int last) {
         m_inserting = {first, last};
     });
@@ -119,6 +121,27 @@ void TodoListModel::removed()
     const auto [first, last] = *std::exchange(m_removing, std::nullopt);
     m_open.erase(first, last);
     m_done.shift(last + 1, first - last - 1);
+}
+
+void TodoListModel::aboutToRemoveAt(const QList<int> &ascending)
+{
+    // Out of their rows while the list still holds them; their offsets go
+    // once it does not, all at once.
+    m_removingAt = ascending;
+    forEachRunFromLast(ascending, [this](int first, int last) { removeOpen(first, last); });
+    std::vector<int> places;
+    for (const int offset : ascending) {
+        if (const std::optional<double> at = todoAt(offset).completed())
+            places.push_back(m_done.placeOf(*at, offset));
+    }
+    removeDone(std::move(places));
+}
+
+void TodoListModel::removedAt()
+{
+    const QList<int> ascending = std::exchange(m_removingAt, {});
+    m_open.erase(ascending);
+    m_done.closeUp(ascending);
 }
 
 void TodoListModel::inserted(int first, int last)

@@ -71,6 +71,8 @@ private:
     void appended();
     void aboutToRemove(int first, int last);
     void removed();
+    void aboutToRemoveAt(const QList<int> &ascending);
+    void removedAt();
     void inserted(int first, int last);
     void aboutToChange(int offset);
     void changed(int offset);
@@ -95,6 +97,7 @@ private:
     bool m_shown = false;
     // Between the view's about-to signals and the change.
     std::optional<std::pair<int, int>> m_removing;
+    QList<int> m_removingAt;
     std::optional<std::pair<int, int>> m_inserting;
     struct Changing {
         int offset;

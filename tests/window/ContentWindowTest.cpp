@@ -821,7 +821,8 @@ TEST_F(ContentWindowTest, ASyncLeavesARenameBeingTypedAndTheEditFormOnTheirToDo)
     EXPECT_EQ(view.todoList()[1].priority(), TodoPriority::low) << "the user's version whole";
 }
 
-// Another device changed many to-dos at once: renamed, ticked off, reopened.
+// Another device changed many to-dos at once: renamed, ticked off, reopened,
+// removed.
 // The rows come out as the list shown afresh has them, in signals a view can
 // follow, and the row the user is on stays current.
 TEST_F(ContentWindowTest, ManyChangesFromASyncLeaveTheRowsAsTheListHasThem)
@@ -838,6 +839,7 @@ TEST_F(ContentWindowTest, ManyChangesFromASyncLeaveTheRowsAsTheListHasThem)
     window.show();
     TodoListView *list = window.listView();
     QAbstractItemModel *model = list->model();
+    const auto &rowsModel = *static_cast<TodoListModel *>(model);
     const QAbstractItemModelTester tester(model,
                                           QAbstractItemModelTester::FailureReportingMode::Fatal);
     const auto shown = [](const QAbstractItemModel &rowsOf) {
@@ -861,6 +863,7 @@ TEST_F(ContentWindowTest, ManyChangesFromASyncLeaveTheRowsAsTheListHasThem)
         const char *what;
         bool doneShown;
         std::function<std::optional<TodoItem>(int, const TodoItem &)> change;
+        bool removes = false;
     } cases[] = {
         {"every one renamed", false, [&](int, const TodoItem &item) { return renamed(item); }},
         {"the open ones ticked off, done rows hidden", false,
@@ -875,23 +878,35 @@ TEST_F(ContentWindowTest, ManyChangesFromASyncLeaveTheRowsAsTheListHasThem)
          [&](int i, const TodoItem &item) {
              return i % 2 ? toggled(renamed(item)) : renamed(item);
          }},
+        {"every third removed, done rows shown", true,
+         [&](int i, const TodoItem &item) {
+             return i % 3 == 1 ? std::optional(item) : std::nullopt;
+         },
+         true},
+        {"most of the rest removed, done rows hidden", false,
+         [&](int i, const TodoItem &item) { return i % 4 ? std::optional(item) : std::nullopt; },
+         true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         view.setCompletedShown(c.doneShown);
-        const int current = static_cast<int>(rows.size()) - 1;
-        list->setCurrentIndex(static_cast<TodoListModel *>(model)->indexOf(current));
+        const int current = static_cast<int>(view.todoList().size()) - 1;
+        list->setCurrentIndex(rowsModel.indexOf(current));
+        const Uuid currentId = view.todoList().back().id();
         SyncedChanges changes;
         for (int i = 0; i < static_cast<int>(view.todoList().size()); ++i) {
             if (i == current)
                 continue;
-            if (auto item = c.change(i, view.todoList()[static_cast<std::size_t>(i)]))
+            const auto item = c.change(i, view.todoList()[static_cast<std::size_t>(i)]);
+            if (item && c.removes)
+                changes.removed.push_back(item->id());
+            else if (item)
                 changes.changed.push_back({*item, {}});
         }
         view.applySyncedChanges(changes);
         const TodoListModel afresh(view);
         EXPECT_EQ(shown(*model), shown(afresh));
-        EXPECT_EQ(list->currentIndex().data(TodoListModel::OffsetRole), current);
+        EXPECT_EQ(rowsModel.item(list->currentIndex()).id(), currentId);
     }
 }
 
