@@ -15,6 +15,23 @@ namespace {
 // well inside a frame with 100,000 to-dos in its list.
 constexpr std::size_t sliceSize = 2000;
 
+// Moves all but the last `sliceSize` or fewer of `items` before `kept` into
+// slices, in order.
+template <typename Item>
+std::vector<std::vector<Item>> slicesAhead(std::vector<Item> &items,
+                                           typename std::vector<Item>::iterator kept)
+{
+    std::vector<std::vector<Item>> slices;
+    auto from = items.begin();
+    while (kept - from > std::ptrdiff_t(sliceSize)) {
+        slices.emplace_back(std::make_move_iterator(from),
+                            std::make_move_iterator(from + sliceSize));
+        from += sliceSize;
+    }
+    items.erase(items.begin(), from);
+    return slices;
+}
+
 } // namespace
 
 SyncWorker::SyncWorker(ServerMaker makeServer, QString folder, const Clock &clock,
@@ -121,24 +138,32 @@ void SyncWorker::runAnswer()
 void SyncWorker::answerAhead(ListChanges &changes)
 {
     std::vector<TodoItem> &upserts = changes.upserts;
-    if (!m_takeAhead || upserts.size() <= sliceSize)
+    std::vector<Uuid> &removals = changes.removals;
+    if (!m_takeAhead || (upserts.size() <= sliceSize && removals.size() <= sliceSize))
         return;
-    // A to-do both changed and removed stays with the removals, in the last
-    // slice, where the two are weighed together as they always were.
-    const std::unordered_set<Uuid, UuidHash> removed(changes.removals.begin(),
-                                                     changes.removals.end());
-    const auto alsoRemoved =
+    // A to-do both changed and removed stays in the last slice, where the two
+    // are weighed together as they always were.
+    const std::unordered_set<Uuid, UuidHash> removed(removals.begin(), removals.end());
+    const auto upsertsKept =
         std::stable_partition(upserts.begin(), upserts.end(),
                               [&](const TodoItem &item) { return !removed.contains(item.id()); });
-    auto from = upserts.begin();
-    while (alsoRemoved - from > std::ptrdiff_t(sliceSize)) {
-        ListChanges slice;
-        slice.upserts.assign(std::make_move_iterator(from),
-                             std::make_move_iterator(from + sliceSize));
-        from += sliceSize;
-        answer([this, slice = std::move(slice)] { m_takeAhead(slice); });
+    std::unordered_set<Uuid, UuidHash> changed;
+    if (removals.size() > sliceSize) {
+        for (const TodoItem &item : upserts)
+            changed.insert(item.id());
     }
-    upserts.erase(upserts.begin(), from);
+    const auto removalsKept = std::stable_partition(
+        removals.begin(), removals.end(), [&](const Uuid &id) { return !changed.contains(id); });
+    for (std::vector<TodoItem> &slice : slicesAhead(upserts, upsertsKept)) {
+        ListChanges ahead;
+        ahead.upserts = std::move(slice);
+        answer([this, ahead = std::move(ahead)] { m_takeAhead(ahead); });
+    }
+    for (std::vector<Uuid> &slice : slicesAhead(removals, removalsKept)) {
+        ListChanges ahead;
+        ahead.removals = std::move(slice);
+        answer([this, ahead = std::move(ahead)] { m_takeAhead(ahead); });
+    }
 }
 
 void SyncWorker::load(std::function<void(bool, std::optional<QString>)> done)

@@ -68,6 +68,45 @@ TEST_P(SyncEngineFaults, AFailedSyncKeepsEverythingForTheNext)
     EXPECT_TRUE(engine.journal().changes().empty());
 }
 
+// The window takes a long pull in slices and may be killed once the list on
+// disk holds some of them: the next start brings back the rest, once each,
+// and removes nothing here or on the server.
+TEST(SyncEngineFiles, AListStoredWithPartOfAPullGetsTheRestAndRemovesNothing)
+{
+    FakeCalendarServer server;
+    for (int i = 0; i < 4500; ++i) {
+        const TodoItem item("Errand " + std::to_string(i), 794424600 + i, TodoPriority::low);
+        server.put(server.hrefForUid(QString::fromStdString(item.uid())),
+                   QByteArray::fromStdString(newVTodo(item, 0, LocalCalendar("UTC"))), {},
+                   [](auto) {});
+    }
+    QTemporaryDir folder;
+    FixedClock clock(794424600);
+    std::vector<TodoItem> stored;
+    std::vector<TodoItem> pulled;
+    {
+        SyncEngine engine(server, folder.path(), clock);
+        ASSERT_TRUE(engine.load());
+        ASSERT_TRUE(engine.reconcile({}, true));
+        pulled = syncOnce(engine).upserts;
+        ASSERT_EQ(pulled.size(), 4500u);
+        stored.assign(pulled.begin(), pulled.begin() + 2000);
+    }
+    SyncEngine engine(server, folder.path(), clock);
+    ASSERT_TRUE(engine.load());
+    const std::optional<ListChanges> back = engine.reconcile(stored, true);
+    ASSERT_TRUE(back);
+    std::vector<TodoItem> list = appliedChanges(stored, *back);
+    const SyncOutcome next = syncOnce(engine);
+    EXPECT_EQ(next.status, SyncOutcome::Status::done);
+    EXPECT_TRUE(next.removals.empty());
+    list = appliedChanges(list, next);
+    std::ranges::sort(list, {}, &TodoItem::time);
+    std::ranges::sort(pulled, {}, &TodoItem::time);
+    EXPECT_EQ(list, pulled);
+    EXPECT_EQ(server.objects.size(), 4500u);
+}
+
 TEST(SyncEngineFiles, AFolderThatCannotBeWrittenSyncsNothingAndADamagedDatabaseIsSetAside)
 {
     FakeCalendarServer server;

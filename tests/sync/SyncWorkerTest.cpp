@@ -61,9 +61,10 @@ TEST(SyncWorker, SyncsOnItsOwnThreadAndAnswersOnTheAskingOne)
     EXPECT_NE(serverThread, asking);
 }
 
-// A first sync of a long list reaches the asking thread in slices, each in a
-// turn of its event loop of its own, and nothing is lost or comes twice;
-// without a taker, as the agent has it, all comes in the answer.
+// A first sync of a long list, and then removals from most of it, reach the
+// asking thread in slices, each in a turn of its event loop of its own, and
+// nothing is lost or comes twice; without a taker, as the agent has it, all
+// comes in the answer.
 TEST(SyncWorker, ManyChangesComeInSlicesOneTurnApart)
 {
     std::vector<TodoItem> onServer;
@@ -73,7 +74,7 @@ TEST(SyncWorker, ManyChangesComeInSlicesOneTurnApart)
         SCOPED_TRACE(sliced ? "with a taker" : "without");
         QTemporaryDir folder;
         FixedClock clock(794424600);
-        std::vector<std::vector<TodoItem>> slices;
+        std::vector<ListChanges> ahead;
         std::vector<int> turnsAtSlice;
         int turns = 0;
         QTimer everyTurn;
@@ -82,37 +83,57 @@ TEST(SyncWorker, ManyChangesComeInSlicesOneTurnApart)
         SyncWorker::ChangesTaker taker;
         if (sliced) {
             taker = [&](const ListChanges &slice) {
-                EXPECT_TRUE(slice.removals.empty());
-                slices.push_back(slice.upserts);
+                ahead.push_back(slice);
                 turnsAtSlice.push_back(turns);
             };
         }
+        FakeCalendarServer *server = nullptr;
         SyncWorker worker(
             [&] {
-                auto server = std::make_unique<FakeCalendarServer>();
+                auto made = std::make_unique<FakeCalendarServer>();
                 for (const TodoItem &item : onServer)
-                    server->put(server->hrefForUid(QString::fromStdString(item.uid())),
-                                QByteArray::fromStdString(newVTodo(item, 0, LocalCalendar("UTC"))),
-                                {}, [](auto) {});
-                return server;
+                    made->put(made->hrefForUid(QString::fromStdString(item.uid())),
+                              QByteArray::fromStdString(newVTodo(item, 0, LocalCalendar("UTC"))),
+                              {}, [](auto) {});
+                server = made.get();
+                return made;
             },
             folder.path(), clock, taker);
         answered<bool, std::optional<QString>>([&](auto done) { worker.load(done); });
         auto empty = std::make_shared<const std::vector<TodoItem>>();
         answered<std::optional<ListChanges>>(
             [&](auto done) { worker.reconcile(empty, true, done); });
-        const SyncOutcome outcome =
-            std::get<0>(answered<SyncOutcome>([&](auto done) { worker.sync(false, done); }));
-        ASSERT_EQ(outcome.status, SyncOutcome::Status::done);
-        EXPECT_EQ(slices.size(), sliced ? 2u : 0u);
-        for (std::size_t i = 1; i < turnsAtSlice.size(); ++i)
-            EXPECT_GT(turnsAtSlice[i], turnsAtSlice[i - 1]) << "slice " << i;
-        std::vector<TodoItem> brought;
-        for (const std::vector<TodoItem> &slice : slices)
-            brought.insert(brought.end(), slice.begin(), slice.end());
-        brought.insert(brought.end(), outcome.upserts.begin(), outcome.upserts.end());
-        std::ranges::sort(brought, {}, &TodoItem::time);
-        EXPECT_EQ(brought, onServer);
+        const auto syncedWhole = [&](std::size_t slicesAhead) {
+            ahead.clear();
+            turnsAtSlice.clear();
+            ListChanges whole =
+                std::get<0>(answered<SyncOutcome>([&](auto done) { worker.sync(false, done); }));
+            EXPECT_EQ(ahead.size(), sliced ? slicesAhead : 0u);
+            for (std::size_t i = 1; i < turnsAtSlice.size(); ++i)
+                EXPECT_GT(turnsAtSlice[i], turnsAtSlice[i - 1]) << "slice " << i;
+            for (const ListChanges &slice : ahead) {
+                whole.upserts.insert(whole.upserts.end(), slice.upserts.begin(),
+                                     slice.upserts.end());
+                whole.removals.insert(whole.removals.end(), slice.removals.begin(),
+                                      slice.removals.end());
+            }
+            std::ranges::sort(whole.upserts, {}, &TodoItem::time);
+            std::ranges::sort(whole.removals, {}, &Uuid::uuidString);
+            return whole;
+        };
+        EXPECT_EQ(syncedWhole(2).upserts, onServer);
+
+        std::vector<Uuid> gone;
+        for (std::size_t i = 0; i < 2100; ++i) {
+            gone.push_back(onServer[i].id());
+            server->objects.erase(server->hrefForUid(QString::fromStdString(onServer[i].uid())));
+        }
+        std::ranges::sort(gone, {}, &Uuid::uuidString);
+        // The fake lists no removals by token: the whole list shows them.
+        server->fault = {FakeCalendarServer::Call::changesSince, ServerError::invalidSyncToken};
+        const ListChanges removed = syncedWhole(1);
+        EXPECT_TRUE(removed.upserts.empty());
+        EXPECT_EQ(removed.removals, gone);
     }
 }
 
