@@ -86,6 +86,7 @@ private:
     // Every done row out and in again, for changes in many places at once.
     void redoDoneRows(const std::function<void()> &change);
     void expanderChanged();
+    void layOutAgain();
 
     // A new day may come with a new time zone: times are formatted again in the zone in force.
     void followTimeZone();
