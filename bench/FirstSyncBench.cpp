@@ -13,7 +13,6 @@
 // With FIRST_SYNC_BENCH_SERVER_LOG=PATH the server's log of each list goes to PATH.COUNT.
 
 #include "ProcFigures.h"
-#include "ServerListFill.h"
 #include "WindowBenchSupport.h"
 
 #include <CalDavClient.h>
@@ -22,6 +21,7 @@
 #include <ContentWindow.h>
 #include <FilePreferences.h>
 #include <PlimsaList.h>
+#include <ServerListFill.h>
 #include <SyncController.h>
 #include <SyncServicePanel.h>
 

@@ -8,10 +8,10 @@
 // (/proc/self/io write_bytes: the sync database, its log and nothing else).
 
 #include "ProcFigures.h"
-#include "ServerListFill.h"
 
 #include <CalDavClient.h>
 #include <PlimsaList.h>
+#include <ServerListFill.h>
 #include <SyncEngine.h>
 
 #include <QCoreApplication>
