@@ -149,19 +149,7 @@ void ContentView::applyRows(const SyncedChangesPlan &plan)
         // In one pass: run by run, scattered removals would move the rest of
         // the list once for each.
         emit todosAboutToBeRemovedAt(removed);
-        std::vector<TodoItem> &list = m_list.editableItems();
-        std::size_t kept = 0;
-        qsizetype next = 0;
-        for (std::size_t offset = 0; offset < list.size(); ++offset) {
-            if (next < removed.size() && static_cast<std::size_t>(removed[next]) == offset) {
-                ++next;
-                continue;
-            }
-            if (kept != offset)
-                list[kept] = std::move(list[offset]);
-            ++kept;
-        }
-        list.erase(list.begin() + static_cast<std::ptrdiff_t>(kept), list.end());
+        eraseOffsets(m_list.editableItems(), removed);
         emit todosRemovedAt();
     }
     if (!added.empty()) {

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
+#include <vector>
 
 // Calls `run(first, last)` for each run of neighbours among `ascending`
 // offsets, the last run first, so that removing each keeps the offsets of the
@@ -33,4 +35,22 @@ inline QList<int> ascendingWithin(const QList<int> &offsets, std::size_t size)
     std::ranges::sort(ascending);
     ascending.erase(std::unique(ascending.begin(), ascending.end()), ascending.end());
     return ascending;
+}
+
+// Takes the elements at `ascending` offsets out of `items` in one pass; the
+// rest keep their order.
+template <typename Item> void eraseOffsets(std::vector<Item> &items, const QList<int> &ascending)
+{
+    std::size_t kept = 0;
+    qsizetype next = 0;
+    for (std::size_t offset = 0; offset < items.size(); ++offset) {
+        if (next < ascending.size() && static_cast<std::size_t>(ascending[next]) == offset) {
+            ++next;
+            continue;
+        }
+        if (kept != offset)
+            items[kept] = std::move(items[offset]);
+        ++kept;
+    }
+    items.erase(items.begin() + static_cast<std::ptrdiff_t>(kept), items.end());
 }

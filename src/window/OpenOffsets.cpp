@@ -3,6 +3,8 @@
 
 #include "OpenOffsets.h"
 
+#include <OffsetRuns.h>
+
 #include <algorithm>
 #include <bit>
 
@@ -125,16 +127,7 @@ void OpenOffsets::erase(int first, int last)
 
 void OpenOffsets::erase(const QList<int> &ascending)
 {
-    std::size_t kept = 0;
-    qsizetype next = 0;
-    for (std::size_t offset = 0; offset < m_open.size(); ++offset) {
-        if (next < ascending.size() && static_cast<std::size_t>(ascending[next]) == offset) {
-            ++next;
-            continue;
-        }
-        m_open[kept++] = m_open[offset];
-    }
-    m_open.resize(kept);
+    eraseOffsets(m_open, ascending);
     rebuild();
 }
 
