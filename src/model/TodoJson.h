@@ -22,6 +22,9 @@ std::optional<std::string> encodeTodoList(const std::vector<TodoItem> &items);
 // Members with other keys are ignored.
 std::optional<TodoItem> decodeTodoItem(std::string_view json);
 // `readableAfterEnd` counts the allocated bytes after `json` that may be read
-// (never written); with 64 or more the list is read without a copy of `json`.
+// (never written); with 64 or more a short list is read without a copy of
+// `json`. A list longer than `sliceBytes` is read a slice at a time, which
+// touches far less memory.
 std::optional<std::vector<TodoItem>> decodeTodoList(std::string_view json,
-                                                    std::size_t readableAfterEnd = 0);
+                                                    std::size_t readableAfterEnd = 0,
+                                                    std::size_t sliceBytes = 1 << 17);

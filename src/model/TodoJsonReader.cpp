@@ -141,6 +141,15 @@ std::string withLongIntegersAsFloatingPoint(std::string_view json)
     return text;
 }
 
+// A leading byte order mark is allowed and ignored, as it always was.
+std::string_view withoutByteOrderMark(std::string_view json)
+{
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (json.starts_with(byteOrderMark))
+        json.remove_prefix(byteOrderMark.size());
+    return json;
+}
+
 // Parses `json` strictly, whole, and hands its root to `read`. What the parser's
 // own limits refuse but JSON allows is parsed again in a form it takes: long
 // integers, and nesting deeper than its default limit.
@@ -148,10 +157,7 @@ template <typename Read>
 auto withDocument(std::string_view json, std::size_t readableAfterEnd, Read read)
     -> decltype(read(element()))
 {
-    // A leading byte order mark is allowed and ignored, as it always was.
-    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
-    if (json.starts_with(byteOrderMark))
-        json.remove_prefix(byteOrderMark.size());
+    json = withoutByteOrderMark(json);
     simdjson::dom::parser parser;
     std::string rewritten;
     bool widened = false;
@@ -177,6 +183,63 @@ auto withDocument(std::string_view json, std::size_t readableAfterEnd, Read read
     }
 }
 
+// With room to grow, so that the first to-do added does not move the whole
+// list; untouched room costs address space only.
+void withRoomToGrow(std::vector<TodoItem> &items, std::size_t count)
+{
+    items.reserve(count + count / 4 + 64);
+}
+
+// Reads a list of to-dos a slice of about `sliceBytes` at a time, each slice
+// copied into one buffer as an array of its own, so that the parser's buffers
+// stay the size of a slice. Whole, they would be some thirty megabytes for
+// 100,000 to-dos, and touching that much fresh memory is most of a cold start's
+// read. A slice ends after a "}" followed by ",{", which may also end a string
+// or an inner array: then that slice does not parse, and neither does the list
+// here. Each slice that parses is whole elements of the list (the first from
+// the list's opening bracket, the last to its end), so when every slice parses
+// the list does, with the same to-dos.
+std::optional<std::vector<TodoItem>> decodeInSlices(std::string_view json, std::size_t sliceBytes)
+{
+    // Room for the longest slice there usually is, so that neither is
+    // allocated again as slices come.
+    const std::size_t room = std::min(json.size(), 2 * sliceBytes) + 2;
+    simdjson::dom::parser parser;
+    if (parser.allocate(room) != simdjson::SUCCESS)
+        return std::nullopt;
+    std::string slice;
+    slice.reserve(room + simdjson::SIMDJSON_PADDING);
+    std::vector<TodoItem> items;
+    for (std::size_t start = 0;;) {
+        const std::size_t cut =
+            json.size() - start > sliceBytes ? json.find("},{", start + sliceBytes) : json.npos;
+        const bool last = cut == json.npos;
+        const std::string_view part = json.substr(start, last ? json.npos : cut + 1 - start);
+        slice.clear();
+        if (start > 0)
+            slice += '[';
+        slice += part;
+        if (!last)
+            slice += ']';
+        const std::size_t length = slice.size();
+        slice.resize(length + simdjson::SIMDJSON_PADDING);
+        element root;
+        simdjson::dom::array elements;
+        if (parser.parse(slice.data(), length, false).get(root) != simdjson::SUCCESS ||
+            root.get(elements) != simdjson::SUCCESS)
+            return std::nullopt;
+        if (start == 0)
+            withRoomToGrow(items, elements.size() * (json.size() / part.size()));
+        for (const element value : elements) {
+            if (!readItem(value, items))
+                return std::nullopt;
+        }
+        if (last)
+            return items;
+        start = cut + 2;
+    }
+}
+
 } // namespace
 
 std::optional<TodoItem> decodeTodoItem(std::string_view json)
@@ -190,19 +253,20 @@ std::optional<TodoItem> decodeTodoItem(std::string_view json)
 }
 
 std::optional<std::vector<TodoItem>> decodeTodoList(std::string_view json,
-                                                    std::size_t readableAfterEnd)
+                                                    std::size_t readableAfterEnd,
+                                                    std::size_t sliceBytes)
 {
+    if (json.size() > sliceBytes) {
+        if (auto items = decodeInSlices(withoutByteOrderMark(json), sliceBytes))
+            return items;
+    }
     return withDocument(json, readableAfterEnd,
                         [](element root) -> std::optional<std::vector<TodoItem>> {
                             simdjson::dom::array elements;
                             if (root.get(elements) != simdjson::SUCCESS)
                                 return std::nullopt;
                             std::vector<TodoItem> items;
-                            // With room to grow, so that the first to-do added
-                            // does not move the whole list; untouched room costs
-                            // address space only.
-                            const std::size_t count = elements.size();
-                            items.reserve(count + count / 4 + 64);
+                            withRoomToGrow(items, elements.size());
                             for (const element value : elements) {
                                 if (!readItem(value, items))
                                     return std::nullopt;

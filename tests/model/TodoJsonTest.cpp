@@ -223,6 +223,37 @@ TEST(TodoJson, ListsReadBackInStoredOrder)
     EXPECT_EQ(decodeTodoList(" [ ] "), std::vector<TodoItem>{});
 }
 
+// Read in slices of a few bytes, a list reads as it does whole, wherever a
+// "},{" falls: between to-dos, at the end of a name or in an unknown member.
+TEST(TodoJson, ListsReadInSlicesAsWhole)
+{
+    const auto item = [](std::string_view name) {
+        return R"({"id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F","name":")" + std::string(name) +
+               R"(","time":786310200,"priority":"High"})";
+    };
+    const std::string plain = item("Buy milk");
+    const std::string cases[] = {
+        "[" + plain + "," + plain + "," + plain + "]",
+        "\xEF\xBB\xBF [ " + plain + ",\n" + plain + " ] \n",
+        "[" + item("a},{") + "," + item("},{\\\"},{") + "," + plain + "]",
+        "[" + plain + R"(,{"x":[{},{}],)" + item("b").substr(1) + "," + plain + "]",
+        "[" + plain + "," + plain + "," + item("c").replace(item("c").find("786310200"), 9,
+                                                             "7863102007863102007863") + "]",
+        "[" + plain + "," + plain + ",]",
+        "[" + plain + "," + plain + "," + item("d").replace(item("d").find("High"), 4, "Top") + "]",
+        "[" + plain + "," + plain + "]]",
+        "[" + plain + "},{" + plain + "]",
+        "{" + plain.substr(1) + "," + plain + "]",
+    };
+    for (const std::string &json : cases) {
+        const auto whole = decodeTodoList(json, 0, SIZE_MAX);
+        for (const std::size_t slice : {1, 7, 60, 200})
+            EXPECT_EQ(decodeTodoList(json, 0, slice), whole) << json << " in slices of " << slice;
+    }
+    EXPECT_EQ(decodeTodoList(cases[0], 0, 1)->size(), 3u);
+    EXPECT_EQ(decodeTodoList(cases[2], 0, 1)->at(1).name(), "},{\"},{");
+}
+
 TEST(TodoJson, ExtrasAreWrittenOnlyWhenPresentAndReadBack)
 {
     const TodoItem plain("Buy milk", 786310200, TodoPriority::high, fixedId);
