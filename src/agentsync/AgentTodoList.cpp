@@ -22,12 +22,12 @@ QString AgentTodoList::standardPath()
 
 std::optional<AgentTodoList::Read> AgentTodoList::read()
 {
-    std::optional<QByteArray> bytes = m_file.read();
+    const std::optional<QByteArray> bytes = m_file.read();
     if (!bytes)
         return m_file.isHeldBack() ? std::nullopt : std::optional<Read>(Read{});
     std::optional<std::vector<TodoItem>> items =
-        decodeTodoListInPlace(std::span<char>(bytes->data(), std::size_t(bytes->size())),
-                              std::size_t(bytes->capacity() - bytes->size()));
+        decodeTodoList(std::string_view(bytes->constData(), std::size_t(bytes->size())),
+                       std::size_t(bytes->capacity() - bytes->size()));
     if (!items)
         return std::nullopt;
     return Read{std::move(*items), true};

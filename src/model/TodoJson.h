@@ -6,7 +6,6 @@
 #include "TodoItem.h"
 
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,8 +28,3 @@ std::optional<TodoItem> decodeTodoItem(std::string_view json);
 std::optional<std::vector<TodoItem>> decodeTodoList(std::string_view json,
                                                     std::size_t readableAfterEnd = 0,
                                                     std::size_t sliceBytes = 1 << 17);
-// The same, reading a long list where it lies: while a slice of it is parsed,
-// the commas either side are written over with brackets, then put back.
-std::optional<std::vector<TodoItem>> decodeTodoListInPlace(std::span<char> json,
-                                                           std::size_t readableAfterEnd = 0,
-                                                           std::size_t sliceBytes = 1 << 17);

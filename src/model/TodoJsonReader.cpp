@@ -191,61 +191,45 @@ void withRoomToGrow(std::vector<TodoItem> &items, std::size_t count)
 }
 
 // Reads a list of to-dos a slice of about `sliceBytes` at a time, each slice
-// parsed as an array of its own, so that the parser's buffers stay the size of
-// a slice. Whole, they would be some thirty megabytes for 100,000 to-dos, and
-// touching that much fresh memory is most of a cold start's read. A slice ends
-// after a "}" followed by ",{", which may also end a string or an inner array:
-// then that slice does not parse, and neither does the list here. Each slice
-// that parses is whole elements of the list (the first from the list's opening
-// bracket, the last to its end), so when every slice parses the list does,
-// with the same to-dos.
-// With `writable` (the bytes of `json`), a slice is parsed where it lies: the
-// commas either side are its brackets while it is parsed (the parsed document
-// holds copies of its strings), then commas again. Otherwise it is copied.
-std::optional<std::vector<TodoItem>> decodeInSlices(std::string_view json, char *writable,
-                                                    std::size_t readableAfterEnd,
-                                                    std::size_t sliceBytes)
+// copied into one buffer as an array of its own, so that the parser's buffers
+// stay the size of a slice. Whole, they would be some thirty megabytes for
+// 100,000 to-dos, and touching that much fresh memory is most of a cold start's
+// read. A slice ends after a "}" followed by ",{", which may also end a string
+// or an inner array: then that slice does not parse, and neither does the list
+// here. Each slice that parses is whole elements of the list (the first from
+// the list's opening bracket, the last to its end), so when every slice parses
+// the list does, with the same to-dos.
+std::optional<std::vector<TodoItem>> decodeInSlices(std::string_view json, std::size_t sliceBytes)
 {
-    // Room for the longest slice there usually is, so that the parser's
-    // buffers are not allocated again as slices come.
+    // Room for the longest slice there usually is, so that neither is
+    // allocated again as slices come.
     const std::size_t room = std::min(json.size(), 2 * sliceBytes) + 2;
     simdjson::dom::parser parser;
     if (parser.allocate(room) != simdjson::SUCCESS)
         return std::nullopt;
-    std::string copy;
+    std::string slice;
+    slice.reserve(room + simdjson::SIMDJSON_PADDING);
     std::vector<TodoItem> items;
     for (std::size_t start = 0;;) {
         const std::size_t cut =
             json.size() - start > sliceBytes ? json.find("},{", start + sliceBytes) : json.npos;
         const bool last = cut == json.npos;
-        const std::size_t end = last ? json.size() : cut + 1;
-        const std::size_t before = start > 0 ? 1 : 0;
-        const std::size_t after = last ? 0 : 1;
-        const std::size_t length = before + (end - start) + after;
+        const std::string_view part = json.substr(start, last ? json.npos : cut + 1 - start);
+        slice.clear();
+        if (start > 0)
+            slice += '[';
+        slice += part;
+        if (!last)
+            slice += ']';
+        const std::size_t length = slice.size();
+        slice.resize(length + simdjson::SIMDJSON_PADDING);
         element root;
-        simdjson::error_code error;
-        if (writable && json.size() - end - after + readableAfterEnd >= simdjson::SIMDJSON_PADDING) {
-            if (before)
-                writable[start - 1] = '[';
-            if (after)
-                writable[end] = ']';
-            error = parser.parse(writable + start - before, length, false).get(root);
-            if (before)
-                writable[start - 1] = ',';
-            if (after)
-                writable[end] = ',';
-        } else {
-            copy.assign(before, '[');
-            copy += json.substr(start, end - start);
-            copy.append(after, ']');
-            copy.resize(length + simdjson::SIMDJSON_PADDING);
-            error = parser.parse(copy.data(), length, false).get(root);
-        }
         simdjson::dom::array elements;
-        if (error != simdjson::SUCCESS || root.get(elements) != simdjson::SUCCESS)
+        if (parser.parse(slice.data(), length, false).get(root) != simdjson::SUCCESS ||
+            root.get(elements) != simdjson::SUCCESS)
             return std::nullopt;
         if (start == 0)
-            withRoomToGrow(items, elements.size() * (json.size() / (end - start)));
+            withRoomToGrow(items, elements.size() * (json.size() / part.size()));
         for (const element value : elements) {
             if (!readItem(value, items))
                 return std::nullopt;
@@ -254,31 +238,6 @@ std::optional<std::vector<TodoItem>> decodeInSlices(std::string_view json, char 
             return items;
         start = cut + 2;
     }
-}
-
-std::optional<std::vector<TodoItem>> decodeList(std::string_view json, char *writable,
-                                                std::size_t readableAfterEnd,
-                                                std::size_t sliceBytes)
-{
-    if (json.size() > sliceBytes) {
-        const std::string_view list = withoutByteOrderMark(json);
-        if (auto items = decodeInSlices(list, writable ? writable + (json.size() - list.size()) : nullptr,
-                                        readableAfterEnd, sliceBytes))
-            return items;
-    }
-    return withDocument(json, readableAfterEnd,
-                        [](element root) -> std::optional<std::vector<TodoItem>> {
-                            simdjson::dom::array elements;
-                            if (root.get(elements) != simdjson::SUCCESS)
-                                return std::nullopt;
-                            std::vector<TodoItem> items;
-                            withRoomToGrow(items, elements.size());
-                            for (const element value : elements) {
-                                if (!readItem(value, items))
-                                    return std::nullopt;
-                            }
-                            return items;
-                        });
 }
 
 } // namespace
@@ -297,13 +256,21 @@ std::optional<std::vector<TodoItem>> decodeTodoList(std::string_view json,
                                                     std::size_t readableAfterEnd,
                                                     std::size_t sliceBytes)
 {
-    return decodeList(json, nullptr, readableAfterEnd, sliceBytes);
-}
-
-std::optional<std::vector<TodoItem>> decodeTodoListInPlace(std::span<char> json,
-                                                           std::size_t readableAfterEnd,
-                                                           std::size_t sliceBytes)
-{
-    return decodeList(std::string_view(json.data(), json.size()), json.data(), readableAfterEnd,
-                      sliceBytes);
+    if (json.size() > sliceBytes) {
+        if (auto items = decodeInSlices(withoutByteOrderMark(json), sliceBytes))
+            return items;
+    }
+    return withDocument(json, readableAfterEnd,
+                        [](element root) -> std::optional<std::vector<TodoItem>> {
+                            simdjson::dom::array elements;
+                            if (root.get(elements) != simdjson::SUCCESS)
+                                return std::nullopt;
+                            std::vector<TodoItem> items;
+                            withRoomToGrow(items, elements.size());
+                            for (const element value : elements) {
+                                if (!readItem(value, items))
+                                    return std::nullopt;
+                            }
+                            return items;
+                        });
 }

@@ -26,7 +26,7 @@ void TodoListReadAhead::wait()
 void TodoListReadAhead::readAhead()
 {
     m_revision = m_preferences.revision(todoListKey);
-    std::optional<QByteArray> bytes = m_preferences.data(todoListKey);
+    const std::optional<QByteArray> bytes = m_preferences.data(todoListKey);
     if (bytes)
         m_list = decodeStoredTodoList(*bytes);
     // Replaced while being read: what was read may be neither value.

@@ -89,7 +89,7 @@ std::optional<QString> FileTodoListRescue::newerThanStore() const
 std::optional<std::vector<TodoItem>> FileTodoListRescue::read(const QString &path) const
 {
     StoredFile file(path);
-    std::optional<QByteArray> bytes = file.read();
+    const std::optional<QByteArray> bytes = file.read();
     if (!bytes)
         return std::nullopt;
     return decodeStoredTodoList(*bytes);

@@ -9,7 +9,7 @@
 
 std::optional<std::vector<TodoItem>> readTodoList(Preferences &preferences)
 {
-    std::optional<QByteArray> bytes = preferences.data(todoListKey);
+    const std::optional<QByteArray> bytes = preferences.data(todoListKey);
     if (!bytes)
         return std::nullopt;
     auto list = decodeStoredTodoList(*bytes);
@@ -20,13 +20,13 @@ std::optional<std::vector<TodoItem>> readTodoList(Preferences &preferences)
     return list;
 }
 
-std::optional<std::vector<TodoItem>> decodeStoredTodoList(QByteArray &bytes)
+std::optional<std::vector<TodoItem>> decodeStoredTodoList(const QByteArray &bytes)
 {
     // A list too large for this machine's memory is as unreadable as a damaged one:
     // it must not end every start.
     try {
-        return decodeTodoListInPlace(std::span<char>(bytes.data(), bytes.size()),
-                                     bytes.capacity() - bytes.size());
+        return decodeTodoList(std::string_view(bytes.constData(), bytes.size()),
+                              bytes.capacity() - bytes.size());
     } catch (const std::bad_alloc &) {
         return std::nullopt;
     }

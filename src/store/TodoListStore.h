@@ -20,9 +20,8 @@ inline const QString todoListKey = QStringLiteral("TodoList");
 std::optional<std::vector<TodoItem>> readTodoList(Preferences &preferences);
 
 // Decodes a value as read from the store, which has room after its end to
-// be decoded in place: `bytes` are written to while it is decoded and are the
-// same again after. Reads and writes no file.
-std::optional<std::vector<TodoItem>> decodeStoredTodoList(QByteArray &bytes);
+// be decoded in place. Reads and writes nothing.
+std::optional<std::vector<TodoItem>> decodeStoredTodoList(const QByteArray &bytes);
 
 // Stores the list whole. False when it could not be encoded or kept; the
 // earlier value then stays.
