@@ -252,9 +252,8 @@ std::optional<TodoItem> decodeTodoItem(std::string_view json)
     });
 }
 
-std::optional<std::vector<TodoItem>> decodeTodoList(std::string_view json,
-                                                    std::size_t readableAfterEnd,
-                                                    std::size_t sliceBytes)
+std::optional<std::vector<TodoItem>>
+decodeTodoList(std::string_view json, std::size_t readableAfterEnd, std::size_t sliceBytes)
 {
     if (json.size() > sliceBytes) {
         if (auto items = decodeInSlices(withoutByteOrderMark(json), sliceBytes))

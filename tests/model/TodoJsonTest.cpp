@@ -227,9 +227,11 @@ TEST(TodoJson, ListsReadBackInStoredOrder)
 // "},{" falls: between to-dos, at the end of a name or in an unknown member.
 TEST(TodoJson, ListsReadInSlicesAsWhole)
 {
-    const auto item = [](std::string_view name) {
+    const auto item = [](std::string_view name, std::string_view time = "786310200",
+                         std::string_view priority = "High") {
         return R"({"id":"E621E1F8-C36C-495A-93FC-0C247A3E6E5F","name":")" + std::string(name) +
-               R"(","time":786310200,"priority":"High"})";
+               R"(","time":)" + std::string(time) + R"(,"priority":")" + std::string(priority) +
+               R"("})";
     };
     const std::string plain = item("Buy milk");
     const std::string cases[] = {
@@ -237,10 +239,9 @@ TEST(TodoJson, ListsReadInSlicesAsWhole)
         "\xEF\xBB\xBF [ " + plain + ",\n" + plain + " ] \n",
         "[" + item("a},{") + "," + item("},{\\\"},{") + "," + plain + "]",
         "[" + plain + R"(,{"x":[{},{}],)" + item("b").substr(1) + "," + plain + "]",
-        "[" + plain + "," + plain + "," + item("c").replace(item("c").find("786310200"), 9,
-                                                             "7863102007863102007863") + "]",
+        "[" + plain + "," + plain + "," + item("c", "7863102007863102007863") + "]",
         "[" + plain + "," + plain + ",]",
-        "[" + plain + "," + plain + "," + item("d").replace(item("d").find("High"), 4, "Top") + "]",
+        "[" + plain + "," + plain + "," + item("d", "786310200", "Top") + "]",
         "[" + plain + "," + plain + "]]",
         "[" + plain + "},{" + plain + "]",
         "{" + plain.substr(1) + "," + plain + "]",
